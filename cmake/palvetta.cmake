@@ -1,0 +1,22 @@
+# Settings shared by every target of our own code.
+
+if(WIN32)
+  # A static program finds no MinGW runtime DLL missing on the user's machine.
+  add_link_options(-static)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+elseif(PALVETTA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Own code is warning-free; third-party code (GoogleTest) is not held to this.
+function(palvetta_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Environment of every program that ctest runs under Wine: a prefix inside the build
+# folder, no debug chatter, and no Gecko/Mono installers (there is no network).
+set(PALVETTA_WINE_ENV
+  "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the builds and tests need, only those that are missing.
+# Usage: install-deps.sh [extra-package ...]
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ ccache
+  g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+  wine64 xvfb xauth
+  googletest
+  "$@"
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+# wine32 must not come in: with it the wine wrapper picks the 32-bit loader, which the
+# kernel cannot run.
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

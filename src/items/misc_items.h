@@ -1,0 +1,68 @@
+#pragma once
+// Comments, batch-file parameters, SET, the parameter check of the batch file and
+// variable declarations.
+
+#include <string>
+
+#include "model/class_info.h"
+#include "model/custom_project_item.h"
+
+namespace palvetta {
+
+class TREMItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string Text;  // may hold several lines
+
+  void DescribeProperties(PropertyVisitor& visitor) override;
+  std::string GetHumanReadableText() const override;
+  std::string GetBatchText() const override;
+};
+
+// A parameter of the batch file: writes nothing itself, but "%Name%" in other items'
+// texts becomes its number ("%1".."%9"), counted among all parameter items.
+class TParamItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string Name;
+  std::string Descr;  // may hold several lines
+  TParamCheck ParamCheck = TParamCheck::pcNoCheck;
+
+  void DescribeProperties(PropertyVisitor& visitor) override;
+  std::string GetHumanReadableText() const override;
+  std::string GetBatchText() const override;
+};
+
+class TSetVarValItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string Name;
+  std::string Value;
+
+  void DescribeProperties(PropertyVisitor& visitor) override;
+  std::string GetHumanReadableText() const override;
+  std::string GetBatchText() const override;
+};
+
+// Checks the batch file's parameters and, when one fails, shows how to call the file.
+class TCheckParamsItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string GetHumanReadableText() const override;
+  std::string GetBatchText() const override;
+};
+
+class TVariableItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string Name;
+  std::string Descr;  // purpose
+
+  void DescribeProperties(PropertyVisitor& visitor) override;
+  std::string GetHumanReadableText() const override;
+  std::string GetBatchText() const override;
+};
+
+void RegisterMiscItems(TClassRegistry& registry);
+
+}  // namespace palvetta

@@ -1,0 +1,267 @@
+#include "model/batch_generator.h"
+
+#include <stdexcept>
+
+#include "items/control_of_flow_items.h"
+#include "items/misc_items.h"
+#include "model/code_page.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "model/quoting.h"
+#include "model/system_items.h"
+
+namespace palvetta {
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+struct Subroutine {
+  TSubroutineItem* Head;
+  TItemList Body;
+};
+
+bool IsRemLine(std::string_view trimmed) {
+  return StartsWithAscii(trimmed, "REM") &&
+         (trimmed.size() == 3 || trimmed[3] == ' ' || trimmed[3] == '\t');
+}
+
+// Labels, block lines, blank and REM lines keep their place in the flow and get no
+// redirection.
+bool TakesRedirection(const std::string& line) {
+  const std::string trimmed = Trim(line);
+  return !trimmed.empty() && trimmed.front() != ':' && trimmed.front() != ')' &&
+         trimmed.back() != '(' && !IsRemLine(trimmed);
+}
+
+std::string AddRedirection(const std::string& text, const std::string& target, bool overwrite) {
+  TStrings lines = SplitLines(text);
+  bool first = true;
+  for (auto& line : lines) {
+    if (!TakesRedirection(line)) continue;
+    line = TrimRight(line) + (first && overwrite ? " > " : " >> ") + target;
+    first = false;
+  }
+  return TrimRight(JoinWith(lines, kCrLf));
+}
+
+// The file-name part of a name, without any folder.
+std::string FileNamePart(const std::string& name) {
+  const size_t slash = name.find_last_of("\\/:");
+  return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+}  // namespace
+
+struct TRuvurUzudIravo::Run {
+  TStrings L;
+  std::vector<TParamItem*> Params;        // every parameter item, in project order
+  std::vector<bool> UsedInSubroutine;     // parallel to Params
+  bool BeyondNine = false;                // a parameter after the ninth is referenced
+  TItemList Hooked;                       // items whose generation hooks this run set
+
+  ~Run() {
+    for (auto* item : Hooked) item->SetGenerationHooks(nullptr);
+  }
+};
+
+TRuvurUzudIravo::TRuvurUzudIravo() = default;
+TRuvurUzudIravo::~TRuvurUzudIravo() = default;
+
+void TRuvurUzudIravo::MakeBatchFile() {
+  if (Project == nullptr) throw std::logic_error("The batch generator has no project.");
+  try {
+    Build();
+  } catch (...) {
+    // What a failed run leaves must not be taken for a batch file.
+    FCreatedFiles.Clear();
+    throw;
+  }
+}
+
+void TRuvurUzudIravo::Build() {
+  FCreatedFiles.Clear();
+  FAppendLines.clear();
+  FSystemItems.clear();
+
+  Run run;
+  FRun = &run;
+  struct Detach {
+    Run*& Current;
+    ~Detach() { Current = nullptr; }
+  } detach{FRun};
+
+  run.L.push_back("@ECHO OFF");
+  TNamedStream& batch = FCreatedFiles.Add("Main batch");
+
+  TItemList params;
+  Project->ListItems(TParamItem::Class, params);
+  for (auto* item : params) run.Params.push_back(static_cast<TParamItem*>(item));
+  run.UsedInSubroutine.assign(run.Params.size(), false);
+
+  // Subroutines: a subroutine item and the items after it, up to the next subroutine
+  // item, a subroutine end item or the end of the project.
+  const int count = Project->Count();
+  std::vector<bool> marked(static_cast<size_t>(count), false);
+  std::vector<Subroutine> subroutines;
+  for (int k = 0; k < count;) {
+    TCustomProjectItem& item = Project->Items(k);
+    if (!item.ClassType().InheritsFrom(TSubroutineItem::Class)) {
+      ++k;
+      continue;
+    }
+    Subroutine& sub = subroutines.emplace_back(Subroutine{static_cast<TSubroutineItem*>(&item), {}});
+    marked[static_cast<size_t>(k)] = true;
+    int j = k + 1;
+    for (; j < count; ++j) {
+      const TClass& cls = Project->Items(j).ClassType();
+      if (cls.InheritsFrom(TSubroutineItem::Class) || cls.InheritsFrom(TSubroutineEndItem::Class)) {
+        break;
+      }
+      sub.Body.push_back(&Project->Items(j));
+      marked[static_cast<size_t>(j)] = true;
+    }
+    if (j < count && Project->Items(j).ClassType().InheritsFrom(TSubroutineEndItem::Class)) {
+      marked[static_cast<size_t>(j)] = true;
+      ++j;
+    }
+    k = j;
+  }
+
+  auto emit = [&](TCustomProjectItem& item, bool inSubroutine) {
+    if (!item.Enabled) return;
+    item.SetGenerationHooks(this);
+    run.Hooked.push_back(&item);
+    std::string text = TrimRight(item.GetBatchText());
+    for (size_t i = 0; i < run.Params.size(); ++i) {
+      const std::string name = Trim(run.Params[i]->Name);
+      if (name.empty()) continue;
+      const std::string reference = "%" + run.Params[i]->Name + "%";
+      if (!ContainsIgnoreCase(text, reference)) continue;
+      if (i >= 9) {
+        run.BeyondNine = true;
+      } else if (inSubroutine) {
+        text = ReplaceAllIgnoreCase(text, reference, "%KWJ_PARAM_" + name + "%");
+        run.UsedInSubroutine[i] = true;
+      } else {
+        text = ReplaceAllIgnoreCase(text, reference, "%" + IntToStr(static_cast<long long>(i) + 1));
+      }
+    }
+    if (IsBlank(text)) return;
+    if (!IsBlank(item.RedirectTo)) {
+      text = AddRedirection(text, QuoteIfSpaced(item.RedirectTo), item.Overwrite);
+    }
+    run.L.push_back(std::move(text));
+  };
+
+  for (int k = 0; k < count; ++k) {
+    if (!marked[static_cast<size_t>(k)]) emit(Project->Items(k), false);
+  }
+
+  bool firstSubroutine = true;
+  for (const Subroutine& sub : subroutines) {
+    if (!sub.Head->Enabled) continue;
+    if (firstSubroutine) run.L.push_back("EXIT /B");
+    firstSubroutine = false;
+    emit(*sub.Head, true);
+    for (auto* item : sub.Body) emit(*item, true);
+    run.L.push_back("EXIT /B");
+    run.L.push_back("REM End of subroutine " + OneLine(sub.Head->Name));
+    run.L.push_back("REM ----------------- ");
+  }
+
+  run.L.insert(run.L.end(), FAppendLines.begin(), FAppendLines.end());
+
+  for (const auto& block : FSystemItems) {
+    if (block->Pos() == TSystemProjectItemPos::sppTail) {
+      run.L.push_back(block->GetBatchText());
+    } else {
+      run.L.insert(run.L.begin() + 1, block->GetBatchText());
+    }
+  }
+
+  TStrings paramBlock;
+  if (run.Params.size() > 9) {
+    TStrings names;
+    for (size_t i = 9; i < run.Params.size(); ++i) {
+      const std::string name = Trim(run.Params[i]->Name);
+      names.push_back(name.empty() ? "unnamed" : OneLine(name));
+    }
+    paramBlock.push_back(
+        "REM A batch file reads only nine parameters by number. Parameters 10 and later are left "
+        "out: " +
+        JoinWith(names, ", "));
+    if (run.BeyondNine) {
+      paramBlock.push_back(
+          "ECHO This batch file uses more than nine parameters, which a batch file cannot read.");
+      paramBlock.push_back(
+          "ECHO Remove the extra Parameter tasks in Palvetta and make the batch file again.");
+      paramBlock.push_back("EXIT /B 1");
+    }
+  }
+  bool copiesHeader = false;
+  for (size_t i = 0; i < run.Params.size(); ++i) {
+    if (!run.UsedInSubroutine[i]) continue;
+    if (!copiesHeader) paramBlock.push_back("REM Copies of the batch file's parameters for its subroutines");
+    copiesHeader = true;
+    paramBlock.push_back("SET KWJ_PARAM_" + EscapeBatchSpecials(Trim(run.Params[i]->Name)) + "=%" +
+                         IntToStr(static_cast<long long>(i) + 1));
+  }
+  run.L.insert(run.L.begin() + 1, paramBlock.begin(), paramBlock.end());
+
+  batch.Stream = EncodeCreatedFile(run.L);
+}
+
+void TRuvurUzudIravo::MakeBatchFile(const std::string& fileName) {
+  MakeBatchFile();
+  const std::filesystem::path target = PathFromUtf8(fileName);
+  WriteFileReplacing(target, FCreatedFiles.Items(0).Stream);
+  for (int n = 1; n < FCreatedFiles.Count(); ++n) {
+    const TNamedStream& file = FCreatedFiles.Items(n);
+    WriteFileReplacing(target.parent_path() / PathFromUtf8(file.Name), file.Stream);
+  }
+}
+
+void TRuvurUzudIravo::NeedSaveFile(const TStrings& lines, std::string& fileName) {
+  // Only the file-name part is used, so a created file always lands beside the batch file.
+  std::string name = FileNamePart(Trim(fileName));
+  if (name.empty()) name = "file.ext";
+  const size_t dot = name.rfind('.');
+  const std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+  for (int counter = 1; FCreatedFiles.ItemByName(name) != nullptr; ++counter) {
+    name = base + IntToStr(counter) + ext;
+  }
+  FCreatedFiles.Add(name).Stream = EncodeCreatedFile(lines);
+  fileName = name;
+}
+
+void TRuvurUzudIravo::AppendLines(const TStrings& lines) {
+  FAppendLines.insert(FAppendLines.end(), lines.begin(), lines.end());
+}
+
+void TRuvurUzudIravo::GetParamList(TItemList& list) {
+  list.clear();
+  if (FRun == nullptr) return;
+  for (size_t i = 0; i < FRun->Params.size() && i < 9; ++i) list.push_back(FRun->Params[i]);
+}
+
+void TRuvurUzudIravo::AddSystemItem(const TClass& cls) {
+  for (const auto& block : FSystemItems) {
+    if (block->ClassType().InheritsFrom(cls)) return;
+  }
+  if (!cls.InheritsFrom(TSystemProjectItem::Class) || cls.Create == nullptr) return;
+  std::unique_ptr<TCustomProjectItem> block = CreateItem(cls);
+  FSystemItems.emplace_back(static_cast<TSystemProjectItem*>(block.release()));
+}
+
+std::string EncodeCreatedFile(const TStrings& lines) {
+  std::string text;
+  for (const auto& entry : lines) {
+    // Line breaks inside an entry are written as CRLF like every other line end.
+    text += ReplaceLineBreaks(entry, kCrLf);
+    text += kCrLf;
+  }
+  return SystemCodePage().FromUtf8(text);
+}
+
+}  // namespace palvetta

@@ -1,0 +1,74 @@
+#include "model/file_io.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <system_error>
+
+namespace palvetta {
+
+std::filesystem::path PathFromUtf8(std::string_view path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+namespace {
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+[[noreturn]] void Fail(const char* what, const std::filesystem::path& path, const std::string& why) {
+  throw std::runtime_error(std::string(what) + " \"" + PathToUtf8(path) + "\". " + why);
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::filesystem::path temp = target;
+  temp += ".~" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++) + ".tmp";
+  return temp;
+}
+
+}  // namespace
+
+void WriteFileReplacing(const std::filesystem::path& target, std::string_view bytes) {
+  const std::filesystem::path temp = TemporaryBeside(target);
+  {
+    errno = 0;
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) Fail("Cannot create file", target, Reason(errno ? errno : EACCES));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      const int error = errno ? errno : EIO;
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      Fail("Cannot write file", target, Reason(error));
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temp, target, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    Fail("Cannot create file", target, error.message());
+  }
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Fail("Cannot open file", path, Reason(errno ? errno : ENOENT));
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) Fail("Cannot read file", path, Reason(errno ? errno : EIO));
+  return bytes;
+}
+
+}  // namespace palvetta

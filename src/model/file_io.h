@@ -1,0 +1,22 @@
+#pragma once
+// Writing files so that they are never left half-written.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace palvetta {
+
+// A path from UTF-8 text (a narrow string would be read in the ANSI code page).
+std::filesystem::path PathFromUtf8(std::string_view path);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+// Writes the bytes to a temporary file beside the target and then puts it in the
+// target's place, so a failure leaves any old file as it was. Raises
+// std::runtime_error with the file name and the system's reason.
+void WriteFileReplacing(const std::filesystem::path& target, std::string_view bytes);
+
+// The whole file; raises std::runtime_error when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+}  // namespace palvetta

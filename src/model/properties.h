@@ -1,0 +1,128 @@
+#pragma once
+// Published properties: each class describes its persisted state once, to a visitor,
+// ancestor's properties first and in declaration order. Saving, loading, Assign and
+// the tests' comparisons all walk this one description.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "model/class_info.h"
+
+namespace palvetta {
+
+class PropertyVisitor;
+
+// Root of every class with published properties.
+class TPersistent {
+ public:
+  static const TClass Class;
+  virtual ~TPersistent() = default;
+  virtual const TClass& ClassType() const { return Class; }
+  std::string_view ClassName() const { return ClassType().Name; }
+  virtual void DescribeProperties(PropertyVisitor& visitor);
+};
+
+// The value names of an enumeration, by ordinal.
+struct EnumType {
+  std::string_view Name;
+  std::span<const std::string_view> Values;
+};
+
+// Specialised once per enumeration with `static constexpr EnumType Type`.
+template <class E>
+struct EnumInfo;
+
+template <class E>
+constexpr const EnumType& EnumTypeOf() {
+  return EnumInfo<E>::Type;
+}
+
+// The name of an enumeration value as files store it.
+template <class E>
+std::string_view EnumName(E value) {
+  return EnumTypeOf<E>().Values[static_cast<size_t>(value)];
+}
+
+enum class DateTimeKind { DateTime, Date, Time };
+
+// A list of entries that each carry published properties (run parameters, dispatcher
+// rows, ...).
+class TCollectionBase {
+ public:
+  virtual ~TCollectionBase() = default;
+  virtual size_t Count() const = 0;
+  virtual TPersistent& Entry(size_t index) = 0;
+  virtual TPersistent& AddEntry() = 0;
+  virtual void Clear() = 0;
+};
+
+template <class T>
+class TCollection : public TCollectionBase {
+ public:
+  TCollection() = default;
+  TCollection(const TCollection&) = delete;
+  TCollection& operator=(const TCollection&) = delete;
+
+  T& Add() { return *FItems.emplace_back(std::make_unique<T>()); }
+  T& operator[](size_t index) const { return *FItems.at(index); }
+  T& Items(size_t index) const { return *FItems.at(index); }
+  size_t Count() const override { return FItems.size(); }
+  bool Empty() const { return FItems.empty(); }
+  void Clear() override { FItems.clear(); }
+  TPersistent& Entry(size_t index) override { return Items(index); }
+  TPersistent& AddEntry() override { return Add(); }
+
+  class Iterator {
+   public:
+    explicit Iterator(typename std::vector<std::unique_ptr<T>>::const_iterator at) : FAt(at) {}
+    T& operator*() const { return **FAt; }
+    Iterator& operator++() {
+      ++FAt;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return FAt != other.FAt; }
+
+   private:
+    typename std::vector<std::unique_ptr<T>>::const_iterator FAt;
+  };
+  Iterator begin() const { return Iterator(FItems.begin()); }
+  Iterator end() const { return Iterator(FItems.end()); }
+
+ private:
+  std::vector<std::unique_ptr<T>> FItems;
+};
+
+class PropertyVisitor {
+ public:
+  virtual ~PropertyVisitor() = default;
+  virtual void Boolean(std::string_view name, bool& value) = 0;
+  virtual void Integer(std::string_view name, int32_t& value) = 0;
+  virtual void Byte(std::string_view name, uint8_t& value) = 0;
+  // A drive or volume letter: one UTF-16 code unit.
+  virtual void Char(std::string_view name, char16_t& value) = 0;
+  virtual void String(std::string_view name, std::string& value) = 0;
+  virtual void Enumeration(std::string_view name, int& ordinal, const EnumType& type) = 0;
+  // Bit i set means the value of ordinal i is in the set.
+  virtual void Set(std::string_view name, uint32_t& members, const EnumType& type) = 0;
+  // Days since 1899-12-30, fraction = time of day.
+  virtual void DateTime(std::string_view name, double& value, DateTimeKind kind) = 0;
+  virtual void StringList(std::string_view name, std::vector<std::string>& lines) = 0;
+  virtual void Collection(std::string_view name, TCollectionBase& collection) = 0;
+
+  template <class E>
+    requires std::is_enum_v<E>
+  void Enum(std::string_view name, E& value) {
+    int ordinal = static_cast<int>(value);
+    Enumeration(name, ordinal, EnumTypeOf<E>());
+    value = static_cast<E>(ordinal);
+  }
+};
+
+}  // namespace palvetta

@@ -1,0 +1,24 @@
+#pragma once
+// Quoting and escaping of user text written into batch lines. Each rule lives here
+// once; items never quote or escape on their own.
+
+#include <string>
+#include <string_view>
+
+namespace palvetta {
+
+// Trims the text and wraps it in double quotes when it holds a blank or one of
+// & ( ) ^ | < > and does not already begin with a double quote. The standard quoting
+// of paths on generated command lines and of redirection targets.
+std::string QuoteIfSpaced(std::string_view text);
+
+// Line breaks replaced by blanks: user text written into a line (a REM line, a label)
+// must not start a line of its own, which cmd.exe would run as a command.
+std::string OneLine(std::string_view text);
+
+// One line (see OneLine) with a caret before each of ^ & | < > ( ) that stands outside
+// double quotes, as cmd.exe reads the line, so that user text in an ECHO or SET line
+// stays text: it can neither close the block it stands in nor start a second command.
+std::string EscapeBatchSpecials(std::string_view text);
+
+}  // namespace palvetta

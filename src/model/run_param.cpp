@@ -1,0 +1,55 @@
+#include "model/run_param.h"
+
+#include "model/quoting.h"
+
+namespace palvetta {
+
+void TRunParam::DescribeProperties(PropertyVisitor& visitor) {
+  TPersistent::DescribeProperties(visitor);
+  visitor.String("Param", Param);
+  visitor.String("Descr", Descr);
+  visitor.Enum("ParamCheck", ParamCheck);
+}
+
+bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
+                                   bool emptyMayNotExist) const {
+  bool wroteCheck = false;
+  int number = 0;
+  for (const TRunParam& entry : *this) {
+    ++number;
+    if (entry.ParamCheck == TParamCheck::pcNoCheck) continue;
+    const std::string name = OneLine(entry.Param);
+    if (number > 9) {
+      lines.push_back("REM Parameter " + name +
+                      " is not checked: only the first nine parameters can be read by number");
+      continue;
+    }
+    const std::string n = IntToStr(number);
+    const std::string arg = "\"%~" + n + "\"";
+    auto block = [&](const std::string& test, const std::string& message) {
+      lines.push_back(test);
+      lines.push_back(message);
+      for (const auto& line : errorLines) {
+        lines.push_back(ReplaceAllIgnoreCase(line, "%PARAMNAME%", name));
+      }
+      lines.push_back(")");
+    };
+    lines.push_back("REM Check parameter " + name);
+    const bool mustNotExist = entry.ParamCheck == TParamCheck::pcPathMustNOTExist;
+    if (!(mustNotExist && emptyMayNotExist)) {
+      block("IF " + arg + "==\"\" (",
+            "ECHO Parameter " + EscapeBatchSpecials(name) + " can not be empty!");
+    }
+    if (entry.ParamCheck == TParamCheck::pcPathMustExist) {
+      block("IF NOT EXIST " + arg + " (", "ECHO Path %" + n + " must exist!");
+    }
+    if (mustNotExist) {
+      const std::string guard = emptyMayNotExist ? "IF NOT " + arg + "==\"\" " : "";
+      block(guard + "IF EXIST " + arg + " (", "ECHO Path %" + n + " must NOT exist!");
+    }
+    wroteCheck = true;
+  }
+  return wroteCheck;
+}
+
+}  // namespace palvetta

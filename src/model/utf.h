@@ -1,0 +1,19 @@
+#pragma once
+// The one place where text changes between UTF-8 and UTF-16 (Windows calls, the
+// project file's character references) and where code points are read from UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace palvetta {
+
+// A byte that does not start a valid UTF-8 sequence decodes to 0xDC00 + byte (a lone
+// surrogate) so that re-encoding gives back the original bytes.
+std::u32string DecodeUtf8(std::string_view text);
+std::string EncodeUtf8(std::u32string_view codePoints);
+
+// Malformed input becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+}  // namespace palvetta

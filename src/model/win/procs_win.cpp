@@ -1,0 +1,52 @@
+#include "model/win/procs_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "model/win/wide.h"
+
+namespace palvetta {
+
+std::string GetAppVersion(bool withBuild) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "1.0";
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &handle);
+  if (size == 0) return "1.0";
+  std::vector<unsigned char> data(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT infoSize = 0;
+  if (!GetFileVersionInfoW(path, 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) ||
+      info == nullptr || infoSize < sizeof(VS_FIXEDFILEINFO)) {
+    return "1.0";
+  }
+  std::string version = std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+                        std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+                        std::to_string(HIWORD(info->dwFileVersionLS));
+  if (withBuild) version += "." + std::to_string(LOWORD(info->dwFileVersionLS));
+  return version;
+}
+
+void ListLogicalDrives(TStrings& list) {
+  list.clear();
+  wchar_t buffer[128];  // room for all 26 drive roots
+  const DWORD length = GetLogicalDriveStringsW(128, buffer);
+  if (length == 0 || length > 128) return;
+  for (const wchar_t* root = buffer; *root != L'\0'; root += wcslen(root) + 1) {
+    list.push_back(Narrow(root));
+  }
+}
+
+char UserDecimalSeparator() {
+  wchar_t separator[4] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) > 0 &&
+      separator[0] < 128) {
+    return static_cast<char>(separator[0]);
+  }
+  return '.';
+}
+
+}  // namespace palvetta

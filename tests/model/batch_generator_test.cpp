@@ -1,0 +1,334 @@
+#include "model/batch_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "items/control_of_flow_items.h"
+#include "items/misc_items.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "model/system_items.h"
+#include "test_items.h"
+
+namespace palvetta {
+namespace {
+
+using testing::TFailingItem;
+using testing::TTestCommandItem;
+
+TTestCommandItem& Command(TProject& project, const std::string& text) {
+  auto& item = project.Add<TTestCommandItem>();
+  item.Text = text;
+  return item;
+}
+
+TParamItem& Param(TProject& project, const std::string& name,
+                  TParamCheck check = TParamCheck::pcNoCheck) {
+  auto& item = project.Add<TParamItem>();
+  item.Name = name;
+  item.ParamCheck = check;
+  return item;
+}
+
+TSubroutineItem& Subroutine(TProject& project, const std::string& name) {
+  auto& item = project.Add<TSubroutineItem>();
+  item.Name = name;
+  return item;
+}
+
+std::string Generate(TProject& project) {
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  EXPECT_EQ(maker.CreatedFiles().Count(), 1);
+  EXPECT_EQ(maker.CreatedFiles().Items(0).Name, "Main batch");
+  return maker.CreatedFiles().Items(0).Stream;
+}
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// The subroutine item's own header, as it writes it with no description or arguments.
+std::string SubroutineHeader(const std::string& name) {
+  return Lines({"REM -----------------------", "REM SUBroutine " + name, "", ":" + name});
+}
+
+TEST(BatchGenerator, EmptyProjectIsOnlyEchoOff) {
+  TProject project;
+  EXPECT_EQ(Generate(project), "@ECHO OFF\r\n");
+  EXPECT_EQ(Generate(project).size(), 11u);
+}
+
+TEST(BatchGenerator, EmptyAndDisabledItemsWriteNothing) {
+  TProject project;
+  project.Add<TREMItem>();                   // enabled, no text
+  Command(project, "ECHO hidden").Enabled = false;
+  Command(project, "  \r\n\t ");            // blank after trimming
+  Command(project, "ECHO shown \r\n\r\n");  // trailing white space removed
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO shown"}));
+}
+
+TEST(BatchGenerator, LineBreaksInsideAnItemBecomeCrLf) {
+  TProject project;
+  Command(project, "ECHO a\nECHO b\rECHO c\r\n\r\nECHO d");
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO a", "ECHO b", "ECHO c", "", "ECHO d"}));
+}
+
+TEST(BatchGenerator, ParameterReferencesBecomeNumbersIgnoringCase) {
+  TProject project;
+  Param(project, "A");
+  Param(project, "B").Enabled = false;  // still takes its number
+  Param(project, " ");                  // blank names are never substituted
+  Command(project, "COPY %a% %B% % %");
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "COPY %1 %2 % %"}));
+}
+
+TEST(BatchGenerator, NonAsciiParameterNamesMatchIgnoringCase) {
+  TProject project;
+  Param(project, "Größe");
+  Command(project, "ECHO %GRÖSSE% %größe%");
+  // Only simple case folding: ß has no upper-case form of its own.
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO %GR\xD6SSE% %1"}));  // in Windows-1252
+}
+
+TEST(BatchGenerator, SubroutinesReadParametersThroughCopies) {
+  TProject project;
+  Param(project, "A");
+  Param(project, "B");
+  Param(project, "Target (folder)");
+  Command(project, "CALL :S");
+  Subroutine(project, "S");
+  Command(project, "COPY %a% %B% %Target (folder)%");
+  project.Add<TSubroutineEndItem>();
+  EXPECT_EQ(Generate(project),
+            Lines({"@ECHO OFF", "REM Copies of the batch file's parameters for its subroutines",
+                   "SET KWJ_PARAM_A=%1", "SET KWJ_PARAM_B=%2", "SET KWJ_PARAM_Target ^(folder^)=%3",
+                   "CALL :S", "EXIT /B"}) +
+                SubroutineHeader("S") +
+                Lines({"COPY %KWJ_PARAM_A% %KWJ_PARAM_B% %KWJ_PARAM_Target (folder)%", "EXIT /B",
+                       "REM End of subroutine S", "REM ----------------- "}));
+}
+
+TEST(BatchGenerator, ParametersAfterTheNinth) {
+  for (const bool referenced : {false, true}) {
+    SCOPED_TRACE(referenced);
+    TProject project;
+    for (int i = 1; i <= 11; ++i) Param(project, i == 11 ? "" : "P" + std::to_string(i));
+    Command(project, referenced ? "ECHO %P10% %P9%" : "ECHO %P9%");
+    std::string expected = Lines(
+        {"@ECHO OFF",
+         "REM A batch file reads only nine parameters by number. Parameters 10 and later are left "
+         "out: P10, unnamed"});
+    if (referenced) {
+      expected += Lines(
+          {"ECHO This batch file uses more than nine parameters, which a batch file cannot read.",
+           "ECHO Remove the extra Parameter tasks in Palvetta and make the batch file again.",
+           "EXIT /B 1", "ECHO %P10% %9"});
+    } else {
+      expected += Lines({"ECHO %9"});
+    }
+    EXPECT_EQ(Generate(project), expected);
+  }
+}
+
+TEST(BatchGenerator, RedirectionSkipsLabelsBlocksRemAndBlankLines) {
+  TProject project;
+  auto& item = Command(project,
+                       "ECHO one\r\n:label\r\nIF 1==1 (\r\n  ECHO two  \r\n)\r\n\r\nREM note\r\nrem\r\n"
+                       "REMARK x\r\nECHO three");
+  item.RedirectTo = "  C:\\my log.txt ";
+  item.Overwrite = true;
+  EXPECT_EQ(Generate(project),
+            Lines({"@ECHO OFF", "ECHO one > \"C:\\my log.txt\"", ":label", "IF 1==1 (",
+                   "  ECHO two >> \"C:\\my log.txt\"", ")", "", "REM note", "rem",
+                   "REMARK x >> \"C:\\my log.txt\"", "ECHO three >> \"C:\\my log.txt\""}));
+}
+
+TEST(BatchGenerator, RedirectionTargets) {
+  struct Case {
+    const char* target;
+    bool overwrite;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"out.txt", false, "ECHO x >> out.txt"},
+      {"out.txt", true, "ECHO x > out.txt"},
+      {"\"C:\\a b\\out.txt\"", true, "ECHO x > \"C:\\a b\\out.txt\""},
+      // Without quotes "&" would end the command and run "D\log.txt".
+      {"C:\\R&D\\log.txt", true, "ECHO x > \"C:\\R&D\\log.txt\""},
+      {"   ", true, "ECHO x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    TProject project;
+    auto& item = Command(project, "ECHO x");
+    item.RedirectTo = c.target;
+    item.Overwrite = c.overwrite;
+    EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", c.line}));
+  }
+}
+
+TEST(BatchGenerator, SystemBlocksAreWrittenOnceAfterTheParameterBlock) {
+  TProject project;
+  Param(project, "A");
+  Command(project, "CALL :S");
+  Command(project, "ECHO date").RequestedBlock = &TSysDateOrder::Class;
+  Command(project, "ECHO zip1").RequestedBlock = &TSys7Zip::Class;
+  Command(project, "ECHO zip2").RequestedBlock = &TSys7Zip::Class;
+  Command(project, "ECHO base").RequestedBlock = &TSystemProjectItem::Class;  // abstract: ignored
+  Command(project, "ECHO other").RequestedBlock = &TREMItem::Class;           // not a block
+  Subroutine(project, "S");
+  Command(project, "ECHO %A%");
+
+  const std::string text = Generate(project);
+  const std::string zip = TSys7Zip().GetBatchText() + "\r\n";
+  const std::string date = TSysDateOrder().GetBatchText() + "\r\n";
+  const std::string head = Lines({"@ECHO OFF",
+                                  "REM Copies of the batch file's parameters for its subroutines",
+                                  "SET KWJ_PARAM_A=%1"}) +
+                           zip + date;  // the block requested last stands first
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_EQ(text.find(zip), text.rfind(zip));
+}
+
+TEST(BatchGenerator, SubroutinesMoveBehindTheMainPart) {
+  TProject project;
+  auto& s = Subroutine(project, "S");
+  Command(project, "ECHO X");
+  project.Add<TSubroutineEndItem>();
+  Command(project, "ECHO Y");
+
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO Y", "EXIT /B"}) + SubroutineHeader("S") +
+                                   Lines({"ECHO X", "EXIT /B", "REM End of subroutine S",
+                                          "REM ----------------- "}));
+  s.Enabled = false;
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO Y"}));
+}
+
+TEST(BatchGenerator, SubroutineBodiesEndAtTheNextSubroutine) {
+  TProject project;
+  Subroutine(project, "S1");
+  Command(project, "ECHO in S1");
+  Subroutine(project, "S2");
+  Command(project, "ECHO in S2");
+  project.Add<TSubroutineEndItem>();
+  project.Add<TSubroutineEndItem>();  // closes nothing: written with its own text
+  Command(project, "ECHO main");
+
+  EXPECT_EQ(Generate(project),
+            Lines({"@ECHO OFF", "REM End of Subroutine -----", "ECHO main", "EXIT /B"}) +
+                SubroutineHeader("S1") +
+                Lines({"ECHO in S1", "EXIT /B", "REM End of subroutine S1", "REM ----------------- "}) +
+                SubroutineHeader("S2") +
+                Lines({"ECHO in S2", "EXIT /B", "REM End of subroutine S2", "REM ----------------- "}));
+}
+
+TEST(BatchGenerator, AppendedLinesComeAfterSubroutines) {
+  TProject project;
+  Param(project, "Source", TParamCheck::pcRequired);
+  project.Add<TCheckParamsItem>();
+  Subroutine(project, "S");
+  const std::string text = Generate(project);
+  const size_t subroutineEnd = text.find("REM ----------------- \r\n");
+  const size_t usage = text.find("\r\n:USAGEHINT\r\n");
+  ASSERT_NE(subroutineEnd, std::string::npos);
+  EXPECT_GT(usage, subroutineEnd);
+  EXPECT_TRUE(text.ends_with("EXIT /B 1\r\n"));
+}
+
+TEST(BatchGenerator, TextIsWrittenInTheAnsiCodePageWithoutBestFit) {
+  TProject project;
+  // ü and € exist in Windows-1252; the fullwidth quote and ampersand must not turn into
+  // a real quote and ampersand.
+  Command(project, "ECHO \xC3\xBC \xE2\x82\xAC \xEF\xBC\x82\xEF\xBC\x86");
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO \xFC \x80 ??"}));
+}
+
+TEST(BatchGenerator, AFailingItemAbortsTheRunAndLeavesNoHooks) {
+  TProject project;
+  auto& before = Command(project, "ECHO before");
+  project.Add<TFailingItem>();
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  EXPECT_THROW(maker.MakeBatchFile(), std::runtime_error);
+  EXPECT_EQ(maker.CreatedFiles().Count(), 0);
+  EXPECT_EQ(before.GenerationHooks(), nullptr);
+  EXPECT_EQ(project.Items(1).GenerationHooks(), nullptr);
+}
+
+TEST(BatchGenerator, HooksLastOnlyForTheRun) {
+  TProject project;
+  project.Add<TCheckParamsItem>();
+  auto& param = Param(project, "A", TParamCheck::pcRequired);
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  // Outside a run the check item gets no parameters and writes nothing.
+  EXPECT_EQ(project.Items(0).GenerationHooks(), nullptr);
+  EXPECT_EQ(param.GenerationHooks(), nullptr);
+  EXPECT_EQ(project.Items(0).GetBatchText(), "");
+  // A second run starts from scratch: the usage hint is appended once.
+  maker.MakeBatchFile();
+  const std::string text = maker.CreatedFiles().Items(0).Stream;
+  EXPECT_EQ(text.find("REM Usage hint"), text.rfind("REM Usage hint"));
+}
+
+// An item that hands lines to the generator as a further created file.
+class TSaveFileItem : public TCustomProjectItem {
+ public:
+  PALVETTA_CLASS
+  std::string FileName;
+  mutable std::string GivenName;
+  std::string GetBatchText() const override {
+    GivenName = FileName;
+    if (GenerationHooks()) GenerationHooks()->NeedSaveFile({"line"}, GivenName);
+    return "ECHO " + GivenName;
+  }
+};
+const TClass TSaveFileItem::Class = ConcreteClass<TSaveFileItem, TCustomProjectItem>("TSaveFileItem");
+
+TEST(BatchGenerator, FurtherCreatedFilesGetUniqueNamesBesideTheBatchFile) {
+  TProject project;
+  for (const char* name : {"data.txt", "data.txt", "", "..\\..\\evil.txt", "data.txt"}) {
+    project.Add<TSaveFileItem>().FileName = name;
+  }
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  std::vector<std::string> names;
+  for (int i = 0; i < maker.CreatedFiles().Count(); ++i) {
+    names.push_back(maker.CreatedFiles().Items(i).Name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Main batch", "data.txt", "data1.txt", "file.ext",
+                                             "evil.txt", "data2.txt"}));
+  EXPECT_EQ(maker.CreatedFiles().Items(1).Stream, "line\r\n");
+  EXPECT_EQ(static_cast<TSaveFileItem&>(project.Items(1)).GivenName, "data1.txt");
+
+  const auto folder = std::filesystem::temp_directory_path() / "palvetta_created_files_test";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  maker.MakeBatchFile(PathToUtf8(folder / "run.bat"));
+  EXPECT_EQ(ReadFileBytes(folder / "data2.txt"), "line\r\n");
+  EXPECT_EQ(ReadFileBytes(folder / "run.bat"), maker.CreatedFiles().Items(0).Stream);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(BatchGenerator, WritingIntoAMissingFolderFailsWithTheFileName) {
+  TProject project;
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  const auto target = std::filesystem::temp_directory_path() / "palvetta-no-such-folder" / "x.bat";
+  try {
+    maker.MakeBatchFile(PathToUtf8(target));
+    FAIL() << "expected an error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("x.bat"), std::string::npos) << error.what();
+  }
+}
+
+}  // namespace
+}  // namespace palvetta

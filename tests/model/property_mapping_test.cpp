@@ -1,0 +1,194 @@
+#include "model/property_mapping.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "test_items.h"
+
+namespace palvetta {
+namespace {
+
+using testing::TAllKindsItem;
+
+// Element name and text of every child, nested children indented by two blanks.
+std::string Outline(const XmlElement& element, int depth = 0) {
+  std::string out;
+  for (const auto& child : element.Children) {
+    out += std::string(static_cast<size_t>(depth) * 2, ' ') + child.Name;
+    if (!child.Text.empty()) out += "=" + child.Text;
+    out += "\n" + Outline(child, depth + 1);
+  }
+  return out;
+}
+
+TEST(PropertyMapping, WritesEveryKindInPropertyOrder) {
+  TAllKindsItem item;
+  XmlElement element("item");
+  WriteProperties(item, element);
+  EXPECT_EQ(Outline(element),
+            "Enabled=TRUE\nRedirectTo\nOverwrite=FALSE\nGUID\n"
+            "Number=7\nSmall=3\nDrive=67\nLabel=x\nCheck=pcRequired\n"
+            "Attributes\n  frUndef=TRUE\n  frSet=FALSE\n  frNotSet=TRUE\n"
+            "When=0000000000000080FE3F\nDay=000000000000C8AF0E40\nMoment=000000000040C8AF0E40\n"
+            "Lines\n  Item0=one\n  Item1=two\n  Count=2\n"
+            "Params\n  Item0\n    Param=Source\n    Descr=what to copy\n    ParamCheck=pcPathMustExist\n"
+            "  Count=1\n");
+}
+
+TEST(PropertyMapping, ExtendedFloats) {
+  struct Case {
+    double value;
+    const char* hex;
+  };
+  const Case cases[] = {
+      {0.5, "0000000000000080FE3F"},
+      {0.0, "00000000000000000000"},
+      {1.0, "0000000000000080FF3F"},
+      {2.0, "00000000000000800040"},
+      {-2.0, "000000000000008000C0"},
+      {45000.0, "000000000000C8AF0E40"},
+      {std::numeric_limits<double>::denorm_min(), "0000000000000080CD3B"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(ExtendedToHex(c.value), c.hex);
+    double back = 123;
+    ASSERT_TRUE(HexToExtended(c.hex, back));
+    EXPECT_EQ(back, c.value);
+  }
+  double value = 0;
+  EXPECT_FALSE(HexToExtended("0000000000000080FE3", value));
+  EXPECT_FALSE(HexToExtended("0000000000000080FE3G", value));
+  EXPECT_TRUE(std::isinf(HexToExtended("0000000000000080FF7F", value) ? value : 0));
+}
+
+XmlElement ElementWith(std::initializer_list<std::pair<const char*, const char*>> children) {
+  XmlElement element("item");
+  for (const auto& [name, text] : children) element.AddChild(name, text);
+  return element;
+}
+
+TEST(PropertyMapping, ReadsBooleansLikeTheTextToBooleanConversion) {
+  struct Case {
+    const char* text;
+    bool value;
+  };
+  const Case cases[] = {{"TRUE", true}, {"yes", true}, {"Y", true},   {"false", false},
+                        {"No", false},  {"n", false},  {"1", true},   {"-7", true},
+                        {"0", false},   {"maybe", false}, {"", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TAllKindsItem item;
+    item.Overwrite = !c.value;
+    ReadProperties(ElementWith({{"overwrite", c.text}}), item);
+    EXPECT_EQ(item.Overwrite, c.value);
+  }
+}
+
+TEST(PropertyMapping, ReadsNumbersAndEnumerations) {
+  struct Case {
+    const char* text;
+    int32_t number;
+    uint8_t small;
+    char16_t drive;
+  };
+  const Case cases[] = {
+      {"42", 42, 42, u'*'},
+      {" -3 ", -3, 255, 0xFFFF},
+      {"", -1, 255, 0xFFFF},
+      {"x1", -1, 255, 0xFFFF},
+      {"300", 300, 255, 300},
+      {"99999999999", -1, 255, 0xFFFF},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TAllKindsItem item;
+    ReadProperties(ElementWith({{"Number", c.text}, {"Small", c.text}, {"Drive", c.text}}), item);
+    EXPECT_EQ(item.Number, c.number);
+    EXPECT_EQ(item.Small, c.small);
+    EXPECT_EQ(item.Drive, c.drive);
+  }
+
+  struct EnumCase {
+    const char* text;
+    TParamCheck value;
+  };
+  const EnumCase enums[] = {
+      {"pcPathMustExist", TParamCheck::pcPathMustExist},
+      {"PCNOCHECK", TParamCheck::pcNoCheck},
+      {"3", TParamCheck::pcPathMustNOTExist},
+      {"4", TParamCheck::pcRequired},  // out of range: kept
+      {"-1", TParamCheck::pcRequired},
+      {"nonsense", TParamCheck::pcRequired},
+  };
+  for (const auto& c : enums) {
+    SCOPED_TRACE(c.text);
+    TAllKindsItem item;
+    ReadProperties(ElementWith({{"Check", c.text}}), item);
+    EXPECT_EQ(item.Check, c.value);
+  }
+}
+
+TEST(PropertyMapping, ReadsDatesAndTimes) {
+  TAllKindsItem item;
+  ReadProperties(ElementWith({{"When", "000000000000008000C0"}, {"Day", "12.5"}, {"Moment", "00AB"}}),
+                 item);
+  EXPECT_EQ(item.When, -2.0);
+  EXPECT_EQ(item.Day, 12.5);
+  EXPECT_EQ(item.Moment, 45000.25);  // too few digits: kept
+
+  try {
+    ReadProperties(ElementWith({{"Day", "yesterday"}}), item);
+    FAIL();
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "'yesterday' is not a valid date");
+  }
+}
+
+TEST(PropertyMapping, MissingElementsKeepValuesAndNamesIgnoreCase) {
+  TAllKindsItem item;
+  item.Label = "before";
+  ReadProperties(ElementWith({{"LABEL", " after "}, {"Unknown", "x"}}), item);
+  EXPECT_EQ(item.Label, " after ");  // white space is kept
+  EXPECT_EQ(item.Number, 7);
+  EXPECT_EQ(item.Lines, (TStrings{"one", "two"}));
+  EXPECT_EQ(item.Params.Count(), 1u);
+}
+
+TEST(PropertyMapping, ReadsListsAndCollections) {
+  XmlElement element("item");
+  XmlElement& lines = element.AddChild("Lines");
+  lines.AddChild("Item1", "second");
+  lines.AddChild("Count", "3");
+  lines.AddChild("Item0", "first");
+  XmlElement& params = element.AddChild("Params");
+  params.AddChild("Item0").AddChild("Param", "P");
+  params.AddChild("Count", "2");
+  TAllKindsItem item;
+  ReadProperties(element, item);
+  EXPECT_EQ(item.Lines, (TStrings{"first", "second", ""}));
+  ASSERT_EQ(item.Params.Count(), 2u);
+  EXPECT_EQ(item.Params[0].Param, "P");
+  EXPECT_EQ(item.Params[1].ParamCheck, TParamCheck::pcNoCheck);
+
+  // Without Count a string list takes the element's text; a collection stays as it is.
+  TAllKindsItem plain;
+  ReadProperties(ElementWith({{"Lines", "a\r\nb"}, {"Params", "ignored"}}), plain);
+  EXPECT_EQ(plain.Lines, (TStrings{"a", "b"}));
+  EXPECT_EQ(plain.Params.Count(), 1u);
+}
+
+TEST(PropertyMapping, ACountBeyondTheElementsIsRefused) {
+  for (const char* count : {"1000000000", "-1", "x"}) {
+    SCOPED_TRACE(count);
+    XmlElement element("item");
+    element.AddChild("Lines").AddChild("Count", count);
+    TAllKindsItem item;
+    EXPECT_THROW(ReadProperties(element, item), std::runtime_error);
+  }
+}
+
+}  // namespace
+}  // namespace palvetta

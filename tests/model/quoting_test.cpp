@@ -1,0 +1,55 @@
+#include "model/quoting.h"
+
+#include <gtest/gtest.h>
+
+namespace palvetta {
+namespace {
+
+TEST(QuoteIfSpaced, Cases) {
+  struct Case {
+    const char* text;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"  C:\\My Files\\a.txt  ", "\"C:\\My Files\\a.txt\""},
+      {" \"C:\\My Files\\a.txt\" x ", "\"C:\\My Files\\a.txt\" x"},  // already quoted: kept
+      {" C:\\Files\\a.txt ", "C:\\Files\\a.txt"},
+      {"", ""},
+      {"   ", ""},
+      {"a\tb", "a\tb"},  // only a blank or a special character asks for quotes
+      // Characters that would end the command or redirect it are protected too.
+      {"C:\\R&D\\log.txt", "\"C:\\R&D\\log.txt\""},
+      {"C:\\Program(x86)", "\"C:\\Program(x86)\""},
+      {"a|b", "\"a|b\""},
+      {"a<b>c", "\"a<b>c\""},
+      {"a^b", "\"a^b\""},
+      {"%TEMP%\\x", "%TEMP%\\x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(QuoteIfSpaced(c.text), c.quoted);
+  }
+}
+
+TEST(EscapeBatchSpecials, Cases) {
+  struct Case {
+    const char* text;
+    const char* escaped;
+  };
+  const Case cases[] = {
+      {"Target (folder)", "Target ^(folder^)"},
+      {"a & b | c > d < e ^ f", "a ^& b ^| c ^> d ^< e ^^ f"},
+      {"\"a & b\" & c", "\"a & b\" ^& c"},  // inside quotes cmd reads them as text already
+      {"50% %x%", "50% %x%"},
+      {"line1\r\nline2 & x", "line1 line2 ^& x"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(EscapeBatchSpecials(c.text), c.escaped);
+  }
+  EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a b c d");
+}
+
+}  // namespace
+}  // namespace palvetta

@@ -1,0 +1,42 @@
+#include "test_items.h"
+
+namespace palvetta::testing {
+
+const TClass TTestCommandItem::Class =
+    ConcreteClass<TTestCommandItem, TCustomProjectItem>("TTestCommandItem");
+const TClass TAllKindsItem::Class = ConcreteClass<TAllKindsItem, TCustomProjectItem>("TAllKindsItem");
+const TClass TFailingItem::Class = ConcreteClass<TFailingItem, TCustomProjectItem>("TFailingItem");
+
+void TTestCommandItem::DescribeProperties(PropertyVisitor& visitor) {
+  TCustomProjectItem::DescribeProperties(visitor);
+  visitor.String("Text", Text);
+}
+
+std::string TTestCommandItem::GetBatchText() const {
+  if (RequestedBlock) DoAddSystemItem(*RequestedBlock);
+  return Text;
+}
+
+TAllKindsItem::TAllKindsItem() {
+  TRunParam& entry = Params.Add();
+  entry.Param = "Source";
+  entry.Descr = "what to copy";
+  entry.ParamCheck = TParamCheck::pcPathMustExist;
+}
+
+void TAllKindsItem::DescribeProperties(PropertyVisitor& visitor) {
+  TCustomProjectItem::DescribeProperties(visitor);
+  visitor.Integer("Number", Number);
+  visitor.Byte("Small", Small);
+  visitor.Char("Drive", Drive);
+  visitor.String("Label", Label);
+  visitor.Enum("Check", Check);
+  visitor.Set("Attributes", Attributes, EnumTypeOf<TFileAttr>());
+  visitor.DateTime("When", When, DateTimeKind::Time);
+  visitor.DateTime("Day", Day, DateTimeKind::Date);
+  visitor.DateTime("Moment", Moment, DateTimeKind::DateTime);
+  visitor.StringList("Lines", Lines);
+  visitor.Collection("Params", Params);
+}
+
+}  // namespace palvetta::testing
