@@ -98,6 +98,21 @@ void TRuvurUzudIravo::Build() {
   for (auto* item : params) run.Params.push_back(static_cast<TParamItem*>(item));
   run.UsedInSubroutine.assign(run.Params.size(), false);
 
+  // The references "%" + name + "%" to look for, made once per run; blank names have none.
+  struct Reference {
+    size_t Index;
+    std::string Text;
+    std::string InSubroutine;
+    std::string Number;
+  };
+  std::vector<Reference> references;
+  for (size_t i = 0; i < run.Params.size(); ++i) {
+    const std::string name = Trim(run.Params[i]->Name);
+    if (name.empty()) continue;
+    references.push_back({i, "%" + run.Params[i]->Name + "%", "%KWJ_PARAM_" + name + "%",
+                          "%" + IntToStr(static_cast<long long>(i) + 1)});
+  }
+
   // Subroutines: a subroutine item and the items after it, up to the next subroutine
   // item, a subroutine end item or the end of the project.
   const int count = Project->Count();
@@ -132,18 +147,18 @@ void TRuvurUzudIravo::Build() {
     item.SetGenerationHooks(this);
     run.Hooked.push_back(&item);
     std::string text = TrimRight(item.GetBatchText());
-    for (size_t i = 0; i < run.Params.size(); ++i) {
-      const std::string name = Trim(run.Params[i]->Name);
-      if (name.empty()) continue;
-      const std::string reference = "%" + run.Params[i]->Name + "%";
-      if (!ContainsIgnoreCase(text, reference)) continue;
-      if (i >= 9) {
+    // Every reference holds a "%": most texts need no search at all.
+    const bool mayReference = text.find('%') != std::string::npos;
+    for (const Reference& ref : references) {
+      if (!mayReference) break;
+      if (!ContainsIgnoreCase(text, ref.Text)) continue;
+      if (ref.Index >= 9) {
         run.BeyondNine = true;
       } else if (inSubroutine) {
-        text = ReplaceAllIgnoreCase(text, reference, "%KWJ_PARAM_" + name + "%");
-        run.UsedInSubroutine[i] = true;
+        text = ReplaceAllIgnoreCase(text, ref.Text, ref.InSubroutine);
+        run.UsedInSubroutine[ref.Index] = true;
       } else {
-        text = ReplaceAllIgnoreCase(text, reference, "%" + IntToStr(static_cast<long long>(i) + 1));
+        text = ReplaceAllIgnoreCase(text, ref.Text, ref.Number);
       }
     }
     if (IsBlank(text)) return;
@@ -256,6 +271,9 @@ void TRuvurUzudIravo::AddSystemItem(const TClass& cls) {
 
 std::string EncodeCreatedFile(const TStrings& lines) {
   std::string text;
+  size_t size = 0;
+  for (const auto& entry : lines) size += entry.size() + 2;
+  text.reserve(size);
   for (const auto& entry : lines) {
     // Line breaks inside an entry are written as CRLF like every other line end.
     text += ReplaceLineBreaks(entry, kCrLf);

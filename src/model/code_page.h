@@ -24,4 +24,10 @@ const CodePage& Windows1252();
 // The system's ANSI code page: Windows asks the system, the host uses Windows-1252.
 const CodePage& SystemCodePage();
 
+// UTF-8 itself, for files that name it.
+const CodePage& Utf8CodePage();
+
+// Any code page the platform can convert (the host: 1252 and UTF-8); nullptr otherwise.
+const CodePage* CodePageById(unsigned id);
+
 }  // namespace palvetta

@@ -19,7 +19,17 @@ class Windows1252CodePage final : public CodePage {
   std::string FromUtf8(std::string_view text) const override {
     std::string out;
     out.reserve(text.size());
-    for (char32_t cp : DecodeUtf8(text)) out += ByteOf(cp);
+    // ASCII bytes never occur inside a UTF-8 sequence: copy their runs as they are and
+    // decode only what lies between.
+    for (size_t i = 0; i < text.size();) {
+      size_t end = i;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+      out.append(text.substr(i, end - i));
+      i = end;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+      for (char32_t cp : DecodeUtf8(text.substr(i, end - i))) out += ByteOf(cp);
+      i = end;
+    }
     return out;
   }
 
@@ -46,7 +56,19 @@ class Windows1252CodePage final : public CodePage {
   }
 };
 
+class Utf8PassThrough final : public CodePage {
+ public:
+  unsigned Id() const override { return 65001; }
+  std::string FromUtf8(std::string_view text) const override { return std::string(text); }
+  std::string ToUtf8(std::string_view bytes) const override { return std::string(bytes); }
+};
+
 }  // namespace
+
+const CodePage& Utf8CodePage() {
+  static const Utf8PassThrough codePage;
+  return codePage;
+}
 
 const CodePage& Windows1252() {
   static const Windows1252CodePage codePage;

@@ -1,6 +1,7 @@
 #include "model/file_io.h"
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <fstream>
@@ -60,6 +61,30 @@ void WriteFileReplacing(const std::filesystem::path& target, std::string_view by
     std::filesystem::remove(temp, ignored);
     Fail("Cannot create file", target, error.message());
   }
+}
+
+std::string InvalidFileNameReason(std::string_view name) {
+  if (name.find_first_not_of(' ') == std::string_view::npos) return "Please enter a name.";
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 32 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+      return "A name cannot contain any of these characters: \\ / : * ? \" < > |";
+    }
+  }
+  if (name.back() == '.' || name.back() == ' ') return "A name cannot end with a dot or a blank.";
+  if (name.size() > 200) return "The name is too long.";
+  static constexpr std::string_view kDevices[] = {
+      "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+      "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+  const std::string_view base = name.substr(0, name.find('.'));
+  for (const auto device : kDevices) {
+    std::string upper(base);
+    for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (upper.substr(0, upper.find_last_not_of(' ') + 1) == device) {
+      return "\"" + std::string(base) + "\" is a name that Windows keeps for a device.";
+    }
+  }
+  return {};
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {

@@ -16,6 +16,11 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // std::runtime_error with the file name and the system's reason.
 void WriteFileReplacing(const std::filesystem::path& target, std::string_view bytes);
 
+// Why the text cannot be the name of a file in a folder of its own (a separator, a
+// character Windows refuses, "." or "..", a trailing dot or blank, a device name such as
+// CON or LPT1), or an empty text when it can.
+std::string InvalidFileNameReason(std::string_view name);
+
 // The whole file; raises std::runtime_error when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "model/date_time_text.h"
 #include "model/text.h"
 
 namespace palvetta {
@@ -198,6 +199,11 @@ class ReadingVisitor final : public PropertyVisitor {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error == std::errc() && end == text.data() + text.size() && std::isfinite(number)) {
       value = number;
+      return;
+    }
+    // Older files hold dates and times as the writing user's locale formatted them.
+    if (const auto parsed = ParseDateTimeText(text, UserDateOrder())) {
+      value = *parsed;
       return;
     }
     throw std::runtime_error("'" + e->Text + "' is not a valid " + DateTimeKindName(kind));

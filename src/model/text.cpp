@@ -1,5 +1,7 @@
 #include "model/text.h"
 
+#include <cstring>
+
 #include "model/utf.h"
 
 namespace palvetta {
@@ -105,6 +107,32 @@ char32_t FoldCase(char32_t c) {
   return c;
 }
 
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// The case-insensitive search of pure ASCII texts, without decoding: the common case.
+size_t FindAsciiIgnoreCase(std::string_view text, std::string_view pattern, size_t start) {
+  const char first = pattern.front();
+  const bool caseless = LowerAsciiChar(first) == first && !(first >= 'a' && first <= 'z');
+  for (size_t i = start; i + pattern.size() <= text.size(); ++i) {
+    if (caseless) {
+      const void* hit = std::memchr(text.data() + i, first, text.size() - pattern.size() + 1 - i);
+      if (hit == nullptr) break;
+      i = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+    }
+    size_t k = 0;
+    while (k < pattern.size() && LowerAsciiChar(text[i + k]) == LowerAsciiChar(pattern[k])) ++k;
+    if (k == pattern.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
 std::u32string Folded(std::u32string_view text) {
   std::u32string out(text);
   for (auto& c : out) c = FoldCase(c);
@@ -132,6 +160,12 @@ bool StartsWithAscii(std::string_view text, std::string_view prefix) {
 }
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view pattern) {
+  // Outside ASCII a character may fold into ASCII (İ into i), so only two ASCII texts
+  // take the short way.
+  if (pattern.empty()) return true;
+  if (IsAscii(text) && IsAscii(pattern)) {
+    return FindAsciiIgnoreCase(text, pattern, 0) != std::string_view::npos;
+  }
   return Folded(DecodeUtf8(text)).find(Folded(DecodeUtf8(pattern))) != std::u32string::npos;
 }
 
@@ -141,6 +175,17 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
 
 std::string ReplaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
+  if (IsAscii(text) && IsAscii(from)) {
+    std::string out;
+    size_t start = 0;
+    for (size_t hit; (hit = FindAsciiIgnoreCase(text, from, start)) != std::string_view::npos;
+         start = hit + from.size()) {
+      out.append(text.substr(start, hit - start));
+      out.append(to);
+    }
+    out.append(text.substr(start));
+    return out;
+  }
   const std::u32string original = DecodeUtf8(text);
   const std::u32string haystack = Folded(original);
   const std::u32string needle = Folded(DecodeUtf8(from));

@@ -1,0 +1,13 @@
+#include "items/item_families.h"
+
+#include "items/control_of_flow_items.h"
+#include "items/misc_items.h"
+
+namespace palvetta {
+
+void RegisterItemFamilies(TClassRegistry& registry) {
+  RegisterMiscItems(registry);
+  RegisterControlOfFlowItems(registry);
+}
+
+}  // namespace palvetta

@@ -1,0 +1,64 @@
+#include "model/project_reader_writer.h"
+
+#include <stdexcept>
+
+#include "model/charsets.h"
+#include "model/code_page.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "model/property_mapping.h"
+#include "model/text.h"
+#include "model/xml_document.h"
+
+namespace palvetta {
+namespace {
+
+TProject& Required(TProject* project) {
+  if (project == nullptr) throw std::logic_error("The project reader/writer has no project.");
+  return *project;
+}
+
+const char* const kDamaged = "The project file is damaged: ";
+
+}  // namespace
+
+std::string TProjectReaderWriter::SaveToBytes() const {
+  TProject& project = Required(Project);
+  XmlElement root("palvetta");
+  XmlElement& items = root.AddChild("items");
+  for (int i = 0; i < project.Count(); ++i) {
+    TCustomProjectItem& item = project.Items(i);
+    XmlElement& element = items.AddChild("item");
+    element.SetAttribute("classname", std::string(item.ClassName()));
+    WriteProperties(item, element);
+  }
+  return WriteXmlDocument(root, CharsetName(SystemCodePage().Id()));
+}
+
+void TProjectReaderWriter::SaveToFile() const {
+  WriteFileReplacing(PathFromUtf8(FileName), SaveToBytes());
+}
+
+void TProjectReaderWriter::LoadFromBytes(std::string_view bytes) const {
+  TProject& project = Required(Project);
+  const XmlElement root = ParseXmlDocument(bytes);
+  const XmlElement* items = root.FindChild("items");
+  if (items == nullptr) throw std::runtime_error("This file is not a Palvetta project.");
+  for (const XmlElement& element : items->Children) {
+    if (Trim(element.Name).empty()) continue;
+    const std::string* className = element.FindAttribute("classname");
+    if (className == nullptr) throw std::runtime_error(std::string(kDamaged) + "a command has no type.");
+    const TClass& cls = FClasses.Get(*className);
+    // An abstract base names no command that can be made, just like a class that is no item.
+    if (!cls.InheritsFrom(TCustomProjectItem::Class) || cls.Create == nullptr) {
+      throw std::runtime_error(std::string(kDamaged) + "\"" + *className + "\" is not a command.");
+    }
+    ReadProperties(element, project.AddItem(cls, -1));
+  }
+}
+
+void TProjectReaderWriter::LoadFromFile() const {
+  LoadFromBytes(ReadFileBytes(PathFromUtf8(FileName)));
+}
+
+}  // namespace palvetta

@@ -1,0 +1,38 @@
+#include "project_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "items/item_families.h"
+#include "model/file_io.h"
+#include "test_items.h"
+
+namespace palvetta::testing {
+
+std::filesystem::path ProjectFile(const std::string& name) {
+  return PathFromUtf8(std::string(PALVETTA_PROJECT_FILES) + "/" + name);
+}
+
+void ExpectGoldenFile(const std::string& name, const std::string& bytes) {
+  const char* update = std::getenv("PALVETTA_UPDATE_GOLDEN");
+  if (update && std::string(update) == "1") {
+    WriteFileReplacing(ProjectFile(name), bytes);
+    return;
+  }
+  EXPECT_EQ(ReadFileBytes(ProjectFile(name)), bytes) << name;
+}
+
+const TClassRegistry& TestClasses() {
+  static const TClassRegistry classes = [] {
+    TClassRegistry registry;
+    RegisterItemFamilies(registry);
+    for (const TClass* cls : {&TTestCommandItem::Class, &TAllKindsItem::Class, &TFailingItem::Class}) {
+      registry.Register(*cls);
+    }
+    return registry;
+  }();
+  return classes;
+}
+
+}  // namespace palvetta::testing

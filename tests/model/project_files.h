@@ -1,0 +1,19 @@
+#pragma once
+// Golden project files kept in tests/model/project_files. With the environment variable
+// PALVETTA_UPDATE_GOLDEN=1 the tests write what they produce instead of comparing, for
+// a reviewed change of the format.
+
+#include <filesystem>
+#include <string>
+
+#include "model/class_info.h"
+
+namespace palvetta::testing {
+
+std::filesystem::path ProjectFile(const std::string& name);
+// Compares the bytes with the golden file, or rewrites it when asked to.
+void ExpectGoldenFile(const std::string& name, const std::string& bytes);
+// Every item family and the test item classes.
+const TClassRegistry& TestClasses();
+
+}  // namespace palvetta::testing
