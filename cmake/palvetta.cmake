@@ -4,6 +4,10 @@ if(WIN32)
   # A static program finds no MinGW runtime DLL missing on the user's machine.
   add_link_options(-static)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+elseif(PALVETTA_FUZZ)
+  # Coverage for libFuzzer in every library; only the fuzz targets link its main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
 elseif(PALVETTA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the host build (with AddressSanitizer and UBSan) and
-# the Windows build, and runs every test of both; the Windows tests run under Wine.
+# Installs what is missing, builds the host build (with AddressSanitizer and UBSan), the
+# Windows build and the fuzz targets (clang), and runs every test of both builds (the
+# Windows tests under Wine) and each fuzz target for a bounded time.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -11,8 +12,12 @@ cmake -S "$repo" -B "$repo/build/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPALVETTA_SANITIZE=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake -S "$repo" -B "$repo/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake -S "$repo" -B "$repo/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPALVETTA_FUZZ=ON -DBUILD_TESTING=ON \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$repo/build/host" -j "$jobs"
 cmake --build "$repo/build/win" -j "$jobs"
+cmake --build "$repo/build/fuzz" -j "$jobs" --target project_reader_fuzz
 
 # Create the Wine prefix once, before tests start Wine in parallel, and keep one
 # wineserver for the whole run.
@@ -21,7 +26,19 @@ source "$repo/scripts/wine-env.sh"
 "$WINE" cmd /c exit 0
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 
+# The fuzz target starts from its seed files and a corpus kept in the build folder.
+fuzz_seconds=${PALVETTA_FUZZ_SECONDS:-60}
+run_fuzzers() {
+  local corpus="$repo/build/fuzz/corpus/project_reader"
+  mkdir -p "$corpus"
+  "$repo/build/fuzz/tests/model/project_reader_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 \
+    -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+    -dict="$repo/tests/model/fuzz/project_file.dict" "$corpus" "$repo/tests/model/project_files"
+}
+
 status=0
+run_fuzzers > "$repo/build/fuzz-tests.log" 2>&1 &
+fuzz=$!
 ctest --test-dir "$repo/build/host" -j "$jobs" --output-on-failure > "$repo/build/host-tests.log" 2>&1 &
 host=$!
 ctest --test-dir "$repo/build/win" -j "$jobs" --output-on-failure --timeout 600 \
@@ -29,7 +46,9 @@ ctest --test-dir "$repo/build/win" -j "$jobs" --output-on-failure --timeout 600 
 win=$!
 wait $host || status=1
 wait $win || status=1
+wait $fuzz || status=1
 echo "=== host tests ===" && cat "$repo/build/host-tests.log"
 echo "=== Windows tests (Wine) ===" && cat "$repo/build/win-tests.log"
+echo "=== fuzzing ===" && tail -n 25 "$repo/build/fuzz-tests.log"
 [ $status -eq 0 ] && echo "All tests passed." || echo "Some tests FAILED."
 exit $status

@@ -1,0 +1,42 @@
+# Runs batchgen as the end-to-end tests do and checks its files, exit codes and messages.
+# -DBATCHGEN=<program> -DEMULATOR=<wine or empty> -DGOLDEN=<folder> -DWORK=<scratch folder>
+# -DPATH_PREFIX=<prefix that makes a Unix path a path for the program, "Z:" under Wine>
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+function(run_batchgen expected_code expected_error)
+  list(TRANSFORM ARGN REPLACE "^/" "${PATH_PREFIX}/")
+  execute_process(COMMAND ${EMULATOR} "${BATCHGEN}" ${ARGN}
+                  RESULT_VARIABLE code ERROR_VARIABLE error OUTPUT_QUIET)
+  string(STRIP "${error}" error)
+  if(NOT code EQUAL expected_code)
+    message(FATAL_ERROR "batchgen ${ARGN}: exit code ${code}, expected ${expected_code}: ${error}")
+  endif()
+  if(NOT error MATCHES "${expected_error}")
+    message(FATAL_ERROR "batchgen ${ARGN}: message \"${error}\" does not match \"${expected_error}\"")
+  endif()
+endfunction()
+
+function(expect_same_bytes actual expected)
+  file(READ "${actual}" actual_hex HEX)
+  file(READ "${expected}" expected_hex HEX)
+  if(NOT actual_hex STREQUAL expected_hex)
+    message(FATAL_ERROR "${actual} differs from ${expected}")
+  endif()
+endfunction()
+
+# A project turns into the expected batch file, and saving it again gives the same file.
+run_batchgen(0 "^$" "${GOLDEN}/project.kwj" "${WORK}/out file.bat" --save "${WORK}/copy.kwj")
+expect_same_bytes("${WORK}/out file.bat" "${GOLDEN}/project.bat")
+expect_same_bytes("${WORK}/copy.kwj" "${GOLDEN}/project.kwj")
+
+# Failures: exit code 1 and the reader's message.
+file(WRITE "${WORK}/other.xml" "<root><things/></root>")
+run_batchgen(1 "^This file is not a Palvetta project\\.$" "${WORK}/other.xml" "${WORK}/x.bat")
+file(WRITE "${WORK}/typeless.kwj" "<palvetta><items><item/></items></palvetta>")
+run_batchgen(1 "^The project file is damaged: a command has no type\\.$" "${WORK}/typeless.kwj" "${WORK}/x.bat")
+run_batchgen(1 "^Cannot open file \".*missing\\.kwj\"\\. " "${WORK}/missing.kwj" "${WORK}/x.bat")
+if(EXISTS "${WORK}/x.bat")
+  message(FATAL_ERROR "a failed run left a batch file")
+endif()
