@@ -1,0 +1,468 @@
+// Generated batch files run in cmd.exe: what they print, the files they write and the
+// exit codes they end with. Each test builds a project, writes its batch file into a
+// fresh temporary folder and runs it through BatchRunner.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../model/test_items.h"
+#include "batch_runner.h"
+#include "items/control_of_flow_items.h"
+#include "items/misc_items.h"
+#include "model/batch_generator.h"
+#include "model/code_page.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "model/system_items.h"
+#include "model/win/wide.h"
+
+namespace palvetta::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using palvetta::testing::TTestCommandItem;
+using Lines = std::vector<std::string>;
+
+fs::path ExeFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return fs::path(path).parent_path();
+}
+
+fs::path ArgEcho() { return ExeFolder() / L"argecho.exe"; }
+fs::path FindStandIn() { return ExeFolder() / L"find_stand_in.exe"; }
+
+// A new folder in the Windows temp folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no temp folder");
+    FPath =
+        fs::path(temp) / (L"palvetta-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++));
+    fs::create_directories(FPath);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(FPath, ignored);
+  }
+  const fs::path& Path() const { return FPath; }
+  fs::path Folder(const std::wstring& name) const {
+    fs::create_directories(FPath / name);
+    return FPath / name;
+  }
+
+ private:
+  fs::path FPath;
+};
+
+Lines SplitOutput(const std::string& text) {
+  Lines lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+bool Mentions(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The project, its generated batch file and its runs. On a failure the batch file and
+// what each run printed are shown, which is most of what one needs to see why.
+class GeneratedBatch : public ::testing::Test {
+ protected:
+  TTestCommandItem& Command(const std::string& text) {
+    auto& item = Project.Add<TTestCommandItem>();
+    item.Text = text;
+    return item;
+  }
+
+  TParamItem& Param(const std::string& name, TParamCheck check = TParamCheck::pcNoCheck,
+                    const std::string& descr = {}) {
+    auto& item = Project.Add<TParamItem>();
+    item.Name = name;
+    item.ParamCheck = check;
+    item.Descr = descr;
+    return item;
+  }
+
+  // Generates the batch file and runs it with the arguments.
+  BatchResult Run(const std::vector<std::string>& arguments = {}) {
+    TRuvurUzudIravo maker;
+    maker.Project = &Project;
+    maker.MakeBatchFile(PathToUtf8(BatchFile()));
+    Runner.Arguments = arguments;
+    const BatchResult result = Runner.Run(BatchFile());
+    std::string shown;
+    for (const auto& argument : arguments) shown += " [" + argument + "]";
+    Log += "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
+           ": exit code " + std::to_string(result.ExitCode) +
+           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    return result;
+  }
+
+  fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
+
+  void TearDown() override {
+    if (!HasFailure()) return;
+    std::error_code missing;
+    if (fs::exists(BatchFile(), missing)) {
+      std::cout << "--- generated " << PathToUtf8(BatchFile()) << "\n"
+                << SystemCodePage().ToUtf8(ReadFileBytes(BatchFile()));
+    }
+    std::cout << Log << "---\n";
+  }
+
+  TempFolder Temp;
+  TProject Project;
+  BatchRunner Runner;
+  std::string Log;  // every run's arguments, exit code and output
+};
+
+// Parameter items are numbered in project order, not by name, and an item that names
+// them gets what the batch file was called with, exactly as cmd.exe hands it over.
+TEST_F(GeneratedBatch, ParametersBecomeTheBatchArgumentsInProjectOrder) {
+  Param("Zeta");
+  Param("Alpha");
+  Param("Mid");
+  Command("ECHO Zeta=[%Zeta%] Alpha=[%ALPHA%] Mid=[%mid%] again=[%Zeta%]");
+
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string printed;
+  };
+  const Case cases[] = {
+      {{"one", "two", "three"}, "Zeta=[one] Alpha=[two] Mid=[three] again=[one]"},
+      {{"only"}, "Zeta=[only] Alpha=[] Mid=[] again=[only]"},
+      {{"a b", "", "c"}, "Zeta=[\"a b\"] Alpha=[\"\"] Mid=[c] again=[\"a b\"]"},
+      {{"1", "2", "3", "4"}, "Zeta=[1] Alpha=[2] Mid=[3] again=[1]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.printed);
+    const BatchResult result = Run(c.arguments);
+    EXPECT_EQ(SplitOutput(result.Output), Lines{c.printed});
+    EXPECT_EQ(result.ExitCode, 0u);
+  }
+}
+
+TEST_F(GeneratedBatch, MissingRequiredParameterShowsUsageAndFails) {
+  Param("Source", TParamCheck::pcRequired, "what to copy");
+  Param("Target", TParamCheck::pcNoCheck, "where to copy it");
+  Project.Add<TCheckParamsItem>();
+  Command("ECHO copying %Source% to [%Target%]");
+
+  const BatchResult missing = Run();
+  EXPECT_EQ(SplitOutput(missing.Output),
+            (Lines{"Parameter Source can not be empty!", "Usage:", "job.bat Source Target",
+                   "Parameters:", "Source (required) - what to copy",
+                   "Target (optional) - where to copy it"}));
+  EXPECT_EQ(missing.ExitCode, 1u);
+
+  // The optional one may be left out; the check lets the batch file run on.
+  for (const auto& arguments :
+       {std::vector<std::string>{"in.txt"}, std::vector<std::string>{"in.txt", "out"}}) {
+    const BatchResult given = Run(arguments);
+    const std::string target = arguments.size() > 1 ? arguments[1] : "";
+    EXPECT_EQ(SplitOutput(given.Output), Lines{"copying in.txt to [" + target + "]"});
+    EXPECT_EQ(given.ExitCode, 0u);
+  }
+}
+
+// Inside a subroutine %1 is the subroutine's own argument, so the batch file's
+// parameter has to come from the copy made at the top.
+TEST_F(GeneratedBatch, SubroutineReadsTheBatchParameterThroughItsCopy) {
+  Param("Source");
+  Command("CALL :Show decoy");
+  auto& sub = Project.Add<TSubroutineItem>();
+  sub.Name = "Show";
+  Command("ECHO sub sees [%Source%], its own argument is [%1]");
+  Project.Add<TSubroutineEndItem>();
+  Command("ECHO main sees [%Source%]");
+
+  const BatchResult result = Run({"abc"});
+  EXPECT_EQ(SplitOutput(result.Output),
+            (Lines{"sub sees [abc], its own argument is [decoy]", "main sees [abc]"}));
+  EXPECT_EQ(result.ExitCode, 0u);
+}
+
+TEST_F(GeneratedBatch, RedirectionOverwritesWithTheFirstLineAndAppendsTheRest) {
+  const fs::path log = Temp.Folder(L"out dir") / L"log file.txt";
+  WriteFileReplacing(log, "old content\r\n");
+  auto& item = Command("ECHO first\r\nECHO second\r\nECHO third");
+  item.RedirectTo = PathToUtf8(log);
+  item.Overwrite = true;
+  Command("ECHO not redirected");
+
+  // The second run proves that the first line replaces what the first run wrote.
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    const BatchResult result = Run();
+    EXPECT_EQ(SplitOutput(result.Output), Lines{"not redirected"});
+    EXPECT_EQ(result.ExitCode, 0u);
+    Lines written = SplitOutput(ReadFileBytes(log));
+    // The line is written as "ECHO first > file", and cmd.exe keeps the blank in
+    // front of ">" as part of the echoed text.
+    for (auto& line : written) line.erase(line.find_last_not_of(' ') + 1);
+    EXPECT_EQ(written, (Lines{"first", "second", "third"}));
+  }
+}
+
+// A parameter name with ( ) and a description with & are printed as text: an
+// unescaped ")" would close the IF block early and "&" would start a second command,
+// both of which change the output.
+TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
+  Param("Target (folder)", TParamCheck::pcRequired, "where it goes & ECHO STRAY");
+  Project.Add<TCheckParamsItem>();
+  Command("ECHO target is %Target (folder)%");
+
+  const BatchResult missing = Run();
+  EXPECT_EQ(
+      SplitOutput(missing.Output),
+      (Lines{"Parameter Target (folder) can not be empty!", "Usage:", "job.bat Target (folder)",
+             "Parameters:", "Target (folder) (required) - where it goes & ECHO STRAY"}));
+  EXPECT_EQ(missing.ExitCode, 1u);
+
+  const BatchResult given = Run({"out"});
+  EXPECT_EQ(SplitOutput(given.Output), Lines{"target is out"});
+  EXPECT_EQ(given.ExitCode, 0u);
+}
+
+TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
+  const fs::path tools = Temp.Folder(L"my tools (x64)");
+  fs::copy_file(ArgEcho(), tools / L"7z.exe");
+  Runner.PathPrepend = {tools};
+  auto& item = Command("\"%KWJ_7Z%\" a archive.7z file.txt");
+  item.RequestedBlock = &TSys7Zip::Class;
+  Command("ECHO KWJ_7Z=%KWJ_7Z%");
+
+  const BatchResult result = Run();
+  EXPECT_EQ(SplitOutput(result.Output),
+            (Lines{"argecho name=[7z.exe]", "argecho argc=3", "argecho arg1=[a]",
+                   "argecho arg2=[archive.7z]", "argecho arg3=[file.txt]",
+                   "KWJ_7Z=" + Narrow((tools / L"7z.exe").wstring())}));
+  EXPECT_EQ(result.ExitCode, 0u);
+}
+
+TEST_F(GeneratedBatch, SevenZipLocatorSaysSoWhenSevenZipIsMissing) {
+  auto& item = Command("ECHO KWJ_7Z=%KWJ_7Z%");
+  item.RequestedBlock = &TSys7Zip::Class;
+
+  const BatchResult result = Run();
+  EXPECT_EQ(
+      SplitOutput(result.Output),
+      (Lines{"7-Zip was not found. Install it from https://www.7-zip.org/", "KWJ_7Z=7z.exe"}));
+}
+
+// The user's short date pattern, set for one test and put back afterwards.
+class ShortDatePattern {
+ public:
+  ShortDatePattern() {
+    wchar_t value[80] = {};
+    DWORD size = sizeof value;
+    FHad = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, value, &size) ==
+           ERROR_SUCCESS;
+    FOld = value;
+  }
+  ~ShortDatePattern() {
+    if (FHad) {
+      Set(FOld);
+    } else {
+      Remove();
+    }
+  }
+  void Set(const std::wstring& pattern) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, pattern.c_str(),
+                    static_cast<DWORD>((pattern.size() + 1) * sizeof(wchar_t)));
+  }
+  void Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue); }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Control Panel\\International";
+  static constexpr const wchar_t* kValue = L"sShortDate";
+  bool FHad = false;
+  std::wstring FOld;
+};
+
+// The date-order block reads the first letter of the user's short date pattern. A
+// KWJ_DATEFMT left in the environment must not count when the pattern cannot be read.
+TEST_F(GeneratedBatch, DateOrderFollowsTheShortDatePattern) {
+  const fs::path tools = Temp.Folder(L"tools");
+  fs::copy_file(FindStandIn(), tools / L"find.exe");
+  Runner.PathPrepend = {tools};
+  Command("ECHO order=%KWJ_DATEORDER%").RequestedBlock = &TSysDateOrder::Class;
+  ShortDatePattern pattern;
+  SetEnvironmentVariableW(L"KWJ_DATEFMT", L"dd.MM.yy stale");
+  struct Case {
+    const wchar_t* pattern;  // nullptr: no pattern at all
+    const char* order;
+  };
+  const Case cases[] = {
+      {L"M/d/yyyy", "order=M"},
+      {L"dd.MM.yyyy", "order=d"},
+      {L"yyyy-MM-dd", "order=y"},
+      {L"MMM d yy", "order=M"},
+      {nullptr, "order=M"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.order);
+    if (c.pattern) {
+      pattern.Set(c.pattern);
+    } else {
+      pattern.Remove();
+    }
+    const BatchResult result = Run();
+    EXPECT_EQ(SplitOutput(result.Output), Lines{c.order});
+  }
+  SetEnvironmentVariableW(L"KWJ_DATEFMT", nullptr);
+}
+
+// The runner itself.
+
+class Runner : public ::testing::Test {
+ protected:
+  fs::path Write(const std::wstring& name, const std::string& text) {
+    const fs::path file = Temp.Path() / name;
+    WriteFileReplacing(file, text);
+    return file;
+  }
+
+  TempFolder Temp;
+  BatchRunner Batch;
+};
+
+// Each argument arrives as one parameter, also one with blanks, batch specials or
+// nothing at all, and the batch file's path may hold blanks and parentheses.
+TEST_F(Runner, PassesEachArgumentAsOneParameter) {
+  const fs::path folder = Temp.Folder(L"a (b) c");
+  const fs::path batch = folder / L"args test.bat";
+  std::string text = "@ECHO OFF\r\n";
+  for (int n = 1; n <= 9; ++n)
+    text += "ECHO " + std::to_string(n) + "=[%" + std::to_string(n) + "]\r\n";
+  text += "ECHO cd=%CD%\r\n";
+  WriteFileReplacing(batch, text);
+  Batch.Arguments = {"plain", "two words", "", "a&b", "(x)", "k=v", "c,d", "x^y|z"};
+
+  const BatchResult result = Batch.Run(batch);
+  EXPECT_EQ(SplitOutput(result.Output),
+            (Lines{"1=[plain]", "2=[\"two words\"]", "3=[\"\"]", "4=[\"a&b\"]", "5=[\"(x)\"]",
+                   "6=[\"k=v\"]", "7=[\"c,d\"]", "8=[\"x^y|z\"]", "9=[]",
+                   "cd=" + Narrow(folder.wstring())}));
+  EXPECT_EQ(result.ExitCode, 0u);
+
+  for (const char* unpassable : {"say \"hi\"", "100%", "%PATH%"}) {
+    Batch.Arguments = {unpassable};
+    EXPECT_THROW(Batch.CommandAfterSlashC(batch), std::invalid_argument) << unpassable;
+  }
+}
+
+TEST_F(Runner, ReportsTheExitCodeAndUsesTheWorkingFolder) {
+  const fs::path batch = Write(L"code.bat", "@ECHO OFF\r\nECHO cd=%CD%\r\nEXIT /B 42\r\n");
+  const fs::path work = Temp.Folder(L"work here");
+  Batch.WorkingDirectory = work;
+  const BatchResult result = Batch.Run(batch);
+  EXPECT_EQ(SplitOutput(result.Output), Lines{"cd=" + Narrow(work.wstring())});
+  EXPECT_EQ(result.ExitCode, 42u);
+  EXPECT_FALSE(result.TimedOut);
+  EXPECT_FALSE(result.Truncated);
+}
+
+TEST_F(Runner, StandardInputIsTheAnswerFileOrNothing) {
+  const fs::path batch =
+      Write(L"ask.bat",
+            "@ECHO OFF\r\nSET answer=\r\nSET /P answer=Name? \r\nECHO.\r\nECHO got [%answer%]\r\n");
+  struct Case {
+    bool useAnswerFile;
+    std::string answers;
+    std::string got;
+  };
+  const Case cases[] = {
+      {false, "", "got []"}, {true, "", "got []"}, {true, "Ada\r\n", "got [Ada]"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.got);
+    Batch.UseAnswerFile = c.useAnswerFile;
+    Batch.Answers = c.answers;
+    const BatchResult result = Batch.Run(batch);
+    EXPECT_EQ(SplitOutput(result.Output), (Lines{"Name? ", c.got}));
+    EXPECT_FALSE(result.TimedOut);
+  }
+}
+
+// The batch file asks for input without end and starts a second cmd.exe that appends
+// to a file without end: at the time limit both must be gone, not only the first.
+TEST_F(Runner, KillsTheWholeProcessTreeAtTheTimeLimit) {
+  const fs::path ticks = Temp.Path() / L"ticks.txt";
+  Write(L"inner.bat",
+        "@ECHO OFF\r\n:again\r\nECHO tick>> \"" + Narrow(ticks.wstring()) + "\"\r\nGOTO again\r\n");
+  const fs::path batch =
+      Write(L"endless.bat", "@ECHO OFF\r\nSTART /B CMD /D /C \"" +
+                                Narrow((Temp.Path() / L"inner.bat").wstring()) +
+                                "\"\r\n:loop\r\nSET /P x=Continue? \r\nGOTO loop\r\n");
+  Batch.TimeLimit = std::chrono::seconds(3);
+
+  const auto start = std::chrono::steady_clock::now();
+  const BatchResult result = Batch.Run(batch);
+  const auto took = std::chrono::steady_clock::now() - start;
+
+  EXPECT_TRUE(result.TimedOut);
+  EXPECT_GE(took, std::chrono::milliseconds(2900));
+  // Generous: a loaded machine starts Wine slowly. A survivor is caught below.
+  EXPECT_LT(took, std::chrono::seconds(20));
+  EXPECT_TRUE(Mentions(result.Output, "Continue?"));
+
+  // Run returns only once the whole tree has ended, so the file stops growing at once.
+  ASSERT_TRUE(fs::exists(ticks)) << "the inner batch file never ran";
+  const auto size = fs::file_size(ticks);
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  EXPECT_EQ(fs::file_size(ticks), size) << "the inner cmd.exe still runs";
+}
+
+// Far more output than the pipe holds: the batch file must still run to its end,
+// which it could not if the runner stopped reading at the cap.
+TEST_F(Runner, CapsHugeOutputAndKeepsDraining) {
+  std::string big;
+  for (int n = 1; big.size() < 256 * 1024; ++n)
+    big += "line " + std::to_string(n) + " of much output\r\n";
+  Write(L"big.txt", big);
+  const fs::path batch =
+      Write(L"huge.bat", "@ECHO OFF\r\nTYPE big.txt\r\nECHO done> done.txt\r\nEXIT /B 5\r\n");
+  Batch.OutputLimit = 1000;
+
+  const BatchResult result = Batch.Run(batch);
+  EXPECT_TRUE(result.Truncated);
+  EXPECT_FALSE(result.TimedOut);
+  EXPECT_EQ(result.ExitCode, 5u);
+  EXPECT_EQ(result.Output, big.substr(0, 1000));
+  EXPECT_TRUE(fs::exists(Temp.Path() / L"done.txt"));
+}
+
+}  // namespace
+}  // namespace palvetta::e2e
