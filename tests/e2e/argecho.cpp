@@ -15,6 +15,8 @@
 
 #include <string>
 
+#include "own_path.h"
+
 namespace {
 
 // The console programs of a batch file write in the console's code page; so does this
@@ -34,15 +36,7 @@ void Print(const std::wstring& line) {
 }
 
 std::wstring OwnFileName() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = palvetta::e2e::OwnExecutablePath();
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }

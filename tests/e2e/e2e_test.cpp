@@ -15,6 +15,7 @@
 
 #include "../model/test_items.h"
 #include "batch_runner.h"
+#include "own_path.h"
 #include "items/control_of_flow_items.h"
 #include "items/misc_items.h"
 #include "model/batch_generator.h"
@@ -31,18 +32,7 @@ namespace fs = std::filesystem;
 using palvetta::testing::TTestCommandItem;
 using Lines = std::vector<std::string>;
 
-fs::path ExeFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return fs::path(path).parent_path();
-}
+fs::path ExeFolder() { return fs::path(OwnExecutablePath()).parent_path(); }
 
 fs::path ArgEcho() { return ExeFolder() / L"argecho.exe"; }
 fs::path FindStandIn() { return ExeFolder() / L"find_stand_in.exe"; }
