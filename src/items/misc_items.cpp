@@ -26,6 +26,9 @@ std::string OrPlaceholder(const std::string& value, const char* placeholder) {
   return IsBlank(value) ? std::string(placeholder) : value;
 }
 
+// The memo's lines, each followed by CRLF, as a multi-line field is taken back.
+std::string MemoLinesText(const std::string& memo) { return LinesText(SplitLines(memo)); }
+
 std::string RequiredOrOptional(TParamCheck check) {
   return check == TParamCheck::pcNoCheck ? " (optional)" : " (required)";
 }
@@ -50,6 +53,10 @@ std::string TREMItem::GetBatchText() const {
   return JoinWith(lines, "\r\n");
 }
 
+void TREMItem::ToEditor(TEditorValues& values) const { values.SetText("memText", Text); }
+
+void TREMItem::FromEditor(const TEditorValues& values) { Text = MemoLinesText(values.Text("memText")); }
+
 // Parameter
 
 void TParamItem::DescribeProperties(PropertyVisitor& visitor) {
@@ -65,6 +72,24 @@ std::string TParamItem::GetHumanReadableText() const {
 }
 
 std::string TParamItem::GetBatchText() const { return {}; }
+
+void TParamItem::ToEditor(TEditorValues& values) const {
+  values.SetText("edtName", Name);
+  values.SetText("memDescr", Descr);
+  values.SetIndex("cmbCheck", static_cast<int>(ParamCheck));
+  // Its number among the project's parameters: the dialog refuses one past the ninth.
+  values.SetIndex("ParamNumber",
+                  ProjectLists() ? ProjectLists()->PositionAmong(*this, TParamItem::Class) : 0);
+}
+
+void TParamItem::FromEditor(const TEditorValues& values) {
+  Name = Trim(values.Text("edtName"));
+  Descr = MemoLinesText(values.Text("memDescr"));
+  const int check = values.Index("cmbCheck");
+  if (check >= 0 && static_cast<size_t>(check) < EnumTypeOf<TParamCheck>().Values.size()) {
+    ParamCheck = static_cast<TParamCheck>(check);
+  }
+}
 
 // SET
 
@@ -83,6 +108,16 @@ std::string TSetVarValItem::GetHumanReadableText() const {
 // The value is what the variable gets: its & | < > ( ) ^ are text, not batch syntax.
 std::string TSetVarValItem::GetBatchText() const {
   return "SET " + EscapeBatchSpecials(Name) + "=" + EscapeBatchSpecials(Value);
+}
+
+void TSetVarValItem::ToEditor(TEditorValues& values) const {
+  values.SetText("edtName", Name);
+  values.SetText("edtValue", Value);
+}
+
+void TSetVarValItem::FromEditor(const TEditorValues& values) {
+  Name = values.Text("edtName");
+  Value = values.Text("edtValue");
 }
 
 // Parameter check
@@ -135,6 +170,16 @@ std::string TVariableItem::GetHumanReadableText() const {
 
 std::string TVariableItem::GetBatchText() const {
   return "REM Declare a variable: " + OneLine(Name) + "\r\nREM Purpose: " + OneLine(Trim(Descr));
+}
+
+void TVariableItem::ToEditor(TEditorValues& values) const {
+  values.SetText("edtName", Name);
+  values.SetText("edtDescr", Descr);
+}
+
+void TVariableItem::FromEditor(const TEditorValues& values) {
+  Name = values.Text("edtName");
+  Descr = values.Text("edtDescr");
 }
 
 }  // namespace palvetta

@@ -17,6 +17,9 @@ class TREMItem : public TCustomProjectItem {
   void DescribeProperties(PropertyVisitor& visitor) override;
   std::string GetHumanReadableText() const override;
   std::string GetBatchText() const override;
+  bool HasEditor() const override { return true; }
+  void ToEditor(TEditorValues& values) const override;
+  void FromEditor(const TEditorValues& values) override;
 };
 
 // A parameter of the batch file: writes nothing itself, but "%Name%" in other items'
@@ -31,6 +34,9 @@ class TParamItem : public TCustomProjectItem {
   void DescribeProperties(PropertyVisitor& visitor) override;
   std::string GetHumanReadableText() const override;
   std::string GetBatchText() const override;
+  bool HasEditor() const override { return true; }
+  void ToEditor(TEditorValues& values) const override;
+  void FromEditor(const TEditorValues& values) override;
 };
 
 class TSetVarValItem : public TCustomProjectItem {
@@ -42,6 +48,9 @@ class TSetVarValItem : public TCustomProjectItem {
   void DescribeProperties(PropertyVisitor& visitor) override;
   std::string GetHumanReadableText() const override;
   std::string GetBatchText() const override;
+  bool HasEditor() const override { return true; }
+  void ToEditor(TEditorValues& values) const override;
+  void FromEditor(const TEditorValues& values) override;
 };
 
 // Checks the batch file's parameters and, when one fails, shows how to call the file.
@@ -61,6 +70,9 @@ class TVariableItem : public TCustomProjectItem {
   void DescribeProperties(PropertyVisitor& visitor) override;
   std::string GetHumanReadableText() const override;
   std::string GetBatchText() const override;
+  bool HasEditor() const override { return true; }
+  void ToEditor(TEditorValues& values) const override;
+  void FromEditor(const TEditorValues& values) override;
 };
 
 void RegisterMiscItems(TClassRegistry& registry);

@@ -27,6 +27,10 @@ std::string TCustomProjectItem::GetHumanReadableText() const { return "Stub text
 
 std::string TCustomProjectItem::GetBatchText() const { return "REM Undefined item text"; }
 
+void TCustomProjectItem::ToEditor(TEditorValues&) const {}
+
+void TCustomProjectItem::FromEditor(const TEditorValues&) {}
+
 void TCustomProjectItem::DoAddSystemItem(const TClass& cls) const {
   if (FGenerationHooks) FGenerationHooks->AddSystemItem(cls);
 }

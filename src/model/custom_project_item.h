@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/class_info.h"
+#include "model/editor_values.h"
 #include "model/properties.h"
 #include "model/text.h"
 #include "model/types.h"
@@ -72,6 +73,13 @@ class TCustomProjectItem : public TPersistent {
   virtual std::string GetHumanReadableText() const;
   // The item's batch lines, joined by CRLF.
   virtual std::string GetBatchText() const;
+
+  // The item's editor dialog: whether it has one, the values it shows before the dialog
+  // opens, and taking them back when the user confirmed. Items without settings have
+  // none, and the shell opens nothing for them.
+  virtual bool HasEditor() const { return false; }
+  virtual void ToEditor(TEditorValues& values) const;
+  virtual void FromEditor(const TEditorValues& values);
 
   void SetProjectLists(IProjectLists* lists) { FProjectLists = lists; }
   IProjectLists* ProjectLists() const { return FProjectLists; }

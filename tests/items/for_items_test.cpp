@@ -1,0 +1,160 @@
+#include "items/for_items.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "../model/project_files.h"
+#include "items/control_of_flow_items.h"
+#include "model/batch_generator.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "model/project_reader_writer.h"
+
+namespace palvetta {
+namespace {
+
+struct TextCase {
+  std::function<std::unique_ptr<TCustomProjectItem>()> make;
+  std::string batch;
+  std::string readable;
+};
+
+template <class T>
+std::function<std::unique_ptr<TCustomProjectItem>()> Make(std::function<void(T&)> setup) {
+  return [setup] {
+    auto item = std::make_unique<T>();
+    setup(*item);
+    return item;
+  };
+}
+
+TEST(ForItems, BatchAndReadableTexts) {
+  const TextCase cases[] = {
+      {Make<TFOREachLineInFile>([](auto&) {}),
+       "REM For each line in file \r\nfor /F \"usebackq tokens=*\" %%L in (\"\") do (",
+       "For each line in <u>unknown</u> file"},
+      {Make<TFOREachLineInFile>([](auto& i) { i.FileName = "C:\\list.txt"; }),
+       "REM For each line in file C:\\list.txt\r\n"
+       "for /F \"usebackq tokens=*\" %%L in (\"C:\\list.txt\") do (",
+       "For each line in file C:\\list.txt"},
+      // The name goes in as stored: the IN clause always quotes it, so it needs no
+      // quoting or trimming of its own.
+      {Make<TFOREachLineInFile>([](auto& i) { i.FileName = " C:\\My Files\\a&b.txt"; }),
+       "REM For each line in file  C:\\My Files\\a&b.txt\r\n"
+       "for /F \"usebackq tokens=*\" %%L in (\" C:\\My Files\\a&b.txt\") do (",
+       "For each line in file  C:\\My Files\\a&b.txt"},
+      {Make<TFOREndItem>([](auto&) {}), ")\r\nREM End of FOR", "End of FOR"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.batch);
+    const auto item = c.make();
+    EXPECT_EQ(item->GetBatchText(), c.batch);
+    EXPECT_EQ(item->GetHumanReadableText(), c.readable);
+  }
+}
+
+TEST(ForItems, FileNameInTheRemLineStaysOnItsLine) {
+  TFOREachLineInFile loop;
+  loop.FileName = "a\r\ndel *\nb";
+  const TStrings lines = SplitLines(loop.GetBatchText());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "REM For each line in file a del * b");
+  for (const auto& line : lines) EXPECT_FALSE(line.starts_with("del")) << line;
+}
+
+std::string Generate(TProject& project) {
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  return maker.CreatedFiles().Items(0).Stream;
+}
+
+// The loop's own lines open and close a block, so only the body lines are redirected.
+TEST(ForItems, LoopWithAndWithoutBody) {
+  {
+    TProject project;
+    project.Add<TFOREachLineInFile>().FileName = "C:\\list.txt";
+    project.Add<TFOREndItem>();
+    EXPECT_EQ(Generate(project),
+              "@ECHO OFF\r\n"
+              "REM For each line in file C:\\list.txt\r\n"
+              "for /F \"usebackq tokens=*\" %%L in (\"C:\\list.txt\") do (\r\n"
+              ")\r\n"
+              "REM End of FOR\r\n");
+  }
+  {
+    TProject project;
+    auto& loop = project.Add<TFOREachLineInFile>();
+    loop.FileName = "C:\\list.txt";
+    loop.RedirectTo = "out.txt";
+    auto& body = project.Add<TRunProgramItem>();
+    body.Path = "TYPE";
+    body.RunParams.Add().Param = "\"%%L\"";
+    body.RedirectTo = "out.txt";
+    project.Add<TFOREndItem>().RedirectTo = "out.txt";
+    EXPECT_EQ(Generate(project),
+              "@ECHO OFF\r\n"
+              "REM For each line in file C:\\list.txt\r\n"
+              "for /F \"usebackq tokens=*\" %%L in (\"C:\\list.txt\") do (\r\n"
+              "TYPE \"%%L\" >> out.txt\r\n"
+              ")\r\n"
+              "REM End of FOR\r\n");
+  }
+}
+
+TEST(ForItems, DisabledItemsWriteNothing) {
+  TProject project;
+  project.Add<TFOREachLineInFile>().FileName = "C:\\list.txt";
+  project.Add<TFOREndItem>();
+  for (int i = 0; i < project.Count(); ++i) project.Items(i).Enabled = false;
+  EXPECT_EQ(Generate(project), "@ECHO OFF\r\n");
+}
+
+// Golden project files, one per class, with every property away from its default.
+
+std::string Save(TProject& project) {
+  TProjectReaderWriter writer(testing::TestClasses());
+  writer.Project = &project;
+  return writer.SaveToBytes();
+}
+
+TEST(ForItems, GoldenProjectFiles) {
+  struct Case {
+    const TClass* cls;
+    std::function<void(TCustomProjectItem&)> fill;
+  };
+  const Case cases[] = {
+      {&TFOREachLineInFile::Class,
+       [](TCustomProjectItem& item) {
+         static_cast<TFOREachLineInFile&>(item).FileName = "C:\\My Lists\\servers & hosts.txt";
+       }},
+      {&TFOREndItem::Class, [](TCustomProjectItem&) {}},
+  };
+  for (const auto& c : cases) {
+    const std::string name = std::string(c.cls->Name) + ".kwj";
+    SCOPED_TRACE(name);
+    TProject project;
+    TCustomProjectItem& item = project.AddItem(*c.cls, -1);
+    item.Enabled = false;
+    item.RedirectTo = "C:\\Logs\\run log.txt";
+    item.Overwrite = true;
+    item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
+    c.fill(item);
+    testing::ExpectGoldenFile(name, Save(project));
+
+    TProject loaded;
+    TProjectReaderWriter reader(testing::TestClasses());
+    reader.Project = &loaded;
+    const std::string golden = ReadFileBytes(testing::ProjectFile(name));
+    reader.LoadFromBytes(golden);
+    ASSERT_EQ(loaded.Count(), 1);
+    EXPECT_EQ(&loaded.Items(0).ClassType(), c.cls);
+    EXPECT_EQ(Save(loaded), golden);
+  }
+}
+
+}  // namespace
+}  // namespace palvetta
