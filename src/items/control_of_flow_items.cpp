@@ -6,82 +6,23 @@
 
 namespace palvetta {
 
-namespace enum_names {
-inline constexpr std::string_view kEnableExtensions[] = {"eeNoChange", "eeEnable", "eeDisable"};
-inline constexpr std::string_view kEnableDelayedExpansion[] = {"edeNoChange", "edeEnable",
-                                                               "edeDisable"};
-inline constexpr std::string_view kStartItemMinMax[] = {"mmDefault", "mmMin", "mmMax"};
-inline constexpr std::string_view kStartItemSeparateShared[] = {"ssDefault", "ssSeparate",
-                                                                "ssShared"};
-inline constexpr std::string_view kStartItemPriority[] = {
-    "pDefault", "pLOW", "pNORMAL", "pHIGH", "pREALTIME", "pABOVENORMAL", "pBELOWNORMAL"};
-inline constexpr std::string_view kCMDRemainTerminate[] = {"stRemain", "stTerminate"};
-inline constexpr std::string_view kCMDOutputEncoding[] = {"oeDefault", "oeANSI", "oeUnicode"};
-inline constexpr std::string_view kCMDCommandExtenions[] = {"ecDefault", "ecEnable", "ecDisable"};
-inline constexpr std::string_view kCMDNameCompletion[] = {"ncDefault", "ncEnable", "ncDisable"};
-inline constexpr std::string_view kCMDEnvVarExpansion[] = {"veDefault", "veEnable", "veDisable"};
-}  // namespace enum_names
-
-template <>
-struct EnumInfo<TEnableExtensions> {
-  static constexpr EnumType Type{"TEnableExtensions", enum_names::kEnableExtensions};
-};
-template <>
-struct EnumInfo<TEnableDelayedExpansion> {
-  static constexpr EnumType Type{"TEnableDelayedExpansion", enum_names::kEnableDelayedExpansion};
-};
-template <>
-struct EnumInfo<TStartItemMinMax> {
-  static constexpr EnumType Type{"TStartItemMinMax", enum_names::kStartItemMinMax};
-};
-template <>
-struct EnumInfo<TStartItemSeparateShared> {
-  static constexpr EnumType Type{"TStartItemSeparateShared", enum_names::kStartItemSeparateShared};
-};
-template <>
-struct EnumInfo<TStartItemPriority> {
-  static constexpr EnumType Type{"TStartItemPriority", enum_names::kStartItemPriority};
-};
-template <>
-struct EnumInfo<TCMDRemainTerminate> {
-  static constexpr EnumType Type{"TCMDRemainTerminate", enum_names::kCMDRemainTerminate};
-};
-template <>
-struct EnumInfo<TCMDOutputEncoding> {
-  static constexpr EnumType Type{"TCMDOutputEncoding", enum_names::kCMDOutputEncoding};
-};
-template <>
-struct EnumInfo<TCMDCommandExtenions> {
-  static constexpr EnumType Type{"TCMDCommandExtenions", enum_names::kCMDCommandExtenions};
-};
-template <>
-struct EnumInfo<TCMDNameCompletion> {
-  static constexpr EnumType Type{"TCMDNameCompletion", enum_names::kCMDNameCompletion};
-};
-template <>
-struct EnumInfo<TCMDEnvVarExpansion> {
-  static constexpr EnumType Type{"TCMDEnvVarExpansion", enum_names::kCMDEnvVarExpansion};
-};
-
-#define PALVETTA_ITEM_CLASS(T) const TClass T::Class = ConcreteClass<T, TCustomProjectItem>(#T)
-PALVETTA_ITEM_CLASS(TGotoLabelItem);
-PALVETTA_ITEM_CLASS(TGotoItem);
-PALVETTA_ITEM_CLASS(TIfItem);
-PALVETTA_ITEM_CLASS(TElseItem);
-PALVETTA_ITEM_CLASS(TIfEndItem);
-PALVETTA_ITEM_CLASS(TPopdItem);
-PALVETTA_ITEM_CLASS(TEndLocalItem);
-PALVETTA_ITEM_CLASS(TCallItem);
-PALVETTA_ITEM_CLASS(TExitItem);
-PALVETTA_ITEM_CLASS(TRunProgramItem);
-PALVETTA_ITEM_CLASS(TPushdItem);
-PALVETTA_ITEM_CLASS(TSetLocalItem);
-PALVETTA_ITEM_CLASS(TStartItem);
-PALVETTA_ITEM_CLASS(TCMDItem);
-PALVETTA_ITEM_CLASS(TSubroutineItem);
-PALVETTA_ITEM_CLASS(TSubroutineEndItem);
-PALVETTA_ITEM_CLASS(TSubroutineDispatcherItem);
-#undef PALVETTA_ITEM_CLASS
+PALVETTA_DEFINE_CLASS(TGotoLabelItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TGotoItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TIfItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TElseItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TIfEndItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TPopdItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TEndLocalItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TCallItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TExitItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TRunProgramItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TPushdItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TSetLocalItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TStartItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TCMDItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TSubroutineItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TSubroutineEndItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TSubroutineDispatcherItem, TCustomProjectItem);
 
 void RegisterControlOfFlowItems(TClassRegistry& registry) {
   for (const TClass* cls :

@@ -25,6 +25,63 @@ enum class TCMDCommandExtenions { ecDefault, ecEnable, ecDisable };
 enum class TCMDNameCompletion { ncDefault, ncEnable, ncDisable };
 enum class TCMDEnvVarExpansion { veDefault, veEnable, veDisable };
 
+namespace enum_names {
+inline constexpr std::string_view kEnableExtensions[] = {"eeNoChange", "eeEnable", "eeDisable"};
+inline constexpr std::string_view kEnableDelayedExpansion[] = {"edeNoChange", "edeEnable",
+                                                               "edeDisable"};
+inline constexpr std::string_view kStartItemMinMax[] = {"mmDefault", "mmMin", "mmMax"};
+inline constexpr std::string_view kStartItemSeparateShared[] = {"ssDefault", "ssSeparate",
+                                                                "ssShared"};
+inline constexpr std::string_view kStartItemPriority[] = {
+    "pDefault", "pLOW", "pNORMAL", "pHIGH", "pREALTIME", "pABOVENORMAL", "pBELOWNORMAL"};
+inline constexpr std::string_view kCMDRemainTerminate[] = {"stRemain", "stTerminate"};
+inline constexpr std::string_view kCMDOutputEncoding[] = {"oeDefault", "oeANSI", "oeUnicode"};
+inline constexpr std::string_view kCMDCommandExtenions[] = {"ecDefault", "ecEnable", "ecDisable"};
+inline constexpr std::string_view kCMDNameCompletion[] = {"ncDefault", "ncEnable", "ncDisable"};
+inline constexpr std::string_view kCMDEnvVarExpansion[] = {"veDefault", "veEnable", "veDisable"};
+}  // namespace enum_names
+
+template <>
+struct EnumInfo<TEnableExtensions> {
+  static constexpr EnumType Type{"TEnableExtensions", enum_names::kEnableExtensions};
+};
+template <>
+struct EnumInfo<TEnableDelayedExpansion> {
+  static constexpr EnumType Type{"TEnableDelayedExpansion", enum_names::kEnableDelayedExpansion};
+};
+template <>
+struct EnumInfo<TStartItemMinMax> {
+  static constexpr EnumType Type{"TStartItemMinMax", enum_names::kStartItemMinMax};
+};
+template <>
+struct EnumInfo<TStartItemSeparateShared> {
+  static constexpr EnumType Type{"TStartItemSeparateShared", enum_names::kStartItemSeparateShared};
+};
+template <>
+struct EnumInfo<TStartItemPriority> {
+  static constexpr EnumType Type{"TStartItemPriority", enum_names::kStartItemPriority};
+};
+template <>
+struct EnumInfo<TCMDRemainTerminate> {
+  static constexpr EnumType Type{"TCMDRemainTerminate", enum_names::kCMDRemainTerminate};
+};
+template <>
+struct EnumInfo<TCMDOutputEncoding> {
+  static constexpr EnumType Type{"TCMDOutputEncoding", enum_names::kCMDOutputEncoding};
+};
+template <>
+struct EnumInfo<TCMDCommandExtenions> {
+  static constexpr EnumType Type{"TCMDCommandExtenions", enum_names::kCMDCommandExtenions};
+};
+template <>
+struct EnumInfo<TCMDNameCompletion> {
+  static constexpr EnumType Type{"TCMDNameCompletion", enum_names::kCMDNameCompletion};
+};
+template <>
+struct EnumInfo<TCMDEnvVarExpansion> {
+  static constexpr EnumType Type{"TCMDEnvVarExpansion", enum_names::kCMDEnvVarExpansion};
+};
+
 // A bookmark: the label that GOTO and the dispatcher jump to.
 class TGotoLabelItem : public TCustomProjectItem {
  public:

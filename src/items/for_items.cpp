@@ -4,9 +4,8 @@
 
 namespace palvetta {
 
-const TClass TFOREachLineInFile::Class =
-    ConcreteClass<TFOREachLineInFile, TCustomProjectItem>("TFOREachLineInFile");
-const TClass TFOREndItem::Class = ConcreteClass<TFOREndItem, TCustomProjectItem>("TFOREndItem");
+PALVETTA_DEFINE_CLASS(TFOREachLineInFile, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TFOREndItem, TCustomProjectItem);
 
 void RegisterFORItems(TClassRegistry& registry) {
   registry.Register(TFOREachLineInFile::Class);

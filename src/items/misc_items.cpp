@@ -5,13 +5,11 @@
 
 namespace palvetta {
 
-const TClass TREMItem::Class = ConcreteClass<TREMItem, TCustomProjectItem>("TREMItem");
-const TClass TParamItem::Class = ConcreteClass<TParamItem, TCustomProjectItem>("TParamItem");
-const TClass TSetVarValItem::Class =
-    ConcreteClass<TSetVarValItem, TCustomProjectItem>("TSetVarValItem");
-const TClass TCheckParamsItem::Class =
-    ConcreteClass<TCheckParamsItem, TCustomProjectItem>("TCheckParamsItem");
-const TClass TVariableItem::Class = ConcreteClass<TVariableItem, TCustomProjectItem>("TVariableItem");
+PALVETTA_DEFINE_CLASS(TREMItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TParamItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TSetVarValItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TCheckParamsItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TVariableItem, TCustomProjectItem);
 
 void RegisterMiscItems(TClassRegistry& registry) {
   for (const TClass* cls : {&TREMItem::Class, &TParamItem::Class, &TSetVarValItem::Class,

@@ -34,6 +34,10 @@ constexpr TClass AbstractClass(std::string_view name) {
   return TClass{name, &Parent::Class, nullptr};
 }
 
+// Defines, in a source file, the class reference of a class that can be made.
+#define PALVETTA_DEFINE_CLASS(T, Parent) \
+  const ::palvetta::TClass T::Class = ::palvetta::ConcreteClass<T, Parent>(#T)
+
 // Declares, inside a class body, its class reference and the override that reports it.
 #define PALVETTA_CLASS                 \
   static const ::palvetta::TClass Class; \

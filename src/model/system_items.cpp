@@ -2,8 +2,8 @@
 
 namespace palvetta {
 
-const TClass TSysDateOrder::Class = ConcreteClass<TSysDateOrder, TSystemProjectItem>("TSysDateOrder");
-const TClass TSys7Zip::Class = ConcreteClass<TSys7Zip, TSystemProjectItem>("TSys7Zip");
+PALVETTA_DEFINE_CLASS(TSysDateOrder, TSystemProjectItem);
+PALVETTA_DEFINE_CLASS(TSys7Zip, TSystemProjectItem);
 
 std::string TSysDateOrder::GetBatchText() const {
   // KWJ_DATEFMT is emptied first so that a value left in the environment is never taken

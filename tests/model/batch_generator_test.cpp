@@ -289,7 +289,7 @@ class TSaveFileItem : public TCustomProjectItem {
     return "ECHO " + GivenName;
   }
 };
-const TClass TSaveFileItem::Class = ConcreteClass<TSaveFileItem, TCustomProjectItem>("TSaveFileItem");
+PALVETTA_DEFINE_CLASS(TSaveFileItem, TCustomProjectItem);
 
 TEST(BatchGenerator, FurtherCreatedFilesGetUniqueNamesBesideTheBatchFile) {
   TProject project;

@@ -86,8 +86,7 @@ class TSpecialLabelItem : public TGotoLabelItem {
  public:
   PALVETTA_CLASS
 };
-const TClass TSpecialLabelItem::Class =
-    ConcreteClass<TSpecialLabelItem, TGotoLabelItem>("TSpecialLabelItem");
+PALVETTA_DEFINE_CLASS(TSpecialLabelItem, TGotoLabelItem);
 
 TEST_F(ProjectTest, ListsForEditors) {
   project.Add<TGotoLabelItem>().Name = "L1";

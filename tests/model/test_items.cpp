@@ -2,10 +2,9 @@
 
 namespace palvetta::testing {
 
-const TClass TTestCommandItem::Class =
-    ConcreteClass<TTestCommandItem, TCustomProjectItem>("TTestCommandItem");
-const TClass TAllKindsItem::Class = ConcreteClass<TAllKindsItem, TCustomProjectItem>("TAllKindsItem");
-const TClass TFailingItem::Class = ConcreteClass<TFailingItem, TCustomProjectItem>("TFailingItem");
+PALVETTA_DEFINE_CLASS(TTestCommandItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TAllKindsItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TFailingItem, TCustomProjectItem);
 
 void TTestCommandItem::DescribeProperties(PropertyVisitor& visitor) {
   TCustomProjectItem::DescribeProperties(visitor);
