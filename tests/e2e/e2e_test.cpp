@@ -335,6 +335,253 @@ TEST_F(GeneratedBatch, DateOrderFollowsTheShortDatePattern) {
   SetEnvironmentVariableW(L"KWJ_DATEFMT", nullptr);
 }
 
+// Project files through batchgen: each scenario is a hand-written project file in
+// tests/e2e/projects, turned into a batch file by the batchgen tool, as the program
+// does on a user's project, and run in cmd.exe. There is no item that writes a bare
+// ECHO, so the project files print with run-program items whose program is ECHO.
+
+fs::path ProjectFile(const std::string& name) {
+  return fs::path(Widen(PALVETTA_E2E_PROJECTS)) / Widen(name);
+}
+
+// Wine's cmd.exe (checked with Wine 8.0) differs from Windows' in two exit codes that
+// the tests below meet, so they expect what each does:
+// - after CALL of a batch file that ended with a code other than 0, ERRORLEVEL is 1;
+// - EXIT /B without a code ends the batch file run by "cmd /c" with exit code 0, where
+//   Windows hands on ERRORLEVEL.
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+struct ProgramRun {
+  unsigned long ExitCode = 0;
+  std::string Output;  // standard output and error
+  bool TimedOut = false;
+};
+
+// Runs a program with the arguments, each quoted; none may hold a double quote.
+ProgramRun RunProgram(const fs::path& program, const std::vector<fs::path>& arguments,
+                      const fs::path& outputFile) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  for (const auto& argument : arguments) commandLine += L" \"" + argument.wstring() + L"\"";
+  SECURITY_ATTRIBUTES inheritable{};
+  inheritable.nLength = sizeof inheritable;
+  inheritable.bInheritHandle = TRUE;
+  const HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create the output file");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nullptr;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  CloseHandle(output);
+  if (!started) throw std::runtime_error("cannot start " + PathToUtf8(program));
+  ProgramRun run;
+  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    run.TimedOut = true;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  run.ExitCode = code;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  run.Output = ReadFileBytes(outputFile);
+  return run;
+}
+
+// The batch files made from project files and their runs. On a failure every batch
+// file made is shown, with what batchgen and each run printed.
+class ProjectFileBatch : public ::testing::Test {
+ protected:
+  struct Case {
+    std::vector<std::string> arguments;
+    Lines printed;
+    unsigned long exitCode;
+  };
+
+  // Makes the batch file of the project file in the temp folder; fails the test when
+  // batchgen fails. Call through ASSERT_NO_FATAL_FAILURE.
+  void Generate(const std::string& project, const std::wstring& batchName = L"job.bat") {
+    const fs::path batch = Temp.Path() / batchName;
+    const ProgramRun run = RunProgram(fs::path(Widen(PALVETTA_BATCHGEN)),
+                                      {ProjectFile(project), batch},
+                                      Temp.Path() / L"batchgen output.txt");
+    Log += "--- batchgen " + project + ": exit code " + std::to_string(run.ExitCode) +
+           (run.TimedOut ? ", timed out" : "") + "\n" + run.Output;
+    Made.push_back(batch);
+    ASSERT_FALSE(run.TimedOut) << "batchgen " << project;
+    ASSERT_EQ(run.ExitCode, 0u) << "batchgen " << project << ": " << run.Output;
+    ASSERT_EQ(run.Output, "") << "batchgen " << project;
+    ASSERT_TRUE(fs::exists(batch)) << "batchgen " << project << " wrote no batch file";
+  }
+
+  BatchResult Run(const std::vector<std::string>& arguments = {},
+                  const std::wstring& batchName = L"job.bat") {
+    const BatchResult result = [&] {
+      BatchRunner runner = Runner;
+      runner.Arguments = arguments;
+      return runner.Run(Temp.Path() / batchName);
+    }();
+    std::string shown;
+    for (const auto& argument : arguments) shown += " [" + argument + "]";
+    Log += "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
+           ": exit code " + std::to_string(result.ExitCode) +
+           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    return result;
+  }
+
+  // Runs job.bat once for each case and checks every line it printed and its exit code.
+  void ExpectRuns(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+      std::string shown;
+      for (const auto& argument : c.arguments) shown += " [" + argument + "]";
+      SCOPED_TRACE("arguments:" + (shown.empty() ? std::string(" none") : shown));
+      const BatchResult result = Run(c.arguments);
+      EXPECT_FALSE(result.TimedOut);
+      EXPECT_EQ(SplitOutput(result.Output), c.printed);
+      EXPECT_EQ(result.ExitCode, c.exitCode);
+    }
+  }
+
+  void TearDown() override {
+    if (!HasFailure()) return;
+    std::error_code missing;
+    for (const auto& batch : Made) {
+      if (!fs::exists(batch, missing)) continue;
+      std::cout << "--- generated " << PathToUtf8(batch) << "\n"
+                << SystemCodePage().ToUtf8(ReadFileBytes(batch));
+    }
+    std::cout << Log << "---\n";
+  }
+
+  TempFolder Temp;
+  BatchRunner Runner;
+  std::vector<fs::path> Made;
+  std::string Log;  // batchgen's and every run's exit code and output
+};
+
+// Both branches of an IF / ELSE block, chosen by the parameter, and an IF block without
+// ELSE that only an empty parameter enters.
+TEST_F(ProjectFileBatch, IfElseBlocksTakeTheBranchTheConditionChooses) {
+  ASSERT_NO_FATAL_FAILURE(Generate("if_else.kwj"));
+  ExpectRuns({
+      {{"fast"}, {"going fast", "after the blocks"}, 0},
+      {{"slow"}, {"going slow, mode [slow]", "after the blocks"}, 0},
+      {{}, {"going slow, mode []", "no mode given", "after the blocks"}, 0},
+  });
+}
+
+TEST_F(ProjectFileBatch, GotoJumpsOverACommandToTheBookmark) {
+  ASSERT_NO_FATAL_FAILURE(Generate("goto.kwj"));
+  ExpectRuns({{{}, {"before the jump", "after the bookmark"}, 0}});
+}
+
+TEST_F(ProjectFileBatch, ExitWithACodeEndsTheBatchFileWithThatCode) {
+  ASSERT_NO_FATAL_FAILURE(Generate("exit_code.kwj"));
+  ExpectRuns({{{}, {"before the exit"}, 3}});
+}
+
+// The called batch file is made from a second project file. Its parameters arrive as
+// the caller passed them, and after it returns the caller goes on, seeing its exit
+// code; the caller's EXIT /B without a code hands that code on.
+TEST_F(ProjectFileBatch, CallRunsAnotherBatchFileAndComesBack) {
+  ASSERT_NO_FATAL_FAILURE(Generate("call_called.kwj", L"called batch.bat"));
+  ASSERT_NO_FATAL_FAILURE(Generate("call_caller.kwj"));
+  const std::string seen = UnderWine() ? "1" : "4";
+  ExpectRuns({
+      {{"Ada"},
+       {"called with [Ada] [\"two words\"]", "back in the caller, errorlevel [" + seen + "]"},
+       UnderWine() ? 0ul : 4ul},
+  });
+}
+
+// PUSHD keeps a stack: two pushes into folders whose names need quotes, two pops back
+// in reverse order.
+TEST_F(ProjectFileBatch, PushdAndPopdChangeFoldersAndComeBack) {
+  const fs::path first = Temp.Folder(L"my folder");
+  const fs::path second = Temp.Folder(L"my folder\\level (2)");
+  ASSERT_NO_FATAL_FAILURE(Generate("pushd_popd.kwj"));
+  const std::string start = Narrow(Temp.Path().wstring());
+  ExpectRuns({{{},
+               {"start [" + start + "]", "first push [" + Narrow(first.wstring()) + "]",
+                "second push [" + Narrow(second.wstring()) + "]",
+                "first pop [" + Narrow(first.wstring()) + "]", "second pop [" + start + "]"},
+               0}});
+}
+
+TEST_F(ProjectFileBatch, EndlocalUndoesWhatWasSetAfterSetlocal) {
+  ASSERT_NO_FATAL_FAILURE(Generate("setlocal.kwj"));
+  ExpectRuns({{{},
+               {"before [red]", "in the block [blue] [green]", "localized [green]",
+                "after [red]"},
+               0}});
+}
+
+// Without /WAIT, START returns at once with errorlevel 0; the 7 shows it waited for the
+// started cmd.exe. The CMD item's command holds "&", which only the quotes keep from
+// ending the CMD line in the calling batch file.
+TEST_F(ProjectFileBatch, StartWaitAndCmdSlashCHandOnTheExitCodes) {
+  ASSERT_NO_FATAL_FAILURE(Generate("start_cmd.kwj"));
+  ExpectRuns({{{},
+               {"START /WAIT gave [7]", "printed by the second cmd.exe", "CMD /C gave [5]"},
+               0}});
+}
+
+// The dispatcher row passes the batch file's parameter to the subroutine. Left out, the
+// subroutine's own check stops it before its body and it returns 1; the main part's
+// closing EXIT /B keeps that errorlevel.
+TEST_F(ProjectFileBatch, SubroutineChecksItsRequiredArgument) {
+  ASSERT_NO_FATAL_FAILURE(Generate("subroutine.kwj"));
+  ExpectRuns({
+      {{"Ada"}, {"Hello, [Ada]", "Greet returned [0]"}, 0},
+      {{}, {"Parameter Whom can not be empty!", "Greet returned [1]"}, UnderWine() ? 0ul : 1ul},
+  });
+}
+
+TEST_F(ProjectFileBatch, DispatcherGoesWhereTheValueSays) {
+  ASSERT_NO_FATAL_FAILURE(Generate("dispatcher.kwj"));
+  const Lines fellThrough{"after the dispatcher", "finished"};
+  ExpectRuns({
+      {{"copy"}, {"DoCopy got [\"a b\"] [c]", "after the dispatcher", "finished"}, 0},
+      // The row names the subroutine in other letter case.
+      {{"list"}, {"DoList ran", "after the dispatcher", "finished"}, 0},
+      // Two rows with the same value run in row order.
+      {{"both"}, {"DoList ran", "DoCopy got [second] []", "after the dispatcher", "finished"}, 0},
+      // A bookmark row jumps, and does not come back.
+      {{"quit"}, {"finished"}, 0},
+      // A disabled subroutine and an empty target write no jump at all.
+      {{"old"}, fellThrough, 0},
+      {{"none"}, fellThrough, 0},
+      // The comparison is exact.
+      {{"COPY"}, fellThrough, 0},
+      {{"cop"}, fellThrough, 0},
+      {{}, fellThrough, 0},
+  });
+}
+
+// FOR /F hands each line over whole, without leading blanks, and skips empty lines;
+// the value of %%L is text, so & | ( ) % in it do nothing.
+TEST_F(ProjectFileBatch, ForLoopRunsItsBodyForEachLineOfTheFile) {
+  WriteFileReplacing(Temp.Path() / L"my lines.txt",
+                     "first line\r\n   indented\r\n\r\na & b | c\r\n(in parentheses) 100%\r\n"
+                     "last, without line end");
+  ASSERT_NO_FATAL_FAILURE(Generate("for_lines.kwj"));
+  ExpectRuns({{{},
+               {"line [first line]", "line [indented]", "line [a & b | c]",
+                "line [(in parentheses) 100%]", "line [last, without line end]",
+                "after the loop"},
+               0}});
+}
+
 // The runner itself.
 
 class Runner : public ::testing::Test {
