@@ -50,6 +50,72 @@ std::string FileNamePart(const std::string& name) {
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+// The subroutines of the project: a subroutine item and the items after it, up to the
+// next subroutine item, a subroutine end item or the end of the project. Marks every item
+// that belongs to one, the closing end item included.
+std::vector<Subroutine> CollectSubroutines(const TProject& project, std::vector<bool>& marked) {
+  const int count = project.Count();
+  std::vector<Subroutine> subroutines;
+  for (int k = 0; k < count;) {
+    TCustomProjectItem& item = project.Items(k);
+    if (!item.ClassType().InheritsFrom(TSubroutineItem::Class)) {
+      ++k;
+      continue;
+    }
+    Subroutine& sub = subroutines.emplace_back(Subroutine{static_cast<TSubroutineItem*>(&item), {}});
+    marked[static_cast<size_t>(k)] = true;
+    int j = k + 1;
+    for (; j < count; ++j) {
+      const TClass& cls = project.Items(j).ClassType();
+      if (cls.InheritsFrom(TSubroutineItem::Class) || cls.InheritsFrom(TSubroutineEndItem::Class)) {
+        break;
+      }
+      sub.Body.push_back(&project.Items(j));
+      marked[static_cast<size_t>(j)] = true;
+    }
+    if (j < count && project.Items(j).ClassType().InheritsFrom(TSubroutineEndItem::Class)) {
+      marked[static_cast<size_t>(j)] = true;
+      ++j;
+    }
+    k = j;
+  }
+  return subroutines;
+}
+
+// The lines after "@ECHO OFF": parameters the batch file cannot read, and the copies of
+// the parameters that subroutines read.
+TStrings ParameterBlock(const std::vector<TParamItem*>& params, const std::vector<bool>& usedInSubroutine,
+                        bool beyondNine) {
+  TStrings paramBlock;
+  if (params.size() > 9) {
+    TStrings names;
+    for (size_t i = 9; i < params.size(); ++i) {
+      const std::string name = Trim(params[i]->Name);
+      names.push_back(name.empty() ? "unnamed" : OneLine(name));
+    }
+    paramBlock.push_back(
+        "REM A batch file reads only nine parameters by number. Parameters 10 and later are left "
+        "out: " +
+        JoinWith(names, ", "));
+    if (beyondNine) {
+      paramBlock.push_back(
+          "ECHO This batch file uses more than nine parameters, which a batch file cannot read.");
+      paramBlock.push_back(
+          "ECHO Remove the extra Parameter tasks in Palvetta and make the batch file again.");
+      paramBlock.push_back("EXIT /B 1");
+    }
+  }
+  bool copiesHeader = false;
+  for (size_t i = 0; i < params.size(); ++i) {
+    if (!usedInSubroutine[i]) continue;
+    if (!copiesHeader) paramBlock.push_back("REM Copies of the batch file's parameters for its subroutines");
+    copiesHeader = true;
+    paramBlock.push_back("SET KWJ_PARAM_" + EscapeBatchSpecials(Trim(params[i]->Name)) + "=%" +
+                         IntToStr(static_cast<long long>(i) + 1));
+  }
+  return paramBlock;
+}
+
 }  // namespace
 
 struct TRuvurUzudIravo::Run {
@@ -113,34 +179,9 @@ void TRuvurUzudIravo::Build() {
                           "%" + IntToStr(static_cast<long long>(i) + 1)});
   }
 
-  // Subroutines: a subroutine item and the items after it, up to the next subroutine
-  // item, a subroutine end item or the end of the project.
   const int count = Project->Count();
   std::vector<bool> marked(static_cast<size_t>(count), false);
-  std::vector<Subroutine> subroutines;
-  for (int k = 0; k < count;) {
-    TCustomProjectItem& item = Project->Items(k);
-    if (!item.ClassType().InheritsFrom(TSubroutineItem::Class)) {
-      ++k;
-      continue;
-    }
-    Subroutine& sub = subroutines.emplace_back(Subroutine{static_cast<TSubroutineItem*>(&item), {}});
-    marked[static_cast<size_t>(k)] = true;
-    int j = k + 1;
-    for (; j < count; ++j) {
-      const TClass& cls = Project->Items(j).ClassType();
-      if (cls.InheritsFrom(TSubroutineItem::Class) || cls.InheritsFrom(TSubroutineEndItem::Class)) {
-        break;
-      }
-      sub.Body.push_back(&Project->Items(j));
-      marked[static_cast<size_t>(j)] = true;
-    }
-    if (j < count && Project->Items(j).ClassType().InheritsFrom(TSubroutineEndItem::Class)) {
-      marked[static_cast<size_t>(j)] = true;
-      ++j;
-    }
-    k = j;
-  }
+  const std::vector<Subroutine> subroutines = CollectSubroutines(*Project, marked);
 
   auto emit = [&](TCustomProjectItem& item, bool inSubroutine) {
     if (!item.Enabled) return;
@@ -194,33 +235,7 @@ void TRuvurUzudIravo::Build() {
     }
   }
 
-  TStrings paramBlock;
-  if (run.Params.size() > 9) {
-    TStrings names;
-    for (size_t i = 9; i < run.Params.size(); ++i) {
-      const std::string name = Trim(run.Params[i]->Name);
-      names.push_back(name.empty() ? "unnamed" : OneLine(name));
-    }
-    paramBlock.push_back(
-        "REM A batch file reads only nine parameters by number. Parameters 10 and later are left "
-        "out: " +
-        JoinWith(names, ", "));
-    if (run.BeyondNine) {
-      paramBlock.push_back(
-          "ECHO This batch file uses more than nine parameters, which a batch file cannot read.");
-      paramBlock.push_back(
-          "ECHO Remove the extra Parameter tasks in Palvetta and make the batch file again.");
-      paramBlock.push_back("EXIT /B 1");
-    }
-  }
-  bool copiesHeader = false;
-  for (size_t i = 0; i < run.Params.size(); ++i) {
-    if (!run.UsedInSubroutine[i]) continue;
-    if (!copiesHeader) paramBlock.push_back("REM Copies of the batch file's parameters for its subroutines");
-    copiesHeader = true;
-    paramBlock.push_back("SET KWJ_PARAM_" + EscapeBatchSpecials(Trim(run.Params[i]->Name)) + "=%" +
-                         IntToStr(static_cast<long long>(i) + 1));
-  }
+  const TStrings paramBlock = ParameterBlock(run.Params, run.UsedInSubroutine, run.BeyondNine);
   run.L.insert(run.L.begin() + 1, paramBlock.begin(), paramBlock.end());
 
   batch.Stream = EncodeCreatedFile(run.L);
