@@ -41,46 +41,16 @@ inline constexpr std::string_view kCMDNameCompletion[] = {"ncDefault", "ncEnable
 inline constexpr std::string_view kCMDEnvVarExpansion[] = {"veDefault", "veEnable", "veDisable"};
 }  // namespace enum_names
 
-template <>
-struct EnumInfo<TEnableExtensions> {
-  static constexpr EnumType Type{"TEnableExtensions", enum_names::kEnableExtensions};
-};
-template <>
-struct EnumInfo<TEnableDelayedExpansion> {
-  static constexpr EnumType Type{"TEnableDelayedExpansion", enum_names::kEnableDelayedExpansion};
-};
-template <>
-struct EnumInfo<TStartItemMinMax> {
-  static constexpr EnumType Type{"TStartItemMinMax", enum_names::kStartItemMinMax};
-};
-template <>
-struct EnumInfo<TStartItemSeparateShared> {
-  static constexpr EnumType Type{"TStartItemSeparateShared", enum_names::kStartItemSeparateShared};
-};
-template <>
-struct EnumInfo<TStartItemPriority> {
-  static constexpr EnumType Type{"TStartItemPriority", enum_names::kStartItemPriority};
-};
-template <>
-struct EnumInfo<TCMDRemainTerminate> {
-  static constexpr EnumType Type{"TCMDRemainTerminate", enum_names::kCMDRemainTerminate};
-};
-template <>
-struct EnumInfo<TCMDOutputEncoding> {
-  static constexpr EnumType Type{"TCMDOutputEncoding", enum_names::kCMDOutputEncoding};
-};
-template <>
-struct EnumInfo<TCMDCommandExtenions> {
-  static constexpr EnumType Type{"TCMDCommandExtenions", enum_names::kCMDCommandExtenions};
-};
-template <>
-struct EnumInfo<TCMDNameCompletion> {
-  static constexpr EnumType Type{"TCMDNameCompletion", enum_names::kCMDNameCompletion};
-};
-template <>
-struct EnumInfo<TCMDEnvVarExpansion> {
-  static constexpr EnumType Type{"TCMDEnvVarExpansion", enum_names::kCMDEnvVarExpansion};
-};
+PALVETTA_ENUM_INFO(TEnableExtensions, enum_names::kEnableExtensions);
+PALVETTA_ENUM_INFO(TEnableDelayedExpansion, enum_names::kEnableDelayedExpansion);
+PALVETTA_ENUM_INFO(TStartItemMinMax, enum_names::kStartItemMinMax);
+PALVETTA_ENUM_INFO(TStartItemSeparateShared, enum_names::kStartItemSeparateShared);
+PALVETTA_ENUM_INFO(TStartItemPriority, enum_names::kStartItemPriority);
+PALVETTA_ENUM_INFO(TCMDRemainTerminate, enum_names::kCMDRemainTerminate);
+PALVETTA_ENUM_INFO(TCMDOutputEncoding, enum_names::kCMDOutputEncoding);
+PALVETTA_ENUM_INFO(TCMDCommandExtenions, enum_names::kCMDCommandExtenions);
+PALVETTA_ENUM_INFO(TCMDNameCompletion, enum_names::kCMDNameCompletion);
+PALVETTA_ENUM_INFO(TCMDEnvVarExpansion, enum_names::kCMDEnvVarExpansion);
 
 // A bookmark: the label that GOTO and the dispatcher jump to.
 class TGotoLabelItem : public TCustomProjectItem {
@@ -88,12 +58,7 @@ class TGotoLabelItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string Name;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TGotoItem : public TCustomProjectItem {
@@ -101,12 +66,7 @@ class TGotoItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string LabelName;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TIfItem : public TCustomProjectItem {
@@ -114,41 +74,32 @@ class TIfItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string Condition;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 // The fixed items: a text of their own and no settings.
 class TElseItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 class TIfEndItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 class TPopdItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 class TEndLocalItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 class TCallItem : public TCustomProjectItem {
@@ -157,12 +108,7 @@ class TCallItem : public TCustomProjectItem {
   std::string BatchFileName;
   std::string BatchFileParams;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TExitItem : public TCustomProjectItem {
@@ -170,12 +116,7 @@ class TExitItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string ErrorCode;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TRunProgramItem : public TCustomProjectItem {
@@ -184,12 +125,7 @@ class TRunProgramItem : public TCustomProjectItem {
   std::string Path;
   TRunParams RunParams;  // only Param and Descr are used
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TPushdItem : public TCustomProjectItem {
@@ -197,12 +133,7 @@ class TPushdItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string Path;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TSetLocalItem : public TCustomProjectItem {
@@ -211,12 +142,7 @@ class TSetLocalItem : public TCustomProjectItem {
   TEnableExtensions EnableExtensions = TEnableExtensions::eeNoChange;
   TEnableDelayedExpansion EnableDelayedExpansion = TEnableDelayedExpansion::edeNoChange;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TStartItem : public TCustomProjectItem {
@@ -236,12 +162,7 @@ class TStartItem : public TCustomProjectItem {
   std::string ExePath;
   std::string Params;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TCMDItem : public TCustomProjectItem {
@@ -260,12 +181,7 @@ class TCMDItem : public TCustomProjectItem {
   bool ExecStr = false;
   std::string Str;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 // Opens a subroutine: the items after it, up to the next subroutine item, a subroutine
@@ -278,19 +194,13 @@ class TSubroutineItem : public TCustomProjectItem {
   std::string Descr;     // may hold several lines
   TRunParams RunParams;  // the arguments it is called with, and their checks
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TSubroutineEndItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 // One row of the dispatcher: the value to compare with, where to go, and the
@@ -314,12 +224,7 @@ class TSubroutineDispatcherItem : public TCustomProjectItem {
   std::string VarName;
   TDispatcherCollection Dispatcher;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 void RegisterControlOfFlowItems(TClassRegistry& registry);

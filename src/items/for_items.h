@@ -14,19 +14,13 @@ class TFOREachLineInFile : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string FileName;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TFOREndItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 void RegisterFORItems(TClassRegistry& registry);

@@ -14,12 +14,7 @@ class TREMItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string Text;  // may hold several lines
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 // A parameter of the batch file: writes nothing itself, but "%Name%" in other items'
@@ -31,12 +26,7 @@ class TParamItem : public TCustomProjectItem {
   std::string Descr;  // may hold several lines
   TParamCheck ParamCheck = TParamCheck::pcNoCheck;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 class TSetVarValItem : public TCustomProjectItem {
@@ -45,20 +35,14 @@ class TSetVarValItem : public TCustomProjectItem {
   std::string Name;
   std::string Value;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 // Checks the batch file's parameters and, when one fails, shows how to call the file.
 class TCheckParamsItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
+  PALVETTA_ITEM_TEXTS
 };
 
 class TVariableItem : public TCustomProjectItem {
@@ -67,12 +51,7 @@ class TVariableItem : public TCustomProjectItem {
   std::string Name;
   std::string Descr;  // purpose
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-  std::string GetHumanReadableText() const override;
-  std::string GetBatchText() const override;
-  bool HasEditor() const override { return true; }
-  void ToEditor(TEditorValues& values) const override;
-  void FromEditor(const TEditorValues& values) override;
+  PALVETTA_ITEM_WITH_EDITOR
 };
 
 void RegisterMiscItems(TClassRegistry& registry);

@@ -100,6 +100,20 @@ class TCustomProjectItem : public TPersistent {
   IGenerationHooks* FGenerationHooks = nullptr;
 };
 
+// Declare, inside an item class body, the operations item classes override: the two
+// texts (every command), and with PALVETTA_ITEM_WITH_EDITOR also the published
+// properties and the editor values (commands with settings).
+#define PALVETTA_ITEM_TEXTS                          \
+  std::string GetHumanReadableText() const override; \
+  std::string GetBatchText() const override;
+
+#define PALVETTA_ITEM_WITH_EDITOR                                         \
+  void DescribeProperties(::palvetta::PropertyVisitor& visitor) override; \
+  PALVETTA_ITEM_TEXTS                                                     \
+  bool HasEditor() const override { return true; }                        \
+  void ToEditor(::palvetta::TEditorValues& values) const override;        \
+  void FromEditor(const ::palvetta::TEditorValues& values) override;
+
 // Makes an item of the class; raises when the class is not an item class that can be made.
 std::unique_ptr<TCustomProjectItem> CreateItem(const TClass& cls);
 

@@ -39,6 +39,13 @@ struct EnumType {
 template <class E>
 struct EnumInfo;
 
+// Specialises EnumInfo for an enumeration of this namespace with its value names.
+#define PALVETTA_ENUM_INFO(E, names) \
+  template <>                        \
+  struct EnumInfo<E> {               \
+    static constexpr EnumType Type{#E, names}; \
+  }
+
 template <class E>
 constexpr const EnumType& EnumTypeOf() {
   return EnumInfo<E>::Type;

@@ -28,29 +28,11 @@ inline constexpr std::string_view kOutputFormatWithXML[] = {"ofxTable", "ofxList
                                                             "ofxXML"};
 }  // namespace enum_names
 
-template <>
-struct EnumInfo<TParamCheck> {
-  static constexpr EnumType Type{"TParamCheck", enum_names::kParamCheck};
-};
-template <>
-struct EnumInfo<TFileAttr> {
-  static constexpr EnumType Type{"TFileAttr", enum_names::kFileAttr};
-};
-template <>
-struct EnumInfo<TFileSystem> {
-  static constexpr EnumType Type{"TFileSystem", enum_names::kFileSystem};
-};
-template <>
-struct EnumInfo<TUDFRevision> {
-  static constexpr EnumType Type{"TUDFRevision", enum_names::kUDFRevision};
-};
-template <>
-struct EnumInfo<TOutputFormat> {
-  static constexpr EnumType Type{"TOutputFormat", enum_names::kOutputFormat};
-};
-template <>
-struct EnumInfo<TOutputFormat_WithXML> {
-  static constexpr EnumType Type{"TOutputFormat_WithXML", enum_names::kOutputFormatWithXML};
-};
+PALVETTA_ENUM_INFO(TParamCheck, enum_names::kParamCheck);
+PALVETTA_ENUM_INFO(TFileAttr, enum_names::kFileAttr);
+PALVETTA_ENUM_INFO(TFileSystem, enum_names::kFileSystem);
+PALVETTA_ENUM_INFO(TUDFRevision, enum_names::kUDFRevision);
+PALVETTA_ENUM_INFO(TOutputFormat, enum_names::kOutputFormat);
+PALVETTA_ENUM_INFO(TOutputFormat_WithXML, enum_names::kOutputFormatWithXML);
 
 }  // namespace palvetta

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "item_texts.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -70,20 +72,8 @@ TEST(SubroutineEndItem, Texts) {
 
 // Texts of items that stand on their own, without a project.
 
-struct TextCase {
-  std::function<std::unique_ptr<TCustomProjectItem>()> make;
-  std::string batch;
-  std::string readable;
-};
-
-template <class T>
-std::function<std::unique_ptr<TCustomProjectItem>()> Make(std::function<void(T&)> setup) {
-  return [setup] {
-    auto item = std::make_unique<T>();
-    setup(*item);
-    return item;
-  };
-}
+using testing::Make;
+using testing::TextCase;
 
 void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
                  TParamCheck check = TParamCheck::pcNoCheck) {

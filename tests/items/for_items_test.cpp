@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "item_texts.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,20 +18,8 @@
 namespace palvetta {
 namespace {
 
-struct TextCase {
-  std::function<std::unique_ptr<TCustomProjectItem>()> make;
-  std::string batch;
-  std::string readable;
-};
-
-template <class T>
-std::function<std::unique_ptr<TCustomProjectItem>()> Make(std::function<void(T&)> setup) {
-  return [setup] {
-    auto item = std::make_unique<T>();
-    setup(*item);
-    return item;
-  };
-}
+using testing::Make;
+using testing::TextCase;
 
 TEST(ForItems, BatchAndReadableTexts) {
   const TextCase cases[] = {

@@ -2,26 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "item_texts.h"
+
 #include "model/batch_generator.h"
 #include "model/project.h"
 
 namespace palvetta {
 namespace {
 
-struct TextCase {
-  std::function<std::unique_ptr<TCustomProjectItem>()> make;
-  std::string batch;
-  std::string readable;
-};
-
-template <class T>
-std::function<std::unique_ptr<TCustomProjectItem>()> Make(std::function<void(T&)> setup) {
-  return [setup] {
-    auto item = std::make_unique<T>();
-    setup(*item);
-    return item;
-  };
-}
+using testing::Make;
+using testing::TextCase;
 
 TEST(MiscItems, BatchAndReadableTexts) {
   const TextCase cases[] = {
