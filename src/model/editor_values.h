@@ -36,6 +36,7 @@ class TEditorValues {
   const TStrings& Choices(std::string_view field) const;
 
   bool Has(std::string_view field) const { return FValues.count(std::string(field)) != 0; }
+  bool HasChoices(std::string_view field) const { return FChoices.count(std::string(field)) != 0; }
 
  private:
   using Value = std::variant<std::string, bool, int, TGridRows>;

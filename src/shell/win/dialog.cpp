@@ -1,0 +1,672 @@
+#include "shell/win/dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "model/win/wide.h"
+#include "shell/win/ui_seams.h"
+
+namespace palvetta {
+namespace {
+
+constexpr UINT kRunPosted = WM_APP + 1;
+constexpr int kFirstControlId = 100;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Room below a combo's field for its drop-down list, in lines.
+constexpr int kDropDownLines = 8;
+
+bool IsContainer(TLayoutKind kind) {
+  return kind == TLayoutKind::lkColumn || kind == TLayoutKind::lkRow;
+}
+
+bool HoldsValue(TLayoutKind kind) {
+  switch (kind) {
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkMemo:
+    case TLayoutKind::lkNumber:
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkCheck:
+    case TLayoutKind::lkRadio:
+    case TLayoutKind::lkGrid:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A multi-line edit shows line breaks only as CR LF.
+std::string WithCrLf(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+    result += text[i];
+  }
+  return result;
+}
+
+bool IsWithin(HWND window, HWND ancestor) {
+  return window == ancestor || IsChild(ancestor, window);
+}
+
+bool HasStyle(HWND window, LONG_PTR style) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+}  // namespace
+
+TDialog::TDialog(TLayoutNode description, TDialogOptions options)
+    : FDescription(std::move(description)), FOptions(std::move(options)) {
+  TWindowArgs args;
+  args.ClassName = L"PalvettaDialog";
+  args.Title = FOptions.Title;
+  args.Style = kDialogStyle;
+  args.ExStyle = kDialogExStyle;
+  args.Pos = {static_cast<int>(CW_USEDEFAULT), static_cast<int>(CW_USEDEFAULT), 200, 100};
+  Create(args);
+  FDpi = static_cast<int>(GetDpiForWindow(Handle()));
+  if (FDpi <= 0) FDpi = 96;
+  FFont = CreateMessageFont(FOptions.FontPoints, FDpi);
+  int radioGroup = 0;
+  CreateControls(FDescription, radioGroup);
+  ApplyFont();
+  ResizeToPreferred();
+}
+
+void TDialog::CreateControls(const TLayoutNode& node, int& radioGroup) {
+  if (IsContainer(node.Kind)) {
+    if (node.Group && !node.Name.empty()) AddControl(node, 0, false);
+    // Radio buttons of one container form one group.
+    const int group = ++radioGroup;
+    bool first = true;
+    for (const auto& child : node.Children) {
+      if (child.Kind == TLayoutKind::lkRadio) {
+        AddControl(child, group, first);
+        first = false;
+      } else {
+        CreateControls(child, radioGroup);
+      }
+    }
+    return;
+  }
+  if (node.Kind == TLayoutKind::lkSpacer || node.Name.empty()) return;
+  AddControl(node, 0, false);
+}
+
+void TDialog::AddControl(const TLayoutNode& node, int radioGroup, bool firstOfGroup) {
+  if (FByName.count(node.Name)) throw std::logic_error("Two controls named " + node.Name);
+  TControl control{node.Name, node.Kind};
+  control.RadioGroup = radioGroup;
+  control.Typed = std::find(FOptions.TypedCombos.begin(), FOptions.TypedCombos.end(),
+                            node.Name) != FOptions.TypedCombos.end();
+  TControlArgs args;
+  args.Parent = Handle();
+  args.Text = node.Text;
+  args.Font = FFont.Get();
+  args.Id = node.Name == "btnOK"       ? IDOK
+            : node.Name == "btnCancel" ? IDCANCEL
+                                       : kFirstControlId + static_cast<int>(FControls.size());
+  const DWORD input = WS_TABSTOP | WS_GROUP;
+  switch (node.Kind) {
+    case TLayoutKind::lkLabel:
+    case TLayoutKind::lkNote:
+      args.Style = SS_LEFT;
+      break;
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkNumber:
+      args.ClassName = L"EDIT";
+      args.Style = input | ES_AUTOHSCROLL;
+      args.ExStyle = WS_EX_CLIENTEDGE;
+      break;
+    case TLayoutKind::lkMemo:
+      args.ClassName = L"EDIT";
+      args.Style = input | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+      args.ExStyle = WS_EX_CLIENTEDGE;
+      break;
+    case TLayoutKind::lkCombo:
+      args.ClassName = L"COMBOBOX";
+      args.Style = input | WS_VSCROLL | (control.Typed ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+                                                       : CBS_DROPDOWNLIST);
+      args.Text.clear();
+      break;
+    case TLayoutKind::lkCheck:
+      args.ClassName = L"BUTTON";
+      args.Style = input | BS_AUTOCHECKBOX;
+      break;
+    case TLayoutKind::lkRadio:
+      args.ClassName = L"BUTTON";
+      args.Style = WS_TABSTOP | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP : 0);
+      break;
+    case TLayoutKind::lkButton:
+      args.ClassName = L"BUTTON";
+      args.Style = input | (node.Name == "btnOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case TLayoutKind::lkGrid:
+      args.ClassName = WC_LISTVIEWW;
+      args.Style = input | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
+      args.ExStyle = WS_EX_CLIENTEDGE;
+      break;
+    case TLayoutKind::lkColumn:
+    case TLayoutKind::lkRow:
+      args.ClassName = L"BUTTON";
+      args.Style = BS_GROUPBOX;
+      break;
+    case TLayoutKind::lkSpacer:
+      return;
+  }
+  control.Handle = CreateControl(args);
+  if (node.Kind == TLayoutKind::lkCombo) {
+    for (const auto& entry : node.Entries) {
+      SendMessageW(control.Handle, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+    }
+  } else if (node.Kind == TLayoutKind::lkNumber) {
+    TControlArgs spin;
+    spin.Parent = Handle();
+    spin.ClassName = UPDOWN_CLASSW;
+    spin.Style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+    control.Spin = CreateControl(spin);
+    SendMessageW(control.Spin, UDM_SETRANGE32, 0, 0x7fffffff);
+    SendMessageW(control.Spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control.Handle), 0);
+  } else if (node.Kind == TLayoutKind::lkGrid) {
+    ListView_SetExtendedListViewStyle(control.Handle, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    for (std::size_t i = 0; i < node.Entries.size(); ++i) {
+      std::wstring header = Widen(node.Entries[i]);
+      LVCOLUMNW column = {};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.pszText = header.data();
+      column.cx = 100;
+      ListView_InsertColumn(control.Handle, static_cast<int>(i), &column);
+    }
+  }
+  FByName.emplace(node.Name, FControls.size());
+  FControls.push_back(std::move(control));
+}
+
+const TDialog::TControl& TDialog::Find(std::string_view name) const {
+  const auto found = FByName.find(name);
+  if (found == FByName.end()) {
+    throw std::logic_error("The dialog has no control named " + std::string(name));
+  }
+  return FControls[found->second];
+}
+
+const TDialog::TControl* TDialog::FindByHandle(HWND handle) const {
+  for (const auto& control : FControls) {
+    if (control.Handle == handle) return &control;
+  }
+  return nullptr;
+}
+
+HWND TDialog::Control(std::string_view name) const { return Find(name).Handle; }
+
+void TDialog::SetText(std::string_view name, std::string_view text) {
+  const TControl& control = Find(name);
+  // WM_SETTEXT makes a one-line edit send EN_CHANGE, which runs the change handler; a
+  // multi-line edit sends nothing, so its handler is run here.
+  if (control.Kind == TLayoutKind::lkMemo) {
+    SetWindowTextUtf8(control.Handle, WithCrLf(text));
+    Run(FChange, control.Name);
+  } else {
+    SetWindowTextUtf8(control.Handle, text);
+  }
+}
+
+std::string TDialog::Text(std::string_view name) const { return WindowText(Find(name).Handle); }
+
+void TDialog::SetChecked(std::string_view name, bool checked) {
+  const TControl& control = Find(name);
+  if (control.Kind != TLayoutKind::lkCheck && control.Kind != TLayoutKind::lkRadio) {
+    throw std::logic_error(control.Name + " is not a check box or radio button");
+  }
+  if (Checked(name) == checked) return;
+  if (checked && control.Kind == TLayoutKind::lkRadio) {
+    for (const auto& other : FControls) {
+      if (&other != &control && other.Kind == TLayoutKind::lkRadio &&
+          other.RadioGroup == control.RadioGroup) {
+        SendMessageW(other.Handle, BM_SETCHECK, BST_UNCHECKED, 0);
+      }
+    }
+  }
+  SendMessageW(control.Handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Run(FClick, control.Name);
+}
+
+bool TDialog::Checked(std::string_view name) const {
+  return SendMessageW(Find(name).Handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TDialog::SetIndex(std::string_view name, int index) {
+  const TControl& control = Find(name);
+  if (control.Kind == TLayoutKind::lkGrid) {
+    ListView_SetItemState(control.Handle, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (index >= 0) {
+      ListView_SetItemState(control.Handle, index, LVIS_SELECTED | LVIS_FOCUSED,
+                            LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    return;
+  }
+  SendMessageW(control.Handle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int TDialog::Index(std::string_view name) const {
+  const TControl& control = Find(name);
+  if (control.Kind == TLayoutKind::lkGrid) {
+    return ListView_GetNextItem(control.Handle, -1, LVNI_SELECTED);
+  }
+  return static_cast<int>(SendMessageW(control.Handle, CB_GETCURSEL, 0, 0));
+}
+
+void TDialog::SetEntries(std::string_view name, const TStrings& entries) {
+  const TControl& control = Find(name);
+  // A typed combo keeps its text; a list keeps nothing selected.
+  const std::string text = control.Typed ? Text(name) : std::string();
+  SendMessageW(control.Handle, CB_RESETCONTENT, 0, 0);
+  for (const auto& entry : entries) {
+    SendMessageW(control.Handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+  }
+  if (control.Typed) SetWindowTextUtf8(control.Handle, text);
+}
+
+TStrings TDialog::Entries(std::string_view name) const {
+  const HWND combo = Find(name).Handle;
+  TStrings entries;
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<std::size_t>(length));
+    entries.push_back(Narrow(entry));
+  }
+  return entries;
+}
+
+void TDialog::SetRows(std::string_view name, const TGridRows& rows) {
+  const HWND grid = Find(name).Handle;
+  ListView_DeleteAllItems(grid);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t c = 0; c < rows[r].size(); ++c) {
+      std::wstring cell = Widen(rows[r][c]);
+      LVITEMW item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(r);
+      item.iSubItem = static_cast<int>(c);
+      item.pszText = cell.data();
+      if (c == 0) {
+        ListView_InsertItem(grid, &item);
+      } else {
+        ListView_SetItem(grid, &item);
+      }
+    }
+  }
+}
+
+TGridRows TDialog::Rows(std::string_view name) const {
+  const TControl& control = Find(name);
+  const HWND grid = control.Handle;
+  const HWND header = ListView_GetHeader(grid);
+  const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  TGridRows rows(static_cast<std::size_t>(ListView_GetItemCount(grid)));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (int c = 0; c < columns; ++c) {
+      wchar_t cell[1024] = {};
+      ListView_GetItemText(grid, static_cast<int>(r), c, cell, 1024);
+      rows[r].push_back(Narrow(cell));
+    }
+  }
+  return rows;
+}
+
+void TDialog::SetEnabled(std::string_view name, bool enabled) {
+  const TControl& control = Find(name);
+  EnableWindow(control.Handle, enabled);
+  if (control.Spin) EnableWindow(control.Spin, enabled);
+}
+
+void TDialog::OnClick(std::string_view name, std::function<void()> handler) {
+  FClick[Find(name).Name] = std::move(handler);
+}
+
+void TDialog::OnChange(std::string_view name, std::function<void()> handler) {
+  FChange[Find(name).Name] = std::move(handler);
+}
+
+void TDialog::Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+                  std::string_view name) {
+  const auto found = handlers.find(name);
+  if (found != handlers.end() && found->second) found->second();
+}
+
+void TDialog::Fill(const TEditorValues& values) {
+  for (const auto& control : FControls) {
+    const std::string& name = control.Name;
+    if (control.Kind == TLayoutKind::lkCombo) {
+      // Choices come first, so that an index or text refers to the new entries; without
+      // any, the description's entries stay.
+      if (values.HasChoices(name)) SetEntries(name, values.Choices(name));
+    }
+    if (!values.Has(name)) continue;
+    switch (control.Kind) {
+      case TLayoutKind::lkEdit:
+      case TLayoutKind::lkMemo:
+      case TLayoutKind::lkNumber:
+        SetText(name, values.Text(name));
+        break;
+      case TLayoutKind::lkCombo:
+        if (control.Typed) {
+          SetText(name, values.Text(name));
+        } else {
+          SetIndex(name, values.Index(name));
+        }
+        break;
+      case TLayoutKind::lkCheck:
+      case TLayoutKind::lkRadio:
+        SetChecked(name, values.Checked(name));
+        break;
+      case TLayoutKind::lkGrid:
+        SetRows(name, values.Rows(name));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void TDialog::Read(TEditorValues& values) const {
+  for (const auto& control : FControls) {
+    if (!HoldsValue(control.Kind)) continue;
+    const std::string& name = control.Name;
+    switch (control.Kind) {
+      case TLayoutKind::lkCombo:
+        if (control.Typed) {
+          values.SetText(name, Text(name));
+        } else {
+          values.SetIndex(name, Index(name));
+        }
+        break;
+      case TLayoutKind::lkCheck:
+      case TLayoutKind::lkRadio:
+        values.SetChecked(name, Checked(name));
+        break;
+      case TLayoutKind::lkGrid:
+        values.SetRows(name, Rows(name));
+        break;
+      default:
+        values.SetText(name, Text(name));
+        break;
+    }
+  }
+}
+
+void TDialog::Post(std::function<void()> action) {
+  FPosted.push_back(std::move(action));
+  PostMessageW(Handle(), kRunPosted, 0, 0);
+}
+
+void TDialog::PressOK() {
+  for (const auto& check : FChecks) {
+    const std::optional<TCheckFailure> failure = check();
+    if (!failure) continue;
+    ShowMessageBox(Handle(), failure->Message, FOptions.Title, MB_OK | MB_ICONWARNING);
+    if (!failure->Focus.empty()) {
+      const HWND field = Control(failure->Focus);
+      SetFocus(field);
+      if (ClassOf(field) == L"Edit") SendMessageW(field, EM_SETSEL, 0, -1);
+    }
+    return;
+  }
+  FResult = TModalResult::mrOK;
+}
+
+void TDialog::Cancel() { FResult = TModalResult::mrCancel; }
+
+// Enter presses OK (or the focused push button), Esc cancels; a memo keeps its Enter and
+// an open drop-down list its Esc and Enter.
+bool TDialog::HandleKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !IsWithin(message.hwnd, Handle())) return false;
+  if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
+  HWND target = message.hwnd;
+  HWND combo = ClassOf(GetParent(target)) == L"ComboBox" ? GetParent(target) : target;
+  if (ClassOf(combo) == L"ComboBox" && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+    return false;
+  }
+  if (message.wParam == VK_ESCAPE) {
+    Cancel();
+    return true;
+  }
+  if (ClassOf(target) == L"Edit" && HasStyle(target, ES_MULTILINE | ES_WANTRETURN)) return false;
+  const TControl* control = FindByHandle(target);
+  if (control && control->Kind == TLayoutKind::lkButton && control->Name != "btnOK") {
+    SendMessageW(target, BM_CLICK, 0, 0);
+    return true;
+  }
+  if (HasControl("btnOK") && !IsWindowEnabled(Control("btnOK"))) return true;
+  PressOK();
+  return true;
+}
+
+TModalResult TDialog::ShowModal(HWND owner) {
+  if (FRunning) throw std::logic_error("The dialog is already shown");
+  SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (!FPlaced) {
+    RECT area = {};
+    if (owner) {
+      GetWindowRect(owner, &area);
+    } else {
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT self = {};
+    GetWindowRect(Handle(), &self);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    SetWindowPos(Handle(), nullptr, std::max<int>(0, (area.left + area.right - width) / 2),
+                 std::max<int>(0, (area.top + area.bottom - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FPlaced = true;
+  }
+  FResult = TModalResult::mrNone;
+  FRunning = true;
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  // The first control that takes the focus gets it.
+  for (const auto& control : FControls) {
+    if (HasStyle(control.Handle, WS_TABSTOP | WS_VISIBLE) && IsWindowEnabled(control.Handle)) {
+      SetFocus(control.Handle);
+      break;
+    }
+  }
+  if (OnShown) OnShown(*this);
+  MSG message = {};
+  while (FResult == TModalResult::mrNone) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // The program is quitting: give WM_QUIT back to the main loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      FResult = TModalResult::mrCancel;
+      break;
+    }
+    if (got == -1) {
+      FResult = TModalResult::mrCancel;
+      break;
+    }
+    if (HandleKey(message) || IsDialogMessageW(Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // The owner is enabled before the dialog hides, so that Windows activates the owner
+  // rather than another program.
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  ShowWindow(Handle(), SW_HIDE);
+  FRunning = false;
+  DropQueuedInput();
+  return FResult;
+}
+
+// Keys and actions still queued for a closed dialog would act on its next showing.
+void TDialog::DropQueuedInput() {
+  FPosted.clear();
+  MSG message = {};
+  std::vector<MSG> others;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_INPUT)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!message.hwnd || !IsWithin(message.hwnd, Handle())) others.push_back(message);
+  }
+  for (const MSG& other : others) {
+    PostMessageW(other.hwnd, other.message, other.wParam, other.lParam);
+  }
+}
+
+void TDialog::ApplyFont() {
+  for (const auto& control : FControls) {
+    SendMessageW(control.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
+  }
+  const TGdiTextMeasurer measurer(FFont.Get());
+  FPreferred = PreferredSize(FDescription, {measurer, FDpi});
+}
+
+TSize TDialog::WindowSizeFor(TSize client) const {
+  RECT r = {0, 0, client.Width, client.Height};
+  AdjustWindowRectExForDpi(&r, kDialogStyle, FALSE, kDialogExStyle, static_cast<UINT>(FDpi));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TDialog::ResizeToPreferred() {
+  const TSize size = WindowSizeFor(FPreferred);
+  SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+}
+
+void TDialog::SetFontPoints(int points) {
+  FOptions.FontPoints = points;
+  FFont = CreateMessageFont(points, FDpi);
+  ApplyFont();
+  ResizeToPreferred();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TDialog::LayoutControls() {
+  if (FControls.empty()) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  const TGdiTextMeasurer measurer(FFont.Get());
+  FRects = Layout(FDescription, {0, 0, client.right, client.bottom}, {measurer, FDpi});
+  for (const auto& control : FControls) {
+    const TRect r = FRects.at(control.Name);
+    const bool shown = !r.IsEmpty();
+    int height = r.Height;
+    if (control.Kind == TLayoutKind::lkCombo) {
+      // The window height of a combo includes its drop-down list; the field itself takes
+      // the height of its item, set to fill the layout's rectangle.
+      const int edges = static_cast<int>(
+          SendMessageW(control.Handle, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+      RECT field = {};
+      GetWindowRect(control.Handle, &field);
+      const int chrome = (field.bottom - field.top) - edges;
+      if (chrome > 0 && r.Height > chrome) {
+        SendMessageW(control.Handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.Height - chrome);
+      }
+      height = r.Height + kDropDownLines * measurer.LineHeight();
+    }
+    MoveWindow(control.Handle, r.Left, r.Top, r.Width, height, TRUE);
+    if (control.Spin) {
+      // Re-attaching the buddy puts the spin buttons inside the field's rectangle again.
+      SendMessageW(control.Spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control.Handle), 0);
+      ShowWindow(control.Spin, shown ? SW_SHOWNA : SW_HIDE);
+    }
+    if (control.Kind == TLayoutKind::lkGrid) {
+      const int columns = static_cast<int>(
+          SendMessageW(ListView_GetHeader(control.Handle), HDM_GETITEMCOUNT, 0, 0));
+      const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(FDpi));
+      for (int c = 0; c < columns; ++c) {
+        ListView_SetColumnWidth(control.Handle, c, std::max(1, (r.Width - scrollBar - 4) / columns));
+      }
+    }
+    ShowWindow(control.Handle, shown ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const HWND source = reinterpret_cast<HWND>(lParam);
+      const int code = HIWORD(wParam);
+      if (!source) {
+        if (LOWORD(wParam) == IDOK) PressOK();
+        if (LOWORD(wParam) == IDCANCEL) Cancel();
+        return 0;
+      }
+      const TControl* control = FindByHandle(source);
+      if (!control) break;
+      if (code == BN_CLICKED) {
+        if (control->Name == "btnOK") {
+          PressOK();
+        } else if (control->Name == "btnCancel") {
+          Cancel();
+        } else {
+          Run(FClick, control->Name);
+        }
+      } else if (code == EN_CHANGE || code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
+        Run(FChange, control->Name);
+      }
+      return 0;
+    }
+    case WM_CLOSE:
+      // Closing is cancelling; the window stays for the next use.
+      Cancel();
+      if (!FRunning) ShowWindow(Handle(), SW_HIDE);
+      return 0;
+    case WM_SIZE:
+      LayoutControls();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      if (FPreferred.Width > 0) {
+        const TSize least = WindowSizeFor(FPreferred);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {least.Width, least.Height};
+      }
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      FDpi = LOWORD(wParam);
+      FFont = CreateMessageFont(FOptions.FontPoints, FDpi);
+      ApplyFont();
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      const TSize least = WindowSizeFor(FPreferred);
+      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                   std::max<int>(least.Width, suggested->right - suggested->left),
+                   std::max<int>(least.Height, suggested->bottom - suggested->top),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LayoutControls();
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
+    }
+    case kRunPosted: {
+      if (FPosted.empty()) return 0;
+      std::function<void()> action = std::move(FPosted.front());
+      FPosted.erase(FPosted.begin());
+      action();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return TWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace palvetta
