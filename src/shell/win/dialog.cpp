@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/win/wide.h"
+#include "shell/win/theme_painter.h"
 #include "shell/win/ui_seams.h"
 
 namespace palvetta {
@@ -602,6 +603,10 @@ void TDialog::LayoutControls() {
 }
 
 LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The theme colours the dialog and its controls before anything else sees the message.
+  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
+    return *painted;
+  }
   switch (message) {
     case WM_COMMAND: {
       const HWND source = reinterpret_cast<HWND>(lParam);

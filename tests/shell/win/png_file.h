@@ -1,0 +1,30 @@
+#pragma once
+// Just enough PNG for test pictures: 8-bit RGB, no interlacing, one IDAT chunk. Also the
+// capture of a window's client area that the pictures come from.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace palvetta {
+
+struct TRgbImage {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Pixels;  // rows top to bottom, R G B per pixel
+
+  COLORREF At(int x, int y) const;
+};
+
+// The PNG bytes of the image.
+std::string EncodePng(const TRgbImage& image);
+// Raises std::runtime_error when the file cannot be written.
+void WritePngFile(const std::filesystem::path& path, const TRgbImage& image);
+
+// The client area of the window as it is on screen, its children included.
+TRgbImage CaptureClient(HWND window);
+
+}  // namespace palvetta
