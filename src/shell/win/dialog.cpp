@@ -81,7 +81,10 @@ TDialog::TDialog(TLayoutNode description, TDialogOptions options)
   CreateControls(FDescription, radioGroup);
   ApplyFont();
   ResizeToPreferred();
+  RegisterOpenDialog(*this);
 }
+
+TDialog::~TDialog() { UnregisterOpenDialog(*this); }
 
 void TDialog::CreateControls(const TLayoutNode& node, int& radioGroup) {
   if (IsContainer(node.Kind)) {

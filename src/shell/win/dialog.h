@@ -15,6 +15,7 @@
 #include "model/editor_values.h"
 #include "shell/layout.h"
 #include "shell/win/gdi_text_measurer.h"
+#include "shell/win/open_windows.h"
 #include "shell/win/window.h"
 
 namespace palvetta {
@@ -23,7 +24,7 @@ enum class TModalResult { mrNone, mrOK, mrCancel };
 
 struct TDialogOptions {
   std::string Title;
-  int FontPoints = 9;
+  int FontPoints = CurrentFontPoints();
   // Combos where the user types text (the value is the text, the entries are suggestions);
   // every other combo is a pick-only list whose value is the index.
   std::vector<std::string> TypedCombos;
@@ -39,6 +40,7 @@ using TOkCheck = std::function<std::optional<TCheckFailure>()>;
 class TDialog : public TWindow {
  public:
   TDialog(TLayoutNode description, TDialogOptions options);
+  ~TDialog() override;
 
   // The control of a name; an unknown name is a description fault (std::logic_error).
   HWND Control(std::string_view name) const;
