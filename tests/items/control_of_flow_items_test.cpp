@@ -498,13 +498,6 @@ TEST(SubroutineDispatcherItem, ChoosesCallGotoOrLeftOutPerRow) {
 
 // The items with the generator.
 
-std::string Generate(TProject& project) {
-  TRuvurUzudIravo maker;
-  maker.Project = &project;
-  maker.MakeBatchFile();
-  return maker.CreatedFiles().Items(0).Stream;
-}
-
 TEST(ControlOfFlowItems, BlockLinesAndLabelsTakeNoRedirection) {
   TProject project;
   auto redirect = [](TCustomProjectItem& item) -> TCustomProjectItem& {
@@ -517,7 +510,7 @@ TEST(ControlOfFlowItems, BlockLinesAndLabelsTakeNoRedirection) {
   redirect(project.Add<TElseItem>());
   redirect(project.Add<TPopdItem>());
   redirect(project.Add<TIfEndItem>());
-  EXPECT_EQ(Generate(project),
+  EXPECT_EQ(testing::GenerateBatch(project),
             "@ECHO OFF\r\n:Top\r\nIF x==y (\r\nEXIT /B 2 >> log.txt\r\n) ELSE (\r\n"
             "POPD >> log.txt\r\n)\r\n");
 }
@@ -545,17 +538,11 @@ TEST(ControlOfFlowItems, DisabledItemsWriteNothing) {
   project.Add<TSubroutineEndItem>();
   project.Add<TSubroutineEndItem>();  // one that closes no subroutine
   for (int i = 0; i < project.Count(); ++i) project.Items(i).Enabled = false;
-  EXPECT_EQ(Generate(project), "@ECHO OFF\r\n");
+  EXPECT_EQ(testing::GenerateBatch(project), "@ECHO OFF\r\n");
 }
 
 // Golden project files: one per class, every property away from its default where it
 // can be, so that a renamed, reordered or lost property shows in the diff.
-
-std::string Save(TProject& project) {
-  TProjectReaderWriter writer(testing::TestClasses());
-  writer.Project = &project;
-  return writer.SaveToBytes();
-}
 
 void SetBaseProperties(TCustomProjectItem& item) {
   item.Enabled = false;
@@ -582,7 +569,7 @@ void ExpectGoldenProjectFiles(const std::vector<GoldenCase>& cases) {
     TCustomProjectItem& item = project.AddItem(*c.cls, -1);
     SetBaseProperties(item);
     c.fill(item);
-    testing::ExpectGoldenFile(name, Save(project));
+    testing::ExpectGoldenFile(name, testing::SaveProject(project));
 
     TProject loaded;
     TProjectReaderWriter reader(testing::TestClasses());
@@ -591,7 +578,7 @@ void ExpectGoldenProjectFiles(const std::vector<GoldenCase>& cases) {
     reader.LoadFromBytes(golden);
     ASSERT_EQ(loaded.Count(), 1);
     EXPECT_EQ(&loaded.Items(0).ClassType(), c.cls);
-    EXPECT_EQ(Save(loaded), golden);
+    EXPECT_EQ(testing::SaveProject(loaded), golden);
   }
 }
 

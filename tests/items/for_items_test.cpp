@@ -55,20 +55,13 @@ TEST(ForItems, FileNameInTheRemLineStaysOnItsLine) {
   for (const auto& line : lines) EXPECT_FALSE(line.starts_with("del")) << line;
 }
 
-std::string Generate(TProject& project) {
-  TRuvurUzudIravo maker;
-  maker.Project = &project;
-  maker.MakeBatchFile();
-  return maker.CreatedFiles().Items(0).Stream;
-}
-
 // The loop's own lines open and close a block, so only the body lines are redirected.
 TEST(ForItems, LoopWithAndWithoutBody) {
   {
     TProject project;
     project.Add<TFOREachLineInFile>().FileName = "C:\\list.txt";
     project.Add<TFOREndItem>();
-    EXPECT_EQ(Generate(project),
+    EXPECT_EQ(testing::GenerateBatch(project),
               "@ECHO OFF\r\n"
               "REM For each line in file C:\\list.txt\r\n"
               "for /F \"usebackq tokens=*\" %%L in (\"C:\\list.txt\") do (\r\n"
@@ -85,7 +78,7 @@ TEST(ForItems, LoopWithAndWithoutBody) {
     body.RunParams.Add().Param = "\"%%L\"";
     body.RedirectTo = "out.txt";
     project.Add<TFOREndItem>().RedirectTo = "out.txt";
-    EXPECT_EQ(Generate(project),
+    EXPECT_EQ(testing::GenerateBatch(project),
               "@ECHO OFF\r\n"
               "REM For each line in file C:\\list.txt\r\n"
               "for /F \"usebackq tokens=*\" %%L in (\"C:\\list.txt\") do (\r\n"
@@ -100,16 +93,10 @@ TEST(ForItems, DisabledItemsWriteNothing) {
   project.Add<TFOREachLineInFile>().FileName = "C:\\list.txt";
   project.Add<TFOREndItem>();
   for (int i = 0; i < project.Count(); ++i) project.Items(i).Enabled = false;
-  EXPECT_EQ(Generate(project), "@ECHO OFF\r\n");
+  EXPECT_EQ(testing::GenerateBatch(project), "@ECHO OFF\r\n");
 }
 
 // Golden project files, one per class, with every property away from its default.
-
-std::string Save(TProject& project) {
-  TProjectReaderWriter writer(testing::TestClasses());
-  writer.Project = &project;
-  return writer.SaveToBytes();
-}
 
 TEST(ForItems, GoldenProjectFiles) {
   struct Case {
@@ -133,7 +120,7 @@ TEST(ForItems, GoldenProjectFiles) {
     item.Overwrite = true;
     item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
     c.fill(item);
-    testing::ExpectGoldenFile(name, Save(project));
+    testing::ExpectGoldenFile(name, testing::SaveProject(project));
 
     TProject loaded;
     TProjectReaderWriter reader(testing::TestClasses());
@@ -142,7 +129,7 @@ TEST(ForItems, GoldenProjectFiles) {
     reader.LoadFromBytes(golden);
     ASSERT_EQ(loaded.Count(), 1);
     EXPECT_EQ(&loaded.Items(0).ClassType(), c.cls);
-    EXPECT_EQ(Save(loaded), golden);
+    EXPECT_EQ(testing::SaveProject(loaded), golden);
   }
 }
 

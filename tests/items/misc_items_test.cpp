@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "item_texts.h"
+#include "../model/project_files.h"
 
 #include "model/batch_generator.h"
 #include "model/project.h"
@@ -55,13 +56,6 @@ TEST(MiscItems, BatchAndReadableTexts) {
   }
 }
 
-std::string Generate(TProject& project) {
-  TRuvurUzudIravo maker;
-  maker.Project = &project;
-  maker.MakeBatchFile();
-  return maker.CreatedFiles().Items(0).Stream;
-}
-
 TParamItem& AddParam(TProject& project, const std::string& name, TParamCheck check,
                      const std::string& descr = {}) {
   auto& param = project.Add<TParamItem>();
@@ -76,7 +70,7 @@ TEST(CheckParamsItem, WritesChecksAndAUsageHintThatFails) {
   AddParam(project, "Source", TParamCheck::pcRequired, "What to copy\r\nand more");
   AddParam(project, "Target (folder)", TParamCheck::pcNoCheck, "Where <to>");
   project.Add<TCheckParamsItem>();
-  EXPECT_EQ(Generate(project),
+  EXPECT_EQ(testing::GenerateBatch(project),
             "@ECHO OFF\r\n"
             "REM Check parameters\r\n"
             "REM Check parameter Source\r\n"
@@ -99,7 +93,7 @@ TEST(CheckParamsItem, WritesNothingWithoutChecks) {
   TProject project;
   AddParam(project, "A", TParamCheck::pcNoCheck);
   project.Add<TCheckParamsItem>();
-  EXPECT_EQ(Generate(project), "@ECHO OFF\r\n");
+  EXPECT_EQ(testing::GenerateBatch(project), "@ECHO OFF\r\n");
 }
 
 TEST(CheckParamsItem, ChecksOnlyTheFirstNineParameters) {
@@ -107,7 +101,7 @@ TEST(CheckParamsItem, ChecksOnlyTheFirstNineParameters) {
   for (int i = 1; i <= 9; ++i) AddParam(project, "P" + std::to_string(i), TParamCheck::pcNoCheck);
   AddParam(project, "Tenth", TParamCheck::pcRequired);
   project.Add<TCheckParamsItem>();
-  const std::string text = Generate(project);
+  const std::string text = testing::GenerateBatch(project);
   EXPECT_EQ(text.find("Tenth can not be empty"), std::string::npos);
   EXPECT_EQ(text.find(":USAGEHINT"), std::string::npos);
 }
@@ -116,7 +110,7 @@ TEST(CheckParamsItem, BlankNamesLeaveTheUsageLineEmpty) {
   TProject project;
   AddParam(project, " ", TParamCheck::pcRequired);
   project.Add<TCheckParamsItem>();
-  const std::string text = Generate(project);
+  const std::string text = testing::GenerateBatch(project);
   EXPECT_NE(text.find("ECHO Usage:\r\n\r\nECHO Parameters:\r\n"), std::string::npos);
 }
 

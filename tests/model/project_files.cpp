@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "items/item_families.h"
+#include "model/batch_generator.h"
 #include "model/file_io.h"
+#include "model/project_reader_writer.h"
 #include "test_items.h"
 
 namespace palvetta::testing {
@@ -33,6 +35,19 @@ const TClassRegistry& TestClasses() {
     return registry;
   }();
   return classes;
+}
+
+std::string SaveProject(TProject& project) {
+  TProjectReaderWriter writer(TestClasses());
+  writer.Project = &project;
+  return writer.SaveToBytes();
+}
+
+std::string GenerateBatch(TProject& project) {
+  TRuvurUzudIravo maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  return maker.CreatedFiles().Items(0).Stream;
 }
 
 }  // namespace palvetta::testing

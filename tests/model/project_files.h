@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/class_info.h"
+#include "model/project.h"
 
 namespace palvetta::testing {
 
@@ -15,5 +16,10 @@ std::filesystem::path ProjectFile(const std::string& name);
 void ExpectGoldenFile(const std::string& name, const std::string& bytes);
 // Every item family and the test item classes.
 const TClassRegistry& TestClasses();
+
+// The project as a project file, written with TestClasses().
+std::string SaveProject(TProject& project);
+// The bytes of the project's batch file, generated in memory.
+std::string GenerateBatch(TProject& project);
 
 }  // namespace palvetta::testing

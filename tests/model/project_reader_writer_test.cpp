@@ -16,12 +16,6 @@ using testing::ExpectGoldenFile;
 using testing::ProjectFile;
 using testing::TestClasses;
 
-std::string Save(TProject& project) {
-  TProjectReaderWriter writer(TestClasses());
-  writer.Project = &project;
-  return writer.SaveToBytes();
-}
-
 void Load(TProject& project, std::string_view bytes) {
   TProjectReaderWriter reader(TestClasses());
   reader.Project = &project;
@@ -30,7 +24,7 @@ void Load(TProject& project, std::string_view bytes) {
 
 TEST(ProjectFile, EmptyProject) {
   TProject project;
-  const std::string bytes = Save(project);
+  const std::string bytes = testing::SaveProject(project);
   EXPECT_EQ(bytes,
             "<?xml version=\"1.0\" encoding=\"Windows-1252\" standalone=\"no\"?>\r\n"
             "<palvetta>\r\n  <items/>\r\n</palvetta>\r\n");
@@ -41,7 +35,7 @@ TEST(ProjectFile, NonAsciiText) {
   TProject project;
   // ‹ ü € < and a character outside the basic plane
   project.Add<TREMItem>().Text = "\xE2\x80\xB9 \xC3\xBC \xE2\x82\xAC < \xF0\x9F\x98\x80\r\nline two";
-  const std::string bytes = Save(project);
+  const std::string bytes = testing::SaveProject(project);
   EXPECT_NE(bytes.find("<Text>&#x2039; &#xFC; &#x20AC; &lt; &#xD83D;&#xDE00;\r\nline two</Text>"),
             std::string::npos);
   ExpectGoldenFile("non_ascii.kwj", bytes);
@@ -50,7 +44,7 @@ TEST(ProjectFile, NonAsciiText) {
 TEST(ProjectFile, EveryPropertyKind) {
   TProject project;
   project.Add<testing::TAllKindsItem>();
-  const std::string bytes = Save(project);
+  const std::string bytes = testing::SaveProject(project);
   EXPECT_NE(bytes.find("<When>0000000000000080FE3F</When>"), std::string::npos);
   ExpectGoldenFile("all_kinds.kwj", bytes);
 }
@@ -90,11 +84,11 @@ void FillRichProject(TProject& project) {
 TEST(ProjectFile, SaveLoadSaveIsIdentical) {
   TProject original;
   FillRichProject(original);
-  const std::string first = Save(original);
+  const std::string first = testing::SaveProject(original);
   TProject loaded;
   Load(loaded, first);
   ASSERT_EQ(loaded.Count(), original.Count());
-  EXPECT_EQ(Save(loaded), first);
+  EXPECT_EQ(testing::SaveProject(loaded), first);
   EXPECT_EQ(static_cast<testing::TAllKindsItem&>(loaded.Items(0)).Label, "  \t ");  // white space kept
   EXPECT_NE(loaded.Items(1).ProjectLists(), nullptr);  // loaded items are wired to their project
 }
@@ -212,7 +206,7 @@ TEST(ProjectFile, GoldenFilesLoad) {
     TProject project;
     const std::string bytes = ReadFileBytes(ProjectFile(name));
     Load(project, bytes);
-    EXPECT_EQ(Save(project), bytes);
+    EXPECT_EQ(testing::SaveProject(project), bytes);
   }
 }
 
