@@ -569,16 +569,7 @@ void ExpectGoldenProjectFiles(const std::vector<GoldenCase>& cases) {
     TCustomProjectItem& item = project.AddItem(*c.cls, -1);
     SetBaseProperties(item);
     c.fill(item);
-    testing::ExpectGoldenFile(name, testing::SaveProject(project));
-
-    TProject loaded;
-    TProjectReaderWriter reader(testing::TestClasses());
-    reader.Project = &loaded;
-    const std::string golden = ReadFileBytes(testing::ProjectFile(name));
-    reader.LoadFromBytes(golden);
-    ASSERT_EQ(loaded.Count(), 1);
-    EXPECT_EQ(&loaded.Items(0).ClassType(), c.cls);
-    EXPECT_EQ(testing::SaveProject(loaded), golden);
+    testing::ExpectGoldenItemFile(name, project, *c.cls);
   }
 }
 

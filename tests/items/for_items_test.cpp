@@ -120,16 +120,7 @@ TEST(ForItems, GoldenProjectFiles) {
     item.Overwrite = true;
     item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
     c.fill(item);
-    testing::ExpectGoldenFile(name, testing::SaveProject(project));
-
-    TProject loaded;
-    TProjectReaderWriter reader(testing::TestClasses());
-    reader.Project = &loaded;
-    const std::string golden = ReadFileBytes(testing::ProjectFile(name));
-    reader.LoadFromBytes(golden);
-    ASSERT_EQ(loaded.Count(), 1);
-    EXPECT_EQ(&loaded.Items(0).ClassType(), c.cls);
-    EXPECT_EQ(testing::SaveProject(loaded), golden);
+    testing::ExpectGoldenItemFile(name, project, *c.cls);
   }
 }
 

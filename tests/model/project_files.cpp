@@ -25,6 +25,18 @@ void ExpectGoldenFile(const std::string& name, const std::string& bytes) {
   EXPECT_EQ(ReadFileBytes(ProjectFile(name)), bytes) << name;
 }
 
+void ExpectGoldenItemFile(const std::string& name, TProject& project, const TClass& cls) {
+  ExpectGoldenFile(name, SaveProject(project));
+  TProject loaded;
+  TProjectReaderWriter reader(TestClasses());
+  reader.Project = &loaded;
+  const std::string golden = ReadFileBytes(ProjectFile(name));
+  reader.LoadFromBytes(golden);
+  ASSERT_EQ(loaded.Count(), 1);
+  EXPECT_EQ(&loaded.Items(0).ClassType(), &cls);
+  EXPECT_EQ(SaveProject(loaded), golden);
+}
+
 const TClassRegistry& TestClasses() {
   static const TClassRegistry classes = [] {
     TClassRegistry registry;

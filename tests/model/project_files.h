@@ -14,6 +14,9 @@ namespace palvetta::testing {
 std::filesystem::path ProjectFile(const std::string& name);
 // Compares the bytes with the golden file, or rewrites it when asked to.
 void ExpectGoldenFile(const std::string& name, const std::string& bytes);
+// A project of one item of the class as a golden file, which must load back into one
+// item of that class and save again to the same bytes.
+void ExpectGoldenItemFile(const std::string& name, TProject& project, const TClass& cls);
 // Every item family and the test item classes.
 const TClassRegistry& TestClasses();
 
