@@ -6,6 +6,8 @@ namespace palvetta {
 struct TSize {
   int Width = 0;
   int Height = 0;
+
+  bool operator==(const TSize&) const = default;
 };
 
 struct TRect {
@@ -17,6 +19,8 @@ struct TRect {
   int Right() const { return Left + Width; }
   int Bottom() const { return Top + Height; }
   bool IsEmpty() const { return Width <= 0 || Height <= 0; }
+
+  bool operator==(const TRect&) const = default;
 };
 
 }  // namespace palvetta

@@ -66,7 +66,7 @@ std::wstring ClassOf(HWND window) {
 }  // namespace
 
 TDialog::TDialog(TLayoutNode description, TDialogOptions options)
-    : FDescription(std::move(description)), FOptions(std::move(options)) {
+    : TForm(options.FontPoints), FDescription(std::move(description)), FOptions(std::move(options)) {
   TWindowArgs args;
   args.ClassName = L"PalvettaDialog";
   args.Title = FOptions.Title;
@@ -74,17 +74,16 @@ TDialog::TDialog(TLayoutNode description, TDialogOptions options)
   args.ExStyle = kDialogExStyle;
   args.Pos = {static_cast<int>(CW_USEDEFAULT), static_cast<int>(CW_USEDEFAULT), 200, 100};
   Create(args);
-  FDpi = static_cast<int>(GetDpiForWindow(Handle()));
-  if (FDpi <= 0) FDpi = 96;
-  FFont = CreateMessageFont(FOptions.FontPoints, FDpi);
+  FormCreated();
+  SetDesignHelpContext(FOptions.HelpContext);
+  FFont = CreateMessageFont(FontPoints(), Dpi());
   int radioGroup = 0;
   CreateControls(FDescription, radioGroup);
   ApplyFont();
   ResizeToPreferred();
-  RegisterOpenDialog(*this);
 }
 
-TDialog::~TDialog() { UnregisterOpenDialog(*this); }
+TDialog::~TDialog() = default;
 
 void TDialog::CreateControls(const TLayoutNode& node, int& radioGroup) {
   if (IsContainer(node.Kind)) {
@@ -434,10 +433,14 @@ void TDialog::PressOK() {
 
 void TDialog::Cancel() { FResult = TModalResult::mrCancel; }
 
-// Enter presses OK (or the focused push button), Esc cancels; a memo keeps its Enter and
+// F1 opens the help page, Enter presses OK (or the focused push button), Esc cancels; a memo keeps its Enter and
 // an open drop-down list its Esc and Enter.
 bool TDialog::HandleKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || !IsWithin(message.hwnd, Handle())) return false;
+  if (message.wParam == VK_F1) {
+    ShowContextHelp();
+    return true;
+  }
   if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
   HWND target = message.hwnd;
   HWND combo = ClassOf(GetParent(target)) == L"ComboBox" ? GetParent(target) : target;
@@ -482,7 +485,7 @@ TModalResult TDialog::ShowModal(HWND owner) {
   FRunning = true;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowWindow(Handle(), SW_SHOW);
+  ShowForm(SW_SHOW);
   SetForegroundWindow(Handle());
   // The first control that takes the focus gets it.
   for (const auto& control : FControls) {
@@ -540,12 +543,12 @@ void TDialog::ApplyFont() {
     SendMessageW(control.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
   }
   const TGdiTextMeasurer measurer(FFont.Get());
-  FPreferred = PreferredSize(FDescription, {measurer, FDpi});
+  FPreferred = PreferredSize(FDescription, {measurer, Dpi()});
 }
 
 TSize TDialog::WindowSizeFor(TSize client) const {
   RECT r = {0, 0, client.Width, client.Height};
-  AdjustWindowRectExForDpi(&r, kDialogStyle, FALSE, kDialogExStyle, static_cast<UINT>(FDpi));
+  AdjustWindowRectExForDpi(&r, kDialogStyle, FALSE, kDialogExStyle, static_cast<UINT>(Dpi()));
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -556,11 +559,19 @@ void TDialog::ResizeToPreferred() {
   LayoutControls();
 }
 
-void TDialog::SetFontPoints(int points) {
-  FOptions.FontPoints = points;
-  FFont = CreateMessageFont(points, FDpi);
+void TDialog::Rescale(const TRect* suggested) {
+  FFont = CreateMessageFont(FontPoints(), Dpi());
   ApplyFont();
-  ResizeToPreferred();
+  if (suggested) {
+    // The system's rectangle for the new DPI, but never below what the controls need.
+    const TSize least = WindowSizeFor(FPreferred);
+    SetWindowPos(Handle(), nullptr, suggested->Left, suggested->Top,
+                 std::max(least.Width, suggested->Width), std::max(least.Height, suggested->Height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
+  } else {
+    ResizeToPreferred();
+  }
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -569,7 +580,7 @@ void TDialog::LayoutControls() {
   RECT client = {};
   GetClientRect(Handle(), &client);
   const TGdiTextMeasurer measurer(FFont.Get());
-  FRects = Layout(FDescription, {0, 0, client.right, client.bottom}, {measurer, FDpi});
+  FRects = Layout(FDescription, {0, 0, client.right, client.bottom}, {measurer, Dpi()});
   for (const auto& control : FControls) {
     const TRect r = FRects.at(control.Name);
     const bool shown = !r.IsEmpty();
@@ -596,7 +607,7 @@ void TDialog::LayoutControls() {
     if (control.Kind == TLayoutKind::lkGrid) {
       const int columns = static_cast<int>(
           SendMessageW(ListView_GetHeader(control.Handle), HDM_GETITEMCOUNT, 0, 0));
-      const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(FDpi));
+      const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(Dpi()));
       for (int c = 0; c < columns; ++c) {
         ListView_SetColumnWidth(control.Handle, c, std::max(1, (r.Width - scrollBar - 4) / columns));
       }
@@ -650,20 +661,6 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_DPICHANGED: {
-      FDpi = LOWORD(wParam);
-      FFont = CreateMessageFont(FOptions.FontPoints, FDpi);
-      ApplyFont();
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      const TSize least = WindowSizeFor(FPreferred);
-      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
-                   std::max<int>(least.Width, suggested->right - suggested->left),
-                   std::max<int>(least.Height, suggested->bottom - suggested->top),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      LayoutControls();
-      InvalidateRect(Handle(), nullptr, TRUE);
-      return 0;
-    }
     case kRunPosted: {
       if (FPosted.empty()) return 0;
       std::function<void()> action = std::move(FPosted.front());
@@ -674,7 +671,7 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return TWindow::HandleMessage(message, wParam, lParam);
+  return TForm::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta

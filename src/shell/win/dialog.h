@@ -15,8 +15,7 @@
 #include "model/editor_values.h"
 #include "shell/layout.h"
 #include "shell/win/gdi_text_measurer.h"
-#include "shell/win/open_windows.h"
-#include "shell/win/window.h"
+#include "shell/win/form.h"
 
 namespace palvetta {
 
@@ -28,6 +27,8 @@ struct TDialogOptions {
   // Combos where the user types text (the value is the text, the entries are suggestions);
   // every other combo is a pick-only list whose value is the index.
   std::vector<std::string> TypedCombos;
+  // The help page F1 opens; 0: the pending one of the item being edited.
+  int HelpContext = 0;
 };
 
 // What a failed OK check reports: the message, and the control to put the focus on.
@@ -37,7 +38,7 @@ struct TCheckFailure {
 };
 using TOkCheck = std::function<std::optional<TCheckFailure>()>;
 
-class TDialog : public TWindow {
+class TDialog : public TForm {
  public:
   TDialog(TLayoutNode description, TDialogOptions options);
   ~TDialog() override;
@@ -87,10 +88,6 @@ class TDialog : public TWindow {
   void PressOK();
   void Cancel();
 
-  // Lays the dialog out again with a new font size (e.g. the appearance changed).
-  void SetFontPoints(int points);
-  int FontPoints() const { return FOptions.FontPoints; }
-  int Dpi() const { return FDpi; }
   HFONT Font() const { return FFont.Get(); }
   TSize PreferredClientSize() const { return FPreferred; }
   // The layout last applied, in client pixels.
@@ -99,6 +96,7 @@ class TDialog : public TWindow {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Rescale(const TRect* suggested) override;
 
  private:
   struct TControl {
@@ -125,7 +123,6 @@ class TDialog : public TWindow {
 
   TLayoutNode FDescription;
   TDialogOptions FOptions;
-  int FDpi = 96;
   TFont FFont;
   TSize FPreferred;
   TLayoutRects FRects;

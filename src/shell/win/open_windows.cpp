@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "shell/win/dialog.h"
+#include "shell/win/form.h"
 
 namespace palvetta {
 namespace {
 
-// Only the UI thread makes dialogs, so no lock is needed.
-std::vector<TDialog*>& Registered() {
-  static std::vector<TDialog*> dialogs;
-  return dialogs;
+// Only the UI thread makes forms, so no lock is needed.
+std::vector<TForm*>& Registered() {
+  static std::vector<TForm*> forms;
+  return forms;
 }
 
 int& CurrentSize() {
@@ -20,28 +20,26 @@ int& CurrentSize() {
 
 }  // namespace
 
-void RegisterOpenDialog(TDialog& dialog) {
-  auto& dialogs = Registered();
-  if (std::find(dialogs.begin(), dialogs.end(), &dialog) == dialogs.end()) {
-    dialogs.push_back(&dialog);
-  }
+void RegisterOpenForm(TForm& form) {
+  auto& forms = Registered();
+  if (std::find(forms.begin(), forms.end(), &form) == forms.end()) forms.push_back(&form);
 }
 
-void UnregisterOpenDialog(TDialog& dialog) {
-  auto& dialogs = Registered();
-  dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), &dialog), dialogs.end());
+void UnregisterOpenForm(TForm& form) {
+  auto& forms = Registered();
+  forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
 }
 
-std::vector<TDialog*> OpenDialogs() { return Registered(); }
+std::vector<TForm*> OpenForms() { return Registered(); }
 
 int CurrentFontPoints() { return CurrentSize(); }
 
 void TOpenWindows::FontSizeChanged(int size) {
   CurrentSize() = size;
-  // A copy, so that a dialog made or destroyed while another relays itself out
-  // cannot invalidate the walk.
-  for (TDialog* dialog : OpenDialogs()) {
-    if (dialog->FontPoints() != size) dialog->SetFontPoints(size);
+  // A copy, so that a form made or destroyed while another relays itself out cannot
+  // invalidate the walk.
+  for (TForm* form : OpenForms()) {
+    if (form->FontPoints() != size) form->SetFontPoints(size);
   }
 }
 

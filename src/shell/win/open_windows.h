@@ -1,7 +1,6 @@
 #pragma once
-// The dialogs of ours that exist right now, so that a new font size reaches
-// every one of them at once, and so that a dialog made later starts at that
-// size too.
+// The forms of ours that exist right now, so that a new font size reaches every one of
+// them at once, and so that a form made later starts at that size too.
 
 #include <vector>
 
@@ -9,20 +8,20 @@
 
 namespace palvetta {
 
-class TDialog;
+class TForm;
 
-// Every TDialog calls these from its constructor and destructor.
-void RegisterOpenDialog(TDialog& dialog);
-void UnregisterOpenDialog(TDialog& dialog);
-// The registered dialogs, oldest first.
-std::vector<TDialog*> OpenDialogs();
+// Every TForm calls these from its constructor and destructor.
+void RegisterOpenForm(TForm& form);
+void UnregisterOpenForm(TForm& form);
+// The registered forms, oldest first.
+std::vector<TForm*> OpenForms();
 
-// The font size new dialogs start with: the last size told to a TOpenWindows,
-// at first the default.
+// The font size new forms start with: the last size told to a TOpenWindows, at first
+// the default.
 int CurrentFontPoints();
 
-// What the appearance tells about a new font size: it becomes the current size
-// and every open dialog is laid out again with it.
+// What the appearance tells about a new font size: it becomes the current size and
+// every open form is laid out again with it.
 class TOpenWindows : public IFontSizeListener {
  public:
   void FontSizeChanged(int size) override;

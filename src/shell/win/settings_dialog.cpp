@@ -34,6 +34,7 @@ int ThemeIndex(std::string_view name) {
 TDialogOptions SettingsOptions() {
   TDialogOptions options;
   options.Title = "Settings";
+  options.HelpContext = 60;
   return options;
 }
 

@@ -234,7 +234,7 @@ TEST(OpenWindowsTest, TracksDialogsAndTellsThemTheNewSize) {
   {
     TDialog first(OtherDescription(), OtherOptions());
     TDialog second(OtherDescription(), OtherOptions());
-    EXPECT_EQ(OpenDialogs(), (std::vector<TDialog*>{&first, &second}));
+    EXPECT_EQ(OpenForms(), (std::vector<TForm*>{&first, &second}));
     openWindows.FontSizeChanged(12);
     EXPECT_EQ(first.FontPoints(), 12);
     EXPECT_EQ(second.FontPoints(), 12);
@@ -247,7 +247,7 @@ TEST(OpenWindowsTest, TracksDialogsAndTellsThemTheNewSize) {
     TDialog fourth(OtherDescription(), options);
     EXPECT_EQ(fourth.FontPoints(), 8);
   }
-  EXPECT_TRUE(OpenDialogs().empty());
+  EXPECT_TRUE(OpenForms().empty());
   openWindows.FontSizeChanged(TAppearance::DefaultFontSize);
 }
 
