@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ ccache clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   wine64 xvfb xauth
+  fp-utils  # chmcmd, which compiles the help file
   googletest
   "$@"
 )

@@ -21,20 +21,14 @@ cmake --build "$repo/build/win" -j "$jobs"
 cmake --build "$repo/build/fuzz" -j "$jobs" --target project_reader_fuzz
 
 # One virtual X display for every Windows test that opens a window.
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$repo/build/xvfb.log" 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
+source "$repo/scripts/xvfb.sh"
+start_xvfb "$repo/build/xvfb.log"
 
 # Create the Wine prefix once, before tests start Wine in parallel. (A persistent
 # wineserver, "wineserver -p", makes test programs hang at exit now and then.)
 source "$repo/scripts/wine-env.sh"
 "$WINESERVER" -k 2>/dev/null || true  # a server left by an interrupted run
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb_pid 2>/dev/null || true' EXIT
 "$WINE" cmd /c exit 0
 
 # The fuzz target starts from its seed files and a corpus kept in the build folder.

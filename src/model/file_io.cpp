@@ -87,6 +87,11 @@ std::string InvalidFileNameReason(std::string_view name) {
   return {};
 }
 
+bool IsExistingFile(std::string_view path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_regular_file(PathFromUtf8(path), error);
+}
+
 std::string ReadFileBytes(const std::filesystem::path& path) {
   errno = 0;
   std::ifstream in(path, std::ios::binary);

@@ -21,6 +21,10 @@ void WriteFileReplacing(const std::filesystem::path& target, std::string_view by
 // CON or LPT1), or an empty text when it can.
 std::string InvalidFileNameReason(std::string_view name);
 
+// True for an existing file that is not a folder; false for anything else, errors
+// included.
+bool IsExistingFile(std::string_view path);
+
 // The whole file; raises std::runtime_error when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 

@@ -69,6 +69,11 @@ void TMemorySettingsStore::WriteBool(std::string_view section, std::string_view 
   Store(section, key, value ? "1" : "0");
 }
 
+void TMemorySettingsStore::DeleteValue(std::string_view section, std::string_view key) {
+  if (FailWrites) throw std::runtime_error("settings store: write failed");
+  FValues.erase(Slot(section, key));
+}
+
 std::optional<std::string> TMemorySettingsStore::RawValue(std::string_view section,
                                                           std::string_view key) const {
   const auto found = FValues.find(Slot(section, key));

@@ -26,6 +26,8 @@ class TSettingsStore {
                            std::string_view value) = 0;
   virtual void WriteInteger(std::string_view section, std::string_view key, int value) = 0;
   virtual void WriteBool(std::string_view section, std::string_view key, bool value) = 0;
+  // Removes the value; one that does not exist is no error.
+  virtual void DeleteValue(std::string_view section, std::string_view key) = 0;
 
  protected:
   // The stored value, or nothing when it is missing or not of that kind. May raise; the
@@ -54,6 +56,7 @@ class TMemorySettingsStore : public TSettingsStore {
                    std::string_view value) override;
   void WriteInteger(std::string_view section, std::string_view key, int value) override;
   void WriteBool(std::string_view section, std::string_view key, bool value) override;
+  void DeleteValue(std::string_view section, std::string_view key) override;
 
   // The raw text of a value, for tests to look at without the fallbacks of the reads.
   std::optional<std::string> RawValue(std::string_view section, std::string_view key) const;

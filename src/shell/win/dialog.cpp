@@ -12,7 +12,6 @@
 namespace palvetta {
 namespace {
 
-constexpr UINT kRunPosted = WM_APP + 1;
 constexpr int kFirstControlId = 100;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -411,11 +410,6 @@ void TDialog::Read(TEditorValues& values) const {
   }
 }
 
-void TDialog::Post(std::function<void()> action) {
-  FPosted.push_back(std::move(action));
-  PostMessageW(Handle(), kRunPosted, 0, 0);
-}
-
 void TDialog::PressOK() {
   for (const auto& check : FChecks) {
     const std::optional<TCheckFailure> failure = check();
@@ -428,10 +422,10 @@ void TDialog::PressOK() {
     }
     return;
   }
-  FResult = TModalResult::mrOK;
+  EndModal(TModalResult::mrOK);
 }
 
-void TDialog::Cancel() { FResult = TModalResult::mrCancel; }
+void TDialog::Cancel() { EndModal(TModalResult::mrCancel); }
 
 // F1 opens the help page, Enter presses OK (or the focused push button), Esc cancels; a memo keeps its Enter and
 // an open drop-down list its Esc and Enter.
@@ -463,79 +457,20 @@ bool TDialog::HandleKey(const MSG& message) {
 }
 
 TModalResult TDialog::ShowModal(HWND owner) {
-  if (FRunning) throw std::logic_error("The dialog is already shown");
-  SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-  if (!FPlaced) {
-    RECT area = {};
-    if (owner) {
-      GetWindowRect(owner, &area);
-    } else {
-      SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return RunModal(owner, [this] {
+    // The first control that takes the focus gets it.
+    for (const auto& control : FControls) {
+      if (HasStyle(control.Handle, WS_TABSTOP | WS_VISIBLE) && IsWindowEnabled(control.Handle)) {
+        SetFocus(control.Handle);
+        break;
+      }
     }
-    RECT self = {};
-    GetWindowRect(Handle(), &self);
-    const int width = self.right - self.left;
-    const int height = self.bottom - self.top;
-    SetWindowPos(Handle(), nullptr, std::max<int>(0, (area.left + area.right - width) / 2),
-                 std::max<int>(0, (area.top + area.bottom - height) / 2), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FPlaced = true;
-  }
-  FResult = TModalResult::mrNone;
-  FRunning = true;
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowForm(SW_SHOW);
-  SetForegroundWindow(Handle());
-  // The first control that takes the focus gets it.
-  for (const auto& control : FControls) {
-    if (HasStyle(control.Handle, WS_TABSTOP | WS_VISIBLE) && IsWindowEnabled(control.Handle)) {
-      SetFocus(control.Handle);
-      break;
-    }
-  }
-  if (OnShown) OnShown(*this);
-  MSG message = {};
-  while (FResult == TModalResult::mrNone) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      // The program is quitting: give WM_QUIT back to the main loop.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      FResult = TModalResult::mrCancel;
-      break;
-    }
-    if (got == -1) {
-      FResult = TModalResult::mrCancel;
-      break;
-    }
-    if (HandleKey(message) || IsDialogMessageW(Handle(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // The owner is enabled before the dialog hides, so that Windows activates the owner
-  // rather than another program.
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  ShowWindow(Handle(), SW_HIDE);
-  FRunning = false;
-  DropQueuedInput();
-  return FResult;
+    if (OnShown) OnShown(*this);
+  });
 }
 
-// Keys and actions still queued for a closed dialog would act on its next showing.
-void TDialog::DropQueuedInput() {
-  FPosted.clear();
-  MSG message = {};
-  std::vector<MSG> others;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_INPUT)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (!message.hwnd || !IsWithin(message.hwnd, Handle())) others.push_back(message);
-  }
-  for (const MSG& other : others) {
-    PostMessageW(other.hwnd, other.message, other.wParam, other.lParam);
-  }
+bool TDialog::PreTranslateModal(const MSG& message) {
+  return HandleKey(message) || IsDialogMessageW(Handle(), const_cast<MSG*>(&message));
 }
 
 void TDialog::ApplyFont() {
@@ -648,7 +583,7 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // Closing is cancelling; the window stays for the next use.
       Cancel();
-      if (!FRunning) ShowWindow(Handle(), SW_HIDE);
+      if (!IsRunning()) ShowWindow(Handle(), SW_HIDE);
       return 0;
     case WM_SIZE:
       LayoutControls();
@@ -659,13 +594,6 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {least.Width, least.Height};
       }
-      return 0;
-    }
-    case kRunPosted: {
-      if (FPosted.empty()) return 0;
-      std::function<void()> action = std::move(FPosted.front());
-      FPosted.erase(FPosted.begin());
-      action();
       return 0;
     }
     default:

@@ -13,13 +13,12 @@
 #include <vector>
 
 #include "model/editor_values.h"
+#include "shell/check_failure.h"
 #include "shell/layout.h"
 #include "shell/win/gdi_text_measurer.h"
 #include "shell/win/form.h"
 
 namespace palvetta {
-
-enum class TModalResult { mrNone, mrOK, mrCancel };
 
 struct TDialogOptions {
   std::string Title;
@@ -31,11 +30,6 @@ struct TDialogOptions {
   int HelpContext = 0;
 };
 
-// What a failed OK check reports: the message, and the control to put the focus on.
-struct TCheckFailure {
-  std::string Message;
-  std::string Focus;
-};
 using TOkCheck = std::function<std::optional<TCheckFailure>()>;
 
 class TDialog : public TForm {
@@ -78,12 +72,9 @@ class TDialog : public TForm {
   // Shows the dialog with the owner disabled and runs its own message loop until OK
   // passes its checks or the dialog is cancelled (Esc, Cancel, closing the window).
   TModalResult ShowModal(HWND owner);
-  bool IsRunning() const { return FRunning; }
   // Called once the dialog is shown, before its loop runs: tests post their keys and
-  // clicks from here, so they are handled in order by the loop itself.
+  // clicks from here (Post), so they are handled in order by the loop itself.
   std::function<void(TDialog&)> OnShown;
-  // Runs the action from the dialog's message loop after the messages posted before it.
-  void Post(std::function<void()> action);
   // What the Enter and Esc keys do, and the buttons.
   void PressOK();
   void Cancel();
@@ -97,6 +88,7 @@ class TDialog : public TForm {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Rescale(const TRect* suggested) override;
+  bool PreTranslateModal(const MSG& message) override;
 
  private:
   struct TControl {
@@ -115,7 +107,6 @@ class TDialog : public TForm {
   void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
            std::string_view name);
   bool HandleKey(const MSG& message);
-  void DropQueuedInput();
   void ApplyFont();
   void ResizeToPreferred();
   void LayoutControls();
@@ -131,10 +122,6 @@ class TDialog : public TForm {
   std::map<std::string, std::function<void()>, std::less<>> FClick;
   std::map<std::string, std::function<void()>, std::less<>> FChange;
   std::vector<TOkCheck> FChecks;
-  std::vector<std::function<void()>> FPosted;
-  TModalResult FResult = TModalResult::mrNone;
-  bool FRunning = false;
-  bool FPlaced = false;  // centred on its owner once; later shows keep the user's place
 };
 
 }  // namespace palvetta

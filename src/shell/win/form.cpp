@@ -2,13 +2,17 @@
 
 #include <shellscalingapi.h>
 
+#include <algorithm>
 #include <optional>
+#include <stdexcept>
 
 #include "shell/appearance.h"
 #include "shell/win/ui_seams.h"
 
 namespace palvetta {
 namespace {
+
+constexpr UINT kRunPosted = WM_APP + 1;
 
 int& PendingContext() {
   static int context = 0;
@@ -45,6 +49,10 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   monitors->push_back({FromRECT(info.rcMonitor), FromRECT(info.rcWork), MonitorDpi(monitor),
                        (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
   return TRUE;
+}
+
+bool IsWithin(HWND window, HWND ancestor) {
+  return window == ancestor || IsChild(ancestor, window);
 }
 
 }  // namespace
@@ -191,8 +199,99 @@ void TForm::ShowForm(int showCommand) {
   ShowWindow(Handle(), showCommand);
 }
 
+void TForm::Post(std::function<void()> action) {
+  FPosted.push_back(std::move(action));
+  PostMessageW(Handle(), kRunPosted, 0, 0);
+}
+
+bool TForm::PreTranslateModal(const MSG&) { return false; }
+
+void TForm::CentreOn(HWND owner) {
+  RECT area = {};
+  if (owner) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  RECT self = {};
+  GetWindowRect(Handle(), &self);
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  SetWindowPos(Handle(), nullptr, std::max<int>(0, (area.left + area.right - width) / 2),
+               std::max<int>(0, (area.top + area.bottom - height) / 2), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TModalResult TForm::RunModal(HWND owner, const std::function<void()>& shown) {
+  if (FRunning) throw std::logic_error("The form is already shown");
+  SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (!FPlaced) {
+    CentreOn(owner);
+    FPlaced = true;
+  }
+  FModalResult = TModalResult::mrNone;
+  FRunning = true;
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowForm(SW_SHOW);
+  SetForegroundWindow(Handle());
+  if (shown) shown();
+  MSG message = {};
+  while (FModalResult == TModalResult::mrNone) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      ModalIdle();
+      if (FModalResult != TModalResult::mrNone) break;
+    }
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      // The program is quitting: give WM_QUIT back to the main loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      FModalResult = TModalResult::mrCancel;
+      break;
+    }
+    if (got == -1) {
+      FModalResult = TModalResult::mrCancel;
+      break;
+    }
+    if (PreTranslateModal(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // The owner is enabled before the form hides, so that Windows activates the owner
+  // rather than another program.
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  ShowWindow(Handle(), SW_HIDE);
+  FRunning = false;
+  DropQueuedInput();
+  return FModalResult;
+}
+
+// Keys and actions still queued for a closed form would act on its next showing.
+void TForm::DropQueuedInput() {
+  FPosted.clear();
+  MSG message = {};
+  std::vector<MSG> others;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_INPUT)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!message.hwnd || !IsWithin(message.hwnd, Handle())) others.push_back(message);
+  }
+  for (const MSG& other : others) {
+    PostMessageW(other.hwnd, other.message, other.wParam, other.lParam);
+  }
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kRunPosted: {
+      if (FPosted.empty()) return 0;
+      std::function<void()> action = std::move(FPosted.front());
+      FPosted.erase(FPosted.begin());
+      action();
+      return 0;
+    }
     case WM_WINDOWPOSCHANGED: {
       const LRESULT result = TWindow::HandleMessage(message, wParam, lParam);
       if (!IsIconic(Handle()) && !IsZoomed(Handle())) FNormalBounds = WindowBounds(Handle());

@@ -9,8 +9,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/placement.h"
 #include "shell/settings_store.h"
@@ -30,6 +32,8 @@ const std::string& HelpFile();
 
 // The monitors as the placement arithmetic wants them.
 TMonitors CurrentMonitors();
+
+enum class TModalResult { mrNone, mrOK, mrCancel };
 
 class TForm : public TWindow {
  public:
@@ -63,6 +67,11 @@ class TForm : public TWindow {
   // A sizeable form in the normal state shrinks to its work area.
   void FitIntoWorkArea();
 
+  // True while the form runs its modal loop.
+  bool IsRunning() const { return FRunning; }
+  // Runs the action from the form's message loop after the messages posted before it.
+  void Post(std::function<void()> action);
+
  protected:
   // Called after the form's window exists: takes its DPI.
   void FormCreated();
@@ -76,10 +85,24 @@ class TForm : public TWindow {
   // The main window is not fitted to a dialog's rules and keeps its own help context.
   virtual bool IsMainForm() const { return false; }
 
+  // Shows the form over the owner, which stays disabled meanwhile, and runs the form's
+  // own message loop until EndModal gives a result or the program quits (mrCancel). The
+  // form is centred on its owner the first time; later showings keep the user's place.
+  // shown runs once the form is visible, before the loop. Afterwards the form is hidden
+  // and input still queued for it is dropped.
+  TModalResult RunModal(HWND owner, const std::function<void()>& shown);
+  void EndModal(TModalResult result) { FModalResult = result; }
+  // Each message of the modal loop comes here first; true when it was handled.
+  virtual bool PreTranslateModal(const MSG& message);
+  // The modal loop found the message queue empty.
+  virtual void ModalIdle() {}
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void SetBounds(const TRect& bounds);
+  void CentreOn(HWND owner);
+  void DropQueuedInput();
 
   int FDpi = 96;
   int FFontPoints;
@@ -87,6 +110,10 @@ class TForm : public TWindow {
   int FHelpContext = 0;
   TRect FNormalBounds;
   bool FStartMaximized = false;  // restored as maximized while hidden
+  std::vector<std::function<void()>> FPosted;
+  TModalResult FModalResult = TModalResult::mrNone;
+  bool FRunning = false;
+  bool FPlaced = false;  // centred on its owner once
 };
 
 }  // namespace palvetta

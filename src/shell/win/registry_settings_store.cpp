@@ -119,6 +119,19 @@ void TRegistrySettingsStore::WriteDword(std::string_view section, std::string_vi
   SetValue(KeyPath(section), key, REG_DWORD, &number, sizeof number);
 }
 
+void TRegistrySettingsStore::DeleteValue(std::string_view section, std::string_view key) {
+  const std::wstring keyPath = KeyPath(section);
+  TRegKey handle;
+  LSTATUS status =
+      RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, &handle.Handle);
+  if (status == ERROR_FILE_NOT_FOUND) return;
+  if (status != ERROR_SUCCESS) RaiseRegistryError("opening", Narrow(keyPath), status);
+  status = RegDeleteValueW(handle.Handle, Widen(key).c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    RaiseRegistryError("deleting", key, status);
+  }
+}
+
 std::optional<std::string> TRegistrySettingsStore::FindString(std::string_view section,
                                                               std::string_view key) const {
   const auto value = QueryValue(KeyPath(section), key);

@@ -23,6 +23,8 @@ class TRegistrySettingsStore : public TSettingsStore {
                    std::string_view value) override;
   void WriteInteger(std::string_view section, std::string_view key, int value) override;
   void WriteBool(std::string_view section, std::string_view key, bool value) override;
+  // A missing subkey or value is no error; any other failure raises std::runtime_error.
+  void DeleteValue(std::string_view section, std::string_view key) override;
 
  protected:
   std::optional<std::string> FindString(std::string_view section,

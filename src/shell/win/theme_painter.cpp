@@ -47,6 +47,7 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
   FBrushes = brushes;
   FThemed = !palette->UsesSystemColors;
   FPalette = palette->Colors;
+  FCurrentPalette = palette;
   // A copy: repainting may destroy or create windows and so change the set.
   const std::set<HWND> windows = FWindows;
   for (HWND window : windows) {

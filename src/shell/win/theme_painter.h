@@ -37,6 +37,9 @@ class TThemePainter : public IThemeSwitcher {
   bool SwitchTo(const TThemeRow& row) override;
 
   bool UsesSystemColors() const { return !FThemed; }
+  // The palette of the last successful switch, also when that theme keeps the system
+  // colours (the batch preview still needs highlighter colours); nullptr before the first.
+  const TThemePalette* CurrentPalette() const { return FCurrentPalette; }
   // The colours actually painted: the palette's, or the system's equivalents.
   COLORREF WindowColor() const;
   COLORREF ControlColor() const;
@@ -64,6 +67,7 @@ class TThemePainter : public IThemeSwitcher {
 
   bool FThemed = false;
   TPalette FPalette{};
+  const TThemePalette* FCurrentPalette = nullptr;
   TBrushes FBrushes;
   std::set<HWND> FWindows;
 };

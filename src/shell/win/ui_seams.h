@@ -45,6 +45,7 @@ struct TFileDialogArgs {
   std::string Filter;
   std::string DefaultExt;   // "bat" (a leading dot is ignored); added when the user types none
   std::string InitialName;  // a file name or a full path
+  bool OverwritePrompt = true;  // saving: ask before replacing an existing file
 };
 
 // "Batch files (*.bat)|*.bat" → L"Batch files (*.bat)\0*.bat\0\0", the form that

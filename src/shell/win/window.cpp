@@ -56,6 +56,14 @@ LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // Destroyed from outside (DestroyWindow, the owner going): the object must not use
+    // the handle any more.
+    const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->FHandle = nullptr;
+    return result;
+  }
   return self->HandleMessage(message, wParam, lParam);
 }
 

@@ -108,4 +108,12 @@ TRgbImage CaptureClient(HWND window) {
   return image;
 }
 
+std::filesystem::path ScreenshotFolder() {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::filesystem::path folder = std::filesystem::path(exe).parent_path() / "screenshots";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
 }  // namespace palvetta

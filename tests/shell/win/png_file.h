@@ -27,4 +27,7 @@ void WritePngFile(const std::filesystem::path& path, const TRgbImage& image);
 // The client area of the window as it is on screen, its children included.
 TRgbImage CaptureClient(HWND window);
 
+// "screenshots" beside the test program, created when missing.
+std::filesystem::path ScreenshotFolder();
+
 }  // namespace palvetta

@@ -124,6 +124,17 @@ TEST_F(RegistrySettingsStoreTest, OverwritingReplacesTheValueAndItsType) {
   EXPECT_EQ(Store.ReadInteger("Settings", "FontSize", 9), 12);
 }
 
+TEST_F(RegistrySettingsStoreTest, DeletingRemovesOnlyThatValueAndMissingOnesAreNoError) {
+  Store.DeleteValue("Recent", "1");  // no root key yet
+  EXPECT_FALSE(KeyExists("")) << "deleting must not create keys";
+  Store.WriteString("Recent", "1", "a.kwj");
+  Store.WriteString("Recent", "2", "b.kwj");
+  Store.DeleteValue("Recent", "2");
+  Store.DeleteValue("Recent", "3");
+  EXPECT_EQ(RawText("Recent", "1"), L"a.kwj");
+  EXPECT_EQ(RawType("Recent", "2"), std::nullopt);
+}
+
 TEST_F(RegistrySettingsStoreTest, MissingValuesGiveTheDefault) {
   // No root key at all.
   EXPECT_EQ(Store.ReadString("Settings", "Theme", "Modern"), "Modern");

@@ -201,14 +201,6 @@ TLayoutNode ParameterDialog() {
   });
 }
 
-std::filesystem::path ScreenshotFolder() {
-  wchar_t exe[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::filesystem::path folder = std::filesystem::path(exe).parent_path() / "screenshots";
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
 // A point inside the control's client area, away from the caret and text at its left.
 POINT InsideOf(HWND control, HWND dialog) {
   RECT client = {};

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Start-up benchmark: the time from starting the process to its main window being shown,
+# for palvetta.exe and for a minimal Win32 program that shows one window, both from a
+# Release Windows build, under the same Wine, runs taken in turn. Prints the medians and
+# their ratio.
+# Usage: bench_startup.sh [RUNS]   (default 15)
+set -euo pipefail
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$repo/build/bench-win"
+runs=${1:-15}
+
+"$repo/scripts/install-deps.sh"
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake --build "$build" -j "$(nproc)" --target palvetta window_probe minimal_window
+
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+if [ -z "${DISPLAY:-}" ]; then
+  source "$repo/scripts/xvfb.sh"
+  start_xvfb "$build/xvfb.log"
+fi
+trap '"$WINESERVER" -k 2>/dev/null || true; [ -n "${xvfb_pid:-}" ] && kill $xvfb_pid 2>/dev/null || true' EXIT
+"$WINE" cmd /c exit 0  # the prefix and a running wineserver, outside the measurement
+
+probe() {
+  "$WINE" "$build/tests/tools/window_probe.exe" -- "Z:$1" | sed -n 's/^startup_ms=//p'
+}
+# One run of each first, not counted: the files come into the page cache.
+probe "$build/palvetta.exe" > /dev/null
+probe "$build/tests/tools/minimal_window.exe" > /dev/null
+palvetta=()
+minimal=()
+for ((i = 0; i < runs; i++)); do
+  palvetta+=("$(probe "$build/palvetta.exe")")
+  minimal+=("$(probe "$build/tests/tools/minimal_window.exe")")
+done
+
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+p=$(median "${palvetta[@]}")
+m=$(median "${minimal[@]}")
+echo "runs: $runs each, taken in turn"
+echo "palvetta.exe:       median ${p} ms  (${palvetta[*]})"
+echo "minimal_window.exe: median ${m} ms  (${minimal[*]})"
+awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio: %.2f\n", p / m }'

@@ -1,0 +1,93 @@
+// The program: applies the user's appearance, shows the main window and runs the message
+// loop until it closes.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "model/win/wide.h"
+#include "shell/appearance.h"
+#include "shell/win/action_binding.h"
+#include "shell/win/main_window.h"
+#include "shell/win/open_windows.h"
+#include "shell/win/registry_settings_store.h"
+#include "shell/win/theme_painter.h"
+#include "shell/win/ui_seams.h"
+
+namespace palvetta {
+namespace {
+
+std::string ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
+std::string RoamingAppDataFolder() {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    return {};
+  }
+  return Narrow(path);
+}
+
+// The only argument the program looks at: the project file to open.
+std::string FirstArgument() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::string first = arguments && count > 1 ? Narrow(arguments[1]) : std::string();
+  LocalFree(arguments);
+  return first;
+}
+
+int Run(int showCommand) {
+  INITCOMMONCONTROLSEX init = {};
+  init.dwSize = sizeof(init);
+  init.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&init);
+
+  TRegistrySettingsStore settings;
+  TThemePainter painter;
+  SetCurrentThemePainter(&painter);
+  TOpenWindows openWindows;
+  TAppearance appearance(painter, openWindows);
+  appearance.LoadAppearanceSettings(settings);
+  // Windows made from now on start at the user's font size.
+  openWindows.FontSizeChanged(appearance.GetFontSize());
+  SetHelpFile(ProgramFolder() + "palvetta.chm");
+
+  TMainWindowOptions options;
+  options.Settings = &settings;
+  options.Appearance = &appearance;
+  options.AppDataFolder = RoamingAppDataFolder();
+  options.ProjectToOpen = FirstArgument();
+  TfrmMain mainWindow(options);
+  mainWindow.Show(showCommand);
+  while (DispatchPendingMessages(mainWindow.Binding())) WaitMessage();
+  SetCurrentThemePainter(nullptr);
+  return 0;
+}
+
+}  // namespace
+}  // namespace palvetta
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  try {
+    return palvetta::Run(showCommand);
+  } catch (const std::exception& error) {
+    palvetta::ShowMessageBox(nullptr, std::string("Palvetta cannot go on: ") + error.what(),
+                             "Palvetta", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}
