@@ -24,6 +24,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 trap '"$WINESERVER" -k 2>/dev/null || true; [ -n "${xvfb_pid:-}" ] && kill $xvfb_pid 2>/dev/null || true' EXIT
 "$WINE" cmd /c exit 0  # the prefix and a running wineserver, outside the measurement
+# As in the tests: without a window manager Wine would wait two seconds to hide a window.
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null
 
 probe() {
   "$WINE" "$build/tests/tools/window_probe.exe" -- "Z:$1" | sed -n 's/^startup_ms=//p'

@@ -13,6 +13,8 @@ cmake -S "$repo" -B "$repo/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$repo/build/win" -j "$(nproc)" --target palvetta
 
 source "$repo/scripts/wine-env.sh"
+# A prefix of its own: the tests' prefix is set up for a display without a window manager.
+export WINEPREFIX="$repo/build/run-prefix"
 if [ -z "${DISPLAY:-}" ]; then
   source "$repo/scripts/xvfb.sh"
   start_xvfb "$repo/build/xvfb-run.log"

@@ -34,4 +34,10 @@ const TStrings& TEditorValues::Choices(std::string_view field) const {
   return found->second;
 }
 
+std::vector<std::string> TEditorValues::Fields() const {
+  std::vector<std::string> fields;
+  for (const auto& [name, value] : FValues) fields.push_back(name);
+  return fields;
+}
+
 }  // namespace palvetta

@@ -37,6 +37,8 @@ class TEditorValues {
 
   bool Has(std::string_view field) const { return FValues.count(std::string(field)) != 0; }
   bool HasChoices(std::string_view field) const { return FChoices.count(std::string(field)) != 0; }
+  // The names of the fields set, in name order.
+  std::vector<std::string> Fields() const;
 
  private:
   using Value = std::variant<std::string, bool, int, TGridRows>;

@@ -453,16 +453,30 @@ TLayoutNode Button(std::string name, std::string caption) {
   return node;
 }
 
-TLayoutNode Number(std::string name, int chars) {
+TLayoutNode Number(std::string name, int chars, int minimum, int maximum) {
   TLayoutNode node = Leaf(TLayoutKind::lkNumber, std::move(name));
   node.Chars = chars;
+  node.Minimum = minimum;
+  node.Maximum = std::max(minimum, maximum);
   node.Fill = false;
   return node;
 }
 
 TLayoutNode Grid(std::string name, TStrings columns, int rows, int chars) {
+  std::vector<TGridColumn> textColumns;
+  for (auto& caption : columns) textColumns.push_back(TGridColumn::Text(std::move(caption)));
+  return Grid(std::move(name), std::move(textColumns), rows, chars);
+}
+
+TLayoutNode Grid(std::string name, std::initializer_list<std::string> columns, int rows,
+                 int chars) {
+  return Grid(std::move(name), TStrings(columns), rows, chars);
+}
+
+TLayoutNode Grid(std::string name, std::vector<TGridColumn> columns, int rows, int chars) {
   TLayoutNode node = Leaf(TLayoutKind::lkGrid, std::move(name));
-  node.Entries = std::move(columns);
+  for (const auto& column : columns) node.Entries.push_back(column.Caption);
+  node.Columns = std::move(columns);
   node.Lines = rows;
   node.Chars = chars;
   node.Stretch = 1;

@@ -4,6 +4,7 @@
 // engine knows no window: text is measured through TTextMeasurer, which the window layer
 // implements with the real dialog font.
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -32,6 +33,27 @@ enum class TLayoutKind {
 
 enum class TAlign { alStart, alCentre, alEnd };
 
+// How a grid cell is edited and what it holds.
+enum class TGridColumnKind {
+  gcText,       // typed in place
+  gcPickIndex,  // picked from the column's fixed entries; holds the entry's index as decimal text
+  gcPickText,   // picked from choices given when the grid is filled; holds the chosen text
+};
+
+struct TGridColumn {
+  std::string Caption;
+  TGridColumnKind Kind = TGridColumnKind::gcText;
+  TStrings Entries = {};  // pick-index columns: the entries, in index order
+
+  static TGridColumn Text(std::string caption) { return {std::move(caption)}; }
+  static TGridColumn PickIndex(std::string caption, TStrings entries) {
+    return {std::move(caption), TGridColumnKind::gcPickIndex, std::move(entries)};
+  }
+  static TGridColumn PickText(std::string caption) {
+    return {std::move(caption), TGridColumnKind::gcPickText};
+  }
+};
+
 // Lengths are in 96-dpi pixels unless a field says otherwise; characters are average
 // characters of the current font.
 struct TLayoutNode {
@@ -39,9 +61,12 @@ struct TLayoutNode {
   std::string Name;  // how the window layer finds the control; unnamed nodes get no rectangle
   std::string Text;  // caption; a container's group box caption
   TStrings Entries;  // combo: its entries; grid: its column headers
+  std::vector<TGridColumn> Columns;  // grid: its columns, captions as in Entries (empty: all text)
   int Chars = 0;     // edit, memo, combo, number, grid, note: minimum width (0: the kind's default)
   int Lines = 0;     // memo: visible lines; grid: visible rows (0: the kind's default)
   int Pixels = 0;    // spacer: its length along the parent's axis
+  int Minimum = 0;   // number: the smallest value
+  int Maximum = 0;   // number: the largest value
   int Stretch = 0;   // share of the parent's extra room along the parent's axis
   bool Fill = true;  // takes the whole cross axis of the parent
   TAlign Align = TAlign::alStart;  // on the cross axis when not filling it
@@ -111,8 +136,14 @@ TLayoutNode Combo(std::string name, TStrings entries, int chars = 0);
 TLayoutNode Check(std::string name, std::string caption);
 TLayoutNode Radio(std::string name, std::string caption);
 TLayoutNode Button(std::string name, std::string caption);
-TLayoutNode Number(std::string name, int chars = 6);
+// A whole number from minimum to maximum; anything else typed reads as the nearest.
+TLayoutNode Number(std::string name, int chars = 6, int minimum = 0, int maximum = 0x7fffffff);
+// All columns typed in place. The list overload keeps Grid(name, {"A", "B"}) from being
+// read as a pair of iterators into TGridColumn.
 TLayoutNode Grid(std::string name, TStrings columns, int rows = 6, int chars = 0);
+TLayoutNode Grid(std::string name, std::initializer_list<std::string> columns, int rows = 6,
+                 int chars = 0);
+TLayoutNode Grid(std::string name, std::vector<TGridColumn> columns, int rows = 6, int chars = 0);
 TLayoutNode Spacer(int pixels = 0, int stretch = 1);
 
 TLayoutNode Stretched(TLayoutNode node, int factor = 1);

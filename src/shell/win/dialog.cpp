@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 #include "model/win/wide.h"
@@ -177,18 +178,17 @@ void TDialog::AddControl(const TLayoutNode& node, int radioGroup, bool firstOfGr
     spin.ClassName = UPDOWN_CLASSW;
     spin.Style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
     control.Spin = CreateControl(spin);
-    SendMessageW(control.Spin, UDM_SETRANGE32, 0, 0x7fffffff);
+    control.Minimum = node.Minimum;
+    control.Maximum = node.Maximum;
+    SendMessageW(control.Spin, UDM_SETRANGE32, static_cast<WPARAM>(node.Minimum),
+                 static_cast<LPARAM>(node.Maximum));
     SendMessageW(control.Spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(control.Handle), 0);
   } else if (node.Kind == TLayoutKind::lkGrid) {
-    ListView_SetExtendedListViewStyle(control.Handle, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (std::size_t i = 0; i < node.Entries.size(); ++i) {
-      std::wstring header = Widen(node.Entries[i]);
-      LVCOLUMNW column = {};
-      column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.pszText = header.data();
-      column.cx = 100;
-      ListView_InsertColumn(control.Handle, static_cast<int>(i), &column);
+    std::vector<TGridColumn> columns = node.Columns;
+    if (columns.empty()) {
+      for (const auto& caption : node.Entries) columns.push_back(TGridColumn::Text(caption));
     }
+    control.Grid = std::make_unique<TEditGrid>(control.Handle, std::move(columns));
   }
   FByName.emplace(node.Name, FControls.size());
   FControls.push_back(std::move(control));
@@ -293,37 +293,28 @@ TStrings TDialog::Entries(std::string_view name) const {
   return entries;
 }
 
+TEditGrid& TDialog::EditGrid(std::string_view name) const {
+  const TControl& control = Find(name);
+  if (!control.Grid) throw std::logic_error(control.Name + " is not a grid");
+  return *control.Grid;
+}
+
 void TDialog::SetRows(std::string_view name, const TGridRows& rows) {
-  const HWND grid = Find(name).Handle;
-  ListView_DeleteAllItems(grid);
+  TEditGrid& grid = EditGrid(name);
+  grid.SetRowCount(std::max(kMinGridRows, static_cast<int>(rows.size())));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      std::wstring cell = Widen(rows[r][c]);
-      LVITEMW item = {};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(r);
-      item.iSubItem = static_cast<int>(c);
-      item.pszText = cell.data();
-      if (c == 0) {
-        ListView_InsertItem(grid, &item);
-      } else {
-        ListView_SetItem(grid, &item);
-      }
+      grid.SetCell(static_cast<int>(c), static_cast<int>(r), rows[r][c]);
     }
   }
 }
 
 TGridRows TDialog::Rows(std::string_view name) const {
-  const TControl& control = Find(name);
-  const HWND grid = control.Handle;
-  const HWND header = ListView_GetHeader(grid);
-  const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  TGridRows rows(static_cast<std::size_t>(ListView_GetItemCount(grid)));
+  const TEditGrid& grid = EditGrid(name);
+  TGridRows rows(static_cast<std::size_t>(grid.GetRowCount()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (int c = 0; c < columns; ++c) {
-      wchar_t cell[1024] = {};
-      ListView_GetItemText(grid, static_cast<int>(r), c, cell, 1024);
-      rows[r].push_back(Narrow(cell));
+    for (int c = 0; c < grid.ColumnCount(); ++c) {
+      rows[r].push_back(grid.GetCell(c, static_cast<int>(r)));
     }
   }
   return rows;
@@ -356,13 +347,19 @@ void TDialog::Fill(const TEditorValues& values) {
       // Choices come first, so that an index or text refers to the new entries; without
       // any, the description's entries stay.
       if (values.HasChoices(name)) SetEntries(name, values.Choices(name));
+    } else if (control.Grid && values.HasChoices(name)) {
+      for (int c = 0; c < control.Grid->ColumnCount(); ++c) {
+        control.Grid->SetChoices(c, values.Choices(name));
+      }
     }
     if (!values.Has(name)) continue;
     switch (control.Kind) {
       case TLayoutKind::lkEdit:
       case TLayoutKind::lkMemo:
-      case TLayoutKind::lkNumber:
         SetText(name, values.Text(name));
+        break;
+      case TLayoutKind::lkNumber:
+        SetNumber(name, values.Index(name));
         break;
       case TLayoutKind::lkCombo:
         if (control.Typed) {
@@ -384,6 +381,26 @@ void TDialog::Fill(const TEditorValues& values) {
   }
 }
 
+void TDialog::SetNumber(std::string_view name, int value) {
+  const TControl& control = Find(name);
+  if (control.Kind != TLayoutKind::lkNumber) throw std::logic_error("Not a number field");
+  SetText(name, std::to_string(std::clamp(value, control.Minimum, control.Maximum)));
+}
+
+int TDialog::Number(std::string_view name) const {
+  const TControl& control = Find(name);
+  if (control.Kind != TLayoutKind::lkNumber) throw std::logic_error("Not a number field");
+  const std::string text = Trim(Text(name));
+  long long value = control.Minimum;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    value = text.starts_with('-') ? control.Minimum : control.Maximum;
+  } else if (error != std::errc() || end != text.data() + text.size()) {
+    value = control.Minimum;
+  }
+  return static_cast<int>(std::clamp<long long>(value, control.Minimum, control.Maximum));
+}
+
 void TDialog::Read(TEditorValues& values) const {
   for (const auto& control : FControls) {
     if (!HoldsValue(control.Kind)) continue;
@@ -403,6 +420,9 @@ void TDialog::Read(TEditorValues& values) const {
       case TLayoutKind::lkGrid:
         values.SetRows(name, Rows(name));
         break;
+      case TLayoutKind::lkNumber:
+        values.SetIndex(name, Number(name));
+        break;
       default:
         values.SetText(name, Text(name));
         break;
@@ -410,7 +430,21 @@ void TDialog::Read(TEditorValues& values) const {
   }
 }
 
+void TDialog::StopGridEdits(bool accept) {
+  for (const auto& control : FControls) {
+    if (!control.Grid) continue;
+    if (accept) {
+      control.Grid->AcceptEdit();
+    } else {
+      control.Grid->CancelEdit();
+    }
+  }
+}
+
 void TDialog::PressOK() {
+  // A click on OK may come while a cell is still being edited (and without the focus
+  // moving, when it comes from a key or from code).
+  StopGridEdits(true);
   for (const auto& check : FChecks) {
     const std::optional<TCheckFailure> failure = check();
     if (!failure) continue;
@@ -425,12 +459,18 @@ void TDialog::PressOK() {
   EndModal(TModalResult::mrOK);
 }
 
-void TDialog::Cancel() { EndModal(TModalResult::mrCancel); }
+void TDialog::Cancel() {
+  StopGridEdits(false);
+  EndModal(TModalResult::mrCancel);
+}
 
 // F1 opens the help page, Enter presses OK (or the focused push button), Esc cancels; a memo keeps its Enter and
-// an open drop-down list its Esc and Enter.
+// an open drop-down list its Esc and Enter, a grid its Enter and a cell editor both.
 bool TDialog::HandleKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || !IsWithin(message.hwnd, Handle())) return false;
+  for (const auto& control : FControls) {
+    if (control.Grid && control.Grid->PreTranslate(message)) return true;
+  }
   if (message.wParam == VK_F1) {
     ShowContextHelp();
     return true;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "model/editor_values.h"
 #include "shell/check_failure.h"
 #include "shell/layout.h"
+#include "shell/win/edit_grid.h"
 #include "shell/win/gdi_text_measurer.h"
 #include "shell/win/form.h"
 
@@ -51,10 +53,19 @@ class TDialog : public TForm {
   bool Checked(std::string_view name) const;
   void SetIndex(std::string_view name, int index);
   int Index(std::string_view name) const;
+  // A number field's value: the text as a whole number within the field's range (a
+  // number outside it reads as the nearest end, anything else as the smallest value).
+  void SetNumber(std::string_view name, int value);
+  int Number(std::string_view name) const;
   void SetEntries(std::string_view name, const TStrings& entries);  // combo entries
   TStrings Entries(std::string_view name) const;
-  void SetRows(std::string_view name, const TGridRows& rows);  // grid rows
+  // A grid shows at least kMinGridRows rows, empty below the given ones, and as many as
+  // it is given beyond that; Rows gives back every row it shows, in order.
+  static constexpr int kMinGridRows = 100;
+  void SetRows(std::string_view name, const TGridRows& rows);
   TGridRows Rows(std::string_view name) const;
+  // The editable grid of a grid control; any other name is a description fault.
+  TEditGrid& EditGrid(std::string_view name) const;
   void SetEnabled(std::string_view name, bool enabled);
 
   // One handler per control and event; a second registration replaces the first.
@@ -64,7 +75,8 @@ class TDialog : public TForm {
   void AddOkCheck(TOkCheck check) { FChecks.push_back(std::move(check)); }
 
   // The fields that name a control: texts, check states, combo indexes (typed combos:
-  // texts), combo choices, grid rows. Fields without a control are left alone.
+  // texts), combo choices, grid rows; a grid's choices go to its pick-text columns.
+  // Fields without a control are left alone.
   void Fill(const TEditorValues& values);
   // Every value-holding control into the field of its name.
   void Read(TEditorValues& values) const;
@@ -75,7 +87,8 @@ class TDialog : public TForm {
   // Called once the dialog is shown, before its loop runs: tests post their keys and
   // clicks from here (Post), so they are handled in order by the loop itself.
   std::function<void(TDialog&)> OnShown;
-  // What the Enter and Esc keys do, and the buttons.
+  // What the Enter and Esc keys do, and the buttons. A cell edit under way is accepted
+  // first (OK) or dropped (Cancel).
   void PressOK();
   void Cancel();
 
@@ -96,8 +109,11 @@ class TDialog : public TForm {
     TLayoutKind Kind;
     HWND Handle = nullptr;
     HWND Spin = nullptr;  // number fields: the up-down control
+    int Minimum = 0;      // number fields: the range
+    int Maximum = 0;
     int RadioGroup = 0;   // radio buttons of one container share a group
     bool Typed = false;   // typed combo
+    std::unique_ptr<TEditGrid> Grid = {};  // grids
   };
 
   void CreateControls(const TLayoutNode& node, int& radioGroup);
@@ -107,6 +123,7 @@ class TDialog : public TForm {
   void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
            std::string_view name);
   bool HandleKey(const MSG& message);
+  void StopGridEdits(bool accept);
   void ApplyFont();
   void ResizeToPreferred();
   void LayoutControls();

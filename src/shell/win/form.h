@@ -69,6 +69,9 @@ class TForm : public TWindow {
 
   // True while the form runs its modal loop.
   bool IsRunning() const { return FRunning; }
+  // The result the running loop will end with; mrNone while it goes on (e.g. after an OK
+  // whose check failed).
+  TModalResult ModalResult() const { return FModalResult; }
   // Runs the action from the form's message loop after the messages posted before it.
   void Post(std::function<void()> action);
 

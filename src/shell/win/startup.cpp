@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "editors/editor_spec.h"
+#include "editors/win/item_editor_dialogs.h"
 #include "model/win/wide.h"
 #include "shell/appearance.h"
 #include "shell/win/action_binding.h"
@@ -66,6 +68,9 @@ int Run(int showCommand) {
   // Windows made from now on start at the user's font size.
   openWindows.FontSizeChanged(appearance.GetFontSize());
   SetHelpFile(ProgramFolder() + "palvetta.chm");
+
+  TItemEditorDialogs editors(AllEditorSpecs(&ProcessEnvironmentHas));
+  editors.Install();
 
   TMainWindowOptions options;
   options.Settings = &settings;

@@ -55,7 +55,7 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
       FWindows.erase(window);
       continue;
     }
-    ColorListViews(window);
+    ColorChildren(window);
     Repaint(window);
   }
   return true;
@@ -75,10 +75,10 @@ COLORREF TThemePainter::DisabledTextColor() const {
 }
 
 void TThemePainter::Register(HWND window) {
-  if (window && FWindows.insert(window).second) ColorListViews(window);
+  if (window && FWindows.insert(window).second) ColorChildren(window);
 }
 
-void TThemePainter::ColorListViews(HWND window) const {
+void TThemePainter::ColorChildren(HWND window) const {
   const COLORREF colors[2] = {ControlColor(), TextColor()};
   EnumChildWindows(
       window,
@@ -88,6 +88,9 @@ void TThemePainter::ColorListViews(HWND window) const {
           ListView_SetBkColor(child, colors[0]);
           ListView_SetTextBkColor(child, colors[0]);
           ListView_SetTextColor(child, colors[1]);
+        } else if (IsClass(child, WC_TREEVIEWW)) {
+          TreeView_SetBkColor(child, colors[0]);
+          TreeView_SetTextColor(child, colors[1]);
         }
         return TRUE;
       },
@@ -109,7 +112,7 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
     case WM_SHOWWINDOW:
       // Controls created after the window registered take their colours when it shows.
       Register(window);
-      if (wParam) ColorListViews(window);
+      if (wParam) ColorChildren(window);
       return std::nullopt;
     default:
       break;

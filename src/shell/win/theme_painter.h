@@ -60,9 +60,9 @@ class TThemePainter : public IThemeSwitcher {
     HBRUSH Control = nullptr;
   };
   static void Free(TBrushes& brushes);
-  // The list views among the window's children take the colours; they never send
-  // WM_CTLCOLOR* messages.
-  void ColorListViews(HWND window) const;
+  // The list and tree views among the window's children take the colours; they never
+  // send WM_CTLCOLOR* messages.
+  void ColorChildren(HWND window) const;
   void Repaint(HWND window) const;
 
   bool FThemed = false;

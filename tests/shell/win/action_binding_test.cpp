@@ -9,6 +9,7 @@
 
 #include "model/win/wide.h"
 #include "shell/win/window.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -114,10 +115,7 @@ class TMainWindow : public TWindow {
 class ActionBindingTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_BAR_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   void Idle() { ASSERT_TRUE(DispatchPendingMessages(Window.Binding)); }

@@ -12,6 +12,7 @@
 #include "png_file.h"
 #include "shell/win/rich_edit.h"
 #include "shell/win/theme_painter.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -27,17 +28,6 @@ const std::string kMainBatch =
     "exit /b 0\r\n";
 const std::string kSecond = "first line of the second file\r\n";
 const std::string kThird = ":: third\r\necho 3\r\n";
-
-class TOwnerWindow : public TWindow {
- public:
-  TOwnerWindow() {
-    TWindowArgs args;
-    args.Title = "Owner";
-    args.Pos = {50, 50, 500, 400};
-    Create(args);
-    ShowWindow(Handle(), SW_SHOWNA);
-  }
-};
 
 struct TCurrentPainter {
   explicit TCurrentPainter(TThemePainter& painter) { SetCurrentThemePainter(&painter); }
@@ -91,10 +81,7 @@ void PutOnClipboard(const std::wstring& text) {
 class BatchPreviewTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   BatchPreviewTest() {

@@ -10,35 +10,10 @@
 #include "items/misc_items.h"
 #include "shell/win/gdi_text_measurer.h"
 #include "shell/win/ui_seams.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
-
-struct TShownMessage {
-  std::string Text;
-  std::string Caption;
-  UINT Flags;
-};
-
-class TMessageRecorder : public TMessageBoxSeam {
- public:
-  int Show(HWND, std::string_view text, std::string_view caption, UINT flags) override {
-    Shown.push_back({std::string(text), std::string(caption), flags});
-    return IDOK;
-  }
-  std::vector<TShownMessage> Shown;
-};
-
-class TOwnerWindow : public TWindow {
- public:
-  TOwnerWindow() {
-    TWindowArgs args;
-    args.Title = "Owner";
-    args.Pos = {50, 50, 500, 400};
-    Create(args);
-    ShowWindow(Handle(), SW_SHOWNA);
-  }
-};
 
 TLayoutNode ParameterDialog() {
   return Dialog({
@@ -72,10 +47,7 @@ TDialogOptions OptionsOptions() { return {"Options", 9, {"cmbVariable"}}; }
 class DialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   // Posts a key to a control of the running dialog (or to the dialog itself for "").
@@ -168,12 +140,29 @@ TEST_F(DialogTest, ParameterItemValuesGoInAndComeBack) {
   EXPECT_EQ(edited.ParamCheck, TParamCheck::pcRequired);
 }
 
+TEST_F(DialogTest, ANumberFieldReadsAsAWholeNumberWithinItsRange) {
+  TDialog dialog(Dialog({Number("sbnNode", 5, 0, 255)}), {"Number", 9, {}});
+  const struct {
+    const char* typed;
+    int read;
+  } cases[] = {{"17", 17}, {" 42 ", 42}, {"255", 255}, {"256", 255}, {"99999999999", 255},
+               {"-5", 0},  {"abc", 0},   {"", 0},      {"1x", 0}};
+  for (const auto& c : cases) {
+    dialog.SetText("sbnNode", c.typed);
+    EXPECT_EQ(dialog.Number("sbnNode"), c.read) << c.typed;
+  }
+  TEditorValues values;
+  values.SetIndex("sbnNode", 300);
+  dialog.Fill(values);
+  EXPECT_EQ(dialog.Text("sbnNode"), "255") << "a value from outside is shown within the range";
+}
+
 TEST_F(DialogTest, EveryKindOfValueBindsByName) {
   TDialog dialog(OptionsDialog(), OptionsOptions());
   TEditorValues values;
   values.SetChecked("cbxWait", true);
   values.SetChecked("rbnMinimized", true);
-  values.SetText("sbnTimeout", "30");
+  values.SetIndex("sbnTimeout", 30);
   values.SetText("cmbVariable", "%TEMP%");
   values.SetChoices("cmbVariable", {"%TEMP%", "%PATH%", "%USERPROFILE%"});
   values.SetRows("vstPairs", {{"a", "1"}, {"b", "2"}, {"c", ""}});
@@ -192,9 +181,13 @@ TEST_F(DialogTest, EveryKindOfValueBindsByName) {
   EXPECT_TRUE(back.Checked("cbxWait"));
   EXPECT_TRUE(back.Checked("rbnMinimized"));
   EXPECT_FALSE(back.Checked("rbnNormal"));
-  EXPECT_EQ(back.Text("sbnTimeout"), "30");
+  EXPECT_EQ(back.Index("sbnTimeout"), 30);
   EXPECT_EQ(back.Text("cmbVariable"), "%TEMP%");
-  EXPECT_EQ(back.Rows("vstPairs"), values.Rows("vstPairs"));
+  // The rows given, then the empty rows a grid offers below them.
+  const TGridRows rows = back.Rows("vstPairs");
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(TDialog::kMinGridRows));
+  EXPECT_EQ(TGridRows(rows.begin(), rows.begin() + 3), values.Rows("vstPairs"));
+  EXPECT_EQ(rows.back(), (TStrings{"", ""}));
   EXPECT_FALSE(back.Has("NotAControl"));
   EXPECT_FALSE(back.Has("grpMode"));
 

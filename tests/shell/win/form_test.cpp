@@ -8,6 +8,7 @@
 
 #include "shell/win/dialog.h"
 #include "shell/win/ui_seams.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -51,10 +52,7 @@ TRect PrimaryWorkArea() { return PrimaryMonitor(CurrentMonitors())->WorkArea; }
 class FormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
   TMemorySettingsStore Store;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "png_file.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -13,10 +14,7 @@ namespace {
 class InputBoxTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 };
 

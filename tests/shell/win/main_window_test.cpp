@@ -21,30 +21,12 @@
 #include "shell/win/rich_edit.h"
 #include "win/png_file.h"
 #include "shell/win/ui_seams.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TShownMessage {
-  std::string Text;
-  std::string Caption;
-  UINT Flags;
-};
-
-class TMessageRecorder : public TMessageBoxSeam {
- public:
-  int Show(HWND, std::string_view text, std::string_view caption, UINT flags) override {
-    Shown.push_back({std::string(text), std::string(caption), flags});
-    if (Answers.empty()) return IDOK;
-    const int answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-  }
-  std::vector<TShownMessage> Shown;
-  std::deque<int> Answers;
-};
 
 std::string ReadText(const fs::path& path) { return ReadFileBytes(path); }
 
@@ -74,10 +56,7 @@ std::string GoldenFolder() { return PALVETTA_TOOLS_GOLDEN; }
 class MainWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   void SetUp() override {

@@ -69,6 +69,8 @@ void WritePngFile(const std::filesystem::path& path, const TRgbImage& image) {
 }
 
 TRgbImage CaptureClient(HWND window) {
+  // What is still waiting to be painted (a window shown a moment ago) is painted first.
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT client = {};
   GetClientRect(window, &client);
   TRgbImage image;

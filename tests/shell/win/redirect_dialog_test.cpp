@@ -7,6 +7,7 @@
 
 #include "png_file.h"
 #include "shell/win/ui_seams.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -14,10 +15,7 @@ namespace {
 class RedirectDialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   // Runs Execute with the values; while shown, `act` runs and then the dialog is closed

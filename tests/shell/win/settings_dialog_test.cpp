@@ -10,20 +10,10 @@
 #include "shell/theme_palettes.h"
 #include "shell/win/open_windows.h"
 #include "shell/win/theme_painter.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
-
-class TOwnerWindow : public TWindow {
- public:
-  TOwnerWindow() {
-    TWindowArgs args;
-    args.Title = "Owner";
-    args.Pos = {50, 50, 500, 400};
-    Create(args);
-    ShowWindow(Handle(), SW_SHOWNA);
-  }
-};
 
 TLayoutNode OtherDescription() { return Dialog({LabelAbove("Name:", Edit("edtName", 20))}); }
 
@@ -65,10 +55,7 @@ int ThemeIndex(std::string_view name) {
 class SettingsDialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
   void SetUp() override { SetCurrentThemePainter(&Painter); }
   void TearDown() override {

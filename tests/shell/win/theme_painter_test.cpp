@@ -9,6 +9,7 @@
 
 #include "png_file.h"
 #include "shell/win/dialog.h"
+#include "ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -99,10 +100,7 @@ COLORREF BrushColor(LRESULT brush) {
 class ThemePainterTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX init = {};
-    init.dwSize = sizeof(init);
-    init.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES;
-    ASSERT_TRUE(InitCommonControlsEx(&init));
+    ASSERT_TRUE(InitTestControls());
   }
 
   TThemePainter Painter;

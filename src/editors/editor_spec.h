@@ -1,0 +1,69 @@
+#pragma once
+// What an item's editor dialog is, as data: its caption and controls (named after the
+// editor fields the item reads and writes), the browse buttons and the fields they fill,
+// the controls a check box enables, and the checks OK must pass. One generic window shows
+// any of them, so a new dialog is a description, not a new window class.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editors/editor_checks.h"
+#include "model/class_info.h"
+#include "model/editor_values.h"
+#include "shell/check_failure.h"
+#include "shell/layout.h"
+
+namespace palvetta {
+
+enum class TBrowseKind { bkOpenFile, bkFolder };
+
+// A "..." button that fills a field from a picker; it never closes the dialog.
+struct TBrowseButton {
+  std::string Button = {};
+  std::string Field = {};
+  TBrowseKind Kind = TBrowseKind::bkOpenFile;
+  std::string Title = {};       // folder picker: its title
+  std::string Filter = {};      // file picker: "Description|*.ext"; empty for all files
+  std::string DefaultExt = {};  // file picker
+};
+
+// Controls usable only while a check box is checked.
+struct TEnableRule {
+  std::string CheckBox = {};
+  std::vector<std::string> Controls = {};
+};
+
+// Runs when OK is pressed, on the dialog's values; may tidy them (the item then takes
+// the tidied values). The first failure keeps the dialog open with its message.
+using TEditorCheck = std::function<std::optional<TCheckFailure>(TEditorValues&)>;
+
+struct TEditorSpec {
+  std::string Title = {};
+  TLayoutNode Layout = {};
+  std::vector<std::string> TypedCombos = {};  // lists that also take free text
+  std::vector<TBrowseButton> Browse = {};
+  std::vector<TEnableRule> Enabling = {};
+  std::vector<TEditorCheck> Checks = {};
+};
+
+struct TItemEditorSpec {
+  const TClass* ItemClass;
+  TEditorSpec Spec;
+};
+
+// The dialogs of the miscellaneous, control-of-flow and FOR items. The parameter dialog
+// refuses names the program's environment defines, as told by the lookup.
+std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environmentHas);
+std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs();
+std::vector<TItemEditorSpec> ForEditorSpecs();
+
+// Every item editor dialog there is.
+std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);
+
+// Shared pieces of descriptions: a field with its "..." button beside it.
+TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string button,
+                            int chars = 40);
+
+}  // namespace palvetta

@@ -1,0 +1,113 @@
+#include "editors/win/item_editor_dialogs.h"
+
+#include <stdexcept>
+
+#include "model/win/wide.h"
+#include "shell/win/item_editors.h"
+#include "shell/win/ui_seams.h"
+
+namespace palvetta {
+
+TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs) {
+  for (TItemEditorSpec& spec : specs) {
+    if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
+      throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
+    }
+  }
+}
+
+TItemEditorDialogs::~TItemEditorDialogs() {
+  if (!FInstalled) return;
+  for (const auto& [cls, entry] : FEntries) InstallItemEditor(*cls, nullptr);
+}
+
+void TItemEditorDialogs::Install() {
+  for (const auto& [cls, entry] : FEntries) {
+    InstallItemEditor(*cls, [this](TCustomProjectItem& item, HWND owner) {
+      return Execute(item, owner);
+    });
+  }
+  FInstalled = true;
+}
+
+TDialog& TItemEditorDialogs::DialogFor(const TClass& cls) {
+  const auto found = FEntries.find(&cls);
+  if (found == FEntries.end()) {
+    throw std::logic_error("No editor dialog for " + std::string(cls.Name));
+  }
+  return Make(found->second);
+}
+
+TDialog& TItemEditorDialogs::Make(TEntry& entry) {
+  // A kept dialog goes with its owner window; then a new one is made.
+  if (entry.Dialog && entry.Dialog->Handle()) return *entry.Dialog;
+  TDialogOptions options;
+  options.Title = entry.Spec.Title;
+  options.TypedCombos = entry.Spec.TypedCombos;
+  entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
+  TDialog& dialog = *entry.Dialog;
+  for (const TBrowseButton& browse : entry.Spec.Browse) {
+    dialog.OnClick(browse.Button, [&dialog, &browse] { Browse(dialog, browse); });
+  }
+  for (const TEnableRule& rule : entry.Spec.Enabling) {
+    dialog.OnClick(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+  }
+  // Every OK reads the dialog into the values first, so the checks and finally the item
+  // see what the user typed.
+  dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
+    dialog.Read(entry.Values);
+    for (const TEditorCheck& check : entry.Spec.Checks) {
+      if (std::optional<TCheckFailure> failure = check(entry.Values)) return failure;
+    }
+    return std::nullopt;
+  });
+  return dialog;
+}
+
+void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
+  for (const TEnableRule& rule : entry.Spec.Enabling) {
+    const bool enabled = entry.Dialog->Checked(rule.CheckBox);
+    for (const std::string& control : rule.Controls) entry.Dialog->SetEnabled(control, enabled);
+  }
+}
+
+void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
+  std::optional<std::string> chosen;
+  if (browse.Kind == TBrowseKind::bkFolder) {
+    chosen = PickFolder(dialog.Handle(), browse.Title);
+  } else {
+    TFileDialogArgs args;
+    args.Owner = dialog.Handle();
+    args.Title = browse.Title;
+    args.Filter = browse.Filter;
+    args.DefaultExt = browse.DefaultExt;
+    args.InitialName = dialog.Text(browse.Field);
+    chosen = PickFileToOpen(args);
+  }
+  if (chosen) dialog.SetText(browse.Field, *chosen);
+}
+
+bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner) {
+  const auto found = FEntries.find(&item.ClassType());
+  if (found == FEntries.end()) return false;
+  TEntry& entry = found->second;
+  TDialog& dialog = Make(entry);
+  entry.Values = TEditorValues();
+  item.ToEditor(entry.Values);
+  dialog.Fill(entry.Values);
+  ApplyEnabling(entry);
+  dialog.OnShown = OnShown;
+  if (dialog.ShowModal(owner) != TModalResult::mrOK) return false;
+  item.FromEditor(entry.Values);
+  return true;
+}
+
+bool ProcessEnvironmentHas(std::string_view name) {
+  const std::wstring wide = Widen(name);
+  wchar_t probe[1];
+  SetLastError(ERROR_SUCCESS);
+  const DWORD length = GetEnvironmentVariableW(wide.c_str(), probe, 1);
+  return length != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+}
+
+}  // namespace palvetta

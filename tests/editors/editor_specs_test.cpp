@@ -1,0 +1,141 @@
+// The dialog descriptions against the items they edit: every class with settings has
+// exactly one dialog, every field the item fills has a control of the right kind, every
+// control that holds a value is a field the item reads, and browse buttons and enabling
+// rules name controls that exist. A misspelt name would otherwise lose a setting without
+// any error.
+
+#include "editors/editor_spec.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "items/item_families.h"
+#include "model/project.h"
+
+namespace palvetta {
+namespace {
+
+// Named nodes of a description with their kinds.
+void CollectControls(const TLayoutNode& node, std::map<std::string, TLayoutKind>& controls) {
+  if (!node.Name.empty()) controls[node.Name] = node.Kind;
+  for (const TLayoutNode& child : node.Children) CollectControls(child, controls);
+}
+
+bool HoldsValue(TLayoutKind kind) {
+  switch (kind) {
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkMemo:
+    case TLayoutKind::lkNumber:
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkCheck:
+    case TLayoutKind::lkRadio:
+    case TLayoutKind::lkGrid:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The kind of control a field name's prefix stands for.
+std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
+  const std::pair<const char*, TLayoutKind> prefixes[] = {
+      {"edt", TLayoutKind::lkEdit},   {"mem", TLayoutKind::lkMemo},  {"cmb", TLayoutKind::lkCombo},
+      {"cbx", TLayoutKind::lkCheck},  {"rbn", TLayoutKind::lkRadio}, {"sbn", TLayoutKind::lkNumber},
+      {"vst", TLayoutKind::lkGrid},
+  };
+  for (const auto& [prefix, kind] : prefixes) {
+    if (field.rfind(prefix, 0) == 0) return kind;
+  }
+  return std::nullopt;
+}
+
+class EditorSpecsTest : public ::testing::Test {
+ protected:
+  EditorSpecsTest() { RegisterItemFamilies(Classes); }
+
+  TClassRegistry Classes;
+  std::vector<TItemEditorSpec> Specs = AllEditorSpecs([](std::string_view) { return false; });
+};
+
+TEST_F(EditorSpecsTest, EveryItemWithSettingsHasExactlyOneDialog) {
+  std::set<const TClass*> described;
+  for (const TItemEditorSpec& spec : Specs) {
+    EXPECT_TRUE(described.insert(spec.ItemClass).second) << spec.ItemClass->Name;
+  }
+  for (const TClass* cls : Classes.Classes()) {
+    if (!cls->Create || !cls->InheritsFrom(TCustomProjectItem::Class)) continue;
+    const auto item = CreateItem(*cls);
+    EXPECT_EQ(item->HasEditor(), described.count(cls) == 1) << cls->Name;
+  }
+}
+
+TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
+  TProject project;
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    std::map<std::string, TLayoutKind> controls;
+    CollectControls(spec.Spec.Layout, controls);
+    EXPECT_TRUE(controls.count("btnOK") && controls.count("btnCancel"));
+
+    TEditorValues values;
+    project.AddItem(*spec.ItemClass, -1).ToEditor(values);
+    std::set<std::string> fields;
+    for (const std::string& field : values.Fields()) {
+      const std::optional<TLayoutKind> kind = KindOfPrefix(field);
+      if (!kind) continue;  // information for the checks, such as the parameter's number
+      fields.insert(field);
+      ASSERT_TRUE(controls.count(field)) << "no control for " << field;
+      EXPECT_EQ(controls[field], *kind) << field;
+    }
+    for (const auto& [name, kind] : controls) {
+      if (HoldsValue(kind)) {
+        EXPECT_TRUE(fields.count(name)) << "the item does not fill " << name;
+      }
+    }
+    for (const TBrowseButton& browse : spec.Spec.Browse) {
+      EXPECT_EQ(controls[browse.Button], TLayoutKind::lkButton) << browse.Button;
+      EXPECT_TRUE(fields.count(browse.Field)) << browse.Field;
+    }
+    for (const TEnableRule& rule : spec.Spec.Enabling) {
+      EXPECT_EQ(controls[rule.CheckBox], TLayoutKind::lkCheck) << rule.CheckBox;
+      for (const std::string& control : rule.Controls) EXPECT_TRUE(controls.count(control)) << control;
+    }
+    for (const std::string& combo : spec.Spec.TypedCombos) {
+      EXPECT_EQ(controls[combo], TLayoutKind::lkCombo) << combo;
+    }
+  }
+}
+
+TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
+  const std::map<std::string_view, std::string> expected = {
+      {"TParamItem", "Please enter a name for the parameter."},
+      {"TExitItem", "Type the exit code as a number from 0 to 255, or as a variable such as %ERRORLEVEL%."},
+      {"TFOREachLineInFile", "Please enter the name of the file to read."},
+  };
+  TProject project;
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    const auto found = expected.find(spec.ItemClass->Name);
+    if (found == expected.end()) {
+      EXPECT_TRUE(spec.Spec.Checks.empty());
+      continue;
+    }
+    // Values that fail: an empty name, a code that is no number, an empty file name.
+    TEditorValues values;
+    project.AddItem(*spec.ItemClass, -1).ToEditor(values);
+    if (values.Has("cbxSetExitCode")) {
+      values.SetChecked("cbxSetExitCode", true);
+      values.SetText("edtExitCode", "many");
+    }
+    ASSERT_EQ(spec.Spec.Checks.size(), 1u);
+    const std::optional<TCheckFailure> failure = spec.Spec.Checks[0](values);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->Message, found->second);
+  }
+}
+
+}  // namespace
+}  // namespace palvetta

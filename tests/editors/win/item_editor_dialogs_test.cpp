@@ -1,0 +1,295 @@
+#include "editors/win/item_editor_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "items/control_of_flow_items.h"
+#include "items/for_items.h"
+#include "items/misc_items.h"
+#include "model/project.h"
+#include "model/text.h"
+#include "../../model/project_files.h"
+#include "../../shell/win/png_file.h"
+#include "../../shell/win/ui_test_support.h"
+
+namespace palvetta {
+namespace {
+
+// The item as its project file would hold it: every published property.
+std::string Snapshot(TProject& project) { return testing::SaveProject(project); }
+
+void CollectValueControls(const TLayoutNode& node, std::vector<const TLayoutNode*>& controls) {
+  switch (node.Kind) {
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkMemo:
+    case TLayoutKind::lkNumber:
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkCheck:
+    case TLayoutKind::lkRadio:
+    case TLayoutKind::lkGrid:
+      controls.push_back(&node);
+      break;
+    default:
+      break;
+  }
+  for (const TLayoutNode& child : node.Children) CollectValueControls(child, controls);
+}
+
+// What the checks accept, where a made-up value would be refused.
+const std::map<std::string, std::string> kValidTexts = {
+    {"TParamItem.edtName", "Source"},
+    {"TExitItem.edtExitCode", "7"},
+    {"TFOREachLineInFile.edtFileName", "lines of mine.txt"},
+};
+
+// Puts a value other than the default into every control: texts name their control,
+// check boxes flip, radio buttons move to the one not checked, lists take their last
+// entry, numbers 17, grids one row.
+void SetNonDefault(TDialog& dialog, const TItemEditorSpec& spec, bool typedCombo) {
+  std::vector<const TLayoutNode*> controls;
+  CollectValueControls(spec.Spec.Layout, controls);
+  for (const TLayoutNode* node : controls) {
+    const std::string& name = node->Name;
+    const auto valid = kValidTexts.find(std::string(spec.ItemClass->Name) + "." + name);
+    switch (node->Kind) {
+      case TLayoutKind::lkEdit:
+        dialog.SetText(name, valid != kValidTexts.end() ? valid->second : "x " + name);
+        break;
+      case TLayoutKind::lkMemo:
+        // A memo's text comes back as lines each ended by a line break.
+        dialog.SetText(name, "x " + name + "\r\nsecond line\r\n");
+        break;
+      case TLayoutKind::lkNumber:
+        dialog.SetText(name, "17");
+        break;
+      case TLayoutKind::lkCombo:
+        if (typedCombo && std::count(spec.Spec.TypedCombos.begin(), spec.Spec.TypedCombos.end(), name)) {
+          dialog.SetText(name, "x " + name);
+        } else {
+          dialog.SetIndex(name, static_cast<int>(dialog.Entries(name).size()) - 1);
+        }
+        break;
+      case TLayoutKind::lkCheck:
+        dialog.SetChecked(name, !dialog.Checked(name));
+        break;
+      case TLayoutKind::lkRadio:
+        if (!dialog.Checked(name)) dialog.SetChecked(name, true);
+        break;
+      case TLayoutKind::lkGrid: {
+        TStrings row = {"alpha", "beta", "1"};
+        row.resize(node->Entries.size());
+        dialog.SetRows(name, {row});
+        break;
+      }
+      default:
+        break;
+    }
+  }
+}
+
+// The values the dialog's controls hold now.
+TEditorValues ReadAll(TDialog& dialog) {
+  TEditorValues values;
+  dialog.Read(values);
+  return values;
+}
+
+class ItemEditorDialogsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
+
+  // Shows the item's dialog, runs the action in it once shown, and reports whether the
+  // item took the values.
+  bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
+    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
+      dialog.Post([&dialog, action] {
+        action(dialog);
+        // A safety net: a test that forgot to close the dialog fails instead of hanging.
+        dialog.Post([&dialog] {
+          if (dialog.ModalResult() == TModalResult::mrNone) {
+            ADD_FAILURE() << "the dialog was still open";
+            dialog.Cancel();
+          }
+        });
+      });
+    };
+    return Dialogs.Execute(item, Owner.Handle());
+  }
+
+  // The program's environment as the test wants it: only FAKEVAR, in any case, as
+  // Windows compares variable names.
+  TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view name) {
+    return SameTextAscii(name, "FAKEVAR");
+  })};
+  std::vector<TItemEditorSpec> Specs = AllEditorSpecs([](std::string_view) { return false; });
+  TMessageRecorder Messages;
+  TScopedMessageBoxSeam Seam{Messages};
+  TOwnerWindow Owner;
+};
+
+TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancelsCleanly) {
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    TProject project;
+    TCustomProjectItem& item = project.AddItem(*spec.ItemClass, -1);
+    // Items whose checks refuse an empty field get a value that passes first.
+    if (spec.ItemClass == &TParamItem::Class) static_cast<TParamItem&>(item).Name = "Source";
+    if (spec.ItemClass == &TFOREachLineInFile::Class) {
+      static_cast<TFOREachLineInFile&>(item).FileName = "list.txt";
+    }
+    const std::string before = Snapshot(project);
+
+    // OK on what the item put in changes nothing.
+    EXPECT_TRUE(Edit(item, [](TDialog& d) { d.PressOK(); }));
+    EXPECT_EQ(Snapshot(project), before);
+
+    // Cancel after changing every control changes nothing either.
+    EXPECT_FALSE(Edit(item, [&](TDialog& d) {
+      SetNonDefault(d, spec, true);
+      d.Cancel();
+    }));
+    EXPECT_EQ(Snapshot(project), before);
+
+    // Every control's new value reaches the item and comes back into the dialog.
+    TEditorValues entered;
+    EXPECT_TRUE(Edit(item, [&](TDialog& d) {
+      SetNonDefault(d, spec, true);
+      entered = ReadAll(d);
+      d.PressOK();
+    }));
+    EXPECT_TRUE(Messages.Shown.empty()) << (Messages.Shown.empty() ? "" : Messages.Shown[0].Text);
+    EXPECT_NE(Snapshot(project), before);
+    TEditorValues shown;
+    EXPECT_FALSE(Edit(item, [&](TDialog& d) {
+      shown = ReadAll(d);
+      d.Cancel();
+    }));
+    for (const std::string& field : entered.Fields()) {
+      SCOPED_TRACE(field);
+      ASSERT_TRUE(shown.Has(field));
+      if (field.rfind("vst", 0) == 0) {
+        EXPECT_EQ(shown.Rows(field).at(0), entered.Rows(field).at(0));
+      } else if (field.rfind("cbx", 0) == 0 || field.rfind("rbn", 0) == 0) {
+        EXPECT_EQ(shown.Checked(field), entered.Checked(field));
+      } else if (field.rfind("cmb", 0) == 0 &&
+                 !std::count(spec.Spec.TypedCombos.begin(), spec.Spec.TypedCombos.end(), field)) {
+        EXPECT_EQ(shown.Index(field), entered.Index(field));
+      } else if (field.rfind("sbn", 0) == 0) {
+        EXPECT_EQ(shown.Index(field), entered.Index(field));
+      } else {
+        EXPECT_EQ(shown.Text(field), entered.Text(field));
+      }
+    }
+    Messages.Shown.clear();
+  }
+}
+
+TEST_F(ItemEditorDialogsTest, AFailedCheckKeepsTheDialogOpenWithFocusAndCancelKeepsTheItem) {
+  TProject project;
+  auto& exit = project.Add<TExitItem>();
+  const std::string before = Snapshot(project);
+  bool focused = false;
+  bool stillOpen = false;
+  EXPECT_FALSE(Edit(exit, [&](TDialog& d) {
+    d.SetChecked("cbxSetExitCode", true);
+    d.SetText("edtExitCode", "256");
+    d.PressOK();
+    stillOpen = d.ModalResult() == TModalResult::mrNone;
+    focused = GetFocus() == d.Control("edtExitCode");
+    d.Cancel();
+  }));
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(focused);
+  ASSERT_EQ(Messages.Shown.size(), 1u);
+  EXPECT_EQ(Messages.Shown[0].Text,
+            "Type the exit code as a number from 0 to 255, or as a variable such as %ERRORLEVEL%.");
+  EXPECT_EQ(Snapshot(project), before);
+
+  // A code with leading zeros is saved in its plain form.
+  EXPECT_TRUE(Edit(exit, [](TDialog& d) {
+    d.SetChecked("cbxSetExitCode", true);
+    d.SetText("edtExitCode", "007");
+    d.PressOK();
+  }));
+  EXPECT_EQ(exit.GetBatchText(), "EXIT /B 7");
+}
+
+TEST_F(ItemEditorDialogsTest, TheParameterNameIsCheckedAgainstTheProgramsEnvironment) {
+  TProject project;
+  auto& parameter = project.Add<TParamItem>();
+  const struct {
+    const char* name;
+    const char* message;  // empty: accepted
+  } cases[] = {
+      {"_source.dir-1", ""},
+      {"a/b", "Use only letters (A to Z), digits, spaces, _, - and . in the name."},
+      {"kwj_x", "Names that start with KWJ_ are used by Palvetta itself. Please choose another name."},
+      {"FakeVar",
+       "FakeVar is the name of a Windows environment variable: every %FakeVar% in the batch file "
+       "would become this parameter. Please choose another name."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Messages.Shown.clear();
+    bool focused = false;
+    const bool taken = Edit(parameter, [&](TDialog& d) {
+      d.SetText("edtName", c.name);
+      d.PressOK();
+      if (d.ModalResult() == TModalResult::mrNone) {
+        focused = GetFocus() == d.Control("edtName");
+        d.Cancel();
+      }
+    });
+    EXPECT_EQ(taken, std::string(c.message).empty());
+    if (!taken) {
+      ASSERT_EQ(Messages.Shown.size(), 1u);
+      EXPECT_EQ(Messages.Shown[0].Text, c.message);
+      EXPECT_TRUE(focused);
+    }
+  }
+  EXPECT_EQ(parameter.Name, "_source.dir-1");
+}
+
+TEST_F(ItemEditorDialogsTest, EnablingFollowsTheCheckBoxesAndBrowseFillsTheField) {
+  TProject project;
+  auto& start = project.Add<TStartItem>();
+  TFilePickerRecorder pickers;
+  TScopedFilePickerSeam pickerSeam(pickers);
+  pickers.Answers = {"C:\\Tools\\app.exe", "C:\\Work dir"};
+  EXPECT_TRUE(Edit(start, [](TDialog& d) {
+    EXPECT_FALSE(IsWindowEnabled(d.Control("sbnNode")));
+    d.SetChecked("cbxNode", true);
+    EXPECT_TRUE(IsWindowEnabled(d.Control("sbnNode")));
+    SendMessageW(d.Control("btnBrowseExe"), BM_CLICK, 0, 0);
+    SendMessageW(d.Control("btnBrowseDir"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(d.IsRunning()) << "browsing never closes the dialog";
+    WritePngFile(ScreenshotFolder() / "editor-start.png", CaptureClient(d.Handle()));
+    d.PressOK();
+  }));
+  ASSERT_EQ(pickers.Calls.size(), 2u);
+  EXPECT_EQ(pickers.Calls[0].Kind, TPickerKind::pkOpen);
+  EXPECT_EQ(pickers.Calls[0].Args.Filter, "Executables (*.exe)|*.exe");
+  EXPECT_EQ(pickers.Calls[1].Kind, TPickerKind::pkFolder);
+  EXPECT_EQ(pickers.Calls[1].Args.Title, "Select folder");
+  EXPECT_EQ(start.ExePath, "C:\\Tools\\app.exe");
+  EXPECT_EQ(start.DPath, "C:\\Work dir");
+}
+
+TEST_F(ItemEditorDialogsTest, AScreenshotOfEveryDialog) {
+  for (const TItemEditorSpec& spec : Specs) {
+    TProject project;
+    TCustomProjectItem& item = project.AddItem(*spec.ItemClass, -1);
+    Edit(item, [&](TDialog& d) {
+      WritePngFile(ScreenshotFolder() / ("editor-" + std::string(spec.ItemClass->Name) + ".png"),
+                   CaptureClient(d.Handle()));
+      d.Cancel();
+    });
+  }
+}
+
+}  // namespace
+}  // namespace palvetta

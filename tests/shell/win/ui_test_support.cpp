@@ -1,0 +1,31 @@
+#include "ui_test_support.h"
+
+#include <commctrl.h>
+
+namespace palvetta {
+
+bool InitTestControls() {
+  INITCOMMONCONTROLSEX init = {};
+  init.dwSize = sizeof(init);
+  init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
+               ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+  return InitCommonControlsEx(&init) != FALSE;
+}
+
+TOwnerWindow::TOwnerWindow() {
+  TWindowArgs args;
+  args.Title = "Owner";
+  args.Pos = {50, 50, 500, 400};
+  Create(args);
+  ShowWindow(Handle(), SW_SHOWNA);
+}
+
+int TMessageRecorder::Show(HWND, std::string_view text, std::string_view caption, UINT flags) {
+  Shown.push_back({std::string(text), std::string(caption), flags});
+  if (Answers.empty()) return IDOK;
+  const int answer = Answers.front();
+  Answers.pop_front();
+  return answer;
+}
+
+}  // namespace palvetta
