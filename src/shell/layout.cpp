@@ -386,6 +386,21 @@ TLayoutNode Container(TLayoutKind kind, std::vector<TLayoutNode> children) {
 
 }  // namespace
 
+bool HoldsValue(TLayoutKind kind) {
+  switch (kind) {
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkMemo:
+    case TLayoutKind::lkNumber:
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkCheck:
+    case TLayoutKind::lkRadio:
+    case TLayoutKind::lkGrid:
+      return true;
+    default:
+      return false;
+  }
+}
+
 TLayoutNode Column(std::vector<TLayoutNode> children) {
   return Container(TLayoutKind::lkColumn, std::move(children));
 }

@@ -31,6 +31,10 @@ enum class TLayoutKind {
   lkSpacer,  // empty room along its parent's axis
 };
 
+// Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
+// buttons, containers and spacers.
+bool HoldsValue(TLayoutKind kind);
+
 enum class TAlign { alStart, alCentre, alEnd };
 
 // How a grid cell is edited and what it holds.

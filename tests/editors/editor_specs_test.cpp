@@ -24,21 +24,6 @@ void CollectControls(const TLayoutNode& node, std::map<std::string, TLayoutKind>
   for (const TLayoutNode& child : node.Children) CollectControls(child, controls);
 }
 
-bool HoldsValue(TLayoutKind kind) {
-  switch (kind) {
-    case TLayoutKind::lkEdit:
-    case TLayoutKind::lkMemo:
-    case TLayoutKind::lkNumber:
-    case TLayoutKind::lkCombo:
-    case TLayoutKind::lkCheck:
-    case TLayoutKind::lkRadio:
-    case TLayoutKind::lkGrid:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The kind of control a field name's prefix stands for.
 std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
   const std::pair<const char*, TLayoutKind> prefixes[] = {

@@ -23,21 +23,6 @@ bool IsContainer(TLayoutKind kind) {
   return kind == TLayoutKind::lkColumn || kind == TLayoutKind::lkRow;
 }
 
-bool HoldsValue(TLayoutKind kind) {
-  switch (kind) {
-    case TLayoutKind::lkEdit:
-    case TLayoutKind::lkMemo:
-    case TLayoutKind::lkNumber:
-    case TLayoutKind::lkCombo:
-    case TLayoutKind::lkCheck:
-    case TLayoutKind::lkRadio:
-    case TLayoutKind::lkGrid:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // A multi-line edit shows line breaks only as CR LF.
 std::string WithCrLf(std::string_view text) {
   std::string result;

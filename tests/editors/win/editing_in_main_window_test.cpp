@@ -35,16 +35,6 @@ Lines SplitOutput(const std::string& output) {
   return lines;
 }
 
-bool PumpUntil(TfrmMain& window, const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    if (!DispatchPendingMessages(window.Binding())) return false;
-    Sleep(5);
-  }
-  return true;
-}
-
 class EditingInMainWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
@@ -60,7 +50,7 @@ class EditingInMainWindowTest : public ::testing::Test {
     options.QuitWhenClosed = false;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
-    ASSERT_TRUE(PumpUntil(*Window, [this] { return !Window->Palette().Texts().empty(); }));
+    ASSERT_TRUE(PumpUntil(Window->Binding(), [this] { return !Window->Palette().Texts().empty(); }));
   }
 
   void TearDown() override {

@@ -23,19 +23,7 @@ namespace {
 std::string Snapshot(TProject& project) { return testing::SaveProject(project); }
 
 void CollectValueControls(const TLayoutNode& node, std::vector<const TLayoutNode*>& controls) {
-  switch (node.Kind) {
-    case TLayoutKind::lkEdit:
-    case TLayoutKind::lkMemo:
-    case TLayoutKind::lkNumber:
-    case TLayoutKind::lkCombo:
-    case TLayoutKind::lkCheck:
-    case TLayoutKind::lkRadio:
-    case TLayoutKind::lkGrid:
-      controls.push_back(&node);
-      break;
-    default:
-      break;
-  }
+  if (HoldsValue(node.Kind)) controls.push_back(&node);
   for (const TLayoutNode& child : node.Children) CollectValueControls(child, controls);
 }
 

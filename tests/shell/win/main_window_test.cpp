@@ -35,18 +35,6 @@ void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// Dispatches messages until the condition holds (or a few seconds pass), running the
-// idle work of the window's actions as the program's loop does.
-bool PumpUntil(TfrmMain& window, const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    if (!DispatchPendingMessages(window.Binding())) return false;
-    Sleep(5);
-  }
-  return true;
-}
-
 void Pump(TfrmMain& window) {
   DispatchPendingMessages(window.Binding());
 }
@@ -82,7 +70,7 @@ class MainWindowTest : public ::testing::Test {
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     SetForegroundWindow(Window->Handle());
-    EXPECT_TRUE(PumpUntil(*Window, [this] {
+    EXPECT_TRUE(PumpUntil(Window->Binding(), [this] {
       return Window->Activated() && !Window->Palette().Texts().empty();
     })) << "the first activation did not finish";
     Pump(*Window);
@@ -160,7 +148,7 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   SendMessageW(window.Handle(), WM_NOTIFY, 1002, reinterpret_cast<LPARAM>(&click));
   ASSERT_EQ(Project().Count(), 3);
   EXPECT_EQ(Project().Items(2).ClassType().Name, "TExitItem");
-  EXPECT_TRUE(PumpUntil(window, [&] { return window.StatusText() == "Modified"; }));
+  EXPECT_TRUE(PumpUntil(window.Binding(), [&] { return window.StatusText() == "Modified"; }));
 
   // Move the last row up twice: it becomes the first.
   window.ProjectList().SelectOnly(2);
@@ -410,7 +398,7 @@ TEST_F(MainWindowTest, PlacementAndPaletteWidthAreKeptBetweenRuns) {
     TfrmMain& window = Start();
     SetWindowPos(window.Handle(), nullptr, 40, 50, 820, 560, SWP_NOZORDER);
     PostMessageW(window.Handle(), WM_CLOSE, 0, 0);
-    PumpUntil(window, [&] { return window.Handle() == nullptr; });
+    PumpUntil(window.Binding(), [&] { return window.Handle() == nullptr; });
     Window.reset();
   }
   EXPECT_EQ(Store.ReadInteger("Window", "Left", -1), 40);

@@ -2,7 +2,19 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+
 namespace palvetta {
+
+bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    if (!DispatchPendingMessages(binding)) return false;
+    Sleep(5);
+  }
+  return true;
+}
 
 bool InitTestControls() {
   INITCOMMONCONTROLSEX init = {};

@@ -5,14 +5,21 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "shell/win/action_binding.h"
 #include "shell/win/ui_seams.h"
 #include "shell/win/window.h"
 
 namespace palvetta {
+
+// Dispatches messages until the condition holds or ten seconds pass, running the idle
+// work of the actions as the program's loop does; false when time ran out or the
+// program is quitting.
+bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition);
 
 // Registers every common control class the tests create; false when Windows refuses.
 bool InitTestControls();
