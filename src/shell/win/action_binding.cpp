@@ -171,13 +171,15 @@ void TActionBinding::RefreshToolbar(HWND toolbar) {
   }
 }
 
-bool DispatchPendingMessages(TActionBinding& binding) {
+bool DispatchPendingMessages(TActionBinding& binding,
+                             const std::function<bool(const MSG&)>& preTranslate) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // left for the caller's loop
       return false;
     }
+    if (preTranslate && preTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

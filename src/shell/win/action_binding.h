@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,8 @@ class TActionBinding {
 // Dispatches every message waiting in this thread's queue, then, the queue being empty,
 // calls binding.OnIdle(). Returns false when WM_QUIT was taken from the queue (OnIdle is
 // then skipped). A main loop is: while (DispatchPendingMessages(binding)) WaitMessage();
-bool DispatchPendingMessages(TActionBinding& binding);
+// preTranslate sees each message first; true means it handled it.
+bool DispatchPendingMessages(TActionBinding& binding,
+                             const std::function<bool(const MSG&)>& preTranslate = nullptr);
 
 }  // namespace palvetta

@@ -669,6 +669,26 @@ void TfrmMain::WriteRecentFiles() {
   }
 }
 
+bool TfrmMain::DispatchPending() {
+  return DispatchPendingMessages(FBinding, [this](const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+    // Controls keep F1 and Tab to themselves, so the window takes them first: F1 opens
+    // the help, Tab and Shift+Tab move between the palette's fields, the palette and
+    // the project list.
+    if (message.wParam == VK_F1) {
+      ShowContextHelp();
+      return true;
+    }
+    if (message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+      const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+      if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), back)) SetFocus(next);
+      return true;
+    }
+    return false;
+  });
+}
+
 bool TfrmMain::ShowContextHelp() {
   if (HelpFile().empty()) return false;
   int context = MainWindowHelpContext;

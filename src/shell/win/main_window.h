@@ -76,6 +76,11 @@ class TfrmMain : public TForm {
 
   bool ShowContextHelp() override;
 
+  // The program's message loop step: dispatches what is waiting (F1 anywhere in the
+  // window opens its help, Tab moves the focus), then updates the actions. false once
+  // the program quits.
+  bool DispatchPending();
+
   // The preview and the redirect dialog, made on first use and kept.
   TfrmBatchPreview& Preview();
   TfrmRedirectToFile& RedirectDialog();

@@ -79,7 +79,7 @@ int Run(int showCommand) {
   options.ProjectToOpen = FirstArgument();
   TfrmMain mainWindow(options);
   mainWindow.Show(showCommand);
-  while (DispatchPendingMessages(mainWindow.Binding())) WaitMessage();
+  while (mainWindow.DispatchPending()) WaitMessage();
   SetCurrentThemePainter(nullptr);
   return 0;
 }

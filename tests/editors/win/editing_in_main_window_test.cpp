@@ -50,7 +50,7 @@ class EditingInMainWindowTest : public ::testing::Test {
     options.QuitWhenClosed = false;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
-    ASSERT_TRUE(PumpUntil(Window->Binding(), [this] { return !Window->Palette().Texts().empty(); }));
+    ASSERT_TRUE(PumpUntil(*Window, [this] { return !Window->Palette().Texts().empty(); }));
   }
 
   void TearDown() override {

@@ -35,9 +35,7 @@ void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-void Pump(TfrmMain& window) {
-  DispatchPendingMessages(window.Binding());
-}
+void Pump(TfrmMain& window) { window.DispatchPending(); }
 
 std::string GoldenFolder() { return PALVETTA_TOOLS_GOLDEN; }
 
@@ -70,7 +68,7 @@ class MainWindowTest : public ::testing::Test {
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     SetForegroundWindow(Window->Handle());
-    EXPECT_TRUE(PumpUntil(Window->Binding(), [this] {
+    EXPECT_TRUE(PumpUntil(*Window, [this] {
       return Window->Activated() && !Window->Palette().Texts().empty();
     })) << "the first activation did not finish";
     Pump(*Window);
@@ -148,7 +146,7 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   SendMessageW(window.Handle(), WM_NOTIFY, 1002, reinterpret_cast<LPARAM>(&click));
   ASSERT_EQ(Project().Count(), 3);
   EXPECT_EQ(Project().Items(2).ClassType().Name, "TExitItem");
-  EXPECT_TRUE(PumpUntil(window.Binding(), [&] { return window.StatusText() == "Modified"; }));
+  EXPECT_TRUE(PumpUntil(window, [&] { return window.StatusText() == "Modified"; }));
 
   // Move the last row up twice: it becomes the first.
   window.ProjectList().SelectOnly(2);
@@ -393,12 +391,54 @@ TEST_F(MainWindowTest, EditingSetsTheItemsHelpContextOnlyWhileTheEditorIsOpen) {
   EXPECT_NE(Rows()[0].find("edited"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, F1OpensTheHelpOfWhatHasTheFocus) {
+  TShellRecorder shell;
+  TScopedShellSeam shellSeam(shell);
+  SetHelpFile("C:\\Palvetta\\palvetta.chm");
+  TfrmMain& window = Start();
+  AddEntry("Comment (REM)");
+  const auto pressF1 = [&](HWND control) {
+    SetFocus(control);
+    PostMessageW(control, WM_KEYDOWN, VK_F1, 1);
+    PostMessageW(control, WM_KEYUP, VK_F1, 0xC0000001);
+    const std::size_t before = shell.Calls.size();
+    EXPECT_TRUE(PumpUntil(window, [&] { return shell.Calls.size() > before; }));
+    return shell.Calls.empty() ? 0u : shell.Calls.back().ContextId;
+  };
+  window.Palette().Select(PaletteItem("Exit"));
+  EXPECT_EQ(pressF1(window.Palette().Handle()), 1026u);
+  window.Palette().Select(PaletteItem("Misc"));
+  EXPECT_EQ(pressF1(window.Palette().Handle()), 0u) << "a category has no page of its own";
+  window.ProjectList().SelectOnly(0);
+  EXPECT_EQ(pressF1(window.ProjectList().Handle()), 1108u);
+  EXPECT_EQ(pressF1(window.FilterControl("edtFilter")), 20u);
+  SetHelpFile("");
+}
+
+TEST_F(MainWindowTest, TabMovesTheFocusThroughTheWindowsControls) {
+  TfrmMain& window = Start();
+  SetFocus(window.FilterControl("cmbLevel"));
+  std::vector<HWND> visited;
+  for (int i = 0; i < 6; ++i) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    const HWND from = GetFocus();
+    EXPECT_TRUE(PumpUntil(window, [&] { return GetFocus() != from; }));
+    visited.push_back(GetFocus());
+  }
+  const auto has = [&](HWND control) {
+    return std::find(visited.begin(), visited.end(), control) != visited.end();
+  };
+  EXPECT_TRUE(has(window.FilterControl("edtFilter")));
+  EXPECT_TRUE(has(window.Palette().Handle()));
+  EXPECT_TRUE(has(window.ProjectList().Handle()));
+}
+
 TEST_F(MainWindowTest, PlacementAndPaletteWidthAreKeptBetweenRuns) {
   {
     TfrmMain& window = Start();
     SetWindowPos(window.Handle(), nullptr, 40, 50, 820, 560, SWP_NOZORDER);
     PostMessageW(window.Handle(), WM_CLOSE, 0, 0);
-    PumpUntil(window.Binding(), [&] { return window.Handle() == nullptr; });
+    PumpUntil(window, [&] { return window.Handle() == nullptr; });
     Window.reset();
   }
   EXPECT_EQ(Store.ReadInteger("Window", "Left", -1), 40);

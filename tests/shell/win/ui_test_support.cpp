@@ -6,14 +6,26 @@
 
 namespace palvetta {
 
-bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition) {
+namespace {
+
+bool PumpWith(const std::function<bool()>& dispatch, const std::function<bool()>& condition) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    if (!DispatchPendingMessages(binding)) return false;
+    if (!dispatch()) return false;
     Sleep(5);
   }
   return true;
+}
+
+}  // namespace
+
+bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition) {
+  return PumpWith([&] { return DispatchPendingMessages(binding); }, condition);
+}
+
+bool PumpUntil(TfrmMain& window, const std::function<bool()>& condition) {
+  return PumpWith([&] { return window.DispatchPending(); }, condition);
 }
 
 bool InitTestControls() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/win/action_binding.h"
+#include "shell/win/main_window.h"
 #include "shell/win/ui_seams.h"
 #include "shell/win/window.h"
 
@@ -20,6 +21,8 @@ namespace palvetta {
 // work of the actions as the program's loop does; false when time ran out or the
 // program is quitting.
 bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition);
+// The same through the main window's own loop step.
+bool PumpUntil(TfrmMain& window, const std::function<bool()>& condition);
 
 // Registers every common control class the tests create; false when Windows refuses.
 bool InitTestControls();
