@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "shell/help_contexts.h"
+
 namespace palvetta {
 namespace {
 
@@ -34,7 +36,7 @@ int ThemeIndex(std::string_view name) {
 TDialogOptions SettingsOptions() {
   TDialogOptions options;
   options.Title = "Settings";
-  options.HelpContext = 60;
+  options.HelpContext = SettingsDialogHelpContext;
   return options;
 }
 
