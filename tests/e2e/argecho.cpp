@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "own_path.h"
+#include "model/win/procs_win.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ void Print(const std::wstring& line) {
 }
 
 std::wstring OwnFileName() {
-  const std::wstring path = palvetta::e2e::OwnExecutablePath();
+  const std::wstring path = palvetta::ProgramPath();
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }

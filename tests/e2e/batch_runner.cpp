@@ -341,4 +341,20 @@ BatchResult BatchRunner::Run(const std::filesystem::path& batchFile) const {
   return result;
 }
 
+std::vector<std::string> SplitOutput(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace palvetta::e2e

@@ -49,4 +49,8 @@ class BatchRunner {
   std::wstring CommandAfterSlashC(const std::filesystem::path& batchFile) const;
 };
 
+// The lines of a run's output, each without its line break (LF or CR LF); a last line
+// without one counts too.
+std::vector<std::string> SplitOutput(const std::string& text);
+
 }  // namespace palvetta::e2e

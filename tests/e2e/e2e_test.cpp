@@ -15,7 +15,7 @@
 
 #include "../model/test_items.h"
 #include "batch_runner.h"
-#include "own_path.h"
+#include "model/win/procs_win.h"
 #include "items/control_of_flow_items.h"
 #include "items/misc_items.h"
 #include "model/batch_generator.h"
@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 using palvetta::testing::TTestCommandItem;
 using Lines = std::vector<std::string>;
 
-fs::path ExeFolder() { return fs::path(OwnExecutablePath()).parent_path(); }
+fs::path ExeFolder() { return fs::path(ProgramPath()).parent_path(); }
 
 fs::path ArgEcho() { return ExeFolder() / L"argecho.exe"; }
 fs::path FindStandIn() { return ExeFolder() / L"find_stand_in.exe"; }
@@ -66,20 +66,13 @@ class TempFolder {
   fs::path FPath;
 };
 
-Lines SplitOutput(const std::string& text) {
-  Lines lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+// What a run shows in the log of a failed test: its arguments, how it ended and its output.
+std::string DescribeRun(const std::vector<std::string>& arguments, const BatchResult& result) {
+  std::string shown;
+  for (const auto& argument : arguments) shown += " [" + argument + "]";
+  return "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
+         ": exit code " + std::to_string(result.ExitCode) +
+         (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
 }
 
 bool Mentions(const std::string& text, const std::string& part) {
@@ -112,11 +105,7 @@ class GeneratedBatch : public ::testing::Test {
     maker.MakeBatchFile(PathToUtf8(BatchFile()));
     Runner.Arguments = arguments;
     const BatchResult result = Runner.Run(BatchFile());
-    std::string shown;
-    for (const auto& argument : arguments) shown += " [" + argument + "]";
-    Log += "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
-           ": exit code " + std::to_string(result.ExitCode) +
-           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    Log += DescribeRun(arguments, result);
     return result;
   }
 
@@ -431,11 +420,7 @@ class ProjectFileBatch : public ::testing::Test {
       runner.Arguments = arguments;
       return runner.Run(Temp.Path() / batchName);
     }();
-    std::string shown;
-    for (const auto& argument : arguments) shown += " [" + argument + "]";
-    Log += "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
-           ": exit code " + std::to_string(result.ExitCode) +
-           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    Log += DescribeRun(arguments, result);
     return result;
   }
 

@@ -1,4 +1,5 @@
 #include "shell/layout.h"
+#include "sample_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -225,15 +226,6 @@ void ExpectScaled(const TLayoutRects& base, const TLayoutRects& scaled, double f
     EXPECT_NEAR(s.Right(), r.Right() * factor, kRounding);
     EXPECT_NEAR(s.Bottom(), r.Bottom() * factor, kRounding);
   }
-}
-
-TLayoutNode ParameterDialog() {
-  return Dialog({
-      LabelAbove("Name:", Edit("edtName", 30)),
-      LabelAbove("Description:", Memo("memDescr", 4, 40)),
-      LabelAbove("Check:", Combo("cmbCheck", {"No check", "Required (any string)",
-                                              "Path must exist", "Path must NOT exist"})),
-  });
 }
 
 TLayoutNode StartDialog(bool waitForEnd) {

@@ -8,10 +8,22 @@
 
 namespace palvetta {
 
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string GetAppVersion(bool withBuild) {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return "1.0";
+  const std::wstring programPath = ProgramPath();
+  if (programPath.empty()) return "1.0";
+  const wchar_t* path = programPath.c_str();
   DWORD handle = 0;
   const DWORD size = GetFileVersionInfoSizeW(path, &handle);
   if (size == 0) return "1.0";

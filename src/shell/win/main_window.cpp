@@ -251,7 +251,6 @@ void TfrmMain::CreateControls() {
 
   FPalette.Create(Handle(), kPaletteId);
   FList.Create(Handle(), kListId);
-  FList.SetSource(&FApp->Project(), &FApp->Registry());
   if (FImages) {
     FPalette.SetImages(FImages);
     FList.SetImages(FImages);
@@ -297,10 +296,7 @@ void TfrmMain::LayoutControls() {
   SendMessageW(FStatus, WM_SIZE, 0, 0);
   const int top = WindowHeight(FToolbar);
   const int bottom = client.bottom - WindowHeight(FStatus);
-  const int least = FromDesign(kLeastPaletteWidth, Dpi());
-  FPaletteWidth = std::clamp(FPaletteWidth, least,
-                             std::max(least, static_cast<int>(client.right) -
-                                                 FromDesign(kLeastListWidth, Dpi())));
+  FPaletteWidth = ClampPaletteWidth(FPaletteWidth, client.right);
 
   // The palette: level, filter text with its clear button, filter type, then the tree.
   const TGdiTextMeasurer measurer(FFont.Get());
@@ -386,9 +382,13 @@ void TfrmMain::RestorePaletteWidth() {
   if (IsZoomed(Handle())) {
     available = ChooseWorkArea(CurrentMonitors(), Facts().Bounds, {}).Width;
   }
+  FPaletteWidth = ClampPaletteWidth(FromDesign(saved, Dpi()), available);
+}
+
+int TfrmMain::ClampPaletteWidth(int width, int available) const {
+  // The palette keeps its least width, and the list beside it its own while there is room.
   const int least = FromDesign(kLeastPaletteWidth, Dpi());
-  FPaletteWidth = std::clamp(FromDesign(saved, Dpi()), least,
-                             std::max(least, available - FromDesign(150, Dpi())));
+  return std::clamp(width, least, std::max(least, available - FromDesign(kLeastListWidth, Dpi())));
 }
 
 void TfrmMain::FirstActivation() {

@@ -120,6 +120,7 @@ class TfrmMain : public TForm {
   void SavePlacementAndWidth();
   void WriteRecentFiles();
   void RestorePaletteWidth();
+  int ClampPaletteWidth(int width, int available) const;
   void OpenSettings();
 
   void ShowError(const std::string& message);

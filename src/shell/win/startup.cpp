@@ -10,6 +10,7 @@
 
 #include "editors/editor_spec.h"
 #include "editors/win/item_editor_dialogs.h"
+#include "model/win/procs_win.h"
 #include "model/win/wide.h"
 #include "shell/appearance.h"
 #include "shell/win/action_binding.h"
@@ -23,16 +24,7 @@ namespace palvetta {
 namespace {
 
 std::string ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ProgramPath();
   return Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
 }
 

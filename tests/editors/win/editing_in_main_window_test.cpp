@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,16 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-Lines SplitOutput(const std::string& output) {
-  Lines lines;
-  std::istringstream stream(output);
-  std::string line;
-  while (std::getline(stream, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
+using e2e::SplitOutput;
 
 class EditingInMainWindowTest : public ::testing::Test {
  protected:

@@ -11,18 +11,10 @@
 #include "shell/win/gdi_text_measurer.h"
 #include "shell/win/ui_seams.h"
 #include "ui_test_support.h"
+#include "../sample_dialogs.h"
 
 namespace palvetta {
 namespace {
-
-TLayoutNode ParameterDialog() {
-  return Dialog({
-      LabelAbove("Name:", Edit("edtName", 30)),
-      LabelAbove("Description:", Memo("memDescr", 4, 40)),
-      LabelAbove("Check:", Combo("cmbCheck", {"No check", "Required (any string)",
-                                              "Path must exist", "Path must NOT exist"})),
-  });
-}
 
 // Every other kind of control: a group box with a check box and radio buttons, a number
 // field, a typed combo, a grid and a push button.

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "model/win/procs_win.h"
+
 namespace palvetta {
 namespace {
 
@@ -111,9 +113,7 @@ TRgbImage CaptureClient(HWND window) {
 }
 
 std::filesystem::path ScreenshotFolder() {
-  wchar_t exe[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::filesystem::path folder = std::filesystem::path(exe).parent_path() / "screenshots";
+  std::filesystem::path folder = std::filesystem::path(ProgramPath()).parent_path() / "screenshots";
   std::filesystem::create_directories(folder);
   return folder;
 }

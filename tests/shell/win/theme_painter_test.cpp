@@ -10,6 +10,7 @@
 #include "png_file.h"
 #include "shell/win/dialog.h"
 #include "ui_test_support.h"
+#include "../sample_dialogs.h"
 
 namespace palvetta {
 namespace {
@@ -188,15 +189,6 @@ TEST_F(ThemePainterTest, ListViewsTakeTheControlColours) {
     EXPECT_EQ(ListView_GetTextBkColor(list), Painter.ControlColor());
     EXPECT_EQ(ListView_GetTextColor(list), Painter.TextColor());
   }
-}
-
-TLayoutNode ParameterDialog() {
-  return Dialog({
-      LabelAbove("Name:", Edit("edtName", 30)),
-      LabelAbove("Description:", Memo("memDescr", 4, 40)),
-      LabelAbove("Check:", Combo("cmbCheck", {"No check", "Required (any string)",
-                                              "Path must exist", "Path must NOT exist"})),
-  });
 }
 
 // A point inside the control's client area, away from the caret and text at its left.
