@@ -2,7 +2,7 @@
 // subroutines and their dispatcher, PUSHD, SETLOCAL, START, CMD, CALL and EXIT.
 
 #include "editors/editor_spec.h"
-#include "items/control_of_flow_items.h"
+#include "items/control_of_flow/control_of_flow_items.h"
 
 namespace palvetta {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "model/text.h"
+#include "base/text.h"
 
 namespace palvetta {
 namespace {

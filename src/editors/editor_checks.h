@@ -8,8 +8,8 @@
 #include <optional>
 #include <string_view>
 
-#include "model/editor_values.h"
-#include "shell/check_failure.h"
+#include "gui/check_failure.h"
+#include "gui/editor_values.h"
 
 namespace palvetta {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "editors/editor_checks.h"
+#include "gui/check_failure.h"
+#include "gui/editor_values.h"
+#include "gui/layout.h"
 #include "model/class_info.h"
-#include "model/editor_values.h"
-#include "shell/check_failure.h"
-#include "shell/layout.h"
 
 namespace palvetta {
 

@@ -1,7 +1,7 @@
 // The dialog of the FOR loop over the lines of a file.
 
 #include "editors/editor_spec.h"
-#include "items/for_items.h"
+#include "items/for/for_items.h"
 
 namespace palvetta {
 

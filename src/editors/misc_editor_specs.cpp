@@ -1,7 +1,7 @@
 // The dialogs of the miscellaneous items: comment, parameter, SET and declare variable.
 
 #include "editors/editor_spec.h"
-#include "items/misc_items.h"
+#include "items/misc/misc_items.h"
 
 namespace palvetta {
 

@@ -1,8 +1,8 @@
 #include "items/item_families.h"
 
-#include "items/control_of_flow_items.h"
-#include "items/for_items.h"
-#include "items/misc_items.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/for/for_items.h"
+#include "items/misc/misc_items.h"
 
 namespace palvetta {
 

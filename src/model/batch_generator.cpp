@@ -2,10 +2,8 @@
 
 #include <stdexcept>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
-#include "model/code_page.h"
-#include "model/file_io.h"
+#include "base/code_page.h"
+#include "base/file_io.h"
 #include "model/project.h"
 #include "model/quoting.h"
 #include "model/system_items.h"
@@ -16,7 +14,7 @@ namespace {
 const char* const kCrLf = "\r\n";
 
 struct Subroutine {
-  TSubroutineItem* Head;
+  TCustomProjectItem* Head;
   TItemList Body;
 };
 
@@ -58,22 +56,22 @@ std::vector<Subroutine> CollectSubroutines(const TProject& project, std::vector<
   std::vector<Subroutine> subroutines;
   for (int k = 0; k < count;) {
     TCustomProjectItem& item = project.Items(k);
-    if (!item.ClassType().InheritsFrom(TSubroutineItem::Class)) {
+    if (item.Role() != TItemRole::irSubroutine) {
       ++k;
       continue;
     }
-    Subroutine& sub = subroutines.emplace_back(Subroutine{static_cast<TSubroutineItem*>(&item), {}});
+    Subroutine& sub = subroutines.emplace_back(Subroutine{&item, {}});
     marked[static_cast<size_t>(k)] = true;
     int j = k + 1;
     for (; j < count; ++j) {
-      const TClass& cls = project.Items(j).ClassType();
-      if (cls.InheritsFrom(TSubroutineItem::Class) || cls.InheritsFrom(TSubroutineEndItem::Class)) {
+      const TItemRole role = project.Items(j).Role();
+      if (role == TItemRole::irSubroutine || role == TItemRole::irSubroutineEnd) {
         break;
       }
       sub.Body.push_back(&project.Items(j));
       marked[static_cast<size_t>(j)] = true;
     }
-    if (j < count && project.Items(j).ClassType().InheritsFrom(TSubroutineEndItem::Class)) {
+    if (j < count && project.Items(j).Role() == TItemRole::irSubroutineEnd) {
       marked[static_cast<size_t>(j)] = true;
       ++j;
     }
@@ -84,13 +82,13 @@ std::vector<Subroutine> CollectSubroutines(const TProject& project, std::vector<
 
 // The lines after "@ECHO OFF": parameters the batch file cannot read, and the copies of
 // the parameters that subroutines read.
-TStrings ParameterBlock(const std::vector<TParamItem*>& params, const std::vector<bool>& usedInSubroutine,
+TStrings ParameterBlock(const TItemList& params, const std::vector<bool>& usedInSubroutine,
                         bool beyondNine) {
   TStrings paramBlock;
   if (params.size() > 9) {
     TStrings names;
     for (size_t i = 9; i < params.size(); ++i) {
-      const std::string name = Trim(params[i]->Name);
+      const std::string name = Trim(params[i]->DeclaredName());
       names.push_back(name.empty() ? "unnamed" : OneLine(name));
     }
     paramBlock.push_back(
@@ -110,7 +108,7 @@ TStrings ParameterBlock(const std::vector<TParamItem*>& params, const std::vecto
     if (!usedInSubroutine[i]) continue;
     if (!copiesHeader) paramBlock.push_back("REM Copies of the batch file's parameters for its subroutines");
     copiesHeader = true;
-    paramBlock.push_back("SET KWJ_PARAM_" + EscapeBatchSpecials(Trim(params[i]->Name)) + "=%" +
+    paramBlock.push_back("SET KWJ_PARAM_" + EscapeBatchSpecials(Trim(params[i]->DeclaredName())) + "=%" +
                          IntToStr(static_cast<long long>(i) + 1));
   }
   return paramBlock;
@@ -118,9 +116,9 @@ TStrings ParameterBlock(const std::vector<TParamItem*>& params, const std::vecto
 
 }  // namespace
 
-struct TRuvurUzudIravo::Run {
+struct TBatchGenerator::Run {
   TStrings L;
-  std::vector<TParamItem*> Params;        // every parameter item, in project order
+  TItemList Params;        // every parameter item, in project order
   std::vector<bool> UsedInSubroutine;     // parallel to Params
   bool BeyondNine = false;                // a parameter after the ninth is referenced
   TItemList Hooked;                       // items whose generation hooks this run set
@@ -130,10 +128,10 @@ struct TRuvurUzudIravo::Run {
   }
 };
 
-TRuvurUzudIravo::TRuvurUzudIravo() = default;
-TRuvurUzudIravo::~TRuvurUzudIravo() = default;
+TBatchGenerator::TBatchGenerator() = default;
+TBatchGenerator::~TBatchGenerator() = default;
 
-void TRuvurUzudIravo::MakeBatchFile() {
+void TBatchGenerator::MakeBatchFile() {
   if (Project == nullptr) throw std::logic_error("The batch generator has no project.");
   try {
     Build();
@@ -144,7 +142,7 @@ void TRuvurUzudIravo::MakeBatchFile() {
   }
 }
 
-void TRuvurUzudIravo::Build() {
+void TBatchGenerator::Build() {
   FCreatedFiles.Clear();
   FAppendLines.clear();
   FSystemItems.clear();
@@ -159,9 +157,7 @@ void TRuvurUzudIravo::Build() {
   run.L.push_back("@ECHO OFF");
   TNamedStream& batch = FCreatedFiles.Add("Main batch");
 
-  TItemList params;
-  Project->ListItems(TParamItem::Class, params);
-  for (auto* item : params) run.Params.push_back(static_cast<TParamItem*>(item));
+  Project->ListItems(TItemRole::irParameter, run.Params);
   run.UsedInSubroutine.assign(run.Params.size(), false);
 
   // The references "%" + name + "%" to look for, made once per run; blank names have none.
@@ -173,9 +169,10 @@ void TRuvurUzudIravo::Build() {
   };
   std::vector<Reference> references;
   for (size_t i = 0; i < run.Params.size(); ++i) {
-    const std::string name = Trim(run.Params[i]->Name);
+    const std::string declared = run.Params[i]->DeclaredName();
+    const std::string name = Trim(declared);
     if (name.empty()) continue;
-    references.push_back({i, "%" + run.Params[i]->Name + "%", "%KWJ_PARAM_" + name + "%",
+    references.push_back({i, "%" + declared + "%", "%KWJ_PARAM_" + name + "%",
                           "%" + IntToStr(static_cast<long long>(i) + 1)});
   }
 
@@ -221,7 +218,7 @@ void TRuvurUzudIravo::Build() {
     emit(*sub.Head, true);
     for (auto* item : sub.Body) emit(*item, true);
     run.L.push_back("EXIT /B");
-    run.L.push_back("REM End of subroutine " + OneLine(sub.Head->Name));
+    run.L.push_back("REM End of subroutine " + OneLine(sub.Head->DeclaredName()));
     run.L.push_back("REM ----------------- ");
   }
 
@@ -241,7 +238,7 @@ void TRuvurUzudIravo::Build() {
   batch.Stream = EncodeCreatedFile(run.L);
 }
 
-void TRuvurUzudIravo::MakeBatchFile(const std::string& fileName) {
+void TBatchGenerator::MakeBatchFile(const std::string& fileName) {
   MakeBatchFile();
   const std::filesystem::path target = PathFromUtf8(fileName);
   WriteFileReplacing(target, FCreatedFiles.Items(0).Stream);
@@ -251,7 +248,7 @@ void TRuvurUzudIravo::MakeBatchFile(const std::string& fileName) {
   }
 }
 
-void TRuvurUzudIravo::NeedSaveFile(const TStrings& lines, std::string& fileName) {
+void TBatchGenerator::NeedSaveFile(const TStrings& lines, std::string& fileName) {
   // Only the file-name part is used, so a created file always lands beside the batch file.
   std::string name = FileNamePart(Trim(fileName));
   if (name.empty()) name = "file.ext";
@@ -265,17 +262,17 @@ void TRuvurUzudIravo::NeedSaveFile(const TStrings& lines, std::string& fileName)
   fileName = name;
 }
 
-void TRuvurUzudIravo::AppendLines(const TStrings& lines) {
+void TBatchGenerator::AppendLines(const TStrings& lines) {
   FAppendLines.insert(FAppendLines.end(), lines.begin(), lines.end());
 }
 
-void TRuvurUzudIravo::GetParamList(TItemList& list) {
+void TBatchGenerator::GetParamList(TItemList& list) {
   list.clear();
   if (FRun == nullptr) return;
   for (size_t i = 0; i < FRun->Params.size() && i < 9; ++i) list.push_back(FRun->Params[i]);
 }
 
-void TRuvurUzudIravo::AddSystemItem(const TClass& cls) {
+void TBatchGenerator::AddSystemItem(const TClass& cls) {
   for (const auto& block : FSystemItems) {
     if (block->ClassType().InheritsFrom(cls)) return;
   }

@@ -1,5 +1,5 @@
 #pragma once
-// TRuvurUzudIravo turns a project into the text of a batch file: it walks the items in
+// TBatchGenerator turns a project into the text of a batch file: it walks the items in
 // order, asks each enabled item for its batch text, replaces parameter references, adds
 // output redirection, moves subroutines behind the main part and adds the parameter
 // block and the system blocks that items asked for.
@@ -16,12 +16,12 @@ namespace palvetta {
 class TProject;
 class TSystemProjectItem;
 
-class TRuvurUzudIravo : private IGenerationHooks {
+class TBatchGenerator : private IGenerationHooks {
  public:
-  TRuvurUzudIravo();
-  ~TRuvurUzudIravo();
-  TRuvurUzudIravo(const TRuvurUzudIravo&) = delete;
-  TRuvurUzudIravo& operator=(const TRuvurUzudIravo&) = delete;
+  TBatchGenerator();
+  ~TBatchGenerator();
+  TBatchGenerator(const TBatchGenerator&) = delete;
+  TBatchGenerator& operator=(const TBatchGenerator&) = delete;
 
   TProject* Project = nullptr;  // not owned; set before each run
   // The files of the last run; the first, "Main batch", is the batch file.

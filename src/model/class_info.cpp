@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/text.h"
+#include "base/text.h"
 
 namespace palvetta {
 

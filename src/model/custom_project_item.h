@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
+#include "gui/editor_values.h"
 #include "model/class_info.h"
-#include "model/editor_values.h"
 #include "model/properties.h"
-#include "model/text.h"
 #include "model/types.h"
 
 namespace palvetta {
@@ -49,6 +49,11 @@ class IGenerationHooks {
   ~IGenerationHooks() = default;
 };
 
+// What an item is to the project and the generator besides a command: the generator
+// numbers parameters and moves subroutines behind the main part, and editors offer the
+// names that bookmarks, variables and subroutines declare.
+enum class TItemRole { irCommand, irParameter, irBookmark, irVariable, irSubroutine, irSubroutineEnd };
+
 class TCustomProjectItem : public TPersistent {
  public:
   PALVETTA_CLASS
@@ -68,6 +73,10 @@ class TCustomProjectItem : public TPersistent {
   // Copies every published property of the source that this item also has, matched by
   // name. Hooks are not copied.
   void Assign(TCustomProjectItem& source);
+
+  virtual TItemRole Role() const { return TItemRole::irCommand; }
+  // The name a parameter, bookmark, variable or subroutine declares; empty for the rest.
+  virtual std::string DeclaredName() const { return {}; }
 
   // One line for the project list, in the readable-text markup (<i>, <u>, <b>, <br>).
   virtual std::string GetHumanReadableText() const;

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "model/text.h"
+#include "base/text.h"
 #include "model/types.h"
 
 namespace palvetta {
-
-// "1024 Bytes", "1.5 KB", ...: the unit grows while the size exceeds the next power of
-// 1024; at most two decimals, written with the given decimal separator.
-std::string FormatByteSize(int64_t size, char decimalSeparator = '.');
 
 // Appends the root path ("C:\") of every letter A..Z that is not among the logical
 // drives, in alphabetical order.

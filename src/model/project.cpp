@@ -3,8 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
 
 namespace palvetta {
 
@@ -53,6 +51,12 @@ void TProject::ListItems(const TClass& cls, TItemList& list) const {
   }
 }
 
+void TProject::ListItems(TItemRole role, TItemList& list) const {
+  for (const auto& item : FItems) {
+    if (item->Role() == role) list.push_back(item.get());
+  }
+}
+
 void TProject::MoveUp(TCustomProjectItem& item) {
   const size_t i = IndexOf(item);
   if (i > 0) std::swap(FItems[i], FItems[i - 1]);
@@ -63,15 +67,15 @@ void TProject::MoveDown(TCustomProjectItem& item) {
   if (i + 1 < FItems.size()) std::swap(FItems[i], FItems[i + 1]);
 }
 
-void TProject::GetLabelsList(TItemList& list) { ListItems(TGotoLabelItem::Class, list); }
+void TProject::GetLabelsList(TItemList& list) { ListItems(TItemRole::irBookmark, list); }
 
-void TProject::GetSubroutinesList(TItemList& list) { ListItems(TSubroutineItem::Class, list); }
+void TProject::GetSubroutinesList(TItemList& list) { ListItems(TItemRole::irSubroutine, list); }
 
 void TProject::GetVarList(TStrings& list) {
   list.clear();
   TItemList variables;
-  ListItems(TVariableItem::Class, variables);
-  for (auto* item : variables) list.push_back(static_cast<TVariableItem*>(item)->Name);
+  ListItems(TItemRole::irVariable, variables);
+  for (auto* item : variables) list.push_back(item->DeclaredName());
 }
 
 int TProject::PositionAmong(const TCustomProjectItem& item, const TClass& cls) {

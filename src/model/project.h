@@ -32,6 +32,8 @@ class TProject : public TPersistent, private IProjectLists {
   void DeleteItem(TCustomProjectItem& item);
   // Adds every item of the class or a class derived from it, without clearing the list.
   void ListItems(const TClass& cls, TItemList& list) const;
+  // Adds every item of the role, in project order, without clearing the list.
+  void ListItems(TItemRole role, TItemList& list) const;
   void MoveUp(TCustomProjectItem& item);
   void MoveDown(TCustomProjectItem& item);
 

@@ -2,13 +2,13 @@
 
 #include <stdexcept>
 
-#include "model/charsets.h"
-#include "model/code_page.h"
-#include "model/file_io.h"
+#include "base/charsets.h"
+#include "base/code_page.h"
+#include "base/file_io.h"
+#include "base/text.h"
+#include "base/xml_document.h"
 #include "model/project.h"
 #include "model/property_mapping.h"
-#include "model/text.h"
-#include "model/xml_document.h"
 
 namespace palvetta {
 namespace {

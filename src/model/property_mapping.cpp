@@ -7,8 +7,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "model/date_time_text.h"
-#include "model/text.h"
+#include "base/date_time_text.h"
+#include "base/text.h"
 
 namespace palvetta {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/xml_element.h"
 #include "model/properties.h"
-#include "model/xml_element.h"
 
 namespace palvetta {
 

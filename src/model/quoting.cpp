@@ -1,6 +1,6 @@
 #include "model/quoting.h"
 
-#include "model/text.h"
+#include "base/text.h"
 
 namespace palvetta {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "model/properties.h"
-#include "model/text.h"
 #include "model/types.h"
 
 namespace palvetta {

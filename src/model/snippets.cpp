@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "model/file_io.h"
+#include "base/file_io.h"
+#include "base/text.h"
 #include "model/project_reader_writer.h"
-#include "model/text.h"
 
 namespace palvetta {
 namespace {

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "model/win/procs_win.h"
+#include "base/win/program.h"
 
 namespace {
 

@@ -13,17 +13,17 @@
 #include <thread>
 #include <vector>
 
-#include "../model/test_items.h"
-#include "batch_runner.h"
-#include "model/win/procs_win.h"
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
+#include "base/code_page.h"
+#include "base/file_io.h"
+#include "base/win/program.h"
+#include "base/win/wide.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/misc/misc_items.h"
 #include "model/batch_generator.h"
-#include "model/code_page.h"
-#include "model/file_io.h"
 #include "model/project.h"
 #include "model/system_items.h"
-#include "model/win/wide.h"
+#include "support/batch_runner.h"
+#include "support/test_items.h"
 
 namespace palvetta::e2e {
 namespace {
@@ -100,7 +100,7 @@ class GeneratedBatch : public ::testing::Test {
 
   // Generates the batch file and runs it with the arguments.
   BatchResult Run(const std::vector<std::string>& arguments = {}) {
-    TRuvurUzudIravo maker;
+    TBatchGenerator maker;
     maker.Project = &Project;
     maker.MakeBatchFile(PathToUtf8(BatchFile()));
     Runner.Arguments = arguments;

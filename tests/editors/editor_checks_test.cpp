@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/text.h"
+#include "base/text.h"
 
 namespace palvetta {
 namespace {

@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
-#include "items/control_of_flow_items.h"
-#include "items/for_items.h"
-#include "items/misc_items.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/for/for_items.h"
+#include "items/misc/misc_items.h"
 #include "model/project.h"
 #include "model/property_mapping.h"
 

@@ -1,19 +1,19 @@
-#include "items/for_items.h"
+#include "items/for/for_items.h"
 
 #include <gtest/gtest.h>
 
-#include "item_texts.h"
+#include "support/item_texts.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "../model/project_files.h"
-#include "items/control_of_flow_items.h"
+#include "base/file_io.h"
+#include "items/control_of_flow/control_of_flow_items.h"
 #include "model/batch_generator.h"
-#include "model/file_io.h"
 #include "model/project.h"
 #include "model/project_reader_writer.h"
+#include "support/project_files.h"
 
 namespace palvetta {
 namespace {

@@ -1,9 +1,9 @@
-#include "items/misc_items.h"
+#include "items/misc/misc_items.h"
 
 #include <gtest/gtest.h>
 
-#include "item_texts.h"
-#include "../model/project_files.h"
+#include "support/item_texts.h"
+#include "support/project_files.h"
 
 #include "model/batch_generator.h"
 #include "model/project.h"

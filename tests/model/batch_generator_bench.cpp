@@ -23,7 +23,7 @@ TProject& ProjectOfSize(int itemCount) {
 void BM_MakeBatchFileInMemory(benchmark::State& state) {
   const int itemCount = static_cast<int>(state.range(0));
   TProject& project = ProjectOfSize(itemCount);
-  TRuvurUzudIravo generator;
+  TBatchGenerator generator;
   generator.Project = &project;
 
   // One untimed run proves the mix takes the paths it is meant to measure.

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
-#include "model/file_io.h"
+#include "base/file_io.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/misc/misc_items.h"
 #include "model/project.h"
 #include "model/system_items.h"
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace palvetta {
 namespace {
@@ -38,7 +38,7 @@ TSubroutineItem& Subroutine(TProject& project, const std::string& name) {
 }
 
 std::string Generate(TProject& project) {
-  TRuvurUzudIravo maker;
+  TBatchGenerator maker;
   maker.Project = &project;
   maker.MakeBatchFile();
   EXPECT_EQ(maker.CreatedFiles().Count(), 1);
@@ -252,7 +252,7 @@ TEST(BatchGenerator, AFailingItemAbortsTheRunAndLeavesNoHooks) {
   TProject project;
   auto& before = Command(project, "ECHO before");
   project.Add<TFailingItem>();
-  TRuvurUzudIravo maker;
+  TBatchGenerator maker;
   maker.Project = &project;
   EXPECT_THROW(maker.MakeBatchFile(), std::runtime_error);
   EXPECT_EQ(maker.CreatedFiles().Count(), 0);
@@ -264,7 +264,7 @@ TEST(BatchGenerator, HooksLastOnlyForTheRun) {
   TProject project;
   project.Add<TCheckParamsItem>();
   auto& param = Param(project, "A", TParamCheck::pcRequired);
-  TRuvurUzudIravo maker;
+  TBatchGenerator maker;
   maker.Project = &project;
   maker.MakeBatchFile();
   // Outside a run the check item gets no parameters and writes nothing.
@@ -296,7 +296,7 @@ TEST(BatchGenerator, FurtherCreatedFilesGetUniqueNamesBesideTheBatchFile) {
   for (const char* name : {"data.txt", "data.txt", "", "..\\..\\evil.txt", "data.txt"}) {
     project.Add<TSaveFileItem>().FileName = name;
   }
-  TRuvurUzudIravo maker;
+  TBatchGenerator maker;
   maker.Project = &project;
   maker.MakeBatchFile();
   std::vector<std::string> names;
@@ -319,7 +319,7 @@ TEST(BatchGenerator, FurtherCreatedFilesGetUniqueNamesBesideTheBatchFile) {
 
 TEST(BatchGenerator, WritingIntoAMissingFolderFailsWithTheFileName) {
   TProject project;
-  TRuvurUzudIravo maker;
+  TBatchGenerator maker;
   maker.Project = &project;
   const auto target = std::filesystem::temp_directory_path() / "palvetta-no-such-folder" / "x.bat";
   try {

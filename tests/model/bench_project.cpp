@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/misc/misc_items.h"
 #include "model/system_items.h"
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace palvetta::testing {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "items/misc_items.h"
+#include "items/misc/misc_items.h"
 #include "model/system_items.h"
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace palvetta {
 namespace {

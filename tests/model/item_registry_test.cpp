@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/misc/misc_items.h"
 #include "model/system_items.h"
 
 namespace palvetta {

@@ -10,7 +10,7 @@
 #include "bench_project.h"
 #include "items/item_families.h"
 #include "model/project_reader_writer.h"
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace palvetta {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "items/control_of_flow_items.h"
-#include "items/misc_items.h"
-#include "model/file_io.h"
+#include "base/file_io.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/misc/misc_items.h"
 #include "model/project.h"
-#include "project_files.h"
-#include "test_items.h"
+#include "support/project_files.h"
+#include "support/test_items.h"
 
 namespace palvetta {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace palvetta {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "items/misc_items.h"
-#include "model/file_io.h"
-#include "project_files.h"
+#include "base/file_io.h"
+#include "items/misc/misc_items.h"
+#include "support/project_files.h"
 
 namespace palvetta {
 namespace {

@@ -14,7 +14,7 @@
 #include "model/project_reader_writer.h"
 
 #ifdef _WIN32
-#include "model/win/wide.h"
+#include "base/win/wide.h"
 #endif
 
 namespace {
@@ -34,7 +34,7 @@ int Run(const std::vector<std::string>& args) {
     files.FileName = args[0];
     files.LoadFromFile();
 
-    TRuvurUzudIravo maker;
+    TBatchGenerator maker;
     maker.Project = &project;
     maker.MakeBatchFile(args[1]);
 

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "model/win/wide.h"
-#include "shell/win/png_file.h"
+#include "base/win/wide.h"
+#include "support/png_file.h"
 
 namespace {
 

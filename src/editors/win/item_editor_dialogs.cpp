@@ -2,9 +2,8 @@
 
 #include <stdexcept>
 
-#include "model/win/wide.h"
-#include "shell/win/item_editors.h"
-#include "shell/win/ui_seams.h"
+#include "base/win/wide.h"
+#include "gui/win/ui_seams.h"
 
 namespace palvetta {
 
@@ -14,20 +13,6 @@ TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
     }
   }
-}
-
-TItemEditorDialogs::~TItemEditorDialogs() {
-  if (!FInstalled) return;
-  for (const auto& [cls, entry] : FEntries) InstallItemEditor(*cls, nullptr);
-}
-
-void TItemEditorDialogs::Install() {
-  for (const auto& [cls, entry] : FEntries) {
-    InstallItemEditor(*cls, [this](TCustomProjectItem& item, HWND owner) {
-      return Execute(item, owner);
-    });
-  }
-  FInstalled = true;
 }
 
 TDialog& TItemEditorDialogs::DialogFor(const TClass& cls) {
@@ -87,7 +72,7 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   if (chosen) dialog.SetText(browse.Field, *chosen);
 }
 
-bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner) {
+bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpContext) {
   const auto found = FEntries.find(&item.ClassType());
   if (found == FEntries.end()) return false;
   TEntry& entry = found->second;
@@ -97,6 +82,11 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner) {
   dialog.Fill(entry.Values);
   ApplyEnabling(entry);
   dialog.OnShown = OnShown;
+  // The dialog takes its help page when it is shown.
+  struct PendingHelp {
+    explicit PendingHelp(int context) { SetPendingHelpContext(context); }
+    ~PendingHelp() { SetPendingHelpContext(0); }
+  } pendingHelp(helpContext);
   if (dialog.ShowModal(owner) != TModalResult::mrOK) return false;
   item.FromEditor(entry.Values);
   return true;

@@ -13,25 +13,25 @@
 #include <vector>
 
 #include "editors/editor_spec.h"
+#include "editors/win/item_editing.h"
+#include "gui/win/dialog.h"
 #include "model/custom_project_item.h"
-#include "shell/win/dialog.h"
 
 namespace palvetta {
 
-class TItemEditorDialogs {
+class TItemEditorDialogs : public IItemEditing {
  public:
   explicit TItemEditorDialogs(std::vector<TItemEditorSpec> specs);
-  // Removes the editors it installed.
-  ~TItemEditorDialogs();
   TItemEditorDialogs(const TItemEditorDialogs&) = delete;
   TItemEditorDialogs& operator=(const TItemEditorDialogs&) = delete;
 
-  // Makes these the editors of their item classes (see item_editors.h).
-  void Install();
-
-  // Shows the item's dialog modally over the owner; true when the user confirmed and the
-  // item took the values. An item of a class without a description has no editor.
-  bool Execute(TCustomProjectItem& item, HWND owner);
+  // Shows the item's dialog modally over the owner, F1 opening the help context; true
+  // when the user confirmed and the item took the values. An item of a class without a
+  // description has no editor.
+  bool Execute(TCustomProjectItem& item, HWND owner, int helpContext = 0);
+  bool Edit(TCustomProjectItem& item, HWND owner, int helpContext) override {
+    return Execute(item, owner, helpContext);
+  }
   bool HasEditor(const TClass& cls) const { return FEntries.count(&cls) != 0; }
 
   // The dialog of the class, made when needed (tests look at it).
@@ -51,7 +51,6 @@ class TItemEditorDialogs {
   static void Browse(TDialog& dialog, const TBrowseButton& browse);
 
   std::map<const TClass*, TEntry> FEntries;
-  bool FInstalled = false;
 };
 
 // Whether the running program's environment defines the variable.

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "../../e2e/batch_runner.h"
-#include "../../shell/win/png_file.h"
-#include "../../shell/win/ui_test_support.h"
+#include "app/win/main_window.h"
+#include "base/file_io.h"
 #include "editors/win/item_editor_dialogs.h"
-#include "model/file_io.h"
-#include "shell/win/main_window.h"
+#include "support/batch_runner.h"
+#include "support/png_file.h"
+#include "support/ui_test_support.h"
 
 namespace palvetta {
 namespace {
@@ -33,11 +33,11 @@ class EditingInMainWindowTest : public ::testing::Test {
     Folder = fs::temp_directory_path() / "palvetta_editing_in_main_window";
     fs::remove_all(Folder);
     fs::create_directories(Folder);
-    Dialogs.Install();
     TMainWindowOptions options;
     options.Settings = &Store;
     options.AppDataFolder = PathToUtf8(Folder / "AppData");
     options.QuitWhenClosed = false;
+    options.Editing = &Dialogs;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     ASSERT_TRUE(PumpUntil(*Window, [this] { return !Window->Palette().Texts().empty(); }));

@@ -7,14 +7,14 @@
 #include <map>
 #include <string>
 
-#include "items/control_of_flow_items.h"
-#include "items/for_items.h"
-#include "items/misc_items.h"
+#include "base/text.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/for/for_items.h"
+#include "items/misc/misc_items.h"
 #include "model/project.h"
-#include "model/text.h"
-#include "../../model/project_files.h"
-#include "../../shell/win/png_file.h"
-#include "../../shell/win/ui_test_support.h"
+#include "support/png_file.h"
+#include "support/project_files.h"
+#include "support/ui_test_support.h"
 
 namespace palvetta {
 namespace {

@@ -11,7 +11,7 @@
 #include "items/item_families.h"
 #include "model/project.h"
 #include "model/project_reader_writer.h"
-#include "test_items.h"
+#include "support/test_items.h"
 
 namespace {
 

@@ -5,11 +5,6 @@
 namespace palvetta {
 namespace {
 
-TEST(ProcsWin, VersionOfAProgramWithoutVersionResource) {
-  EXPECT_EQ(GetAppVersion(false), "1.0");
-  EXPECT_EQ(GetAppVersion(true), "1.0");
-}
-
 TEST(ProcsWin, LogicalDrivesAreRootPaths) {
   TStrings drives{"stale"};
   ListLogicalDrives(drives);

@@ -1,0 +1,635 @@
+#include "app/win/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/help_contexts.h"
+#include "app/palette.h"
+#include "app/win/batch_preview.h"
+#include "app/win/redirect_dialog.h"
+#include "base/file_io.h"
+#include "base/win/program.h"
+#include "base/win/wide.h"
+#include "gui/win/image_lists.h"
+#include "gui/win/theme_painter.h"
+#include "gui/win/ui_seams.h"
+#include "image_indexes.h"
+
+namespace palvetta {
+namespace {
+
+// Setting the modified flag posts this, so the status bar follows after the command.
+constexpr UINT kModifiedChanged = WM_USER + 1;
+constexpr UINT kFirstActivation = WM_USER + 2;
+
+constexpr int kListId = 1001;
+constexpr int kPaletteId = 1002;
+constexpr int kLevelId = 1003;
+constexpr int kFilterId = 1004;
+constexpr int kFilterClearId = 1005;
+constexpr int kFilterTypeId = 1006;
+constexpr UINT kRecentFirstId = 41000;
+
+constexpr std::string_view kWindowSection = "Window";
+constexpr std::string_view kPaletteWidthKey = "TaskListWidth";
+
+// Sizes at 96 dpi.
+constexpr int kMargin = 4;
+constexpr int kSplitter = 5;
+constexpr int kDefaultPaletteWidth = 260;
+constexpr int kLeastPaletteWidth = 100;
+constexpr int kLeastListWidth = 150;
+
+const char* const kLevelTexts[] = {"Level: Super pro", "Level: Advanced", "Level: Basic"};
+const char* const kFilterTypeTexts[] = {"Filter by title", "Filter by command",
+                                        "Filter by title + command"};
+
+HWND MakeChild(HWND parent, const wchar_t* cls, DWORD style, int id, DWORD exStyle = 0,
+               const wchar_t* text = L"") {
+  HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!control) throw std::runtime_error("Creating a control of the main window failed");
+  return control;
+}
+
+void FillCombo(HWND combo, std::initializer_list<const char*> texts, int selected) {
+  for (const char* text : texts) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int ComboIndex(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+int WindowHeight(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r.bottom - r.top;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(TMainWindowOptions options) : FOptions(std::move(options)) {
+  if (!FOptions.Settings) throw std::invalid_argument("The main window needs a settings store");
+  FApp = std::make_unique<TApplicationModel>();
+  CreateActions();
+  TWindowArgs args;
+  args.ClassName = L"PalvettaMainWindow";
+  args.Title = "Palvetta";
+  args.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  args.Pos = {static_cast<int>(CW_USEDEFAULT), static_cast<int>(CW_USEDEFAULT), 900, 600};
+  Create(args);
+  FormCreated();
+  SetDesignHelpContext(MainWindowHelpContext);
+  FPaletteWidth = FromDesign(kDefaultPaletteWidth, Dpi());
+  CreateMenu();
+  CreateControls();
+  FRecent.Read(*FOptions.Settings);
+  RebuildRecentMenu();
+  Rescale(nullptr);
+  RebuildList();
+}
+
+void TfrmMain::Place(HWND control, int left, int top, int width, int height) {
+  // Moving a combo box also moves its drop-down window, which costs a round trip to the
+  // window system under Wine: controls already in place are left alone.
+  const TRect wanted = {left, top, std::max(0, width), std::max(0, height)};
+  TRect& placed = FPlaced[control];
+  if (placed == wanted) return;
+  placed = wanted;
+  SetWindowPos(control, nullptr, left, top, wanted.Width, wanted.Height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TfrmMain::~TfrmMain() {
+  // A window destroyed with its object (not closed) still keeps its recent files.
+  if (Handle()) WriteRecentFiles();
+}
+
+HWND TfrmMain::FilterControl(std::string_view name) const {
+  if (name == "cmbLevel") return FLevel;
+  if (name == "edtFilter") return FFilter;
+  if (name == "cmbFilterType") return FFilterType;
+  throw std::logic_error("The main window has no filter control " + std::string(name));
+}
+
+// ---- Construction ----
+
+void TfrmMain::CreateActions() {
+  const auto always = [](TAction& a) { a.Enabled = true; };
+  const auto hasItems = [this](TAction& a) { a.Enabled = FApp->Project().Count() > 0; };
+  const auto hasSelection = [this](TAction& a) {
+    a.Enabled = FApp->Project().Count() > 0 && FList.FirstSelected().has_value();
+  };
+  struct TSpec {
+    const char* Name;
+    const char* Caption;
+    bool CaptionAsHint;
+    std::function<void()> Execute;
+    std::function<void(TAction&)> Update;
+  };
+  const TSpec specs[] = {
+      {"actNewProject", "New project", false, [this] { if (ConfirmSaving()) NewProject(); }, always},
+      {"actOpenProject", "Open Project...", false,
+       [this] { if (ConfirmSaving()) OpenProject(""); }, always},
+      {"actSaveProject", "Save Project...", false, [this] { Save(false); },
+       [this](TAction& a) { a.Enabled = FModified; }},
+      {"actSaveProjectAs", "Save Project As...", false, [this] { Save(true); },
+       [this](TAction& a) { a.Enabled = !FApp->FileName.empty(); }},
+      {"actSettings", "Settings...", false, [this] { OpenSettings(); },
+       [this](TAction& a) { a.Enabled = FOptions.Appearance != nullptr; }},
+      {"actExit", "Exit", false, [this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }, always},
+      {"actMakeBatchFile", "Make Batch File...", false, [this] { MakeBatchFile(); }, hasItems},
+      {"actPreviewBatchFile", "Preview Batch File", false, [this] { PreviewBatchFile(); },
+       hasItems},
+      {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), HelpFile(), 0); },
+       always},
+      {"actMoveUp", "Move up", true, [this] { MoveSelected(true); },
+       [this](TAction& a) {
+         const auto row = FList.FirstSelected();
+         a.Enabled = FApp->Project().Count() > 0 && row && *row > 0;
+       }},
+      {"actMoveDown", "Move down", true, [this] { MoveSelected(false); },
+       [this](TAction& a) {
+         const auto row = FList.FirstSelected();
+         a.Enabled = FApp->Project().Count() > 0 && row && *row + 1 < FApp->Project().Count();
+       }},
+      {"actDelete", "Delete item", true, [this] { DeleteSelected(); }, hasSelection},
+      {"actDisable", "Disable item", true, [this] { DisableSelected(); }, hasSelection},
+      {"actRedirectToFile", "Redirect to file...", false, [this] { RedirectSelected(); },
+       hasSelection},
+      {"actCreateSnippet", "Create snippet from selection", true, [this] { CreateSnippet(); },
+       always},
+  };
+  for (const TSpec& spec : specs) {
+    TAction action;
+    action.Name = spec.Name;
+    action.Caption = spec.Caption;
+    if (spec.CaptionAsHint) action.Hint = spec.Caption;
+    action.OnExecute = spec.Execute;
+    action.OnUpdate = spec.Update;
+    FActions.Add(std::move(action));
+  }
+}
+
+void TfrmMain::CreateMenu() {
+  FMenu = ::CreateMenu();
+  FFileMenu = CreatePopupMenu();
+  for (const char* name :
+       {"actNewProject", "actOpenProject", "actSaveProject", "actSaveProjectAs", "-", "-",
+        "actSettings", "-", "actExit"}) {
+    FBinding.AppendMenuItem(FFileMenu, name);
+  }
+  HMENU project = CreatePopupMenu();
+  FBinding.AppendMenuItem(project, "actMakeBatchFile");
+  FBinding.AppendMenuItem(project, "actPreviewBatchFile");
+  HMENU help = CreatePopupMenu();
+  FBinding.AppendMenuItem(help, "actHelpContents");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(FFileMenu), L"&File");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(project), L"&Project");
+  AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+  SetMenu(Handle(), FMenu);
+  FBinding.BindMenu(FMenu);
+}
+
+void TfrmMain::CreateControls() {
+  FImages = LoadImageStrip(L"CATALOGUE_IMAGES", L"CATALOGUE_IMAGES_32", Dpi());
+  FToolbarImages = LoadImageStrip(L"TOOLBAR_IMAGES", L"TOOLBAR_IMAGES_32", Dpi());
+
+  FToolbar = MakeChild(Handle(), TOOLBARCLASSNAMEW,
+                       TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0);
+  FListToolbar = MakeChild(Handle(), TOOLBARCLASSNAMEW,
+                           TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                               CCS_NODIVIDER,
+                           0);
+  for (HWND toolbar : {FToolbar, FListToolbar}) {
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    if (FToolbarImages) {
+      SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FToolbarImages.Get()));
+    }
+  }
+  const struct {
+    HWND Toolbar;
+    const char* Action;
+    int Image;
+  } buttons[] = {
+      {FToolbar, "actNewProject", tbiNewProject},
+      {FToolbar, "actOpenProject", tbiOpenProject},
+      {FToolbar, "actSaveProject", tbiSaveProject},
+      {FToolbar, "actMakeBatchFile", tbiMakeBatchFile},
+      {FToolbar, "actPreviewBatchFile", tbiPreviewBatchFile},
+      {FToolbar, "actHelpContents", tbiHelpContents},
+      {FListToolbar, "actMoveUp", tbiMoveUp},
+      {FListToolbar, "actMoveDown", tbiMoveDown},
+      {FListToolbar, "actDelete", tbiDeleteItem},
+      {FListToolbar, "actDisable", tbiDisableItem},
+  };
+  for (const auto& button : buttons) {
+    FBinding.AddToolbarButton(button.Toolbar, button.Action, FToolbarImages ? button.Image : I_IMAGENONE);
+  }
+  FBinding.BindToolbar(FToolbar);
+  FBinding.BindToolbar(FListToolbar);
+
+  FStatus = MakeChild(Handle(), STATUSCLASSNAMEW, SBARS_SIZEGRIP, 0);
+
+  FLevel = MakeChild(Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kLevelId);
+  FillCombo(FLevel, {kLevelTexts[0], kLevelTexts[1], kLevelTexts[2]},
+            static_cast<int>(FItemFilter.FCommandLevel));
+  FFilter = MakeChild(Handle(), WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, kFilterId, WS_EX_CLIENTEDGE);
+  FFilterClear = MakeChild(Handle(), WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, kFilterClearId, 0,
+                           L"\u00D7");
+  FFilterType = MakeChild(Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
+                          kFilterTypeId);
+  FillCombo(FFilterType, {kFilterTypeTexts[0], kFilterTypeTexts[1], kFilterTypeTexts[2]},
+            static_cast<int>(FItemFilter.FTextFilterType));
+
+  FPalette.Create(Handle(), kPaletteId);
+  FList.Create(Handle(), kListId);
+  if (FImages) {
+    FPalette.SetImages(FImages.Get());
+    FList.SetImages(FImages.Get());
+  }
+}
+
+void TfrmMain::RebuildRecentMenu() {
+  for (UINT id = kRecentFirstId; id < kRecentFirstId + TRecentFiles::MaxCount; ++id) {
+    DeleteMenu(FFileMenu, id, MF_BYCOMMAND);
+  }
+  // The recent files sit between the two separators after "Save Project As...".
+  constexpr UINT kFirstRecentPosition = 5;
+  for (int i = 0; i < FRecent.Count(); ++i) {
+    InsertMenuW(FFileMenu, kFirstRecentPosition + static_cast<UINT>(i),
+                MF_BYPOSITION | MF_STRING, kRecentFirstId + static_cast<UINT>(i),
+                Widen(FRecent.Caption(i)).c_str());
+  }
+}
+
+// ---- Layout ----
+
+void TfrmMain::Rescale(const TRect* suggested) {
+  FFont = CreateMessageFont(FontPoints(), Dpi());
+  for (HWND control : {FLevel, FFilter, FFilterClear, FFilterType, FPalette.Handle(),
+                       FList.Handle(), FStatus}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
+  }
+  FPlaced.clear();  // heights follow the font
+  if (suggested) {
+    SetWindowPos(Handle(), nullptr, suggested->Left, suggested->Top, suggested->Width,
+                 suggested->Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayoutControls();
+}
+
+void TfrmMain::LayoutControls() {
+  // Until the window is first shown its size is not final; one layout then does it all.
+  if (!FShownOnce) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  const int margin = FromDesign(kMargin, Dpi());
+  SendMessageW(FToolbar, TB_AUTOSIZE, 0, 0);
+  SendMessageW(FStatus, WM_SIZE, 0, 0);
+  const int top = WindowHeight(FToolbar);
+  const int bottom = client.bottom - WindowHeight(FStatus);
+  FPaletteWidth = ClampPaletteWidth(FPaletteWidth, client.right);
+
+  // The palette: level, filter text with its clear button, filter type, then the tree.
+  const TGdiTextMeasurer measurer(FFont.Get());
+  const int lineHeight = measurer.LineHeight();
+  const int fieldHeight = lineHeight + FromDesign(8, Dpi());
+  const int left = margin;
+  const int width = FPaletteWidth - margin;
+  int y = top + margin;
+  Place(FLevel, left, y, width, fieldHeight + 8 * lineHeight);
+  y += WindowHeight(FLevel) + margin;
+  const int clearWidth = fieldHeight;
+  Place(FFilter, left, y, width - clearWidth - margin / 2, fieldHeight);
+  Place(FFilterClear, left + width - clearWidth, y, clearWidth, fieldHeight);
+  y += fieldHeight + margin;
+  Place(FFilterType, left, y, width, fieldHeight + 8 * lineHeight);
+  y += WindowHeight(FFilterType) + margin;
+  Place(FPalette.Handle(), left, y, width, bottom - margin - y);
+
+  // The project list with its tool bar, right of the splitter.
+  const int listLeft = FPaletteWidth + FromDesign(kSplitter, Dpi());
+  const int listWidth = std::max(0, static_cast<int>(client.right) - listLeft - margin);
+  SIZE buttons = {};
+  SendMessageW(FListToolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&buttons));
+  const int toolbarHeight = std::max<int>(buttons.cy, fieldHeight);
+  Place(FListToolbar, listLeft, top + margin, listWidth, toolbarHeight);
+  const int listTop = top + margin + toolbarHeight + margin / 2;
+  Place(FList.Handle(), listLeft, listTop, listWidth, bottom - margin - listTop);
+  FList.FitColumns();
+}
+
+// ---- State shown ----
+
+void TfrmMain::SetModified(bool modified) {
+  FModified = modified;
+  PostMessageW(Handle(), kModifiedChanged, 0, 0);
+}
+
+std::string TfrmMain::StatusText() const {
+  wchar_t text[64] = {};
+  SendMessageW(FStatus, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
+}
+
+void TfrmMain::UpdateCaption() {
+  const std::string name = FApp->FileName.empty() ? "Untitled.kwj" : FApp->FileName;
+  SetWindowTextUtf8(Handle(), "Palvetta v." + GetAppVersion(false) + " - " + name);
+}
+
+void TfrmMain::RebuildList() {
+  UpdateCaption();
+  FList.SetSource(&FApp->Project(), &FApp->Registry());
+  FList.Rebuild();
+}
+
+void TfrmMain::RebuildPalette() {
+  FPalette.Fill(BuildPalette(FApp->Registry(), FApp->Snippets(), FItemFilter));
+}
+
+void TfrmMain::ApplyFilter() {
+  FItemFilter.FCommandLevel = static_cast<TCommandLevel>(std::max(0, ComboIndex(FLevel)));
+  FItemFilter.FTextFilterType =
+      static_cast<TTextFilterType>(std::max(0, ComboIndex(FFilterType)));
+  FItemFilter.FText = WindowText(FFilter);
+  RebuildPalette();
+}
+
+// ---- Start-up ----
+
+void TfrmMain::Show(int showCommand) {
+  RestorePlacement(*FOptions.Settings, kWindowSection);
+  RestorePaletteWidth();
+  FShownOnce = true;
+  LayoutControls();
+  ShowForm(showCommand);
+}
+
+void TfrmMain::RestorePaletteWidth() {
+  const int saved = FOptions.Settings->ReadInteger(kWindowSection, kPaletteWidthKey, 0);
+  if (saved < 1) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  int available = client.right;
+  if (IsZoomed(Handle())) {
+    available = ChooseWorkArea(CurrentMonitors(), Facts().Bounds, {}).Width;
+  }
+  FPaletteWidth = ClampPaletteWidth(FromDesign(saved, Dpi()), available);
+}
+
+int TfrmMain::ClampPaletteWidth(int width, int available) const {
+  // The palette keeps its least width, and the list beside it its own while there is room.
+  const int least = FromDesign(kLeastPaletteWidth, Dpi());
+  return std::clamp(width, least, std::max(least, available - FromDesign(kLeastListWidth, Dpi())));
+}
+
+void TfrmMain::FirstActivation() {
+  // A damaged snippet file costs only that snippet: the user learns which file it was,
+  // and the palette and the project named on the command line still come up.
+  try {
+    const std::vector<TSnippetLoadError> errors = FApp->ReadSnippets(FOptions.AppDataFolder);
+    if (!errors.empty()) {
+      std::string message = "These snippet files could not be read and were left out:";
+      for (const TSnippetLoadError& error : errors) {
+        message += "\r\n" + error.FileName + ": " + error.Message;
+      }
+      ShowMessageBox(Handle(), message, "Palvetta", MB_OK | MB_ICONWARNING);
+    }
+  } catch (const std::exception& error) {
+    ShowError(std::string("The snippets could not be read: ") + error.what());
+  }
+  ApplyFilter();
+  const std::string& project = FOptions.ProjectToOpen;
+  if (project.empty() || !IsExistingFile(project) || !OpenProject(project)) NewProject();
+}
+
+bool TfrmMain::CanClose() {
+  if (!ConfirmSaving()) return false;
+  FRecent.Add(FApp->FileName);
+  SavePlacementAndWidth();
+  return true;
+}
+
+void TfrmMain::SavePlacementAndWidth() {
+  SavePlacement(*FOptions.Settings, kWindowSection);
+  try {
+    FOptions.Settings->WriteInteger(kWindowSection, kPaletteWidthKey,
+                                    ToDesign(FPaletteWidth, Dpi()));
+  } catch (const std::exception&) {
+    // The width is a convenience; a store that refuses it costs nothing else.
+  }
+}
+
+void TfrmMain::WriteRecentFiles() {
+  try {
+    FRecent.Write(*FOptions.Settings);
+  } catch (const std::exception&) {
+    // Losing the recent-files list is not worth stopping the program for.
+  }
+}
+
+bool TfrmMain::DispatchPending() {
+  return DispatchPendingMessages(FBinding, [this](const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+    // Controls keep F1 and Tab to themselves, so the window takes them first: F1 opens
+    // the help, Tab and Shift+Tab move between the palette's fields, the palette and
+    // the project list.
+    if (message.wParam == VK_F1) {
+      ShowContextHelp();
+      return true;
+    }
+    if (message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+      const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+      if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), back)) SetFocus(next);
+      return true;
+    }
+    return false;
+  });
+}
+
+bool TfrmMain::ShowContextHelp() {
+  if (HelpFile().empty()) return false;
+  int context = MainWindowHelpContext;
+  const HWND focus = GetFocus();
+  if (focus == FPalette.Handle()) {
+    const TPaletteNode* node = FPalette.Selected();
+    context = 0;
+    if (node && node->Kind == TPaletteNodeKind::pnEntry) {
+      const TRegistryItem& entry = FApp->Registry().Items(node->Category).Items(node->Entry);
+      const auto item = CreateItem(*entry.ItemClass);
+      context = HelpContextOf(item.get());
+    }
+  } else if (focus == FList.Handle()) {
+    const std::optional<int> row = FList.FocusedRow();
+    context = row ? HelpContextOf(&FApp->Project().Items(*row)) : 0;
+  }
+  return ShowHelp(Handle(), HelpFile(), static_cast<unsigned>(context));
+}
+
+// ---- Messages ----
+
+void TfrmMain::ShowListContextMenu(POINT screen) {
+  HMENU menu = FBinding.BuildPopupMenu({"actDelete", "actDisable"});
+  HMENU redirect = FBinding.BuildPopupMenu({"actRedirectToFile"});
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(redirect), L"Redirect to...");
+  FBinding.AppendMenuItem(menu, "actCreateSnippet");
+  const TScopedMenu owned(menu);  // the submenu goes with it
+  const UINT command = static_cast<UINT>(TrackPopupMenu(
+      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
+  if (const TAction* action = FBinding.ActionOf(command)) FActions.Execute(action->Name);
+}
+
+void TfrmMain::BeginPaletteDrag(HTREEITEM item) {
+  const TPaletteNode* node = FPalette.NodeOf(item);
+  if (!node || !node->CanAdd()) return;
+  FDragItem = item;
+  SetCapture(Handle());
+}
+
+void TfrmMain::EndPaletteDrag(bool drop) {
+  if (!FDragItem) return;
+  const HTREEITEM item = FDragItem;
+  FDragItem = nullptr;
+  ReleaseCapture();
+  if (!drop) return;
+  POINT point = {};
+  GetCursorPos(&point);
+  if (WindowFromPoint(point) != FList.Handle()) return;
+  ScreenToClient(FList.Handle(), &point);
+  DropOnList(item, point);
+}
+
+bool TfrmMain::HandleNotify(const NMHDR& header, LRESULT& result) {
+  if (FList.HandleNotify(header, result)) return true;
+  if (header.hwndFrom == FList.Handle() && header.code == NM_DBLCLK) {
+    const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+    if (activate.iItem >= 0) EditRow(activate.iItem);
+    return true;
+  }
+  if (header.hwndFrom == FPalette.Handle()) {
+    if (header.code == NM_DBLCLK) {
+      if (const TPaletteNode* node = FPalette.Selected(); node && node->CanAdd()) {
+        AddFromPalette(*node, -1);
+        result = 1;  // the tree does not expand or collapse as well
+        return true;
+      }
+    } else if (header.code == TVN_BEGINDRAGW) {
+      if (FActivated) BeginPaletteDrag(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
+      return true;
+    }
+  }
+  return false;
+}
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
+    return *painted;
+  }
+  LRESULT result = 0;
+  if (FBinding.HandleMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wParam);
+      const UINT code = HIWORD(wParam);
+      if (id >= kRecentFirstId && id < kRecentFirstId + TRecentFiles::MaxCount) {
+        OpenRecent(static_cast<int>(id - kRecentFirstId));
+        return 0;
+      }
+      if ((id == kLevelId || id == kFilterTypeId) && code == CBN_SELCHANGE) ApplyFilter();
+      if (id == kFilterId && code == EN_CHANGE) ApplyFilter();
+      if (id == kFilterClearId && code == BN_CLICKED) SetWindowTextW(FFilter, L"");
+      return 0;
+    }
+    case WM_NOTIFY:
+      if (HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == FList.Handle()) {
+        POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (screen.x == -1 && screen.y == -1) {
+          screen = {0, 0};
+          ClientToScreen(FList.Handle(), &screen);
+        }
+        ShowListContextMenu(screen);
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      LayoutControls();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !FActivated) {
+        FActivated = true;
+        PostMessageW(Handle(), kFirstActivation, 0, 0);
+      }
+      break;
+    case kFirstActivation:
+      FirstActivation();
+      return 0;
+    case kModifiedChanged:
+      SendMessageW(FStatus, SB_SETTEXTW, 0,
+                   reinterpret_cast<LPARAM>(FModified ? L"Modified" : L""));
+      return 0;
+    case WM_SETCURSOR: {
+      POINT point = {};
+      GetCursorPos(&point);
+      ScreenToClient(Handle(), &point);
+      const int splitterLeft = FPaletteWidth;
+      if (reinterpret_cast<HWND>(wParam) == Handle() && point.x >= splitterLeft &&
+          point.x < splitterLeft + FromDesign(kSplitter, Dpi())) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_LBUTTONDOWN: {
+      const int x = GET_X_LPARAM(lParam);
+      if (x >= FPaletteWidth && x < FPaletteWidth + FromDesign(kSplitter, Dpi())) {
+        FSizingPalette = true;
+        SetCapture(Handle());
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (FSizingPalette) {
+        FPaletteWidth = GET_X_LPARAM(lParam);
+        LayoutControls();
+      } else if (FDragItem) {
+        POINT point = {};
+        GetCursorPos(&point);
+        SetCursor(LoadCursorW(nullptr,
+                              WindowFromPoint(point) == FList.Handle() ? IDC_ARROW : IDC_NO));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (FSizingPalette) {
+        FSizingPalette = false;
+        ReleaseCapture();
+      }
+      EndPaletteDrag(true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      FSizingPalette = false;
+      if (FDragItem && reinterpret_cast<HWND>(lParam) != Handle()) FDragItem = nullptr;
+      return 0;
+    case WM_CLOSE:
+      if (CanClose()) DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      WriteRecentFiles();
+      if (FOptions.QuitWhenClosed) PostQuitMessage(0);
+      break;
+    default:
+      break;
+  }
+  return TForm::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace palvetta

@@ -1,0 +1,13 @@
+#include "base/code_page.h"
+
+namespace palvetta {
+
+const CodePage& SystemCodePage() { return Windows1252(); }
+
+const CodePage* CodePageById(unsigned id) {
+  if (id == 1252) return &Windows1252();
+  if (id == 65001) return &Utf8CodePage();
+  return nullptr;
+}
+
+}  // namespace palvetta

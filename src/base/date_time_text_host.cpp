@@ -1,0 +1,7 @@
+#include "base/date_time_text.h"
+
+namespace palvetta {
+
+DateOrder UserDateOrder() { return DateOrder::MonthDayYear; }
+
+}  // namespace palvetta

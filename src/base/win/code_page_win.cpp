@@ -1,0 +1,63 @@
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "base/code_page.h"
+#include "base/win/wide.h"
+
+namespace palvetta {
+namespace {
+
+class WindowsCodePage final : public CodePage {
+ public:
+  explicit WindowsCodePage(unsigned id) : FId(id) {}
+
+  unsigned Id() const override { return FId; }
+
+  std::string FromUtf8(std::string_view text) const override {
+    const std::wstring wide = Widen(text);
+    if (wide.empty()) return {};
+    // No best fit: what the code page lacks becomes the default character "?".
+    const DWORD flags = WC_NO_BEST_FIT_CHARS;
+    const int size = WideCharToMultiByte(FId, flags, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, "?", nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(FId, flags, wide.data(), static_cast<int>(wide.size()), out.data(), size,
+                        "?", nullptr);
+    return out;
+  }
+
+  std::string ToUtf8(std::string_view bytes) const override {
+    if (bytes.empty()) return {};
+    const int size =
+        MultiByteToWideChar(FId, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(FId, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);
+    return Narrow(wide);
+  }
+
+ private:
+  unsigned FId;
+};
+
+}  // namespace
+
+const CodePage* CodePageById(unsigned id) {
+  if (id == CP_UTF8) return &Utf8CodePage();
+  if (id == 1200 || id == 1201 || !IsValidCodePage(id)) return nullptr;
+  static std::mutex lock;
+  static std::map<unsigned, std::unique_ptr<WindowsCodePage>> pages;
+  const std::lock_guard<std::mutex> guard(lock);
+  auto& page = pages[id];
+  if (!page) page = std::make_unique<WindowsCodePage>(id);
+  return page.get();
+}
+
+const CodePage& SystemCodePage() {
+  static const CodePage& codePage = *CodePageById(GetACP());
+  return codePage;
+}
+
+}  // namespace palvetta

@@ -1,0 +1,25 @@
+#pragma once
+// The project file's own XML: a writer whose output is pure ASCII (every character that
+// could differ between code pages is a character reference) and a reader for it. They
+// differ from general XML on purpose: line breaks inside texts are kept raw, control
+// characters and lone surrogates may be written as references, and element names are
+// looked up without regard to case.
+
+#include <string>
+#include <string_view>
+
+#include "base/xml_element.h"
+
+namespace palvetta {
+
+// The whole file: the prolog naming the encoding, then the root element, each level
+// indented by two blanks, CRLF after every line.
+std::string WriteXmlDocument(const XmlElement& root, std::string_view encodingName);
+
+// The root element of a file. A UTF-8 or UTF-16 byte-order mark decides the encoding;
+// otherwise the prolog's encoding does (the system's ANSI code page when it names none).
+// Raises std::runtime_error: "No matching charset" for an unknown encoding, a message
+// beginning "Invalid XML" for a malformed document.
+XmlElement ParseXmlDocument(std::string_view bytes);
+
+}  // namespace palvetta

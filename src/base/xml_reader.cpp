@@ -1,0 +1,303 @@
+#include <stdexcept>
+
+#include "base/charsets.h"
+#include "base/code_page.h"
+#include "base/text.h"
+#include "base/utf.h"
+#include "base/xml_document.h"
+
+namespace palvetta {
+namespace {
+
+constexpr int kMaxDepth = 500;  // far deeper than any project; keeps the stack bounded
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool IsNameChar(char c, bool first) {
+  const auto u = static_cast<unsigned char>(c);
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || u >= 0x80) {
+    return true;
+  }
+  return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text) : FText(text) {}
+
+  XmlElement Document() {
+    SkipMisc();
+    if (AtEnd() || Peek() != '<') Fail("the document has no root element");
+    XmlElement root = Element(0);
+    SkipMisc();
+    if (!AtEnd()) Fail("text after the root element");
+    return root;
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& what) const {
+    int line = 1;
+    int column = 1;
+    for (size_t i = 0; i < FPos && i < FText.size(); ++i) {
+      if (FText[i] == '\n') {
+        ++line;
+        column = 1;
+      } else {
+        ++column;
+      }
+    }
+    throw std::runtime_error("Invalid XML Element: " + what + " (line " + std::to_string(line) +
+                             ", column " + std::to_string(column) + ")");
+  }
+
+  bool AtEnd() const { return FPos >= FText.size(); }
+  char Peek() const { return FText[FPos]; }
+  bool LookingAt(std::string_view s) const { return FText.substr(FPos).starts_with(s); }
+  void SkipSpace() {
+    while (!AtEnd() && IsSpace(Peek())) ++FPos;
+  }
+  void Expect(char c) {
+    if (AtEnd() || Peek() != c) Fail(std::string("expected '") + c + "'");
+    ++FPos;
+  }
+  // Moves past the terminator; fails when it never comes.
+  void SkipPast(std::string_view terminator, const char* what) {
+    const size_t end = FText.find(terminator, FPos);
+    if (end == std::string_view::npos) Fail(std::string("unterminated ") + what);
+    FPos = end + terminator.size();
+  }
+
+  // Prolog, processing instructions, comments, a document type and white space.
+  void SkipMisc() {
+    for (;;) {
+      SkipSpace();
+      if (LookingAt("<?")) {
+        SkipPast("?>", "processing instruction");
+      } else if (LookingAt("<!--")) {
+        SkipPast("-->", "comment");
+      } else if (LookingAt("<!DOCTYPE")) {
+        SkipDocumentType();
+      } else {
+        return;
+      }
+    }
+  }
+
+  void SkipDocumentType() {
+    int brackets = 0;
+    for (; !AtEnd(); ++FPos) {
+      if (Peek() == '[') ++brackets;
+      if (Peek() == ']') --brackets;
+      if (Peek() == '>' && brackets <= 0) {
+        ++FPos;
+        return;
+      }
+    }
+    Fail("unterminated document type");
+  }
+
+  std::string Name() {
+    const size_t start = FPos;
+    if (AtEnd() || !IsNameChar(Peek(), true)) Fail("expected a name");
+    while (!AtEnd() && IsNameChar(Peek(), false)) ++FPos;
+    return std::string(FText.substr(start, FPos - start));
+  }
+
+  // A reference after its "&"; appends the character(s) it stands for.
+  void Reference(std::string& out) {
+    const size_t end = FText.find(';', FPos);
+    if (end == std::string_view::npos || end - FPos > 12) Fail("unterminated reference");
+    const std::string_view name = FText.substr(FPos, end - FPos);
+    FPos = end + 1;
+    if (name == "lt") return out.push_back('<');
+    if (name == "gt") return out.push_back('>');
+    if (name == "amp") return out.push_back('&');
+    if (name == "quot") return out.push_back('"');
+    if (name == "apos") return out.push_back('\'');
+    if (name.size() < 2 || name[0] != '#') Fail("unknown entity &" + std::string(name) + ";");
+    char32_t code = CharacterCode(name);
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      // A high surrogate joins the low surrogate of a reference right after it.
+      const size_t save = FPos;
+      char32_t low = 0;
+      if (LookingAt("&#")) {
+        const size_t next = FText.find(';', FPos);
+        if (next != std::string_view::npos && next - FPos <= 12) {
+          ++FPos;
+          low = CharacterCode(FText.substr(FPos, next - FPos));
+          FPos = next + 1;
+        }
+      }
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+      } else {
+        FPos = save;
+        code = 0xFFFD;
+      }
+    } else if (code >= 0xDC00 && code <= 0xDFFF) {
+      code = 0xFFFD;
+    }
+    out += EncodeUtf8(std::u32string(1, code));
+  }
+
+  // "#123" or "#x7B".
+  char32_t CharacterCode(std::string_view name) {
+    const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty()) Fail("empty character reference");
+    unsigned long value = 0;
+    for (char c : digits) {
+      int digit;
+      if (c >= '0' && c <= '9') {
+        digit = c - '0';
+      } else if (hex && c >= 'a' && c <= 'f') {
+        digit = c - 'a' + 10;
+      } else if (hex && c >= 'A' && c <= 'F') {
+        digit = c - 'A' + 10;
+      } else {
+        Fail("bad character reference &" + std::string(name) + ";");
+      }
+      value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
+      if (value > 0x10FFFF) Fail("character reference out of range");
+    }
+    return static_cast<char32_t>(value);
+  }
+
+  std::string AttributeValue() {
+    if (AtEnd() || (Peek() != '"' && Peek() != '\'')) Fail("expected a quoted attribute value");
+    const char quote = Peek();
+    ++FPos;
+    std::string value;
+    for (;;) {
+      if (AtEnd()) Fail("unterminated attribute value");
+      const char c = Peek();
+      ++FPos;
+      if (c == quote) return value;
+      if (c == '<') Fail("'<' in an attribute value");
+      if (c == '&') {
+        Reference(value);
+      } else {
+        value += c;
+      }
+    }
+  }
+
+  XmlElement Element(int depth) {
+    if (depth > kMaxDepth) Fail("elements nested too deeply");
+    Expect('<');
+    XmlElement element(Name());
+    for (;;) {
+      const bool spaced = !AtEnd() && IsSpace(Peek());
+      SkipSpace();
+      if (AtEnd()) Fail("unterminated start tag");
+      if (LookingAt("/>")) {
+        FPos += 2;
+        return element;
+      }
+      if (Peek() == '>') {
+        ++FPos;
+        break;
+      }
+      if (!spaced) Fail("expected a blank before an attribute");
+      std::string name = Name();
+      SkipSpace();
+      Expect('=');
+      SkipSpace();
+      element.Attributes.emplace_back(std::move(name), AttributeValue());
+    }
+    Content(element, depth);
+    return element;
+  }
+
+  void Content(XmlElement& element, int depth) {
+    std::string text;
+    for (;;) {
+      if (AtEnd()) Fail("element " + element.Name + " is not closed");
+      const char c = Peek();
+      if (c == '&') {
+        ++FPos;
+        Reference(text);
+      } else if (c != '<') {
+        const size_t next = FText.find_first_of("<&", FPos);
+        const size_t end = next == std::string_view::npos ? FText.size() : next;
+        text.append(FText.substr(FPos, end - FPos));
+        FPos = end;
+      } else if (LookingAt("</")) {
+        FPos += 2;
+        const std::string name = Name();
+        if (name != element.Name) Fail("end tag " + name + " does not close " + element.Name);
+        SkipSpace();
+        Expect('>');
+        break;
+      } else if (LookingAt("<!--")) {
+        SkipPast("-->", "comment");
+      } else if (LookingAt("<![CDATA[")) {
+        FPos += 9;
+        const size_t end = FText.find("]]>", FPos);
+        if (end == std::string_view::npos) Fail("unterminated CDATA section");
+        text.append(FText.substr(FPos, end - FPos));
+        FPos = end + 3;
+      } else if (LookingAt("<?")) {
+        SkipPast("?>", "processing instruction");
+      } else {
+        element.Children.push_back(Element(depth + 1));
+      }
+    }
+    // White space between child elements is layout, not a value.
+    if (!element.Children.empty() && IsBlank(text)) text.clear();
+    element.Text = std::move(text);
+  }
+
+  std::string_view FText;
+  size_t FPos = 0;
+};
+
+// The encoding that the prolog names, or empty.
+std::string PrologEncoding(std::string_view bytes) {
+  if (!bytes.starts_with("<?xml")) return {};
+  const std::string_view prolog = bytes.substr(0, bytes.find("?>"));
+  const size_t key = prolog.find("encoding");
+  if (key == std::string_view::npos) return {};
+  size_t i = key + 8;
+  while (i < prolog.size() && IsSpace(prolog[i])) ++i;
+  if (i >= prolog.size() || prolog[i] != '=') return {};
+  ++i;
+  while (i < prolog.size() && IsSpace(prolog[i])) ++i;
+  if (i >= prolog.size() || (prolog[i] != '"' && prolog[i] != '\'')) return {};
+  const size_t end = prolog.find(prolog[i], i + 1);
+  if (end == std::string_view::npos) return {};
+  return std::string(prolog.substr(i + 1, end - i - 1));
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                   (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  }
+  return Utf16ToUtf8(units);
+}
+
+}  // namespace
+
+XmlElement ParseXmlDocument(std::string_view bytes) {
+  std::string text;
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    text = bytes.substr(3);
+  } else if (bytes.starts_with("\xFF\xFE")) {
+    text = Utf16LeToUtf8(bytes.substr(2));
+  } else {
+    const std::string name = PrologEncoding(bytes);
+    const CodePage* codePage = &SystemCodePage();
+    if (!name.empty()) {
+      const auto id = CharsetCodePage(name);
+      codePage = id ? CodePageById(*id) : nullptr;
+      if (codePage == nullptr) throw std::runtime_error("No matching charset");
+    }
+    text = codePage->ToUtf8(bytes);
+  }
+  return Parser(text).Document();
+}
+
+}  // namespace palvetta

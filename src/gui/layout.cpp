@@ -1,0 +1,575 @@
+#include "gui/layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <stdexcept>
+
+namespace palvetta {
+
+namespace {
+
+// Room a standard Windows control needs around its text, in 96-dpi pixels.
+constexpr int kFieldEdge = 4;    // border and inner margin on each side of a field
+constexpr int kArrowWidth = 17;  // drop-down arrow, spin buttons, vertical scroll bar
+constexpr int kButtonMinWidth = 75;
+constexpr int kButtonMinHeight = 23;
+constexpr int kButtonPadding = 10;  // each side of a button's caption
+constexpr int kBoxSize = 13;        // check box or radio circle
+constexpr int kBoxGap = 5;          // between the box and its caption
+constexpr int kBoxPadding = 2;      // above and below a check box's line
+constexpr int kCellPadding = 6;     // each side of a grid cell's text
+constexpr int kRowPadding = 4;      // added to the line height of a grid row
+constexpr int kGridBorder = 2;
+
+constexpr int kNoteChars = 50;
+constexpr int kEditChars = 20;
+constexpr int kMemoChars = 40;
+constexpr int kMemoLines = 4;
+constexpr int kComboChars = 10;
+constexpr int kNumberChars = 6;
+constexpr int kGridChars = 30;
+constexpr int kGridRows = 6;
+
+// Sizes stay fractional until the final rectangles, so a layout at 144 dpi is the one at
+// 96 dpi times 1.5 and not a sum of rounding errors.
+struct TSizeF {
+  double W = 0;
+  double H = 0;
+};
+
+struct TRectF {
+  double X = 0;
+  double Y = 0;
+  double W = 0;
+  double H = 0;
+};
+
+bool IsContainer(const TLayoutNode& node) {
+  return node.Kind == TLayoutKind::lkColumn || node.Kind == TLayoutKind::lkRow;
+}
+
+// One-line controls look broken when stretched vertically, so only these take more
+// height than they need.
+bool GrowsVertically(const TLayoutNode& node) {
+  return IsContainer(node) || node.Kind == TLayoutKind::lkMemo ||
+         node.Kind == TLayoutKind::lkGrid || node.Kind == TLayoutKind::lkSpacer;
+}
+
+int OrDefault(int value, int fallback) { return value > 0 ? value : fallback; }
+
+double AlignOffset(double room, TAlign align) {
+  if (room <= 0) return 0;
+  switch (align) {
+    case TAlign::alStart:
+      return 0;
+    case TAlign::alCentre:
+      return room / 2;
+    case TAlign::alEnd:
+      return room;
+  }
+  return 0;
+}
+
+void CollectNames(const TLayoutNode& node, std::set<std::string>& names) {
+  if (!node.Name.empty() && !names.insert(node.Name).second) {
+    throw std::logic_error("layout: the name " + node.Name + " is used twice");
+  }
+  for (const auto& child : node.Children) CollectNames(child, names);
+}
+
+class TEngine {
+ public:
+  explicit TEngine(const TLayoutContext& context)
+      : FContext(context),
+        FLineHeight(context.Measurer.LineHeight()),
+        FAverageChar(context.Measurer.AverageCharWidth()) {}
+
+  double Scaled(int pixels96) const { return pixels96 * FContext.Dpi / 96.0; }
+  double Margin() const { return Scaled(FContext.Spacing.Margin); }
+
+  // firstWidth widens the first child of a label-beside row to the labels' common width.
+  TSizeF Measure(const TLayoutNode& node, double firstWidth = 0) const {
+    if (!node.Visible) return {};
+    if (IsContainer(node)) return MeasureContainer(node, firstWidth);
+    const TSizeF size = MeasureLeaf(node);
+    return {std::ceil(size.W), std::ceil(size.H)};
+  }
+
+  void Arrange(const TLayoutNode& node, TRectF rect, double firstWidth, TLayoutRects& rects) const {
+    if (!node.Visible) {
+      MarkHidden(node, rects);
+      return;
+    }
+    if (!node.Name.empty()) rects[node.Name] = Rounded(rect);
+    if (IsContainer(node)) ArrangeChildren(node, rect, firstWidth, rects);
+  }
+
+ private:
+  static bool IsRow(const TLayoutNode& node) { return node.Kind == TLayoutKind::lkRow; }
+  double Gap(const TLayoutNode& node) const {
+    return Scaled(node.LabelPair ? FContext.Spacing.LabelGap : FContext.Spacing.Gap);
+  }
+  double Text(std::string_view text) const { return FContext.Measurer.TextWidth(text); }
+  double CharsWidth(int chars) const { return chars * FAverageChar; }
+  double FieldEdges() const { return 2 * Scaled(kFieldEdge); }
+
+  // A spacer counts only along its parent's axis; the indent belongs to the child's room.
+  TSizeF Outer(const TLayoutNode& child, bool parentIsRow, double firstWidth) const {
+    if (!child.Visible) return {};
+    if (child.Kind == TLayoutKind::lkSpacer) {
+      const double length = Scaled(child.Pixels);
+      return parentIsRow ? TSizeF{length, 0} : TSizeF{0, length};
+    }
+    TSizeF size = Measure(child, firstWidth);
+    size.W += Scaled(child.Indent);
+    return size;
+  }
+
+  // The labels' common width that an aligning column hands to its label-beside rows.
+  double LabelsWidth(const TLayoutNode& column) const {
+    if (!column.AlignLabels || IsRow(column)) return 0;
+    double width = 0;
+    for (const auto& child : column.Children) {
+      if (IsLabelRow(child)) width = std::max(width, Outer(child.Children[0], true, 0).W);
+    }
+    return width;
+  }
+  static bool IsLabelRow(const TLayoutNode& node) {
+    return node.Visible && node.Kind == TLayoutKind::lkRow && node.LabelPair &&
+           !node.Children.empty() && node.Children[0].Visible;
+  }
+
+  // The outer sizes of a container's children, the first of a label row widened.
+  std::vector<TSizeF> ChildSizes(const TLayoutNode& node, double firstWidth) const {
+    const double labelsWidth = LabelsWidth(node);
+    std::vector<TSizeF> sizes;
+    for (std::size_t i = 0; i < node.Children.size(); ++i) {
+      const TLayoutNode& child = node.Children[i];
+      TSizeF size = Outer(child, IsRow(node), IsLabelRow(child) ? labelsWidth : 0);
+      if (i == 0 && IsRow(node) && child.Visible) size.W = std::max(size.W, firstWidth);
+      sizes.push_back(size);
+    }
+    return sizes;
+  }
+
+  double GroupTop() const { return FLineHeight + Scaled(FContext.Spacing.GroupPadding); }
+  double GroupSide() const { return Scaled(FContext.Spacing.GroupPadding); }
+
+  TSizeF MeasureContainer(const TLayoutNode& node, double firstWidth) const {
+    const bool row = IsRow(node);
+    const std::vector<TSizeF> sizes = ChildSizes(node, firstWidth);
+    double main = 0;
+    double cross = 0;
+    int visible = 0;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      if (!node.Children[i].Visible) continue;
+      ++visible;
+      main += row ? sizes[i].W : sizes[i].H;
+      cross = std::max(cross, row ? sizes[i].H : sizes[i].W);
+    }
+    if (visible > 1) main += (visible - 1) * Gap(node);
+    TSizeF size = row ? TSizeF{main, cross} : TSizeF{cross, main};
+    if (node.Group) {
+      size.W = std::max(size.W + 2 * GroupSide(), Text(node.Text) + 2 * GroupSide());
+      size.H += GroupTop() + GroupSide();
+    }
+    return size;
+  }
+
+  TSizeF MeasureLeaf(const TLayoutNode& node) const {
+    const double line = FLineHeight;
+    const double fieldHeight = line + FieldEdges();
+    switch (node.Kind) {
+      case TLayoutKind::lkLabel:
+        return {Text(node.Text), line};
+      case TLayoutKind::lkNote: {
+        // A word wider than the note widens it rather than overflow.
+        double width = CharsWidth(OrDefault(node.Chars, kNoteChars));
+        for (const auto& word : WrapText(node.Text, 0, FContext.Measurer)) {
+          width = std::max(width, Text(word));
+        }
+        width = std::ceil(width);
+        const auto lines = WrapText(node.Text, static_cast<int>(width), FContext.Measurer);
+        return {width, std::max<std::size_t>(1, lines.size()) * line};
+      }
+      case TLayoutKind::lkEdit:
+        return {CharsWidth(OrDefault(node.Chars, kEditChars)) + FieldEdges(), fieldHeight};
+      case TLayoutKind::lkMemo:
+        return {CharsWidth(OrDefault(node.Chars, kMemoChars)) + FieldEdges() + Scaled(kArrowWidth),
+                OrDefault(node.Lines, kMemoLines) * line + FieldEdges()};
+      case TLayoutKind::lkCombo: {
+        double text = CharsWidth(node.Chars);
+        for (const auto& entry : node.Entries) text = std::max(text, Text(entry));
+        if (text <= 0) text = CharsWidth(kComboChars);
+        return {text + FieldEdges() + Scaled(kArrowWidth), fieldHeight};
+      }
+      case TLayoutKind::lkCheck:
+      case TLayoutKind::lkRadio:
+        return {Scaled(kBoxSize) + Scaled(kBoxGap) + Text(node.Text),
+                std::max(Scaled(kBoxSize), line) + 2 * Scaled(kBoxPadding)};
+      case TLayoutKind::lkButton:
+        return {std::max(Scaled(kButtonMinWidth), Text(node.Text) + 2 * Scaled(kButtonPadding)),
+                std::max(Scaled(kButtonMinHeight), fieldHeight)};
+      case TLayoutKind::lkNumber:
+        return {
+            CharsWidth(OrDefault(node.Chars, kNumberChars)) + FieldEdges() + Scaled(kArrowWidth),
+            fieldHeight};
+      case TLayoutKind::lkGrid: {
+        double headers = 0;
+        for (const auto& column : node.Entries) headers += Text(column) + 2 * Scaled(kCellPadding);
+        const double text =
+            std::max(headers, CharsWidth(node.Chars > 0 || headers > 0 ? node.Chars : kGridChars));
+        const double headerHeight = line + 2 * Scaled(kCellPadding);
+        const double rowHeight = line + Scaled(kRowPadding);
+        return {
+            text + 2 * Scaled(kGridBorder) + Scaled(kArrowWidth),
+            headerHeight + OrDefault(node.Lines, kGridRows) * rowHeight + 2 * Scaled(kGridBorder)};
+      }
+      case TLayoutKind::lkSpacer:
+        return {Scaled(node.Pixels), Scaled(node.Pixels)};
+      case TLayoutKind::lkColumn:
+      case TLayoutKind::lkRow:
+        break;
+    }
+    return {};
+  }
+
+  void ArrangeChildren(const TLayoutNode& node, TRectF rect, double firstWidth,
+                       TLayoutRects& rects) const {
+    const bool row = IsRow(node);
+    TRectF content = rect;
+    if (node.Group) {
+      content = {rect.X + GroupSide(), rect.Y + GroupTop(), rect.W - 2 * GroupSide(),
+                 rect.H - GroupTop() - GroupSide()};
+    }
+    const double labelsWidth = LabelsWidth(node);
+    const std::vector<TSizeF> sizes = ChildSizes(node, firstWidth);
+    double needed = 0;
+    int stretchSum = 0;
+    int visible = 0;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      const TLayoutNode& child = node.Children[i];
+      if (!child.Visible) continue;
+      ++visible;
+      needed += row ? sizes[i].W : sizes[i].H;
+      stretchSum += std::max(0, child.Stretch);
+    }
+    const double gap = Gap(node);
+    if (visible > 1) needed += (visible - 1) * gap;
+    const double extra = std::max(0.0, (row ? content.W : content.H) - needed);
+
+    double pos = row ? content.X : content.Y;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      const TLayoutNode& child = node.Children[i];
+      if (!child.Visible) {
+        MarkHidden(child, rects);
+        continue;
+      }
+      const TSizeF size = sizes[i];
+      const double share = stretchSum > 0 ? extra * std::max(0, child.Stretch) / stretchSum : 0.0;
+      const double length = (row ? size.W : size.H) + share;
+      const double indent = child.Kind == TLayoutKind::lkSpacer ? 0 : Scaled(child.Indent);
+      TRectF slot;
+      if (row) {
+        slot.X = pos + indent;
+        slot.W = length - indent;
+        if (child.Fill && GrowsVertically(child)) {
+          slot.Y = content.Y;
+          slot.H = std::max(content.H, size.H);
+        } else {
+          slot.H = size.H;
+          slot.Y = content.Y + AlignOffset(content.H - size.H, child.Align);
+        }
+      } else {
+        slot.Y = pos;
+        slot.H = GrowsVertically(child) ? length : size.H;
+        const double room = content.W - indent;
+        const double minWidth = size.W - indent;
+        slot.X = content.X + indent;
+        if (child.Fill) {
+          slot.W = std::max(room, minWidth);
+        } else {
+          slot.W = minWidth;
+          slot.X += AlignOffset(room - minWidth, child.Align);
+        }
+      }
+      Arrange(child, slot, IsLabelRow(child) ? labelsWidth : 0, rects);
+      pos += length + gap;
+    }
+  }
+
+  static void MarkHidden(const TLayoutNode& node, TLayoutRects& rects) {
+    if (!node.Name.empty()) rects[node.Name] = TRect{};
+    for (const auto& child : node.Children) MarkHidden(child, rects);
+  }
+
+  static TRect Rounded(const TRectF& r) {
+    const int left = static_cast<int>(std::lround(r.X));
+    const int top = static_cast<int>(std::lround(r.Y));
+    return {left, top, static_cast<int>(std::lround(r.X + r.W)) - left,
+            static_cast<int>(std::lround(r.Y + r.H)) - top};
+  }
+
+  const TLayoutContext& FContext;
+  double FLineHeight;
+  double FAverageChar;
+};
+
+}  // namespace
+
+TSize PreferredSize(const TLayoutNode& root, const TLayoutContext& context) {
+  const TEngine engine(context);
+  const TSizeF size = engine.Measure(root);
+  const double margins = 2 * engine.Margin();
+  return {static_cast<int>(std::ceil(size.W + margins - 1e-9)),
+          static_cast<int>(std::ceil(size.H + margins - 1e-9))};
+}
+
+TLayoutRects Layout(const TLayoutNode& root, TRect client, const TLayoutContext& context) {
+  std::set<std::string> names;
+  CollectNames(root, names);
+  const TEngine engine(context);
+  const TSizeF size = engine.Measure(root);
+  const double margin = engine.Margin();
+  const TRectF rect{client.Left + margin, client.Top + margin,
+                    std::max(size.W, client.Width - 2 * margin),
+                    std::max(size.H, client.Height - 2 * margin)};
+  TLayoutRects rects;
+  engine.Arrange(root, rect, 0, rects);
+  return rects;
+}
+
+TStrings WrapText(std::string_view text, int width, const TTextMeasurer& measurer) {
+  TStrings lines;
+  for (const auto& paragraph : SplitLines(text)) {
+    std::string line;
+    bool started = false;
+    std::size_t start = 0;
+    while (start <= paragraph.size()) {
+      std::size_t end = paragraph.find(' ', start);
+      if (end == std::string::npos) end = paragraph.size();
+      const std::string word = paragraph.substr(start, end - start);
+      start = end + 1;
+      if (word.empty()) continue;
+      if (!started) {
+        line = word;
+        started = true;
+      } else if (measurer.TextWidth(line + " " + word) <= width) {
+        line += " " + word;
+      } else {
+        lines.push_back(line);
+        line = word;
+      }
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+namespace {
+
+TLayoutNode Leaf(TLayoutKind kind, std::string name, std::string text = {}) {
+  TLayoutNode node;
+  node.Kind = kind;
+  node.Name = std::move(name);
+  node.Text = std::move(text);
+  return node;
+}
+
+TLayoutNode Container(TLayoutKind kind, std::vector<TLayoutNode> children) {
+  TLayoutNode node;
+  node.Kind = kind;
+  node.Children = std::move(children);
+  return node;
+}
+
+}  // namespace
+
+bool HoldsValue(TLayoutKind kind) {
+  switch (kind) {
+    case TLayoutKind::lkEdit:
+    case TLayoutKind::lkMemo:
+    case TLayoutKind::lkNumber:
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkCheck:
+    case TLayoutKind::lkRadio:
+    case TLayoutKind::lkGrid:
+      return true;
+    default:
+      return false;
+  }
+}
+
+TLayoutNode Column(std::vector<TLayoutNode> children) {
+  return Container(TLayoutKind::lkColumn, std::move(children));
+}
+
+TLayoutNode Row(std::vector<TLayoutNode> children) {
+  return Container(TLayoutKind::lkRow, std::move(children));
+}
+
+TLayoutNode GroupBox(std::string name, std::string caption, std::vector<TLayoutNode> children) {
+  TLayoutNode node = Column(std::move(children));
+  node.Name = std::move(name);
+  node.Text = std::move(caption);
+  node.Group = true;
+  return node;
+}
+
+TLayoutNode Form(std::vector<TLayoutNode> children) {
+  TLayoutNode node = Column(std::move(children));
+  node.AlignLabels = true;
+  return node;
+}
+
+TLayoutNode Label(std::string name, std::string text) {
+  return Leaf(TLayoutKind::lkLabel, std::move(name), std::move(text));
+}
+
+TLayoutNode Note(std::string name, std::string text, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkNote, std::move(name), std::move(text));
+  node.Chars = chars;
+  return node;
+}
+
+TLayoutNode Edit(std::string name, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkEdit, std::move(name));
+  node.Chars = chars;
+  return node;
+}
+
+TLayoutNode Memo(std::string name, int lines, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkMemo, std::move(name));
+  node.Lines = lines;
+  node.Chars = chars;
+  node.Stretch = 1;
+  return node;
+}
+
+TLayoutNode Combo(std::string name, TStrings entries, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkCombo, std::move(name));
+  node.Entries = std::move(entries);
+  node.Chars = chars;
+  return node;
+}
+
+TLayoutNode Check(std::string name, std::string caption) {
+  return Leaf(TLayoutKind::lkCheck, std::move(name), std::move(caption));
+}
+
+TLayoutNode Radio(std::string name, std::string caption) {
+  return Leaf(TLayoutKind::lkRadio, std::move(name), std::move(caption));
+}
+
+TLayoutNode Button(std::string name, std::string caption) {
+  TLayoutNode node = Leaf(TLayoutKind::lkButton, std::move(name), std::move(caption));
+  node.Fill = false;
+  return node;
+}
+
+TLayoutNode Number(std::string name, int chars, int minimum, int maximum) {
+  TLayoutNode node = Leaf(TLayoutKind::lkNumber, std::move(name));
+  node.Chars = chars;
+  node.Minimum = minimum;
+  node.Maximum = std::max(minimum, maximum);
+  node.Fill = false;
+  return node;
+}
+
+TLayoutNode Grid(std::string name, TStrings columns, int rows, int chars) {
+  std::vector<TGridColumn> textColumns;
+  for (auto& caption : columns) textColumns.push_back(TGridColumn::Text(std::move(caption)));
+  return Grid(std::move(name), std::move(textColumns), rows, chars);
+}
+
+TLayoutNode Grid(std::string name, std::initializer_list<std::string> columns, int rows,
+                 int chars) {
+  return Grid(std::move(name), TStrings(columns), rows, chars);
+}
+
+TLayoutNode Grid(std::string name, std::vector<TGridColumn> columns, int rows, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkGrid, std::move(name));
+  for (const auto& column : columns) node.Entries.push_back(column.Caption);
+  node.Columns = std::move(columns);
+  node.Lines = rows;
+  node.Chars = chars;
+  node.Stretch = 1;
+  return node;
+}
+
+TLayoutNode Spacer(int pixels, int stretch) {
+  TLayoutNode node = Leaf(TLayoutKind::lkSpacer, {});
+  node.Pixels = pixels;
+  node.Stretch = stretch;
+  return node;
+}
+
+TLayoutNode Stretched(TLayoutNode node, int factor) {
+  node.Stretch = factor;
+  return node;
+}
+
+TLayoutNode Indented(TLayoutNode node, int pixels) {
+  node.Indent = pixels;
+  return node;
+}
+
+TLayoutNode Aligned(TLayoutNode node, TAlign align) {
+  node.Align = align;
+  node.Fill = false;
+  return node;
+}
+
+TLayoutNode Hidden(TLayoutNode node) {
+  node.Visible = false;
+  return node;
+}
+
+std::string LabelNameFor(std::string_view fieldName) {
+  std::size_t prefix = 0;
+  while (prefix < fieldName.size() && fieldName[prefix] >= 'a' && fieldName[prefix] <= 'z') {
+    ++prefix;
+  }
+  if (prefix == fieldName.size()) prefix = 0;
+  return "lbl" + std::string(fieldName.substr(prefix));
+}
+
+TLayoutNode LabelAbove(std::string caption, TLayoutNode field) {
+  TLayoutNode label = Label(LabelNameFor(field.Name), std::move(caption));
+  const int stretch = field.Stretch;
+  const bool visible = field.Visible;
+  field.Visible = true;
+  TLayoutNode pair = Column({std::move(label), std::move(field)});
+  pair.LabelPair = true;
+  pair.Stretch = stretch;
+  pair.Visible = visible;
+  return pair;
+}
+
+TLayoutNode LabelBeside(std::string caption, TLayoutNode field) {
+  // Beside a field of several lines the label sits at its top, beside one line centred.
+  TLayoutNode label = Aligned(Label(LabelNameFor(field.Name), std::move(caption)),
+                              GrowsVertically(field) ? TAlign::alStart : TAlign::alCentre);
+  const int stretch = field.Stretch;
+  const bool visible = field.Visible;
+  field.Visible = true;
+  // The field's width along the row now follows whether it filled its column.
+  field.Stretch = field.Fill ? 1 : 0;
+  field.Fill = true;
+  TLayoutNode pair = Row({std::move(label), std::move(field)});
+  pair.LabelPair = true;
+  pair.Stretch = stretch;
+  pair.Visible = visible;
+  return pair;
+}
+
+TLayoutNode OkCancelRow() {
+  return Aligned(Row({Button("btnOK", "OK"), Button("btnCancel", "Cancel")}), TAlign::alEnd);
+}
+
+TLayoutNode Dialog(std::vector<TLayoutNode> body) {
+  return Column({Stretched(Column(std::move(body))), OkCancelRow()});
+}
+
+}  // namespace palvetta

@@ -1,0 +1,144 @@
+#pragma once
+// A dialog built from a layout description: one child control per named node, found and
+// driven by its name, laid out in code at the window's DPI and the chosen font size. A
+// dialog is created once, hidden when closed and shown again with what was last put in.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gui/check_failure.h"
+#include "gui/editor_values.h"
+#include "gui/layout.h"
+#include "gui/win/edit_grid.h"
+#include "gui/win/form.h"
+#include "gui/win/gdi_text_measurer.h"
+
+namespace palvetta {
+
+struct TDialogOptions {
+  std::string Title;
+  int FontPoints = CurrentFontPoints();
+  // Combos where the user types text (the value is the text, the entries are suggestions);
+  // every other combo is a pick-only list whose value is the index.
+  std::vector<std::string> TypedCombos;
+  // The help page F1 opens; 0: the pending one of the item being edited.
+  int HelpContext = 0;
+};
+
+using TOkCheck = std::function<std::optional<TCheckFailure>()>;
+
+class TDialog : public TForm {
+ public:
+  TDialog(TLayoutNode description, TDialogOptions options);
+  ~TDialog() override;
+
+  // The control of a name; an unknown name is a description fault (std::logic_error).
+  HWND Control(std::string_view name) const;
+  bool HasControl(std::string_view name) const { return FByName.count(name) != 0; }
+
+  // Values by control name. Setting an edit's text runs its change handler; setting a
+  // check box or radio button runs its click handler when the state changes (a radio
+  // button also clears the other radio buttons of its container); setting a combo's index
+  // runs no handler. A combo index of -1 selects nothing.
+  void SetText(std::string_view name, std::string_view text);
+  std::string Text(std::string_view name) const;
+  void SetChecked(std::string_view name, bool checked);
+  bool Checked(std::string_view name) const;
+  void SetIndex(std::string_view name, int index);
+  int Index(std::string_view name) const;
+  // A number field's value: the text as a whole number within the field's range (a
+  // number outside it reads as the nearest end, anything else as the smallest value).
+  void SetNumber(std::string_view name, int value);
+  int Number(std::string_view name) const;
+  void SetEntries(std::string_view name, const TStrings& entries);  // combo entries
+  TStrings Entries(std::string_view name) const;
+  // A grid shows at least kMinGridRows rows, empty below the given ones, and as many as
+  // it is given beyond that; Rows gives back every row it shows, in order.
+  static constexpr int kMinGridRows = 100;
+  void SetRows(std::string_view name, const TGridRows& rows);
+  TGridRows Rows(std::string_view name) const;
+  // The editable grid of a grid control; any other name is a description fault.
+  TEditGrid& EditGrid(std::string_view name) const;
+  void SetEnabled(std::string_view name, bool enabled);
+
+  // One handler per control and event; a second registration replaces the first.
+  void OnClick(std::string_view name, std::function<void()> handler);
+  void OnChange(std::string_view name, std::function<void()> handler);
+  // Run in order when OK is pressed; the first failure keeps the dialog open.
+  void AddOkCheck(TOkCheck check) { FChecks.push_back(std::move(check)); }
+
+  // The fields that name a control: texts, check states, combo indexes (typed combos:
+  // texts), combo choices, grid rows; a grid's choices go to its pick-text columns.
+  // Fields without a control are left alone.
+  void Fill(const TEditorValues& values);
+  // Every value-holding control into the field of its name.
+  void Read(TEditorValues& values) const;
+
+  // Shows the dialog with the owner disabled and runs its own message loop until OK
+  // passes its checks or the dialog is cancelled (Esc, Cancel, closing the window).
+  TModalResult ShowModal(HWND owner);
+  // Called once the dialog is shown, before its loop runs: tests post their keys and
+  // clicks from here (Post), so they are handled in order by the loop itself.
+  std::function<void(TDialog&)> OnShown;
+  // What the Enter and Esc keys do, and the buttons. A cell edit under way is accepted
+  // first (OK) or dropped (Cancel).
+  void PressOK();
+  void Cancel();
+
+  HFONT Font() const { return FFont.Get(); }
+  TSize PreferredClientSize() const { return FPreferred; }
+  // The layout last applied, in client pixels.
+  const TLayoutRects& LayoutRects() const { return FRects; }
+  const TLayoutNode& Description() const { return FDescription; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Rescale(const TRect* suggested) override;
+  bool PreTranslateModal(const MSG& message) override;
+
+ private:
+  struct TControl {
+    std::string Name;
+    TLayoutKind Kind;
+    HWND Handle = nullptr;
+    HWND Spin = nullptr;  // number fields: the up-down control
+    int Minimum = 0;      // number fields: the range
+    int Maximum = 0;
+    int RadioGroup = 0;   // radio buttons of one container share a group
+    bool Typed = false;   // typed combo
+    std::unique_ptr<TEditGrid> Grid = {};  // grids
+  };
+
+  void CreateControls(const TLayoutNode& node, int& radioGroup);
+  void AddControl(const TLayoutNode& node, int radioGroup, bool firstOfGroup);
+  const TControl& Find(std::string_view name) const;
+  const TControl* FindByHandle(HWND handle) const;
+  void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+           std::string_view name);
+  bool HandleKey(const MSG& message);
+  void StopGridEdits(bool accept);
+  void ApplyFont();
+  void ResizeToPreferred();
+  void LayoutControls();
+  TSize WindowSizeFor(TSize client) const;
+
+  TLayoutNode FDescription;
+  TDialogOptions FOptions;
+  TScopedFont FFont;
+  TSize FPreferred;
+  TLayoutRects FRects;
+  std::vector<TControl> FControls;
+  std::map<std::string, std::size_t, std::less<>> FByName;
+  std::map<std::string, std::function<void()>, std::less<>> FClick;
+  std::map<std::string, std::function<void()>, std::less<>> FChange;
+  std::vector<TOkCheck> FChecks;
+};
+
+}  // namespace palvetta

@@ -1,0 +1,82 @@
+#pragma once
+// Paints our windows in the chosen theme's colours. Windows ask the painter about each
+// message first (PaintThemed); it answers the colour messages and background erasing
+// from the current palette, or leaves them to Windows when the theme keeps the system
+// colours.
+//
+// What Win32 cannot recolour without undocumented hooks keeps the system look in every
+// theme: scroll bars, the arrow of combo boxes and up-down controls, window frames and
+// captions, message boxes, the common dialogs (open/save, folder picker), the faces of
+// push buttons drawn by visual styles, and check-box and radio-button glyphs.
+
+#include <windows.h>
+
+#include <optional>
+#include <set>
+
+#include "base/win/scoped_handle.h"
+#include "gui/appearance.h"
+#include "gui/theme_palettes.h"
+
+namespace palvetta {
+
+// 0xRRGGBB to the Win32 byte order 0x00BBGGRR.
+constexpr COLORREF ToColorRef(TRgb color) {
+  return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+}
+
+class TThemePainter : public IThemeSwitcher {
+ public:
+  // Starts with the system colours.
+  TThemePainter() = default;
+  ~TThemePainter() override;
+  TThemePainter(const TThemePainter&) = delete;
+  TThemePainter& operator=(const TThemePainter&) = delete;
+
+  // Takes the palette of the row's display name and repaints every registered window.
+  // A row without a palette, or brushes Windows refuses, leave the old colours in place.
+  bool SwitchTo(const TThemeRow& row) override;
+
+  bool UsesSystemColors() const { return !FThemed; }
+  // The palette of the last successful switch, also when that theme keeps the system
+  // colours (the batch preview still needs highlighter colours); nullptr before the first.
+  const TThemePalette* CurrentPalette() const { return FCurrentPalette; }
+  // The colours actually painted: the palette's, or the system's equivalents.
+  COLORREF WindowColor() const;
+  COLORREF ControlColor() const;
+  COLORREF TextColor() const;
+  COLORREF DisabledTextColor() const;
+
+  // The answer to a message of the window, or nothing when the window's own handling
+  // (and finally DefWindowProc) should run. Registers the window on its first question
+  // and forgets it when it is destroyed.
+  std::optional<LRESULT> Paint(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Register(HWND window);
+  void Unregister(HWND window) { FWindows.erase(window); }
+  bool IsRegistered(HWND window) const { return FWindows.count(window) != 0; }
+
+ private:
+  struct TBrushes {
+    TScopedBrush Window;
+    TScopedBrush Control;
+  };
+  // The list and tree views among the window's children take the colours; they never
+  // send WM_CTLCOLOR* messages.
+  void ColorChildren(HWND window) const;
+  void Repaint(HWND window) const;
+
+  bool FThemed = false;
+  TPalette FPalette{};
+  const TThemePalette* FCurrentPalette = nullptr;
+  TBrushes FBrushes;
+  std::set<HWND> FWindows;
+};
+
+// The painter our windows ask; nullptr (the start) leaves them to Windows. The painter
+// must outlive the time it is current.
+void SetCurrentThemePainter(TThemePainter* painter);
+TThemePainter* CurrentThemePainter();
+// What a window's HandleMessage calls first: the current painter's answer, if any.
+std::optional<LRESULT> PaintThemed(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace palvetta

@@ -1,0 +1,277 @@
+#include "gui/win/ui_seams.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <stdexcept>
+
+#include "base/win/scoped_handle.h"
+#include "base/win/wide.h"
+
+namespace palvetta {
+namespace {
+
+class TWin32MessageBox : public TMessageBoxSeam {
+ public:
+  int Show(HWND owner, std::string_view text, std::string_view caption, UINT flags) override {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
+  }
+};
+
+TWin32MessageBox RealMessageBox;
+TMessageBoxSeam* Current = &RealMessageBox;
+
+}  // namespace
+
+TMessageBoxSeam& MessageBoxes() { return *Current; }
+
+int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, UINT flags) {
+  return Current->Show(owner, text, caption, flags);
+}
+
+TScopedMessageBoxSeam::TScopedMessageBoxSeam(TMessageBoxSeam& replacement) : FPrevious(Current) {
+  Current = &replacement;
+}
+
+TScopedMessageBoxSeam::~TScopedMessageBoxSeam() { Current = FPrevious; }
+
+// ---- File and folder pickers ----
+
+std::wstring FilterToWin32(std::string_view filter) {
+  if (filter.empty()) return {};
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t bar = filter.find('|', start);
+    fields.push_back(filter.substr(start, bar == std::string_view::npos ? bar : bar - start));
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
+  }
+  if (fields.size() % 2 != 0)
+    throw std::invalid_argument("A filter needs description|pattern pairs: " + std::string(filter));
+  std::wstring result;
+  for (const std::string_view field : fields) {
+    if (field.empty()) throw std::invalid_argument("Empty field in filter: " + std::string(filter));
+    result += Widen(field);
+    result += L'\0';
+  }
+  result += L'\0';
+  return result;
+}
+
+namespace {
+
+std::wstring WithoutLeadingDot(std::string_view extension) {
+  if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
+  return Widen(extension);
+}
+
+// The common dialogs write the chosen path into our buffer; long paths fit.
+std::optional<std::string> RunFileDialog(const TFileDialogArgs& args, bool save) {
+  std::wstring buffer(32768, L'\0');
+  const std::wstring initial = Widen(args.InitialName);
+  if (initial.size() < buffer.size()) buffer.replace(0, initial.size(), initial);
+  const std::wstring filter = FilterToWin32(args.Filter);
+  const std::wstring title = Widen(args.Title);
+  const std::wstring extension = WithoutLeadingDot(args.DefaultExt);
+
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = args.Owner;
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+              (save ? (args.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!chosen) return std::nullopt;
+  return Narrow(buffer.c_str());
+}
+
+// The folder dialog of Vista and later; nothing when it cannot be created (then the
+// caller falls back to the older browser); available says whether it could be created.
+std::optional<std::string> ModernFolderDialog(HWND owner, std::string_view title,
+                                              bool& available) {
+  available = false;
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const bool uninitialize = SUCCEEDED(init);
+  std::optional<std::string> result;
+  IFileOpenDialog* dialog = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog)))) {
+    available = true;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    if (!title.empty()) dialog->SetTitle(Widen(title).c_str());
+    if (SUCCEEDED(dialog->Show(owner))) {
+      IShellItem* item = nullptr;
+      if (SUCCEEDED(dialog->GetResult(&item))) {
+        TScopedCoTaskMem<wchar_t> path;
+        if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, path.Receive()))) {
+          result = Narrow(path.Get());
+        }
+        item->Release();
+      }
+    }
+    dialog->Release();
+  }
+  if (uninitialize) CoUninitialize();
+  return result;
+}
+
+std::optional<std::string> OldFolderDialog(HWND owner, std::string_view title) {
+  const std::wstring wideTitle = Widen(title);
+  BROWSEINFOW info = {};
+  info.hwndOwner = owner;
+  info.lpszTitle = wideTitle.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  const TScopedCoTaskMem<ITEMIDLIST> list(SHBrowseForFolderW(&info));
+  if (!list) return std::nullopt;
+  std::wstring path(MAX_PATH, L'\0');
+  if (!SHGetPathFromIDListW(list.Get(), path.data())) return std::nullopt;
+  return Narrow(path.c_str());
+}
+
+class TWin32FilePickers : public TFilePickerSeam {
+ public:
+  std::optional<std::string> Open(const TFileDialogArgs& args) override {
+    return RunFileDialog(args, false);
+  }
+  std::optional<std::string> Save(const TFileDialogArgs& args) override {
+    return RunFileDialog(args, true);
+  }
+  std::optional<std::string> Folder(HWND owner, std::string_view title) override {
+    bool available = false;
+    std::optional<std::string> path = ModernFolderDialog(owner, title, available);
+    if (!available) path = OldFolderDialog(owner, title);
+    return path;
+  }
+};
+
+TWin32FilePickers RealFilePickers;
+TFilePickerSeam* CurrentPickers = &RealFilePickers;
+
+}  // namespace
+
+TFilePickerSeam& FilePickers() { return *CurrentPickers; }
+std::optional<std::string> PickFileToOpen(const TFileDialogArgs& args) {
+  return CurrentPickers->Open(args);
+}
+std::optional<std::string> PickFileToSave(const TFileDialogArgs& args) {
+  return CurrentPickers->Save(args);
+}
+std::optional<std::string> PickFolder(HWND owner, std::string_view title) {
+  return CurrentPickers->Folder(owner, title);
+}
+
+TScopedFilePickerSeam::TScopedFilePickerSeam(TFilePickerSeam& replacement)
+    : FPrevious(CurrentPickers) {
+  CurrentPickers = &replacement;
+}
+
+TScopedFilePickerSeam::~TScopedFilePickerSeam() { CurrentPickers = FPrevious; }
+
+// ---- Shell execution and help ----
+
+namespace {
+
+// Help is optional: loading hhctrl.ocx only when asked keeps the program running (and
+// linking) on systems without it.
+using THtmlHelpW = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+constexpr UINT kHhDisplayTopic = 0x0000;
+constexpr UINT kHhHelpContext = 0x000F;
+
+THtmlHelpW HtmlHelpFunction() {
+  // Never unloaded: the help viewer keeps threads of the library running.
+  static const THtmlHelpW function = [] {
+    HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+    return library ? reinterpret_cast<THtmlHelpW>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")))
+                   : nullptr;
+  }();
+  return function;
+}
+
+class TWin32Shell : public TShellSeam {
+ public:
+  bool Execute(HWND owner, std::string_view target) override {
+    const HINSTANCE result =
+        ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // ShellExecuteW reports success as a value above 32.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+  }
+  bool Help(HWND owner, std::string_view helpFile, unsigned contextId) override {
+    const THtmlHelpW htmlHelp = HtmlHelpFunction();
+    if (!htmlHelp) return false;
+    const std::wstring file = Widen(helpFile);
+    const HWND viewer = contextId == 0
+                            ? htmlHelp(owner, file.c_str(), kHhDisplayTopic, 0)
+                            : htmlHelp(owner, file.c_str(), kHhHelpContext, contextId);
+    return viewer != nullptr;
+  }
+};
+
+TWin32Shell RealShell;
+TShellSeam* CurrentShell = &RealShell;
+
+}  // namespace
+
+TShellSeam& Shell() { return *CurrentShell; }
+bool ShellOpen(HWND owner, std::string_view target) { return CurrentShell->Execute(owner, target); }
+bool ShowHelp(HWND owner, std::string_view helpFile, unsigned contextId) {
+  return CurrentShell->Help(owner, helpFile, contextId);
+}
+
+TScopedShellSeam::TScopedShellSeam(TShellSeam& replacement) : FPrevious(CurrentShell) {
+  CurrentShell = &replacement;
+}
+
+TScopedShellSeam::~TScopedShellSeam() { CurrentShell = FPrevious; }
+
+// ---- Recorders ----
+
+std::optional<std::string> TFilePickerRecorder::Answer(TPickerCall call) {
+  Calls.push_back(std::move(call));
+  if (Answers.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(Answers.front());
+  Answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> TFilePickerRecorder::Open(const TFileDialogArgs& args) {
+  return Answer({TPickerKind::pkOpen, args});
+}
+
+std::optional<std::string> TFilePickerRecorder::Save(const TFileDialogArgs& args) {
+  return Answer({TPickerKind::pkSave, args});
+}
+
+std::optional<std::string> TFilePickerRecorder::Folder(HWND owner, std::string_view title) {
+  TFileDialogArgs args;
+  args.Owner = owner;
+  args.Title = std::string(title);
+  return Answer({TPickerKind::pkFolder, std::move(args)});
+}
+
+bool TShellRecorder::Result(TShellCall call) {
+  Calls.push_back(std::move(call));
+  if (Results.empty()) return true;
+  const bool result = Results.front();
+  Results.pop_front();
+  return result;
+}
+
+bool TShellRecorder::Execute(HWND owner, std::string_view target) {
+  return Result({TShellCallKind::skExecute, owner, std::string(target), 0});
+}
+
+bool TShellRecorder::Help(HWND owner, std::string_view helpFile, unsigned contextId) {
+  return Result({TShellCallKind::skHelp, owner, std::string(helpFile), contextId});
+}
+
+}  // namespace palvetta

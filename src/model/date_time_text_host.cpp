@@ -1,7 +1,0 @@
-#include "model/date_time_text.h"
-
-namespace palvetta {
-
-DateOrder UserDateOrder() { return DateOrder::MonthDayYear; }
-
-}  // namespace palvetta

@@ -1,0 +1,43 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "base/code_page.h"
+
+namespace palvetta {
+namespace {
+
+TEST(SystemCodePage, MatchesTheBuiltInTableOnWindows1252) {
+  const CodePage& system = SystemCodePage();
+  ASSERT_EQ(system.Id(), GetACP());
+  if (system.Id() != 1252) GTEST_SKIP() << "the system code page is " << system.Id();
+  const CodePage& table = Windows1252();
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(system.ToUtf8(byte), table.ToUtf8(byte)) << b;
+    EXPECT_EQ(system.FromUtf8(table.ToUtf8(byte)), byte) << b;
+  }
+}
+
+TEST(SystemCodePage, NeverTurnsALookAlikeIntoBatchSyntax) {
+  const CodePage& system = SystemCodePage();
+  if (system.Id() != 1252) GTEST_SKIP() << "the system code page is " << system.Id();
+  struct Case {
+    const char* utf8;
+    const char* ansi;
+  };
+  const Case cases[] = {
+      {"\xEF\xBC\x82", "?"},  // fullwidth quotation mark, best fit: "
+      {"\xEF\xBC\x86", "?"},  // fullwidth ampersand, best fit: &
+      {"\xEF\xBC\x9E", "?"},  // fullwidth greater-than, best fit: >
+      {"\xE2\x88\x9E", "?"},  // infinity, best fit: 8
+      {"\xC3\xBC\xE2\x82\xAC", "\xFC\x80"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(system.FromUtf8(c.utf8), c.ansi);
+  }
+}
+
+}  // namespace
+}  // namespace palvetta

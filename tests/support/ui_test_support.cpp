@@ -1,0 +1,47 @@
+#include "support/ui_test_support.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+
+namespace palvetta {
+
+bool PumpWith(const std::function<bool()>& dispatch, const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    if (!dispatch()) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition) {
+  return PumpWith([&] { return DispatchPendingMessages(binding); }, condition);
+}
+
+bool InitTestControls() {
+  INITCOMMONCONTROLSEX init = {};
+  init.dwSize = sizeof(init);
+  init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
+               ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+  return InitCommonControlsEx(&init) != FALSE;
+}
+
+TOwnerWindow::TOwnerWindow() {
+  TWindowArgs args;
+  args.Title = "Owner";
+  args.Pos = {50, 50, 500, 400};
+  Create(args);
+  ShowWindow(Handle(), SW_SHOWNA);
+}
+
+int TMessageRecorder::Show(HWND, std::string_view text, std::string_view caption, UINT flags) {
+  Shown.push_back({std::string(text), std::string(caption), flags});
+  if (Answers.empty()) return IDOK;
+  const int answer = Answers.front();
+  Answers.pop_front();
+  return answer;
+}
+
+}  // namespace palvetta
