@@ -1,9 +1,12 @@
 #include "model/batch_generator.h"
 
+#include <map>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "base/code_page.h"
 #include "base/file_io.h"
+#include "base/utf.h"
 #include "model/project.h"
 #include "model/quoting.h"
 #include "model/system_items.h"
@@ -122,6 +125,11 @@ struct TBatchGenerator::Run {
   std::vector<bool> UsedInSubroutine;     // parallel to Params
   bool BeyondNine = false;                // a parameter after the ninth is referenced
   TItemList Hooked;                       // items whose generation hooks this run set
+  const TCustomProjectItem* Current = nullptr;  // the item asked for its text
+  // Characters the batch file cannot hold, by the 1-based position of the item that wrote
+  // them; the positions are found only once a character is lost.
+  std::map<int, std::u32string> Lost;
+  std::unordered_map<const TCustomProjectItem*, int> Positions;
 
   ~Run() {
     for (auto* item : Hooked) item->SetGenerationHooks(nullptr);
@@ -143,6 +151,7 @@ void TBatchGenerator::MakeBatchFile() {
 }
 
 void TBatchGenerator::Build() {
+  FLost.clear();
   FCreatedFiles.Clear();
   FAppendLines.clear();
   FSystemItems.clear();
@@ -184,7 +193,9 @@ void TBatchGenerator::Build() {
     if (!item.Enabled) return;
     item.SetGenerationHooks(this);
     run.Hooked.push_back(&item);
+    run.Current = &item;
     std::string text = TrimRight(item.GetBatchText());
+    run.Current = nullptr;
     // Every reference holds a "%": most texts need no search at all.
     const bool mayReference = text.find('%') != std::string::npos;
     for (const Reference& ref : references) {
@@ -201,8 +212,9 @@ void TBatchGenerator::Build() {
     }
     if (IsBlank(text)) return;
     if (!IsBlank(item.RedirectTo)) {
-      text = AddRedirection(text, QuoteIfSpaced(item.RedirectTo), item.Overwrite);
+      text = AddRedirection(text, QuoteIfSpaced(OneLine(item.RedirectTo)), item.Overwrite);
     }
+    NoteLostCharacters(item, text);
     run.L.push_back(std::move(text));
   };
 
@@ -233,9 +245,13 @@ void TBatchGenerator::Build() {
   }
 
   const TStrings paramBlock = ParameterBlock(run.Params, run.UsedInSubroutine, run.BeyondNine);
+  for (size_t i = 0; i < run.Params.size(); ++i) {
+    if (i >= 9 || run.UsedInSubroutine[i]) NoteLostCharacters(*run.Params[i], run.Params[i]->DeclaredName());
+  }
   run.L.insert(run.L.begin() + 1, paramBlock.begin(), paramBlock.end());
 
   batch.Stream = EncodeCreatedFile(run.L);
+  for (auto& [position, characters] : run.Lost) FLost.push_back({position, std::move(characters)});
 }
 
 void TBatchGenerator::MakeBatchFile(const std::string& fileName) {
@@ -263,7 +279,35 @@ void TBatchGenerator::NeedSaveFile(const TStrings& lines, std::string& fileName)
 }
 
 void TBatchGenerator::AppendLines(const TStrings& lines) {
+  if (FRun != nullptr && FRun->Current != nullptr) {
+    for (const auto& line : lines) NoteLostCharacters(*FRun->Current, line);
+  }
   FAppendLines.insert(FAppendLines.end(), lines.begin(), lines.end());
+}
+
+void TBatchGenerator::NoteLostCharacters(const TCustomProjectItem& item, std::string_view text) {
+  const std::u32string lost = CharactersLost(BatchCodePage(), text);
+  if (lost.empty()) return;
+  if (FRun->Positions.empty()) {
+    for (int i = 0; i < Project->Count(); ++i) FRun->Positions.emplace(&Project->Items(i), i + 1);
+  }
+  std::u32string& noted = FRun->Lost[FRun->Positions.at(&item)];
+  for (char32_t c : lost) {
+    if (noted.find(c) == std::u32string::npos) noted += c;
+  }
+}
+
+std::string LostCharactersMessage(const std::vector<TLostCharacters>& lost,
+                                  const std::function<std::string(int position)>& describe) {
+  std::string message =
+      "The batch file's code page (" + IntToStr(BatchCodePage().Id()) +
+      ") has no place for some characters; each of them was written as \"?\":";
+  for (const TLostCharacters& entry : lost) {
+    TStrings characters;
+    for (char32_t c : entry.Characters) characters.push_back(EncodeUtf8(std::u32string(1, c)));
+    message += "\r\n" + describe(entry.Position) + ": " + JoinWith(characters, " ");
+  }
+  return message;
 }
 
 void TBatchGenerator::GetParamList(TItemList& list) {
@@ -291,7 +335,7 @@ std::string EncodeCreatedFile(const TStrings& lines) {
     text += ReplaceLineBreaks(entry, kCrLf);
     text += kCrLf;
   }
-  return SystemCodePage().FromUtf8(text);
+  return BatchCodePage().FromUtf8(text);
 }
 
 }  // namespace palvetta

@@ -4,8 +4,10 @@
 // output redirection, moves subroutines behind the main part and adds the parameter
 // block and the system blocks that items asked for.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/created_files.h"
@@ -15,6 +17,13 @@ namespace palvetta {
 
 class TProject;
 class TSystemProjectItem;
+
+// An item whose batch text holds characters that the batch file's code page cannot
+// hold: the file has a "?" in their place.
+struct TLostCharacters {
+  int Position;             // 1-based, among the project's items
+  std::u32string Characters;  // each once, in the order they first appear
+};
 
 class TBatchGenerator : private IGenerationHooks {
  public:
@@ -27,6 +36,9 @@ class TBatchGenerator : private IGenerationHooks {
   // The files of the last run; the first, "Main batch", is the batch file.
   TCreatedFiles& CreatedFiles() { return FCreatedFiles; }
 
+  // The items of the last run that lost characters, in project order.
+  const std::vector<TLostCharacters>& LostCharacters() const { return FLost; }
+
   // Builds the batch text of Project into CreatedFiles.
   void MakeBatchFile();
   // Builds, then writes the batch file under the name and any further created file
@@ -36,6 +48,8 @@ class TBatchGenerator : private IGenerationHooks {
  private:
   struct Run;
   void Build();
+  // Notes the characters of the text that the batch file cannot hold, for the item.
+  void NoteLostCharacters(const TCustomProjectItem& item, std::string_view text);
 
   void NeedSaveFile(const TStrings& lines, std::string& fileName) override;
   void AppendLines(const TStrings& lines) override;
@@ -46,10 +60,16 @@ class TBatchGenerator : private IGenerationHooks {
   TStrings FAppendLines;
   std::vector<std::unique_ptr<TSystemProjectItem>> FSystemItems;
   Run* FRun = nullptr;  // the state of the build under way
+  std::vector<TLostCharacters> FLost;
 };
 
-// The bytes of a created file: the lines in the system's ANSI code page, each line
-// (also one inside an entry) followed by CRLF.
+// The message that tells the user which items lost which characters, each item named
+// by the description of its position.
+std::string LostCharactersMessage(const std::vector<TLostCharacters>& lost,
+                                  const std::function<std::string(int position)>& describe);
+
+// The bytes of a created file: the lines in the batch file's code page, each line (also
+// one inside an entry) followed by CRLF.
 std::string EncodeCreatedFile(const TStrings& lines);
 
 }  // namespace palvetta

@@ -95,5 +95,35 @@ TEST(CodePage1252, ConvertsBothWaysAndNeverBestFits) {
   }
 }
 
+TEST(CodePage437, ConvertsBothWaysAndNeverBestFits) {
+  const CodePage& cp = CodePage437();
+  EXPECT_EQ(cp.Id(), 437u);
+  // ü, é, box drawing, Greek alpha, non-breaking space.
+  EXPECT_EQ(cp.FromUtf8("B\xC3\xBCro \xC3\xA9\xE2\x95\x90\xCE\xB1\xC2\xA0"), "B\x81ro \x82\xCD\xE0\xFF");
+  EXPECT_EQ(cp.ToUtf8("\x81\x9E\xFF"), "\xC3\xBC\xE2\x82\xA7\xC2\xA0");
+  // € and the fullwidth look-alikes have no byte; an emoji is one "?".
+  EXPECT_EQ(cp.FromUtf8("\xE2\x82\xAC\xEF\xBC\x82\xEF\xBC\x86\xF0\x9F\x98\x80"), "????");
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(cp.FromUtf8(cp.ToUtf8(byte)), byte) << b;
+  }
+}
+
+TEST(CodePage, CharactersLostAreListedOnceInOrder) {
+  const struct {
+    const char* text;
+    std::u32string lost;
+  } cases[] = {
+      {"plain ASCII", U""},
+      {"B\xC3\xBCro", U""},
+      {"\xE2\x9C\x93 \xE2\x82\xAC \xE2\x9C\x93 \xC3\xBC \xF0\x9F\x98\x80", U"\u2713\u20AC\U0001F600"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(CharactersLost(CodePage437(), c.text), c.lost);
+  }
+  EXPECT_EQ(CharactersLost(Windows1252(), "\xE2\x82\xAC \xE2\x9C\x93"), U"\u2713");
+}
+
 }  // namespace
 }  // namespace palvetta

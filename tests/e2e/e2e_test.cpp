@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -116,7 +117,7 @@ class GeneratedBatch : public ::testing::Test {
     std::error_code missing;
     if (fs::exists(BatchFile(), missing)) {
       std::cout << "--- generated " << PathToUtf8(BatchFile()) << "\n"
-                << SystemCodePage().ToUtf8(ReadFileBytes(BatchFile()));
+                << BatchCodePage().ToUtf8(ReadFileBytes(BatchFile()));
     }
     std::cout << Log << "---\n";
   }
@@ -233,6 +234,20 @@ TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
   const BatchResult given = Run({"out"});
   EXPECT_EQ(SplitOutput(given.Output), Lines{"target is out"});
   EXPECT_EQ(given.ExitCode, 0u);
+}
+
+// cmd.exe reads the batch file in the OEM code page: a folder named with a character
+// outside ASCII is found only when the file is written in that code page.
+TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
+  const fs::path folder = Temp.Path() / PathFromUtf8("B\xC3\xBCro");
+  fs::create_directories(folder);
+  std::ofstream(folder / "x.txt", std::ios::binary) << "inside\r\n";
+  Command("IF EXIST \"B\xC3\xBCro\\x.txt\" (ECHO found) ELSE (ECHO missing)");
+  Command("TYPE \"B\xC3\xBCro\\x.txt\"");
+
+  const BatchResult result = Run();
+  EXPECT_EQ(SplitOutput(result.Output), (Lines{"found", "inside"}));
+  EXPECT_EQ(result.ExitCode, 0u);
 }
 
 TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
@@ -443,7 +458,7 @@ class ProjectFileBatch : public ::testing::Test {
     for (const auto& batch : Made) {
       if (!fs::exists(batch, missing)) continue;
       std::cout << "--- generated " << PathToUtf8(batch) << "\n"
-                << SystemCodePage().ToUtf8(ReadFileBytes(batch));
+                << BatchCodePage().ToUtf8(ReadFileBytes(batch));
     }
     std::cout << Log << "---\n";
   }

@@ -92,7 +92,7 @@ TEST(BatchGenerator, NonAsciiParameterNamesMatchIgnoringCase) {
   Param(project, "Größe");
   Command(project, "ECHO %GRÖSSE% %größe%");
   // Only simple case folding: ß has no upper-case form of its own.
-  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO %GR\xD6SSE% %1"}));  // in Windows-1252
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO %GR\x99SSE% %1"}));  // in code page 437
 }
 
 TEST(BatchGenerator, SubroutinesReadParametersThroughCopies) {
@@ -161,6 +161,8 @@ TEST(BatchGenerator, RedirectionTargets) {
       // Without quotes "&" would end the command and run "D\log.txt".
       {"C:\\R&D\\log.txt", true, "ECHO x > \"C:\\R&D\\log.txt\""},
       {"   ", true, "ECHO x"},
+      // A line break read from a file must not start a second command line.
+      {"out.txt\r\nDEL x", true, "ECHO x > \"out.txt DEL x\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
@@ -240,12 +242,41 @@ TEST(BatchGenerator, AppendedLinesComeAfterSubroutines) {
   EXPECT_TRUE(text.ends_with("EXIT /B 1\r\n"));
 }
 
-TEST(BatchGenerator, TextIsWrittenInTheAnsiCodePageWithoutBestFit) {
+// cmd.exe reads a batch file in the OEM code page (437 here), so that is what it is
+// written in: "Büro" must reach cmd as Büro, not as the ANSI byte that 437 reads as "ⁿ".
+TEST(BatchGenerator, TextIsWrittenInTheOemCodePageWithoutBestFit) {
   TProject project;
-  // ü and € exist in Windows-1252; the fullwidth quote and ampersand must not turn into
-  // a real quote and ampersand.
-  Command(project, "ECHO \xC3\xBC \xE2\x82\xAC \xEF\xBC\x82\xEF\xBC\x86");
-  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO \xFC \x80 ??"}));
+  // ü exists in 437, € does not; the fullwidth quote and ampersand must not turn into a
+  // real quote and ampersand; a character outside the basic plane is one "?".
+  Command(project, "ECHO \xC3\xBC \xE2\x82\xAC \xEF\xBC\x82\xEF\xBC\x86 \xF0\x9F\x98\x80");
+  EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "ECHO \x81 ? ?? ?"}));
+}
+
+TEST(BatchGenerator, TellsWhichItemsLostWhichCharacters) {
+  TProject project;
+  Command(project, "ECHO B\xC3\xBCro");  // ü fits: nothing lost
+  Command(project, "ECHO \xE2\x82\xAC\xE2\x82\xAC \xE2\x9C\x93").RedirectTo = "\xE2\x82\xAC.txt";
+  // The usage hint that the check item appends holds the parameter's description.
+  Param(project, "Target", TParamCheck::pcRequired).Descr = "Ziel \xE2\x9C\x93";
+  project.Add<TCheckParamsItem>();
+  TBatchGenerator maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  const std::vector<TLostCharacters>& lost = maker.LostCharacters();
+  ASSERT_EQ(lost.size(), 2u);
+  EXPECT_EQ(lost[0].Position, 2);
+  EXPECT_EQ(lost[0].Characters, U"\u20AC\u2713");
+  EXPECT_EQ(lost[1].Position, 4);
+  EXPECT_EQ(lost[1].Characters, U"\u2713");
+  EXPECT_EQ(LostCharactersMessage(lost, [](int position) { return "Item " + std::to_string(position); }),
+            "The batch file's code page (437) has no place for some characters; each of them was "
+            "written as \"?\":\r\nItem 2: \xE2\x82\xAC \xE2\x9C\x93\r\nItem 4: \xE2\x9C\x93");
+
+  // A new run starts afresh.
+  project.DeleteItem(project.Items(1));
+  maker.MakeBatchFile();
+  ASSERT_EQ(maker.LostCharacters().size(), 1u);
+  EXPECT_EQ(maker.LostCharacters()[0].Position, 3);
 }
 
 TEST(BatchGenerator, AFailingItemAbortsTheRunAndLeavesNoHooks) {

@@ -37,6 +37,14 @@ int Run(const std::vector<std::string>& args) {
     TBatchGenerator maker;
     maker.Project = &project;
     maker.MakeBatchFile(args[1]);
+    // The file is written all the same; the user learns what became "?".
+    if (!maker.LostCharacters().empty()) {
+      const std::string message = LostCharactersMessage(maker.LostCharacters(), [&](int position) {
+        return "Item " + std::to_string(position) + " (" +
+               std::string(project.Items(position - 1).ClassName()) + ")";
+      });
+      std::fprintf(stderr, "%s\n", message.c_str());
+    }
 
     if (args.size() == 4) {
       files.FileName = args[3];

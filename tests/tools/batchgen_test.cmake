@@ -31,6 +31,14 @@ run_batchgen(0 "^$" "${GOLDEN}/project.kwj" "${WORK}/out file.bat" --save "${WOR
 expect_same_bytes("${WORK}/out file.bat" "${GOLDEN}/project.bat")
 expect_same_bytes("${WORK}/copy.kwj" "${GOLDEN}/project.kwj")
 
+# Characters the batch file's code page lacks: the file is written, with "?" for them,
+# and the message names the item and the characters.
+file(WRITE "${WORK}/euro.kwj" "<palvetta><items><item classname=\"TREMItem\"><Text>5 &#8364;</Text></item></items></palvetta>")
+run_batchgen(0 "^The batch file's code page \\(437\\) has no place for some characters; each of them was written as \"\\?\":\r?\nItem 1 \\(TREMItem\\): €$"
+             "${WORK}/euro.kwj" "${WORK}/euro.bat")
+file(WRITE "${WORK}/euro_expected.bat" "@ECHO OFF\r\nREM 5 ?\r\n")
+expect_same_bytes("${WORK}/euro.bat" "${WORK}/euro_expected.bat")
+
 # Failures: exit code 1 and the reader's message.
 file(WRITE "${WORK}/other.xml" "<root><things/></root>")
 run_batchgen(1 "^This file is not a Palvetta project\\.$" "${WORK}/other.xml" "${WORK}/x.bat")

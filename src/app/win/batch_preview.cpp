@@ -223,7 +223,7 @@ void TfrmBatchPreview::LoadFile(int index) {
     return;
   }
   // Created files hold the bytes that will be written, in the ANSI code page.
-  const std::string text = SystemCodePage().ToUtf8(FCreatedFiles->Items(index).Stream);
+  const std::string text = BatchCodePage().ToUtf8(FCreatedFiles->Items(index).Stream);
   const TRgb background = EditorBackground();
   SendMessageW(FEditor, EM_SETBKGNDCOLOR, 0, ToColorRef(background));
   StreamInRtf(FEditor,

@@ -17,8 +17,14 @@ class WindowsCodePage final : public CodePage {
   unsigned Id() const override { return FId; }
 
   std::string FromUtf8(std::string_view text) const override {
-    const std::wstring wide = Widen(text);
+    std::wstring wide = Widen(text);
     if (wide.empty()) return {};
+    // A character outside the basic plane is two UTF-16 units, which would become two
+    // "?"; it is one character the code page lacks.
+    std::erase_if(wide, [](wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; });
+    for (wchar_t& unit : wide) {
+      if (unit >= 0xD800 && unit <= 0xDBFF) unit = L'?';
+    }
     // No best fit: what the code page lacks becomes the default character "?".
     const DWORD flags = WC_NO_BEST_FIT_CHARS;
     const int size = WideCharToMultiByte(FId, flags, wide.data(), static_cast<int>(wide.size()),
@@ -57,6 +63,11 @@ const CodePage* CodePageById(unsigned id) {
 
 const CodePage& SystemCodePage() {
   static const CodePage& codePage = *CodePageById(GetACP());
+  return codePage;
+}
+
+const CodePage& BatchCodePage() {
+  static const CodePage& codePage = *CodePageById(GetOEMCP());
   return codePage;
 }
 

@@ -17,14 +17,14 @@
 namespace palvetta {
 namespace {
 
-// Bytes as the generator writes them: CR LF lines in the ANSI code page ("caf\xE9" is
-// "café" in Windows-1252).
+// Bytes as the generator writes them: CR LF lines in the OEM code page ("caf\x82" is
+// "café" in code page 437).
 const std::string kMainBatch =
     "@echo off\r\n"
     "rem Copies the build\r\n"
     "set target=%~1\r\n"
     "if \"%target%\"==\"\" goto :usage\r\n"
-    "echo caf\xE9 > \"%target%\\menu.txt\"\r\n"
+    "echo caf\x82 > \"%target%\\menu.txt\"\r\n"
     "exit /b 0\r\n";
 const std::string kSecond = "first line of the second file\r\n";
 const std::string kThird = ":: third\r\necho 3\r\n";
@@ -102,7 +102,7 @@ TEST_F(BatchPreviewTest, OneFileShowsNoTabsAndItsTextInUtf8) {
   EXPECT_EQ(WindowText(Preview.Handle()), "Preview Batch File");
   Preview.Init(One);
   EXPECT_EQ(TabCtrl_GetItemCount(Preview.Tabs()), 0);
-  EXPECT_EQ(EditorText(), SystemCodePage().ToUtf8(kMainBatch));
+  EXPECT_EQ(EditorText(), BatchCodePage().ToUtf8(kMainBatch));
   EXPECT_NE(EditorText().find("caf\xC3\xA9"), std::string::npos);
   EXPECT_EQ(GetWindowLongPtrW(Preview.Editor(), GWL_STYLE) & ES_READONLY, 0);
   // The editor fills the window below the tool bar.
@@ -123,7 +123,7 @@ TEST_F(BatchPreviewTest, SeveralFilesGetATabEachAndATabShowsItsFile) {
   EXPECT_EQ(TabCaption(tabs, 1), "second.txt");
   EXPECT_EQ(TabCaption(tabs, 2), "third.cmd");
   EXPECT_EQ(TabCtrl_GetCurSel(tabs), 0);
-  EXPECT_EQ(EditorText(), SystemCodePage().ToUtf8(kMainBatch));
+  EXPECT_EQ(EditorText(), BatchCodePage().ToUtf8(kMainBatch));
 
   // What the tab control tells its parent when the user picks a tab.
   TabCtrl_SetCurSel(tabs, 2);
@@ -145,7 +145,7 @@ TEST_F(BatchPreviewTest, SeveralFilesGetATabEachAndATabShowsItsFile) {
   // Reused for a run with one file: the tabs go.
   Preview.Init(One);
   EXPECT_EQ(TabCtrl_GetItemCount(tabs), 0);
-  EXPECT_EQ(EditorText(), SystemCodePage().ToUtf8(kMainBatch));
+  EXPECT_EQ(EditorText(), BatchCodePage().ToUtf8(kMainBatch));
 }
 
 TEST_F(BatchPreviewTest, TextTakesTheCurrentThemesHighlighterColours) {
@@ -276,7 +276,7 @@ TEST_F(BatchPreviewTest, ShowsModallyAndDropsEditsWhenClosed) {
   EXPECT_FALSE(Preview.IsRunning());
   EXPECT_EQ(Three.Items(0).Stream, kMainBatch);
   Preview.Init(Three);
-  EXPECT_EQ(EditorText(), SystemCodePage().ToUtf8(kMainBatch));
+  EXPECT_EQ(EditorText(), BatchCodePage().ToUtf8(kMainBatch));
 }
 
 // Safety net: a context menu the test's keys did not close is closed after a while.

@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, PreviewShowsTheBatchFileAsItWouldBeWritten) {
     });
   };
   EXPECT_EQ(window.Actions().Execute("actPreviewBatchFile"), TExecuteResult::erExecuted);
-  EXPECT_EQ(shown, SystemCodePage().ToUtf8(ReadText(fs::path(GoldenFolder()) / "project.bat")));
+  EXPECT_EQ(shown, BatchCodePage().ToUtf8(ReadText(fs::path(GoldenFolder()) / "project.bat")));
 }
 
 TEST_F(MainWindowTest, CreatesSnippetsFromTheSelectionAndRefusesBadNames) {

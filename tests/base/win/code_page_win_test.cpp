@@ -19,6 +19,23 @@ TEST(SystemCodePage, MatchesTheBuiltInTableOnWindows1252) {
   }
 }
 
+TEST(BatchCodePage, IsTheOemCodePageAndMatchesTheBuiltInTableOn437) {
+  const CodePage& batch = BatchCodePage();
+  ASSERT_EQ(batch.Id(), GetOEMCP());
+  if (batch.Id() != 437) GTEST_SKIP() << "the OEM code page is " << batch.Id();
+  const CodePage& table = CodePage437();
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(batch.ToUtf8(byte), table.ToUtf8(byte)) << b;
+    EXPECT_EQ(batch.FromUtf8(table.ToUtf8(byte)), byte) << b;
+  }
+  // Both builds write the same bytes for what the code page lacks: one "?" each, also
+  // for a character outside the basic plane.
+  const std::string text = "\xE2\x82\xAC\xEF\xBC\x82\xF0\x9F\x98\x80x";
+  EXPECT_EQ(batch.FromUtf8(text), table.FromUtf8(text));
+  EXPECT_EQ(batch.FromUtf8(text), "???x");
+}
+
 TEST(SystemCodePage, NeverTurnsALookAlikeIntoBatchSyntax) {
   const CodePage& system = SystemCodePage();
   if (system.Id() != 1252) GTEST_SKIP() << "the system code page is " << system.Id();

@@ -1,0 +1,136 @@
+#include "base/code_page.h"
+
+#include <array>
+
+#include "base/utf.h"
+
+namespace palvetta {
+namespace {
+
+// The characters of bytes 0x80..0xFF of a single-byte code page; 0 marks an unassigned
+// byte. Bytes below 0x80 are ASCII in every code page here.
+using THighHalf = std::array<char16_t, 128>;
+
+// Windows-1252: bytes 0xA0..0xFF equal their code point.
+constexpr THighHalf Windows1252HighHalf() {
+  constexpr char16_t kHighControls[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  THighHalf half{};
+  for (int i = 0; i < 32; ++i) half[i] = kHighControls[i];
+  for (int i = 32; i < 128; ++i) half[i] = static_cast<char16_t>(0x80 + i);
+  return half;
+}
+
+// Code page 437, the OEM code page of US English Windows.
+constexpr THighHalf kCodePage437HighHalf = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
+    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
+    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192,
+    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
+    0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,
+    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,
+    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,
+    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
+    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,
+    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,
+    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
+};
+
+class TSingleByteCodePage final : public CodePage {
+ public:
+  TSingleByteCodePage(unsigned id, const THighHalf& highHalf) : FId(id), FHighHalf(highHalf) {}
+
+  unsigned Id() const override { return FId; }
+
+  std::string FromUtf8(std::string_view text) const override {
+    std::string out;
+    out.reserve(text.size());
+    // ASCII bytes never occur inside a UTF-8 sequence: copy their runs as they are and
+    // decode only what lies between.
+    for (size_t i = 0; i < text.size();) {
+      size_t end = i;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+      out.append(text.substr(i, end - i));
+      i = end;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+      for (char32_t cp : DecodeUtf8(text.substr(i, end - i))) out += ByteOf(cp);
+      i = end;
+    }
+    return out;
+  }
+
+  std::string ToUtf8(std::string_view bytes) const override {
+    std::u32string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      // Unassigned bytes map to the C1 control of the same number, as Windows does.
+      out += (b >= 0x80 && FHighHalf[b - 0x80] != 0) ? char32_t{FHighHalf[b - 0x80]} : char32_t{b};
+    }
+    return EncodeUtf8(out);
+  }
+
+ private:
+  char ByteOf(char32_t cp) const {
+    if (cp < 0x80) return static_cast<char>(cp);
+    for (int i = 0; i < 128; ++i) {
+      if (FHighHalf[i] != 0 && FHighHalf[i] == cp) return static_cast<char>(0x80 + i);
+    }
+    if (cp >= 0x80 && cp <= 0xFF && FHighHalf[cp - 0x80] == 0) return static_cast<char>(cp);
+    return '?';
+  }
+
+  unsigned FId;
+  const THighHalf& FHighHalf;
+};
+
+class Utf8PassThrough final : public CodePage {
+ public:
+  unsigned Id() const override { return 65001; }
+  std::string FromUtf8(std::string_view text) const override { return std::string(text); }
+  std::string ToUtf8(std::string_view bytes) const override { return std::string(bytes); }
+};
+
+}  // namespace
+
+const CodePage& Utf8CodePage() {
+  static const Utf8PassThrough codePage;
+  return codePage;
+}
+
+const CodePage& Windows1252() {
+  static constexpr THighHalf kHighHalf = Windows1252HighHalf();
+  static const TSingleByteCodePage codePage(1252, kHighHalf);
+  return codePage;
+}
+
+const CodePage& CodePage437() {
+  static const TSingleByteCodePage codePage(437, kCodePage437HighHalf);
+  return codePage;
+}
+
+std::u32string CharactersLost(const CodePage& codePage, std::string_view text) {
+  std::u32string lost;
+  std::u32string kept;
+  size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  if (i == text.size()) return lost;  // ASCII fits every code page
+  for (char32_t cp : DecodeUtf8(text.substr(i))) {
+    if (cp < 0x80 || lost.find(cp) != std::u32string::npos || kept.find(cp) != std::u32string::npos) {
+      continue;
+    }
+    const std::string alone = EncodeUtf8(std::u32string(1, cp));
+    (codePage.ToUtf8(codePage.FromUtf8(alone)) == alone ? kept : lost) += cp;
+  }
+  return lost;
+}
+
+}  // namespace palvetta
