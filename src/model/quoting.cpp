@@ -9,9 +9,10 @@ bool IsBatchSpecial(char c) {
   return std::string_view("^&|<>()").find(c) != std::string_view::npos;
 }
 
+// cmd.exe also splits arguments at "," ";" and "=": "CALL a,b\t.bat" calls "a".
 bool NeedsQuotes(std::string_view text) {
   for (char c : text) {
-    if (c == ' ' || IsBatchSpecial(c)) return true;
+    if (c == ' ' || c == ',' || c == ';' || c == '=' || IsBatchSpecial(c)) return true;
   }
   return false;
 }

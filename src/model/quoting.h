@@ -7,9 +7,10 @@
 
 namespace palvetta {
 
-// Trims the text and wraps it in double quotes when it holds a blank or one of
-// & ( ) ^ | < > and does not already begin with a double quote. The standard quoting
-// of paths on generated command lines and of redirection targets.
+// Trims the text and wraps it in double quotes when it holds a blank, one of
+// & ( ) ^ | < > or one of cmd's other separators , ; = and does not already begin with
+// a double quote. The standard quoting of paths on generated command lines and of
+// redirection targets.
 std::string QuoteIfSpaced(std::string_view text);
 
 // Line breaks replaced by blanks: user text written into a line (a REM line, a label)

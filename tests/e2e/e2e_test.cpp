@@ -250,6 +250,21 @@ TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
   EXPECT_EQ(result.ExitCode, 0u);
 }
 
+// "," ";" and "=" split arguments for cmd.exe like blanks: unquoted, the redirection
+// would write into "o" and CALL would look for "a".
+TEST_F(GeneratedBatch, PathsWithCmdSeparatorsStayOnePath) {
+  fs::create_directories(Temp.Path() / "a,b");
+  std::ofstream(Temp.Path() / "a,b" / "t;=.bat", std::ios::binary) << "@ECHO called\r\n";
+  Command("ECHO x").RedirectTo = "o,p.txt";
+  auto& call = Project.Add<TCallItem>();
+  call.BatchFileName = "a,b\\t;=.bat";
+
+  const BatchResult result = Run();
+  EXPECT_EQ(SplitOutput(result.Output), Lines{"called"});
+  EXPECT_EQ(ReadFileBytes(Temp.Path() / "o,p.txt"), "x \r\n");
+  EXPECT_FALSE(fs::exists(Temp.Path() / "o"));
+}
+
 TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
   const fs::path tools = Temp.Folder(L"my tools (x64)");
   fs::copy_file(ArgEcho(), tools / L"7z.exe");

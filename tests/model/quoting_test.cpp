@@ -24,6 +24,10 @@ TEST(QuoteIfSpaced, Cases) {
       {"a<b>c", "\"a<b>c\""},
       {"a^b", "\"a^b\""},
       {"%TEMP%\\x", "%TEMP%\\x"},
+      // cmd's other separators would split the path into arguments.
+      {"a,b\\t.bat", "\"a,b\\t.bat\""},
+      {"o;p.txt", "\"o;p.txt\""},
+      {"x=y.log", "\"x=y.log\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
