@@ -59,6 +59,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+  char32_t ignored;
+  return ReadSequence(text, i, ignored);
+}
+
 std::u32string DecodeUtf8(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());

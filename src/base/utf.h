@@ -10,6 +10,9 @@ namespace palvetta {
 // A byte that does not start a valid UTF-8 sequence decodes to 0xDC00 + byte (a lone
 // surrogate) so that re-encoding gives back the original bytes.
 std::u32string DecodeUtf8(std::string_view text);
+// The number of bytes of the valid, shortest-form UTF-8 sequence at text[i]; 0 when the
+// bytes there are none.
+size_t Utf8SequenceLength(std::string_view text, size_t i);
 std::string EncodeUtf8(std::u32string_view codePoints);
 
 // Malformed input becomes U+FFFD.

@@ -21,6 +21,26 @@ bool IsNameChar(char c, bool first) {
   return !first && ((c >= '0' && c <= '9') || c == '-' || c == '.');
 }
 
+// "line L, column C" of the position in the text, both counted from 1, a column being a
+// character, not a byte.
+std::string LineAndColumn(std::string_view text, size_t position) {
+  int line = 1;
+  int column = 1;
+  for (size_t i = 0; i < position && i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      line = line + 1;
+      column = 1;
+    } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+[[noreturn]] void FailAt(std::string_view text, size_t position, const std::string& what) {
+  throw std::runtime_error("Invalid XML Element: " + what + " (" + LineAndColumn(text, position) + ")");
+}
+
 class Parser {
  public:
   explicit Parser(std::string_view text) : FText(text) {}
@@ -35,20 +55,7 @@ class Parser {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const {
-    int line = 1;
-    int column = 1;
-    for (size_t i = 0; i < FPos && i < FText.size(); ++i) {
-      if (FText[i] == '\n') {
-        ++line;
-        column = 1;
-      } else {
-        ++column;
-      }
-    }
-    throw std::runtime_error("Invalid XML Element: " + what + " (line " + std::to_string(line) +
-                             ", column " + std::to_string(column) + ")");
-  }
+  [[noreturn]] void Fail(const std::string& what) const { FailAt(FText, FPos, what); }
 
   bool AtEnd() const { return FPos >= FText.size(); }
   char Peek() const { return FText[FPos]; }
@@ -115,27 +122,22 @@ class Parser {
     if (name == "quot") return out.push_back('"');
     if (name == "apos") return out.push_back('\'');
     if (name.size() < 2 || name[0] != '#') Fail("unknown entity &" + std::string(name) + ";");
+    const size_t start = FPos - name.size() - 2;
     char32_t code = CharacterCode(name);
     if (code >= 0xD800 && code <= 0xDBFF) {
       // A high surrogate joins the low surrogate of a reference right after it.
-      const size_t save = FPos;
       char32_t low = 0;
       if (LookingAt("&#")) {
         const size_t next = FText.find(';', FPos);
         if (next != std::string_view::npos && next - FPos <= 12) {
-          ++FPos;
-          low = CharacterCode(FText.substr(FPos, next - FPos));
-          FPos = next + 1;
+          low = CharacterCode(FText.substr(FPos + 1, next - FPos - 1));
+          if (low >= 0xDC00 && low <= 0xDFFF) FPos = next + 1;
         }
       }
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-      } else {
-        FPos = save;
-        code = 0xFFFD;
-      }
+      if (low < 0xDC00 || low > 0xDFFF) FailAt(FText, start, "lone surrogate &" + std::string(name) + ";");
+      code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
     } else if (code >= 0xDC00 && code <= 0xDFFF) {
-      code = 0xFFFD;
+      FailAt(FText, start, "lone surrogate &" + std::string(name) + ";");
     }
     out += EncodeUtf8(std::u32string(1, code));
   }
@@ -269,6 +271,7 @@ std::string PrologEncoding(std::string_view bytes) {
   return std::string(prolog.substr(i + 1, end - i - 1));
 }
 
+// Raises, with the place, on a surrogate without its partner: it is no character.
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::u16string units;
   units.reserve(bytes.size() / 2);
@@ -276,7 +279,27 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
   }
+  for (size_t i = 0; i < units.size(); ++i) {
+    const bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
+    const bool low = units[i] >= 0xDC00 && units[i] <= 0xDFFF;
+    if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (high || low) {
+      // The text before it converts cleanly; its end is the place.
+      const std::string before = Utf16ToUtf8(units.substr(0, i));
+      FailAt(before, before.size(), "lone surrogate in UTF-16");
+    }
+  }
   return Utf16ToUtf8(units);
+}
+
+// Raises, with the place, on bytes that are no UTF-8: reading on would lose them.
+void CheckUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) FailAt(text, i, "invalid UTF-8");
+    i += length;
+  }
 }
 
 }  // namespace
@@ -285,6 +308,7 @@ XmlElement ParseXmlDocument(std::string_view bytes) {
   std::string text;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     text = bytes.substr(3);
+    CheckUtf8(text);
   } else if (bytes.starts_with("\xFF\xFE")) {
     text = Utf16LeToUtf8(bytes.substr(2));
   } else {
@@ -295,6 +319,7 @@ XmlElement ParseXmlDocument(std::string_view bytes) {
       codePage = id ? CodePageById(*id) : nullptr;
       if (codePage == nullptr) throw std::runtime_error("No matching charset");
     }
+    if (codePage->Id() == Utf8CodePage().Id()) CheckUtf8(bytes);
     text = codePage->ToUtf8(bytes);
   }
   return Parser(text).Document();

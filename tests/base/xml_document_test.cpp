@@ -70,8 +70,34 @@ TEST(XmlReader, Encodings) {
 
 TEST(XmlReader, SurrogateReferences) {
   EXPECT_EQ(ParseXmlDocument("<r>&#xD83D;&#xDE00;</r>").Text, "\xF0\x9F\x98\x80");
-  EXPECT_EQ(ParseXmlDocument("<r>&#xD83D;x&#xDE00;</r>").Text, "\xEF\xBF\xBDx\xEF\xBF\xBD");
   EXPECT_EQ(ParseXmlDocument("<r>&#x0;</r>").Text, std::string(1, '\0'));
+}
+
+// Bytes that are no character must not turn silently into "?" or U+FFFD: the file is
+// damaged, and the message says where.
+TEST(XmlReader, CharactersThatAreNoneAreReportedWithTheirPlace) {
+  const std::string utf16Lone("\xFF\xFE<\0r\0>\0\n\0x\0\x3D\xD8<\0/\0r\0>\0", 20);
+  const struct {
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"<r>&#xD83D;x&#xDE00;</r>", "Invalid XML Element: lone surrogate &#xD83D; (line 1, column 4)"},
+      {"<r>\n  &#xDE00;</r>", "Invalid XML Element: lone surrogate &#xDE00; (line 2, column 3)"},
+      {"\xEF\xBB\xBF<r>\xC3\xBC\n\xC3\xBC\xFFx</r>", "Invalid XML Element: invalid UTF-8 (line 2, column 2)"},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\xC3</r>",
+       "Invalid XML Element: invalid UTF-8 (line 2, column 4)"},
+      {"\xEF\xBB\xBF<r>\xED\xA0\xBD</r>", "Invalid XML Element: invalid UTF-8 (line 1, column 4)"},
+      {utf16Lone, "Invalid XML Element: lone surrogate in UTF-16 (line 2, column 2)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    try {
+      ParseXmlDocument(c.bytes);
+      FAIL() << "accepted";
+    } catch (const std::runtime_error& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
 }
 
 TEST(XmlReader, MalformedDocumentsFailWithAMessage) {
