@@ -39,4 +39,8 @@ std::string EscapeBatchSpecials(std::string_view text) {
   return out;
 }
 
+std::string EscapeEchoText(std::string_view text) {
+  return ReplaceAll(EscapeBatchSpecials(text), "%", "%%");
+}
+
 }  // namespace palvetta

@@ -22,4 +22,8 @@ std::string OneLine(std::string_view text);
 // stays text: it can neither close the block it stands in nor start a second command.
 std::string EscapeBatchSpecials(std::string_view text);
 
+// User text for an ECHO line: escaped as EscapeBatchSpecials does, and each "%" doubled,
+// so that "100% sure, %1" prints as typed instead of expanding a parameter.
+std::string EscapeEchoText(std::string_view text);
+
 }  // namespace palvetta

@@ -26,6 +26,10 @@ bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
     }
     const std::string n = IntToStr(number);
     const std::string arg = "\"%~" + n + "\"";
+    // The argument is named through a FOR variable, which cmd expands after it has read
+    // the block: a ")" or "&" in the argument can neither close the block nor start a
+    // command. (Expanded as %n, "a).txt" would end the IF block at its ")".)
+    const std::string path = "FOR /F \"delims=\" %%P IN (" + arg + ") DO ECHO Path %%P";
     auto block = [&](const std::string& test, const std::string& message) {
       lines.push_back(test);
       lines.push_back(message);
@@ -38,14 +42,14 @@ bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
     const bool mustNotExist = entry.ParamCheck == TParamCheck::pcPathMustNOTExist;
     if (!(mustNotExist && emptyMayNotExist)) {
       block("IF " + arg + "==\"\" (",
-            "ECHO Parameter " + EscapeBatchSpecials(name) + " can not be empty!");
+            "ECHO Parameter " + EscapeEchoText(name) + " can not be empty!");
     }
     if (entry.ParamCheck == TParamCheck::pcPathMustExist) {
-      block("IF NOT EXIST " + arg + " (", "ECHO Path %" + n + " must exist!");
+      block("IF NOT EXIST " + arg + " (", path + " must exist!");
     }
     if (mustNotExist) {
       const std::string guard = emptyMayNotExist ? "IF NOT " + arg + "==\"\" " : "";
-      block(guard + "IF EXIST " + arg + " (", "ECHO Path %" + n + " must NOT exist!");
+      block(guard + "IF EXIST " + arg + " (", path + " must NOT exist!");
     }
     wroteCheck = true;
   }

@@ -236,6 +236,38 @@ TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
   EXPECT_EQ(given.ExitCode, 0u);
 }
 
+// An argument is data: a ")" in it must not close the check's block, an "&" must not
+// start a command, and the message names the argument as given.
+TEST_F(GeneratedBatch, ArgumentsCannotBreakTheParameterChecks) {
+  Param("File", TParamCheck::pcPathMustExist, "input file");
+  Project.Add<TCheckParamsItem>();
+  Command("ECHO using [%File%]");
+  std::ofstream(Temp.Path() / "a(1).txt", std::ios::binary) << "x";
+  const Lines usage{"Usage:", "job.bat File", "Parameters:", "File (required) - input file"};
+
+  struct Case {
+    std::string argument;
+    Lines printed;
+    unsigned exitCode;
+  };
+  Lines missing{"Path a).txt must exist!"};
+  missing.insert(missing.end(), usage.begin(), usage.end());
+  Lines stray{"Path b & ECHO STRAY must exist!"};
+  stray.insert(stray.end(), usage.begin(), usage.end());
+  const Case cases[] = {
+      {"a).txt", missing, 1},
+      {"b & ECHO STRAY", stray, 1},
+      // The runner quotes an argument holding "(", and %1 is the argument as given.
+      {"a(1).txt", Lines{"using [\"a(1).txt\"]"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument);
+    const BatchResult result = Run({c.argument});
+    EXPECT_EQ(SplitOutput(result.Output), c.printed);
+    EXPECT_EQ(result.ExitCode, c.exitCode);
+  }
+}
+
 // cmd.exe reads the batch file in the OEM code page: a folder named with a character
 // outside ASCII is found only when the file is written in that code page.
 TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {

@@ -55,5 +55,10 @@ TEST(EscapeBatchSpecials, Cases) {
   EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a b c d");
 }
 
+TEST(EscapeEchoText, PercentSignsPrintAsTyped) {
+  EXPECT_EQ(EscapeEchoText("100% sure, %1 & (x)"), "100%% sure, %%1 ^& ^(x^)");
+  EXPECT_EQ(EscapeEchoText("\"50%\" | y"), "\"50%%\" ^| y");
+}
+
 }  // namespace
 }  // namespace palvetta

@@ -43,18 +43,18 @@ TEST(ParamCheckCode, PathMustExist) {
                       {"EXIT /B 1"}, false),
             (TStrings{"REM Check parameter Src", "IF \"%~2\"==\"\" (",
                       "ECHO Parameter Src can not be empty!", "EXIT /B 1", ")",
-                      "IF NOT EXIST \"%~2\" (", "ECHO Path %2 must exist!", "EXIT /B 1", ")"}));
+                      "IF NOT EXIST \"%~2\" (", "FOR /F \"delims=\" %%P IN (\"%~2\") DO ECHO Path %%P must exist!", "EXIT /B 1", ")"}));
 }
 
 TEST(ParamCheckCode, PathMustNotExist) {
   const auto entries = {Entry{"A", TParamCheck::pcNoCheck}, Entry{"Dst", TParamCheck::pcPathMustNOTExist}};
   EXPECT_EQ(CheckCode(entries, {"EXIT /B 1"}, true),
             (TStrings{"REM Check parameter Dst", "IF NOT \"%~2\"==\"\" IF EXIST \"%~2\" (",
-                      "ECHO Path %2 must NOT exist!", "EXIT /B 1", ")"}));
+                      "FOR /F \"delims=\" %%P IN (\"%~2\") DO ECHO Path %%P must NOT exist!", "EXIT /B 1", ")"}));
   EXPECT_EQ(CheckCode(entries, {"EXIT /B 1"}, false),
             (TStrings{"REM Check parameter Dst", "IF \"%~2\"==\"\" (",
                       "ECHO Parameter Dst can not be empty!", "EXIT /B 1", ")",
-                      "IF EXIST \"%~2\" (", "ECHO Path %2 must NOT exist!", "EXIT /B 1", ")"}));
+                      "IF EXIST \"%~2\" (", "FOR /F \"delims=\" %%P IN (\"%~2\") DO ECHO Path %%P must NOT exist!", "EXIT /B 1", ")"}));
 }
 
 TEST(ParamCheckCode, OnlyNineParametersCanBeChecked) {

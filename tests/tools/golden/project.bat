@@ -9,7 +9,7 @@ ECHO Parameter Source can not be empty!
 GOTO :USAGEHINT
 )
 IF NOT EXIST "%~1" (
-ECHO Path %1 must exist!
+FOR /F "delims=" %%P IN ("%~1") DO ECHO Path %%P must exist!
 GOTO :USAGEHINT
 )
 REM Check parameter Target (folder)
