@@ -11,7 +11,7 @@ namespace {
 
 using enum TCommandLevel;
 
-constexpr TCatalogueCategory kCategories[] = {
+constexpr TCatalogueCategory kHandWrittenCategories[] = {
     {"Files", 7, 16},
     {"Directories", 8, 4},
     {"Control of flow", 13, 19},
@@ -27,7 +27,7 @@ constexpr TCatalogueCategory kCategories[] = {
 };
 
 // The entries of every category in turn, in palette order.
-constexpr TCatalogueEntry kEntries[] = {
+constexpr TCatalogueEntry kHandWrittenEntries[] = {
     // Files
     {"TCopyItem", "Copy files", "COPY", clBasic, 1, 1001,
      "Copies one or more files to another location."},
@@ -225,6 +225,30 @@ constexpr TCatalogueEntry kEntries[] = {
     {"TCheckParamsItem", "Check batch file parameters", "", clBasic, 40, 1112,
      "Set variable value."},
 };
+#include "catalogue_table.inc"
+
+// Scratch proof: the generated table equals the hand-written one, field by field.
+constexpr bool SameTables() {
+  if (std::size(kCategories) != std::size(kHandWrittenCategories)) return false;
+  for (size_t i = 0; i < std::size(kCategories); ++i) {
+    const auto& a = kCategories[i];
+    const auto& b = kHandWrittenCategories[i];
+    if (a.Title != b.Title || a.ImageIndex != b.ImageIndex || a.EntryCount != b.EntryCount) return false;
+  }
+  if (std::size(kEntries) != std::size(kHandWrittenEntries)) return false;
+  for (size_t i = 0; i < std::size(kEntries); ++i) {
+    const auto& a = kEntries[i];
+    const auto& b = kHandWrittenEntries[i];
+    if (a.ClassName != b.ClassName || a.Title != b.Title || a.Command != b.Command ||
+        a.Level != b.Level || a.ImageIndex != b.ImageIndex || a.HelpId != b.HelpId ||
+        a.ShortDescr != b.ShortDescr) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(SameTables());
+
 constexpr int TotalEntryCount() {
   int total = 0;
   for (const TCatalogueCategory& category : kCategories) total += category.EntryCount;
