@@ -45,7 +45,8 @@ endfunction()
 
 read_catalogue("${CATALOGUE}")
 
-set(code "// Generated from catalogue.tsv at build time; change the table, not this file.\n\n")
+get_filename_component(source_name "${CATALOGUE}" NAME)
+set(code "// Generated from ${source_name} at build time; change the table, not this file.\n\n")
 string(APPEND code "constexpr TCatalogueCategory kCategories[] = {\n")
 math(EXPR last_category "${catalogue_category_count} - 1")
 foreach(c RANGE ${last_category})
