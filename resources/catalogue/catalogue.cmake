@@ -1,6 +1,7 @@
 # palvetta_catalogue_table(<output> <catalogue.tsv>) generates, at build time, the C++
 # catalogue table of a catalogue file (see generate_table.cmake). The target that lists
-# <output> among its sources has it made before it compiles.
+# <output> among its sources has it made before it compiles. PALVETTA_CATALOGUE names the
+# program's catalogue file, the source of its catalogue and of its help topics.
 set(PALVETTA_CATALOGUE ${CMAKE_CURRENT_LIST_DIR}/catalogue.tsv)
 set(PALVETTA_CATALOGUE_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
 
