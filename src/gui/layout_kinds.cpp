@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <stdexcept>
 
 namespace palvetta {
 namespace {
@@ -118,21 +116,11 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkSpacer, false, true, SpacerSize},
 };
 
-constexpr bool InKindOrder() {
-  for (std::size_t i = 0; i < std::size(kRules); ++i) {
-    if (static_cast<std::size_t>(kRules[i].Kind) != i) return false;
-  }
-  return true;
-}
-static_assert(InKindOrder(), "the rows follow the order of TLayoutKind");
+static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");
 
 }  // namespace
 
-const TLayoutKindRule& RuleOf(TLayoutKind kind) {
-  const auto index = static_cast<std::size_t>(kind);
-  if (index >= std::size(kRules)) throw std::logic_error("layout: a kind of node without its rule");
-  return kRules[index];
-}
+const TLayoutKindRule& RuleOf(TLayoutKind kind) { return RowOfKind(kRules, kind); }
 
 bool HoldsValue(TLayoutKind kind) { return RuleOf(kind).HoldsValue; }
 

@@ -3,6 +3,8 @@
 // value, whether it takes more height than it needs, and its natural size. A new kind of
 // control is a new row here (and its window class in gui/win/controls).
 
+#include <cstddef>
+#include <stdexcept>
 #include <string_view>
 
 #include "gui/layout.h"
@@ -53,5 +55,22 @@ struct TLayoutKindRule {
 
 // A kind without a row is a fault in this table and raises std::logic_error.
 const TLayoutKindRule& RuleOf(TLayoutKind kind);
+
+// Tables of one row per kind (this one, the window classes of the controls) keep the
+// order of TLayoutKind, so that a row is found by its kind's position.
+template <class TRow, std::size_t N>
+constexpr bool InKindOrder(const TRow (&rows)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (static_cast<std::size_t>(rows[i].Kind) != i) return false;
+  }
+  return true;
+}
+
+template <class TRow, std::size_t N>
+const TRow& RowOfKind(const TRow (&rows)[N], TLayoutKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  if (index >= N) throw std::logic_error("a kind of layout node without its row in a table");
+  return rows[index];
+}
 
 }  // namespace palvetta
