@@ -19,6 +19,7 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
 bool IsWithin(HWND window, HWND ancestor) {
   return window == ancestor || IsChild(ancestor, window);
 }
