@@ -5,38 +5,11 @@
 #include <set>
 #include <stdexcept>
 
+#include "gui/layout_kinds.h"
+
 namespace palvetta {
 
 namespace {
-
-// Room a standard Windows control needs around its text, in 96-dpi pixels.
-constexpr int kFieldEdge = 4;    // border and inner margin on each side of a field
-constexpr int kArrowWidth = 17;  // drop-down arrow, spin buttons, vertical scroll bar
-constexpr int kButtonMinWidth = 75;
-constexpr int kButtonMinHeight = 23;
-constexpr int kButtonPadding = 10;  // each side of a button's caption
-constexpr int kBoxSize = 13;        // check box or radio circle
-constexpr int kBoxGap = 5;          // between the box and its caption
-constexpr int kBoxPadding = 2;      // above and below a check box's line
-constexpr int kCellPadding = 6;     // each side of a grid cell's text
-constexpr int kRowPadding = 4;      // added to the line height of a grid row
-constexpr int kGridBorder = 2;
-
-constexpr int kNoteChars = 50;
-constexpr int kEditChars = 20;
-constexpr int kMemoChars = 40;
-constexpr int kMemoLines = 4;
-constexpr int kComboChars = 10;
-constexpr int kNumberChars = 6;
-constexpr int kGridChars = 30;
-constexpr int kGridRows = 6;
-
-// Sizes stay fractional until the final rectangles, so a layout at 144 dpi is the one at
-// 96 dpi times 1.5 and not a sum of rounding errors.
-struct TSizeF {
-  double W = 0;
-  double H = 0;
-};
 
 struct TRectF {
   double X = 0;
@@ -49,14 +22,7 @@ bool IsContainer(const TLayoutNode& node) {
   return node.Kind == TLayoutKind::lkColumn || node.Kind == TLayoutKind::lkRow;
 }
 
-// One-line controls look broken when stretched vertically, so only these take more
-// height than they need.
-bool GrowsVertically(const TLayoutNode& node) {
-  return IsContainer(node) || node.Kind == TLayoutKind::lkMemo ||
-         node.Kind == TLayoutKind::lkGrid || node.Kind == TLayoutKind::lkSpacer;
-}
-
-int OrDefault(int value, int fallback) { return value > 0 ? value : fallback; }
+bool GrowsVertically(const TLayoutNode& node) { return RuleOf(node.Kind).GrowsVertically; }
 
 double AlignOffset(double room, TAlign align) {
   if (room <= 0) return 0;
@@ -81,18 +47,16 @@ void CollectNames(const TLayoutNode& node, std::set<std::string>& names) {
 class TEngine {
  public:
   explicit TEngine(const TLayoutContext& context)
-      : FContext(context),
-        FLineHeight(context.Measurer.LineHeight()),
-        FAverageChar(context.Measurer.AverageCharWidth()) {}
+      : FContext(context), FMetrics(context.Measurer, context.Dpi) {}
 
-  double Scaled(int pixels96) const { return pixels96 * FContext.Dpi / 96.0; }
+  double Scaled(int pixels96) const { return FMetrics.Scaled(pixels96); }
   double Margin() const { return Scaled(FContext.Spacing.Margin); }
 
   // firstWidth widens the first child of a label-beside row to the labels' common width.
   TSizeF Measure(const TLayoutNode& node, double firstWidth = 0) const {
     if (!node.Visible) return {};
     if (IsContainer(node)) return MeasureContainer(node, firstWidth);
-    const TSizeF size = MeasureLeaf(node);
+    const TSizeF size = RuleOf(node.Kind).NaturalSize(node, FMetrics);
     return {std::ceil(size.W), std::ceil(size.H)};
   }
 
@@ -110,9 +74,7 @@ class TEngine {
   double Gap(const TLayoutNode& node) const {
     return Scaled(node.LabelPair ? FContext.Spacing.LabelGap : FContext.Spacing.Gap);
   }
-  double Text(std::string_view text) const { return FContext.Measurer.TextWidth(text); }
-  double CharsWidth(int chars) const { return chars * FAverageChar; }
-  double FieldEdges() const { return 2 * Scaled(kFieldEdge); }
+  double Text(std::string_view text) const { return FMetrics.Text(text); }
 
   // A spacer counts only along its parent's axis; the indent belongs to the child's room.
   TSizeF Outer(const TLayoutNode& child, bool parentIsRow, double firstWidth) const {
@@ -153,7 +115,7 @@ class TEngine {
     return sizes;
   }
 
-  double GroupTop() const { return FLineHeight + Scaled(FContext.Spacing.GroupPadding); }
+  double GroupTop() const { return FMetrics.Line() + Scaled(FContext.Spacing.GroupPadding); }
   double GroupSide() const { return Scaled(FContext.Spacing.GroupPadding); }
 
   TSizeF MeasureContainer(const TLayoutNode& node, double firstWidth) const {
@@ -175,64 +137,6 @@ class TEngine {
       size.H += GroupTop() + GroupSide();
     }
     return size;
-  }
-
-  TSizeF MeasureLeaf(const TLayoutNode& node) const {
-    const double line = FLineHeight;
-    const double fieldHeight = line + FieldEdges();
-    switch (node.Kind) {
-      case TLayoutKind::lkLabel:
-        return {Text(node.Text), line};
-      case TLayoutKind::lkNote: {
-        // A word wider than the note widens it rather than overflow.
-        double width = CharsWidth(OrDefault(node.Chars, kNoteChars));
-        for (const auto& word : WrapText(node.Text, 0, FContext.Measurer)) {
-          width = std::max(width, Text(word));
-        }
-        width = std::ceil(width);
-        const auto lines = WrapText(node.Text, static_cast<int>(width), FContext.Measurer);
-        return {width, std::max<std::size_t>(1, lines.size()) * line};
-      }
-      case TLayoutKind::lkEdit:
-        return {CharsWidth(OrDefault(node.Chars, kEditChars)) + FieldEdges(), fieldHeight};
-      case TLayoutKind::lkMemo:
-        return {CharsWidth(OrDefault(node.Chars, kMemoChars)) + FieldEdges() + Scaled(kArrowWidth),
-                OrDefault(node.Lines, kMemoLines) * line + FieldEdges()};
-      case TLayoutKind::lkCombo: {
-        double text = CharsWidth(node.Chars);
-        for (const auto& entry : node.Entries) text = std::max(text, Text(entry));
-        if (text <= 0) text = CharsWidth(kComboChars);
-        return {text + FieldEdges() + Scaled(kArrowWidth), fieldHeight};
-      }
-      case TLayoutKind::lkCheck:
-      case TLayoutKind::lkRadio:
-        return {Scaled(kBoxSize) + Scaled(kBoxGap) + Text(node.Text),
-                std::max(Scaled(kBoxSize), line) + 2 * Scaled(kBoxPadding)};
-      case TLayoutKind::lkButton:
-        return {std::max(Scaled(kButtonMinWidth), Text(node.Text) + 2 * Scaled(kButtonPadding)),
-                std::max(Scaled(kButtonMinHeight), fieldHeight)};
-      case TLayoutKind::lkNumber:
-        return {
-            CharsWidth(OrDefault(node.Chars, kNumberChars)) + FieldEdges() + Scaled(kArrowWidth),
-            fieldHeight};
-      case TLayoutKind::lkGrid: {
-        double headers = 0;
-        for (const auto& column : node.Entries) headers += Text(column) + 2 * Scaled(kCellPadding);
-        const double text =
-            std::max(headers, CharsWidth(node.Chars > 0 || headers > 0 ? node.Chars : kGridChars));
-        const double headerHeight = line + 2 * Scaled(kCellPadding);
-        const double rowHeight = line + Scaled(kRowPadding);
-        return {
-            text + 2 * Scaled(kGridBorder) + Scaled(kArrowWidth),
-            headerHeight + OrDefault(node.Lines, kGridRows) * rowHeight + 2 * Scaled(kGridBorder)};
-      }
-      case TLayoutKind::lkSpacer:
-        return {Scaled(node.Pixels), Scaled(node.Pixels)};
-      case TLayoutKind::lkColumn:
-      case TLayoutKind::lkRow:
-        break;
-    }
-    return {};
   }
 
   void ArrangeChildren(const TLayoutNode& node, TRectF rect, double firstWidth,
@@ -312,8 +216,7 @@ class TEngine {
   }
 
   const TLayoutContext& FContext;
-  double FLineHeight;
-  double FAverageChar;
+  TLeafMetrics FMetrics;
 };
 
 }  // namespace
@@ -385,21 +288,6 @@ TLayoutNode Container(TLayoutKind kind, std::vector<TLayoutNode> children) {
 }
 
 }  // namespace
-
-bool HoldsValue(TLayoutKind kind) {
-  switch (kind) {
-    case TLayoutKind::lkEdit:
-    case TLayoutKind::lkMemo:
-    case TLayoutKind::lkNumber:
-    case TLayoutKind::lkCombo:
-    case TLayoutKind::lkCheck:
-    case TLayoutKind::lkRadio:
-    case TLayoutKind::lkGrid:
-      return true;
-    default:
-      return false;
-  }
-}
 
 TLayoutNode Column(std::vector<TLayoutNode> children) {
   return Container(TLayoutKind::lkColumn, std::move(children));

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "image_indexes.h"
 #include "items/item_families.h"
 #include "model/system_items.h"
 
@@ -74,6 +75,17 @@ TEST(Catalogue, CategoriesAndEntriesReadAsTheUserSeesThem) {
   EXPECT_EQ(EntryOf("TSystemInfoItem").Level, TCommandLevel::clAdmin);
   EXPECT_EQ(EntryOf("TGotoLabelItem").Command, "");
   EXPECT_EQ(EntryOf("TFOREachLineInFile").ImageIndex, 123);
+}
+
+TEST(Catalogue, EveryImageIsInTheImageStrip) {
+  for (const TCatalogueCategory& category : CatalogueCategories()) {
+    EXPECT_GE(category.ImageIndex, 0) << category.Title;
+    EXPECT_LT(category.ImageIndex, CatalogueImageCount) << category.Title;
+  }
+  for (const TCatalogueEntry& entry : CatalogueEntries()) {
+    EXPECT_GE(entry.ImageIndex, 0) << entry.ClassName;
+    EXPECT_LT(entry.ImageIndex, CatalogueImageCount) << entry.ClassName;
+  }
 }
 
 TEST(Catalogue, RegistersEveryCategoryAndTheEntriesOfTheFamiliesThatExist) {

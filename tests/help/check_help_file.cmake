@@ -1,9 +1,12 @@
 # Checks the compiled help file: the context ids 20 (main window), 60 (settings) and one
-# per catalogue entry each lead to a page, and every such page is stored in the file.
+# per catalogue entry each lead to a page, every such page is stored in the file, and an
+# entry's id leads to the page of that entry.
 # The context table (#IVB) is compressed inside the file, so the ids are checked in the
 # project's map and alias lists, which chmcmd refuses to compile when they disagree; the
 # file's uncompressed directory shows the pages by name and the size of the context table.
 cmake_minimum_required(VERSION 3.20)
+include(${CMAKE_CURRENT_LIST_DIR}/../../resources/catalogue/read_catalogue.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../resources/help/html_escape.cmake)
 
 set(failures "")
 macro(fail text)
@@ -66,16 +69,20 @@ foreach(name "#IVB" "#STRINGS" "#SYSTEM" contents.hhc keywords.hhk index.htm)
   endif()
 endforeach()
 
-# Expected contexts: the two windows, then the catalogue's ids from the table.
+# Expected contexts: the two windows, then the catalogue's ids, each with its entry's page.
+read_catalogue("${CATALOGUE}")
 set(expected 20 60)
-file(STRINGS "${TOPICS}" rows REGEX "^[0-9]")
-list(LENGTH rows entries)
-if(NOT entries EQUAL 113)
-  fail("topics.tsv has ${entries} entries, the catalogue 113")
+set(expected_page_20 main_window.htm)
+set(expected_page_60 settings.htm)
+if(NOT catalogue_entry_count EQUAL 113)
+  fail("the catalogue has ${catalogue_entry_count} entries, 113 expected")
 endif()
-foreach(row IN LISTS rows)
-  string(REGEX MATCH "^[0-9]+" id "${row}")
+math(EXPR last_entry "${catalogue_entry_count} - 1")
+foreach(i RANGE ${last_entry})
+  set(id ${catalogue_entry_${i}_id})
   list(APPEND expected ${id})
+  set(expected_page_${id} ${catalogue_entry_${i}_stem}.htm)
+  set(expected_title_${id} "${catalogue_entry_${i}_title}")
 endforeach()
 set(sorted ${expected})
 list(SORT sorted COMPARE NATURAL)
@@ -104,9 +111,21 @@ foreach(id IN LISTS expected)
     fail("context ${id} has no alias")
     continue()
   endif()
+  if(NOT page STREQUAL expected_page_${id})
+    fail("context ${id} leads to ${page}, not to ${expected_page_${id}}")
+  endif()
   stored("${page}" found)
   if(NOT found)
     fail("the page ${page} of context ${id} is not in the help file")
+  endif()
+  if(DEFINED expected_title_${id})
+    # The project's page is what chmcmd stored; its title is the entry's.
+    file(READ "${HELP_PROJECT}/${page}" html)
+    html_escape(title "${expected_title_${id}}")
+    string(FIND "${html}" "<title>${title}</title>" at)
+    if(at EQUAL -1)
+      fail("the page ${page} of context ${id} is not titled ${expected_title_${id}}")
+    endif()
   endif()
 endforeach()
 list(LENGTH alias_lines aliases)

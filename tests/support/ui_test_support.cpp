@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "base/win/wide.h"
+
 namespace palvetta {
 
 bool PumpWith(const std::function<bool()>& dispatch, const std::function<bool()>& condition) {
@@ -26,6 +28,12 @@ bool InitTestControls() {
   init.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
                ICC_TAB_CLASSES | ICC_BAR_CLASSES;
   return InitCommonControlsEx(&init) != FALSE;
+}
+
+std::string ListViewCellText(HWND listView, int col, int row) {
+  wchar_t text[256] = {};
+  ListView_GetItemText(listView, row, col, text, 256);
+  return Narrow(text);
 }
 
 TOwnerWindow::TOwnerWindow() {

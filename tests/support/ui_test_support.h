@@ -32,6 +32,9 @@ bool PumpUntil(Window& window, const std::function<bool()>& condition) {
 // Registers every common control class the tests create; false when Windows refuses.
 bool InitTestControls();
 
+// What a report list view shows in a cell.
+std::string ListViewCellText(HWND listView, int col, int row);
+
 // A plain visible top-level window at (50, 50), 500 × 400, to own dialogs.
 class TOwnerWindow : public TWindow {
  public:

@@ -1,8 +1,7 @@
 #include "app/win/palette_view.h"
 
-#include <stdexcept>
-
 #include "base/win/wide.h"
+#include "gui/win/window.h"
 
 namespace palvetta {
 namespace {
@@ -13,13 +12,13 @@ constexpr std::size_t kMaxAddedSnippets = 256;
 }  // namespace
 
 void TPaletteView::Create(HWND parent, int id) {
-  FHandle = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                            0, 0, 100, 100, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
-  if (!FHandle) throw std::runtime_error("Creating the command palette failed");
+  FHandle = CreateControl({.Parent = parent,
+                           .ClassName = WC_TREEVIEWW,
+                           .Style = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                    TVS_SHOWSELALWAYS,
+                           .ExStyle = WS_EX_CLIENTEDGE,
+                           .Pos = {0, 0, 100, 100},
+                           .Id = id});
 }
 
 void TPaletteView::SetImages(HIMAGELIST images) {

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "app/markup.h"
 #include "app/palette.h"
 #include "base/win/wide.h"
+#include "gui/win/window.h"
 
 namespace palvetta {
 namespace {
@@ -23,12 +23,12 @@ constexpr TColumnSpec kColumns[] = {
 }  // namespace
 
 void TProjectListView::Create(HWND parent, int id) {
-  FHandle = CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
-      0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), nullptr);
-  if (!FHandle) throw std::runtime_error("Creating the project list failed");
+  FHandle = CreateControl({.Parent = parent,
+                           .ClassName = WC_LISTVIEWW,
+                           .Style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+                           .ExStyle = WS_EX_CLIENTEDGE,
+                           .Pos = {0, 0, 100, 100},
+                           .Id = id});
   ListView_SetExtendedListViewStyle(
       FHandle, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_SUBITEMIMAGES);
   const UINT dpi = GetDpiForWindow(parent);

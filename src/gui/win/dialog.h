@@ -16,6 +16,8 @@
 #include "gui/check_failure.h"
 #include "gui/editor_values.h"
 #include "gui/layout.h"
+#include "gui/win/controls/dialog_control.h"
+#include "gui/win/controls/grid_control.h"
 #include "gui/win/edit_grid.h"
 #include "gui/win/form.h"
 #include "gui/win/gdi_text_measurer.h"
@@ -34,7 +36,7 @@ struct TDialogOptions {
 
 using TOkCheck = std::function<std::optional<TCheckFailure>()>;
 
-class TDialog : public TForm {
+class TDialog : public TForm, private IControlEvents {
  public:
   TDialog(TLayoutNode description, TDialogOptions options);
   ~TDialog() override;
@@ -61,7 +63,7 @@ class TDialog : public TForm {
   TStrings Entries(std::string_view name) const;
   // A grid shows at least kMinGridRows rows, empty below the given ones, and as many as
   // it is given beyond that; Rows gives back every row it shows, in order.
-  static constexpr int kMinGridRows = 100;
+  static constexpr int kMinGridRows = TGridControl::kMinRows;
   void SetRows(std::string_view name, const TGridRows& rows);
   TGridRows Rows(std::string_view name) const;
   // The editable grid of a grid control; any other name is a description fault.
@@ -104,26 +106,20 @@ class TDialog : public TForm {
   bool PreTranslateModal(const MSG& message) override;
 
  private:
-  struct TControl {
-    std::string Name;
-    TLayoutKind Kind;
-    HWND Handle = nullptr;
-    HWND Spin = nullptr;  // number fields: the up-down control
-    int Minimum = 0;      // number fields: the range
-    int Maximum = 0;
-    int RadioGroup = 0;   // radio buttons of one container share a group
-    bool Typed = false;   // typed combo
-    std::unique_ptr<TEditGrid> Grid = {};  // grids
-  };
-
-  void CreateControls(const TLayoutNode& node, int& radioGroup);
-  void AddControl(const TLayoutNode& node, int radioGroup, bool firstOfGroup);
-  const TControl& Find(std::string_view name) const;
-  const TControl* FindByHandle(HWND handle) const;
+  void CreateControls(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup);
+  void AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup);
+  IDialogControl& Find(std::string_view name) const;
+  // The control of a name as the class that does what is asked; another kind is a
+  // description fault (std::logic_error) naming what the control is not.
+  template <class T>
+  T& FindAs(std::string_view name, const char* what) const;
+  IDialogControl* FindByHandle(HWND handle) const;
+  void Clicked(std::string_view name) override { Run(FClick, name); }
+  void Changed(std::string_view name) override { Run(FChange, name); }
   void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
            std::string_view name);
   bool HandleKey(const MSG& message);
-  void StopGridEdits(bool accept);
+  void StopEdits(bool accept);
   void ApplyFont();
   void ResizeToPreferred();
   void LayoutControls();
@@ -134,7 +130,7 @@ class TDialog : public TForm {
   TScopedFont FFont;
   TSize FPreferred;
   TLayoutRects FRects;
-  std::vector<TControl> FControls;
+  std::vector<std::unique_ptr<IDialogControl>> FControls;
   std::map<std::string, std::size_t, std::less<>> FByName;
   std::map<std::string, std::function<void()>, std::less<>> FClick;
   std::map<std::string, std::function<void()>, std::less<>> FChange;

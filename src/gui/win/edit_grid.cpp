@@ -29,10 +29,10 @@ bool IsWithin(HWND window, HWND ancestor) {
   return window && (window == ancestor || IsChild(ancestor, window));
 }
 
-HWND CreateEditor(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle, int id) {
-  return CreateWindowExW(exStyle, className, L"", WS_CHILD | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
+// Hidden until a cell is edited.
+HWND CreateEditor(HWND parent, const wchar_t* className, DWORD style, int id) {
+  return CreateControl(
+      {.Parent = parent, .ClassName = className, .Style = style, .Id = id, .Hidden = true});
 }
 
 }  // namespace
@@ -48,8 +48,8 @@ TEditGrid::TEditGrid(HWND listView, std::vector<TGridColumn> columns)
     column.cx = 100;
     ListView_InsertColumn(FList, static_cast<int>(i), &column);
   }
-  FEdit = CreateEditor(FList, L"EDIT", WS_BORDER | ES_AUTOHSCROLL, 0, kEditId);
-  FCombo = CreateEditor(FList, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0, kComboId);
+  FEdit = CreateEditor(FList, L"EDIT", WS_BORDER | ES_AUTOHSCROLL, kEditId);
+  FCombo = CreateEditor(FList, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kComboId);
   const auto self = reinterpret_cast<DWORD_PTR>(this);
   SetWindowSubclass(FList, &TEditGrid::ListProc, kSubclassId, self);
   SetWindowSubclass(FEdit, &TEditGrid::EditorProc, kSubclassId, self);

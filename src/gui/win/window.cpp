@@ -69,7 +69,8 @@ LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wParam, LP
 
 HWND CreateControl(const TControlArgs& args) {
   HWND control = CreateWindowExW(
-      args.ExStyle, args.ClassName, Widen(args.Text).c_str(), WS_CHILD | WS_VISIBLE | args.Style,
+      args.ExStyle, args.ClassName, Widen(args.Text).c_str(),
+      WS_CHILD | (args.Hidden ? 0 : WS_VISIBLE) | args.Style,
       args.Pos.Left, args.Pos.Top, args.Pos.Width, args.Pos.Height, args.Parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.Id)), GetModuleHandleW(nullptr), nullptr);
   if (!control) throw std::runtime_error("Creating a control failed: " + args.Text);

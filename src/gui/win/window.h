@@ -43,12 +43,13 @@ class TWindow {
 struct TControlArgs {
   HWND Parent = nullptr;
   const wchar_t* ClassName = L"STATIC";
-  DWORD Style = 0;  // WS_CHILD and WS_VISIBLE are always added
+  DWORD Style = 0;  // WS_CHILD is always added, and WS_VISIBLE unless Hidden
   DWORD ExStyle = 0;
-  std::string Text;
-  TRect Pos;
+  std::string Text = {};
+  TRect Pos = {};
   HFONT Font = nullptr;
   int Id = 0;
+  bool Hidden = false;  // created hidden, to be shown when needed
 };
 
 // Raises std::runtime_error when Windows refuses.

@@ -9,7 +9,7 @@
 
 #include "gui/win/gdi_text_measurer.h"
 #include "gui/win/ui_seams.h"
-#include "items/misc/misc_items.h"
+#include "support/sample_dialog_options.h"
 #include "support/sample_dialogs.h"
 #include "support/ui_test_support.h"
 
@@ -33,7 +33,6 @@ TLayoutNode OptionsDialog() {
   });
 }
 
-TDialogOptions ParameterOptions() { return {"Parameter", 9, {}}; }
 TDialogOptions OptionsOptions() { return {"Options", 9, {"cmbVariable"}}; }
 
 class DialogTest : public ::testing::Test {
@@ -97,39 +96,6 @@ TEST_F(DialogTest, CreatesOneControlPerNamedNodeOfTheRightClass) {
   EXPECT_EQ(parameter.Entries("cmbCheck").size(), 4u);
   EXPECT_THROW(dialog.Control("edtMissing"), std::logic_error);
   EXPECT_THROW(TDialog(Dialog({Edit("edtTwice"), Edit("edtTwice")}), {}), std::logic_error);
-}
-
-TEST_F(DialogTest, ParameterItemValuesGoInAndComeBack) {
-  TParamItem item;
-  item.Name = "Target";
-  // As a memo gives it back: lines ended by CR LF.
-  item.Descr = "Where to copy\r\nthe files\r\n";
-  item.ParamCheck = TParamCheck::pcPathMustExist;
-  TEditorValues values;
-  item.ToEditor(values);
-
-  TDialog dialog(ParameterDialog(), ParameterOptions());
-  dialog.Fill(values);
-  EXPECT_EQ(dialog.Text("edtName"), "Target");
-  EXPECT_EQ(dialog.Text("memDescr"), item.Descr);
-  EXPECT_EQ(SendMessageW(dialog.Control("memDescr"), EM_GETLINECOUNT, 0, 0), 3);
-  dialog.SetText("memDescr", "lone\nline feeds\n");  // shown as line breaks too
-  EXPECT_EQ(dialog.Text("memDescr"), "lone\r\nline feeds\r\n");
-  dialog.SetText("memDescr", item.Descr);
-  EXPECT_EQ(dialog.Index("cmbCheck"), 2);
-  EXPECT_EQ(dialog.Text("cmbCheck"), "Path must exist");
-
-  dialog.SetText("edtName", "Source");
-  dialog.SetIndex("cmbCheck", 1);
-  TEditorValues back;
-  dialog.Read(back);
-  EXPECT_FALSE(back.Has("lblName"));
-  EXPECT_FALSE(back.Has("btnOK"));
-  TParamItem edited;
-  edited.FromEditor(back);
-  EXPECT_EQ(edited.Name, "Source");
-  EXPECT_EQ(edited.Descr, item.Descr);
-  EXPECT_EQ(edited.ParamCheck, TParamCheck::pcRequired);
 }
 
 TEST_F(DialogTest, ANumberFieldReadsAsAWholeNumberWithinItsRange) {

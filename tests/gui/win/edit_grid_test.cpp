@@ -9,22 +9,20 @@
 #include <utility>
 #include <vector>
 
-#include "base/win/wide.h"
 #include "gui/win/dialog.h"
-#include "items/control_of_flow/control_of_flow_items.h"
 #include "support/png_file.h"
+#include "support/sample_dialog_options.h"
+#include "support/sample_dialogs.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
 namespace {
 
-const TStrings kChecks = {"No Check", "Required", "Path must exist",
-                          "Path must be empty or must not exist"};
 const TStrings kTargets = {"alpha", "beta", "gamma", "delta"};
 
 // Columns of every kind: typed, picked by index, picked by text.
 std::vector<TGridColumn> Columns() {
-  return {TGridColumn::Text("Name"), TGridColumn::PickIndex("Check", kChecks),
+  return {TGridColumn::Text("Name"), TGridColumn::PickIndex("Check", kParameterChecks),
           TGridColumn::PickText("Target")};
 }
 
@@ -36,13 +34,6 @@ HWND CreateChild(HWND parent, const wchar_t* className, DWORD style, std::string
   args.Text = std::move(text);
   args.Pos = pos;
   return CreateControl(args);
-}
-
-// What the list view shows in a cell.
-std::string Shown(HWND listView, int col, int row) {
-  wchar_t text[256] = {};
-  ListView_GetItemText(listView, row, col, text, 256);
-  return Narrow(text);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -119,7 +110,7 @@ class EditGridTest : public ::testing::Test {
 TEST_F(EditGridTest, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
   EXPECT_EQ(Grid.GetRowCount(), 100);
   EXPECT_EQ(ListView_GetItemCount(ListView), 100);
-  EXPECT_EQ(Shown(ListView, 1, 99), "No Check") << "a fresh row's check is the first entry";
+  EXPECT_EQ(ListViewCellText(ListView, 1, 99), "No Check") << "a fresh row's check is the first entry";
   const std::pair<int, int> outside[] = {{0, 100}, {0, -1}, {1, 100}, {3, 0}, {-1, 0}};
   for (const auto& [col, row] : outside) {
     SCOPED_TRACE(std::to_string(col) + "," + std::to_string(row));
@@ -148,10 +139,10 @@ TEST_F(EditGridTest, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
     SCOPED_TRACE(value);
     Grid.SetCell(1, 0, value);
     EXPECT_EQ(Grid.GetCell(1, 0), value);
-    EXPECT_EQ(Shown(ListView, 1, 0), text);
+    EXPECT_EQ(ListViewCellText(ListView, 1, 0), text);
   }
   Grid.SetCell(2, 0, "anything");
-  EXPECT_EQ(Shown(ListView, 2, 0), "anything");
+  EXPECT_EQ(ListViewCellText(ListView, 2, 0), "anything");
 
   Grid.ClearGrid();
   EXPECT_EQ(Grid.GetRowCount(), 0);
@@ -236,7 +227,7 @@ TEST_F(EditGridTest, ATypedCellIsAcceptedByEnterOrLeavingAndCancelledByEsc) {
     SetWindowTextW(editor, L"new");
     c.end();
     EXPECT_EQ(Grid.GetCell(0, 2), c.kept);
-    EXPECT_EQ(Shown(ListView, 0, 2), c.kept);
+    EXPECT_EQ(ListViewCellText(ListView, 0, 2), c.kept);
     Grid.CancelEdit();
     EXPECT_FALSE(IsWindowVisible(editor));
   }
@@ -256,7 +247,7 @@ TEST_F(EditGridTest, APickedCellTakesTheChosenEntryOrKeepsItsValue) {
     std::function<std::string(int)> shownOf;
   };
   const TColumnCase columns[] = {
-      {1, "1", 1, [](int i) { return IntToStr(i); }, [](int i) { return kChecks[static_cast<std::size_t>(i)]; }},
+      {1, "1", 1, [](int i) { return IntToStr(i); }, [](int i) { return kParameterChecks[static_cast<std::size_t>(i)]; }},
       {2, "beta", 1, [](int i) { return kTargets[static_cast<std::size_t>(i)]; },
        [](int i) { return kTargets[static_cast<std::size_t>(i)]; }},
   };
@@ -290,7 +281,7 @@ TEST_F(EditGridTest, APickedCellTakesTheChosenEntryOrKeepsItsValue) {
       EXPECT_FALSE(IsWindowVisible(combo));
       const int expected = end.accepted ? end.choose : column.oldIndex;
       EXPECT_EQ(Grid.GetCell(column.col, 7), column.valueOf(expected));
-      EXPECT_EQ(Shown(ListView, column.col, 7), column.shownOf(expected));
+      EXPECT_EQ(ListViewCellText(ListView, column.col, 7), column.shownOf(expected));
     }
   }
 
@@ -305,24 +296,6 @@ TEST_F(EditGridTest, APickedCellTakesTheChosenEntryOrKeepsItsValue) {
     EXPECT_FALSE(Grid.IsEditing());
     EXPECT_EQ(Grid.GetCell(col, 8), value);
   }
-}
-
-// Grids inside a dialog, as the subroutine and dispatcher editors have them.
-TLayoutNode GridDialog() {
-  return Dialog({
-      LabelAbove("Name:", Edit("edtName", 30)),
-      LabelAbove("Description:", Memo("memDescr", 2, 40)),
-      LabelAbove("Parameters:",
-                 Stretched(Grid("vstParams",
-                                {TGridColumn::Text("Name"), TGridColumn::Text("Description"),
-                                 TGridColumn::PickIndex("Check", kChecks)},
-                                5, 60))),
-      LabelAbove("Targets:", Stretched(Grid("vstDispatcher",
-                                            {TGridColumn::Text("Value"),
-                                             TGridColumn::PickText("Sub/label"),
-                                             TGridColumn::Text("Parameters")},
-                                            4, 60))),
-  });
 }
 
 class EditGridDialogTest : public ::testing::Test {
@@ -353,7 +326,7 @@ class EditGridDialogTest : public ::testing::Test {
   TMessageRecorder Recorder;
   TScopedMessageBoxSeam Seam{Recorder};
   TOwnerWindow Owner;
-  TDialog Editor{GridDialog(), {"Subroutine", 9, {}}};
+  TDialog Editor{SubroutineGridDialog(), SubroutineOptions()};
 };
 
 TEST_F(EditGridDialogTest, EnterAndEscInACellEndTheEditNotTheDialog) {
@@ -418,56 +391,6 @@ TEST_F(EditGridDialogTest, EnterAndEscInACellEndTheEditNotTheDialog) {
   EXPECT_EQ(Editor.ShowModal(Owner.Handle()), TModalResult::mrCancel);
   EXPECT_FALSE(grid.IsEditing());
   EXPECT_EQ(grid.GetCell(0, 0), "last");
-}
-
-TEST_F(EditGridDialogTest, EveryRowGoesInAndComesBack) {
-  // More rows than a grid shows by default: none may be lost.
-  TSubroutineItem item;
-  for (int i = 0; i < 150; ++i) {
-    TRunParam& param = item.RunParams.Add();
-    param.Param = "P" + std::to_string(i);
-    param.Descr = "Parameter number " + std::to_string(i);
-    param.ParamCheck = static_cast<TParamCheck>(i % 4);
-  }
-  TEditorValues values;
-  item.ToEditor(values);
-  values.SetChoices("vstDispatcher", {"sub1", "label2"});
-  values.SetRows("vstDispatcher", {});
-  Editor.Fill(values);
-  TEditGrid& grid = Editor.EditGrid("vstParams");
-  EXPECT_EQ(grid.GetRowCount(), 150);
-  EXPECT_EQ(grid.GetCell(0, 149), "P149");
-  EXPECT_EQ(grid.GetCell(2, 149), "1");
-  EXPECT_EQ(Shown(grid.Handle(), 2, 149), "Required");
-  EXPECT_EQ(grid.GetCellInt(2, 149), 1);
-  // A grid's choices are what its pick-text columns offer.
-  TEditGrid& targets = Editor.EditGrid("vstDispatcher");
-  targets.EditCell(1, 0);
-  EXPECT_EQ(SendMessageW(targets.Editor(), CB_GETCOUNT, 0, 0), 2);
-  targets.CancelEdit();
-
-  TEditorValues back;
-  Editor.Read(back);
-  EXPECT_EQ(back.Rows("vstParams").size(), 150u);
-  TSubroutineItem edited;
-  edited.FromEditor(back);
-  ASSERT_EQ(edited.RunParams.Count(), 150u);
-  for (std::size_t i = 0; i < 150; ++i) {
-    EXPECT_EQ(edited.RunParams[i].Param, item.RunParams[i].Param);
-    EXPECT_EQ(edited.RunParams[i].Descr, item.RunParams[i].Descr);
-    EXPECT_EQ(edited.RunParams[i].ParamCheck, item.RunParams[i].ParamCheck);
-  }
-
-  // Fewer rows: the grid still offers 100, empty below the given ones, in order.
-  values.SetRows("vstParams", {{"a", "b", "3"}});
-  values.SetRows("vstDispatcher", {{"a", "sub1", "x"}, {"", "", ""}, {"c", "label2"}});
-  Editor.Fill(values);
-  EXPECT_EQ(Editor.Rows("vstParams").at(99), (TStrings{"", "", "0"}));
-  const TGridRows rows = Editor.Rows("vstDispatcher");
-  ASSERT_EQ(rows.size(), 100u);
-  EXPECT_EQ(rows[0], (TStrings{"a", "sub1", "x"}));
-  EXPECT_EQ(rows[2], (TStrings{"c", "label2", ""}));
-  EXPECT_EQ(rows[99], (TStrings{"", "", ""}));
 }
 
 TEST_F(EditGridDialogTest, Screenshot) {

@@ -1,0 +1,16 @@
+#pragma once
+// A field of several lines; its value is its text, lines ended by CR LF.
+
+#include "gui/win/controls/edit_control.h"
+
+namespace palvetta {
+
+class TMemoControl : public TEditControl {
+ public:
+  TMemoControl(const TLayoutNode& node, const TControlSite& site);
+  // Lone line feeds are shown as line breaks too. Runs the change handler, which Windows
+  // does not notify for a multi-line edit's WM_SETTEXT.
+  void SetText(std::string_view text) override;
+};
+
+}  // namespace palvetta
