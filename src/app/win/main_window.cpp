@@ -14,7 +14,6 @@
 #include "base/win/program.h"
 #include "base/win/wide.h"
 #include "gui/win/image_lists.h"
-#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
 #include "image_indexes.h"
 
@@ -73,8 +72,10 @@ int WindowHeight(HWND window) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(TMainWindowOptions options) : FOptions(std::move(options)) {
+TfrmMain::TfrmMain(TMainWindowOptions options)
+    : TForm(options.Environment), FOptions(std::move(options)) {
   if (!FOptions.Settings) throw std::invalid_argument("The main window needs a settings store");
+  BindActions(FBinding);
   FApp = std::make_unique<TApplicationModel>();
   CreateActions();
   TWindowArgs args;
@@ -146,7 +147,7 @@ void TfrmMain::CreateActions() {
       {"actMakeBatchFile", "Make Batch File...", false, [this] { MakeBatchFile(); }, hasItems},
       {"actPreviewBatchFile", "Preview Batch File", false, [this] { PreviewBatchFile(); },
        hasItems},
-      {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), HelpFile(), 0); },
+      {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), Environment().HelpFile, 0); },
        always},
       {"actMoveUp", "Move up", true, [this] { MoveSelected(true); },
        [this](TAction& a) {
@@ -455,7 +456,7 @@ bool TfrmMain::DispatchPending() {
 }
 
 bool TfrmMain::ShowContextHelp() {
-  if (HelpFile().empty()) return false;
+  if (Environment().HelpFile.empty()) return false;
   int context = MainWindowHelpContext;
   const HWND focus = GetFocus();
   if (focus == FPalette.Handle()) {
@@ -470,7 +471,7 @@ bool TfrmMain::ShowContextHelp() {
     const std::optional<int> row = FList.FocusedRow();
     context = row ? HelpContextOf(&FApp->Project().Items(*row)) : 0;
   }
-  return ShowHelp(Handle(), HelpFile(), static_cast<unsigned>(context));
+  return ShowHelp(Handle(), Environment().HelpFile, static_cast<unsigned>(context));
 }
 
 // ---- Messages ----
@@ -528,12 +529,8 @@ bool TfrmMain::HandleNotify(const NMHDR& header, LRESULT& result) {
   return false;
 }
 
-LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
-    return *painted;
-  }
+LRESULT TfrmMain::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (FBinding.HandleMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_COMMAND: {
       const UINT id = LOWORD(wParam);
@@ -629,7 +626,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return TForm::HandleMessage(message, wParam, lParam);
+  return TForm::HandleFormMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta

@@ -37,6 +37,7 @@ struct TMainWindowOptions {
   std::string ProjectToOpen;             // opened on the first activation when not empty
   IItemEditing* Editing = nullptr;       // opens an item's editor; none: nothing to edit
   bool QuitWhenClosed = true;            // the program ends with its main window
+  TFormEnvironment Environment;          // also the one of the dialogs the window makes
 };
 
 class TfrmMain : public TForm {
@@ -90,9 +91,8 @@ class TfrmMain : public TForm {
   std::function<void(TDialog&)> OnInputBoxShown;
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Rescale(const TRect* suggested) override;
-  bool IsMainForm() const override { return true; }
 
  private:
   void CreateActions();

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "base/win/wide.h"
-#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -51,7 +50,7 @@ std::wstring ClassOf(HWND window) {
 }  // namespace
 
 TDialog::TDialog(TLayoutNode description, TDialogOptions options)
-    : TForm(options.FontPoints), FDescription(std::move(description)), FOptions(std::move(options)) {
+    : TForm(options.Environment, options.FontPoints), FDescription(std::move(description)), FOptions(std::move(options)) {
   TWindowArgs args;
   args.ClassName = L"PalvettaDialog";
   args.Title = FOptions.Title;
@@ -481,8 +480,8 @@ bool TDialog::HandleKey(const MSG& message) {
   return true;
 }
 
-TModalResult TDialog::ShowModal(HWND owner) {
-  return RunModal(owner, [this] {
+TModalResult TDialog::ShowModal(HWND owner, int helpContext) {
+  return RunModal(owner, helpContext, [this] {
     // The first control that takes the focus gets it.
     for (const auto& control : FControls) {
       if (HasStyle(control.Handle, WS_TABSTOP | WS_VISIBLE) && IsWindowEnabled(control.Handle)) {
@@ -576,11 +575,7 @@ void TDialog::LayoutControls() {
   }
 }
 
-LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The theme colours the dialog and its controls before anything else sees the message.
-  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
-    return *painted;
-  }
+LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const HWND source = reinterpret_cast<HWND>(lParam);
@@ -624,7 +619,7 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return TForm::HandleMessage(message, wParam, lParam);
+  return TForm::HandleFormMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta
