@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "gui/win/dialog.h"
 #include "gui/win/ui_seams.h"
@@ -254,6 +255,24 @@ TEST_F(FormTest, F1OpensTheHelpContextTheDialogIsShownWithOrItsOwn) {
   EXPECT_EQ(shell.Calls[0].ContextId, 1023u);
   EXPECT_EQ(shell.Calls[1].ContextId, 60u) << "a dialog's own context wins";
   EXPECT_EQ(shell.Calls[2].ContextId, 0u) << "the context is taken at each showing";
+}
+
+// A dialog of the plain environment shares nothing with the forms of the thread that
+// made the program's windows, so it runs on a thread of its own.
+TEST_F(FormTest, APlainDialogRunsOnAThreadOfItsOwn) {
+  TModalResult result = TModalResult::mrNone;
+  std::string title;
+  std::thread other([&] {
+    TDialog dialog(Dialog({Edit("edtName", 20)}), {"Elsewhere", 9, {}});
+    dialog.OnShown = [&](TDialog& d) {
+      title = WindowText(d.Handle());
+      d.Post([&d] { d.PressOK(); });
+    };
+    result = dialog.ShowModal(nullptr);
+  });
+  other.join();
+  EXPECT_EQ(result, TModalResult::mrOK);
+  EXPECT_EQ(title, "Elsewhere");
 }
 
 }  // namespace
