@@ -20,12 +20,10 @@
 namespace palvetta {
 namespace {
 
-constexpr int kListId = 1001;
-constexpr int kPaletteId = 1002;
-
 constexpr std::string_view kWindowSection = "Window";
 constexpr std::string_view kPaletteWidthKey = "TaskListWidth";
 
+// The margins, fields and splitter the main window was drawn with: the defaults.
 constexpr TWindowMetrics kMetrics;
 
 const char* const kLevelTexts[] = {"Level: Super pro", "Level: Advanced", "Level: Basic"};

@@ -99,6 +99,8 @@ class TfrmMain : public TForm {
   // Posted by SetModified, so the status bar follows after the command.
   static constexpr UINT kModifiedChanged = WM_USER + 1;
   static constexpr UINT kFirstActivation = WM_USER + 2;
+  static constexpr int kListId = 1001;
+  static constexpr int kPaletteId = 1002;
   static constexpr int kLevelId = 1003;
   static constexpr int kFilterId = 1004;
   static constexpr int kFilterClearId = 1005;

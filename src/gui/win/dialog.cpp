@@ -50,7 +50,9 @@ std::wstring ClassOf(HWND window) {
 }  // namespace
 
 TDialog::TDialog(TLayoutNode description, TDialogOptions options)
-    : TForm(options.Environment, options.FontPoints), FDescription(std::move(description)), FOptions(std::move(options)) {
+    : TForm(options.Environment, options.FontPoints),
+      FDescription(std::move(description)),
+      FOptions(std::move(options)) {
   TWindowArgs args;
   args.ClassName = L"PalvettaDialog";
   args.Title = FOptions.Title;
