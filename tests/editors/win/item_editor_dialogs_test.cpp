@@ -267,6 +267,26 @@ TEST_F(ItemEditorDialogsTest, EnablingFollowsTheCheckBoxesAndBrowseFillsTheField
   EXPECT_EQ(start.DPath, "C:\\Work dir");
 }
 
+TEST_F(ItemEditorDialogsTest, F1OpensTheHelpContextOfTheEditAndNoneLingersAfterIt) {
+  TShellRecorder shell;
+  TScopedShellSeam shellSeam(shell);
+  TFormEnvironment environment;
+  environment.HelpFile = "C:\\Palvetta\\palvetta.chm";
+  TItemEditorDialogs dialogs(Specs, environment);
+  dialogs.OnShown = [](TDialog& d) {
+    PostMessageW(d.Handle(), WM_KEYDOWN, VK_F1, 1);
+    d.Post([&d] { d.Cancel(); });
+  };
+  TProject project;
+  auto& comment = project.Add<TREMItem>();
+  EXPECT_FALSE(dialogs.Execute(comment, Owner.Handle(), 1108));
+  EXPECT_FALSE(dialogs.Execute(comment, Owner.Handle()));
+  ASSERT_EQ(shell.Calls.size(), 2u);
+  EXPECT_EQ(shell.Calls[0].Target, "C:\\Palvetta\\palvetta.chm");
+  EXPECT_EQ(shell.Calls[0].ContextId, 1108u);
+  EXPECT_EQ(shell.Calls[1].ContextId, 0u) << "the context of the edit before lingered";
+}
+
 TEST_F(ItemEditorDialogsTest, AScreenshotOfEveryDialog) {
   for (const TItemEditorSpec& spec : Specs) {
     TProject project;
