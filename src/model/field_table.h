@@ -208,7 +208,7 @@ constexpr TField Integer(std::string_view name, std::string_view control = {}) {
           &NumberFromEditor<Member>};
 }
 
-// A collection, shown as the rows of a grid by the item's code.
+// A collection; where it names a control, the item's code shows it as the rows of a grid.
 template <auto Member>
 constexpr TField Grid(std::string_view name, std::string_view control = {}) {
   return {name, control, TFieldKind::fkGrid, &field_access::Describe<Member>, nullptr, nullptr};

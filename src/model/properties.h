@@ -27,7 +27,8 @@ class TPersistent {
   virtual ~TPersistent() = default;
   virtual const TClass& ClassType() const { return Class; }
   std::string_view ClassName() const { return ClassType().Name; }
-  virtual void DescribeProperties(PropertyVisitor& visitor);
+  // Describes the rows of the field tables of the class and its ancestors that are saved.
+  void DescribeProperties(PropertyVisitor& visitor);
 };
 
 // The value names of an enumeration, by ordinal.

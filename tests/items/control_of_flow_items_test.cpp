@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "model/project_reader_writer.h"
 #include "support/project_files.h"
+#include "support/sample_items.h"
 
 namespace palvetta {
 namespace {
@@ -72,16 +73,9 @@ TEST(SubroutineEndItem, Texts) {
 
 // Texts of items that stand on their own, without a project.
 
+using testing::AddRunParam;
 using testing::Make;
 using testing::TextCase;
-
-void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
-                 TParamCheck check = TParamCheck::pcNoCheck) {
-  TRunParam& entry = params.Add();
-  entry.Param = param;
-  entry.Descr = descr;
-  entry.ParamCheck = check;
-}
 
 void ExpectTexts(const std::vector<TextCase>& cases) {
   for (size_t i = 0; i < cases.size(); ++i) {

@@ -9,14 +9,6 @@
 namespace palvetta::testing {
 namespace {
 
-void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
-                 TParamCheck check = TParamCheck::pcNoCheck) {
-  TRunParam& entry = params.Add();
-  entry.Param = param;
-  entry.Descr = descr;
-  entry.ParamCheck = check;
-}
-
 template <class T>
 TSampleItem Sample(std::function<void(T&)> fill, std::function<void(T&)> resetByEditor = {}) {
   TSampleItem sample{&T::Class, nullptr, nullptr};
@@ -140,6 +132,14 @@ std::vector<TSampleItem> MakeSamples() {
 }
 
 }  // namespace
+
+void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
+                 TParamCheck check) {
+  TRunParam& entry = params.Add();
+  entry.Param = param;
+  entry.Descr = descr;
+  entry.ParamCheck = check;
+}
 
 const std::vector<TSampleItem>& SampleItems() {
   static const std::vector<TSampleItem> samples = MakeSamples();

@@ -4,9 +4,11 @@
 // from them.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/custom_project_item.h"
+#include "model/run_param.h"
 
 namespace palvetta::testing {
 
@@ -23,5 +25,9 @@ const std::vector<TSampleItem>& SampleItems();
 const TSampleItem* SampleOf(const TClass& cls);
 // Fills the item with its class's sample values.
 void FillSample(TCustomProjectItem& item);
+
+// Appends an entry to run parameters.
+void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
+                 TParamCheck check = TParamCheck::pcNoCheck);
 
 }  // namespace palvetta::testing

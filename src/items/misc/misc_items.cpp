@@ -51,7 +51,6 @@ std::string TREMItem::GetBatchText() const {
   return JoinWith(lines, "\r\n");
 }
 
-
 // Parameter
 
 std::string TParamItem::GetHumanReadableText() const {

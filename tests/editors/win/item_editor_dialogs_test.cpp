@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "support/png_file.h"
 #include "support/project_files.h"
+#include "support/sample_items.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
@@ -124,11 +125,12 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
     SCOPED_TRACE(spec.ItemClass->Name);
     TProject project;
     TCustomProjectItem& item = project.AddItem(*spec.ItemClass, -1);
-    // Items whose checks refuse an empty field get a value that passes first.
-    if (spec.ItemClass == &TParamItem::Class) static_cast<TParamItem&>(item).Name = "Source";
-    if (spec.ItemClass == &TFOREachLineInFile::Class) {
-      static_cast<TFOREachLineInFile&>(item).FileName = "list.txt";
-    }
+    // The class's sample item: a value in every field the dialog shows, which its checks
+    // accept.
+    const testing::TSampleItem* sample = testing::SampleOf(*spec.ItemClass);
+    ASSERT_NE(sample, nullptr);
+    sample->Fill(item);
+    sample->ResetByEditor(item);
     const std::string before = Snapshot(project);
 
     // OK on what the item put in changes nothing.
