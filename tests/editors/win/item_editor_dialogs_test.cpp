@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "support/png_file.h"
 #include "support/project_files.h"
+#include "support/sample_items.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
@@ -172,6 +173,25 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
         EXPECT_EQ(shown.Text(field), entered.Text(field));
       }
     }
+    Messages.Shown.clear();
+  }
+}
+
+// The sample items, with a value in every field, come back unchanged through the real
+// controls when the user confirms (less what a dialog does not show).
+TEST_F(ItemEditorDialogsTest, ConfirmingASampleItemKeepsEveryValue) {
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    const testing::TSampleItem* sample = testing::SampleOf(*spec.ItemClass);
+    ASSERT_NE(sample, nullptr);
+    TProject project;
+    TCustomProjectItem& item = project.AddItem(*spec.ItemClass, -1);
+    sample->Fill(item);
+    sample->ResetByEditor(item);
+    const std::string before = Snapshot(project);
+    EXPECT_TRUE(Edit(item, [](TDialog& d) { d.PressOK(); }));
+    EXPECT_TRUE(Messages.Shown.empty()) << (Messages.Shown.empty() ? "" : Messages.Shown[0].Text);
+    EXPECT_EQ(Snapshot(project), before);
     Messages.Shown.clear();
   }
 }
