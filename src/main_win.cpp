@@ -16,6 +16,7 @@
 #include "editors/win/item_editor_dialogs.h"
 #include "gui/appearance.h"
 #include "gui/win/action_binding.h"
+#include "gui/win/form_environment.h"
 #include "gui/win/open_windows.h"
 #include "gui/win/registry_settings_store.h"
 #include "gui/win/theme_painter.h"
@@ -52,15 +53,14 @@ int Run(int showCommand) {
 
   TRegistrySettingsStore settings;
   TThemePainter painter;
-  SetCurrentThemePainter(&painter);
   TOpenWindows openWindows;
   TAppearance appearance(painter, openWindows);
   appearance.LoadAppearanceSettings(settings);
   // Windows made from now on start at the user's font size.
   openWindows.FontSizeChanged(appearance.GetFontSize());
-  SetHelpFile(ProgramFolder() + "palvetta.chm");
+  const TFormEnvironment environment{ProgramFolder() + "palvetta.chm", &painter, &openWindows};
 
-  TItemEditorDialogs editors(AllEditorSpecs(&ProcessEnvironmentHas));
+  TItemEditorDialogs editors(AllEditorSpecs(&ProcessEnvironmentHas), environment);
 
   TMainWindowOptions options;
   options.Settings = &settings;
@@ -68,10 +68,10 @@ int Run(int showCommand) {
   options.AppDataFolder = RoamingAppDataFolder();
   options.ProjectToOpen = FirstArgument();
   options.Editing = &editors;
+  options.Environment = environment;
   TfrmMain mainWindow(options);
   mainWindow.Show(showCommand);
   while (mainWindow.DispatchPending()) WaitMessage();
-  SetCurrentThemePainter(nullptr);
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "items/item_families.h"
 
+#include <span>
+
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
@@ -7,9 +9,11 @@
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
-  RegisterMiscItems(registry);
-  RegisterControlOfFlowItems(registry);
-  RegisterFORItems(registry);
+  const std::span<const TClass* const> families[] = {kMiscItemClasses, kControlOfFlowItemClasses,
+                                                     kFORItemClasses};
+  for (const auto family : families) {
+    for (const TClass* cls : family) registry.Register(*cls);
+  }
 }
 
 }  // namespace palvetta

@@ -2,20 +2,23 @@
 
 #include <stdexcept>
 
+#include "model/field_table.h"
 #include "model/property_mapping.h"
 
 namespace palvetta {
 
-const TClass TCustomProjectItem::Class = AbstractClass<TPersistent>("TCustomProjectItem");
-const TClass TSystemProjectItem::Class = AbstractClass<TCustomProjectItem>("TSystemProjectItem");
+namespace {
+constexpr TField kItemFields[] = {
+    fields::Flag<&TCustomProjectItem::Enabled>("Enabled"),
+    fields::Text<&TCustomProjectItem::RedirectTo>("RedirectTo"),
+    fields::Flag<&TCustomProjectItem::Overwrite>("Overwrite"),
+    fields::Text<&TCustomProjectItem::GUID>("GUID"),
+};
+}  // namespace
 
-void TCustomProjectItem::DescribeProperties(PropertyVisitor& visitor) {
-  TPersistent::DescribeProperties(visitor);
-  visitor.Boolean("Enabled", Enabled);
-  visitor.String("RedirectTo", RedirectTo);
-  visitor.Boolean("Overwrite", Overwrite);
-  visitor.String("GUID", GUID);
-}
+const TClass TCustomProjectItem::Class =
+    AbstractClass<TPersistent>("TCustomProjectItem", kItemFields);
+const TClass TSystemProjectItem::Class = AbstractClass<TCustomProjectItem>("TSystemProjectItem");
 
 void TCustomProjectItem::Assign(TCustomProjectItem& source) {
   XmlElement copy("item");
@@ -27,9 +30,15 @@ std::string TCustomProjectItem::GetHumanReadableText() const { return "Stub text
 
 std::string TCustomProjectItem::GetBatchText() const { return "REM Undefined item text"; }
 
-void TCustomProjectItem::ToEditor(TEditorValues&) const {}
+void TCustomProjectItem::ToEditor(TEditorValues& values) const {
+  FieldsToEditor(*this, values);
+  SpecialToEditor(values);
+}
 
-void TCustomProjectItem::FromEditor(const TEditorValues&) {}
+void TCustomProjectItem::FromEditor(const TEditorValues& values) {
+  FieldsFromEditor(*this, values);
+  SpecialFromEditor(values);
+}
 
 void TCustomProjectItem::DoAddSystemItem(const TClass& cls) const {
   if (FGenerationHooks) FGenerationHooks->AddSystemItem(cls);

@@ -68,8 +68,6 @@ class TCustomProjectItem : public TPersistent {
   bool Overwrite = false;
   std::string GUID;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
-
   // Copies every published property of the source that this item also has, matched by
   // name. Hooks are not copied.
   void Assign(TCustomProjectItem& source);
@@ -83,12 +81,12 @@ class TCustomProjectItem : public TPersistent {
   // The item's batch lines, joined by CRLF.
   virtual std::string GetBatchText() const;
 
-  // The item's editor dialog: whether it has one, the values it shows before the dialog
-  // opens, and taking them back when the user confirmed. Items without settings have
-  // none, and the shell opens nothing for them.
-  virtual bool HasEditor() const { return false; }
-  virtual void ToEditor(TEditorValues& values) const;
-  virtual void FromEditor(const TEditorValues& values);
+  // The values the item's editor dialog shows before it opens, and taking them back when
+  // the user confirmed: the rows of the class's field table that name a control, then
+  // the item's own code for the controls the table leaves to it. Whether a class has a
+  // dialog at all is up to the dialog descriptions (src/editors).
+  void ToEditor(TEditorValues& values) const;
+  void FromEditor(const TEditorValues& values);
 
   void SetProjectLists(IProjectLists* lists) { FProjectLists = lists; }
   IProjectLists* ProjectLists() const { return FProjectLists; }
@@ -104,24 +102,26 @@ class TCustomProjectItem : public TPersistent {
   void DoNeedToAppendLines(const TStrings& lines) const;
   void DoNeedVarList(TStrings& list) const;
 
+ protected:
+  // The controls the field table leaves to the item's code: run after the table's rows.
+  virtual void SpecialToEditor(TEditorValues&) const {}
+  virtual void SpecialFromEditor(const TEditorValues&) {}
+
  private:
   IProjectLists* FProjectLists = nullptr;
   IGenerationHooks* FGenerationHooks = nullptr;
 };
 
 // Declare, inside an item class body, the operations item classes override: the two
-// texts (every command), and with PALVETTA_ITEM_WITH_EDITOR also the published
-// properties and the editor values (commands with settings).
+// texts (every command), and the code for controls that the field table leaves to the
+// item (PALVETTA_ITEM_EDITOR_CODE).
 #define PALVETTA_ITEM_TEXTS                          \
   std::string GetHumanReadableText() const override; \
   std::string GetBatchText() const override;
 
-#define PALVETTA_ITEM_WITH_EDITOR                                         \
-  void DescribeProperties(::palvetta::PropertyVisitor& visitor) override; \
-  PALVETTA_ITEM_TEXTS                                                     \
-  bool HasEditor() const override { return true; }                        \
-  void ToEditor(::palvetta::TEditorValues& values) const override;        \
-  void FromEditor(const ::palvetta::TEditorValues& values) override;
+#define PALVETTA_ITEM_EDITOR_CODE                                             \
+  void SpecialToEditor(::palvetta::TEditorValues& values) const override; \
+  void SpecialFromEditor(const ::palvetta::TEditorValues& values) override;
 
 // Makes an item of the class; raises when the class is not an item class that can be made.
 std::unique_ptr<TCustomProjectItem> CreateItem(const TClass& cls);

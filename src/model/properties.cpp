@@ -1,9 +1,11 @@
 #include "model/properties.h"
 
+#include "model/field_table.h"
+
 namespace palvetta {
 
-const TClass TPersistent::Class{"TPersistent", nullptr, nullptr};
+const TClass TPersistent::Class{"TPersistent", nullptr, nullptr, {}};
 
-void TPersistent::DescribeProperties(PropertyVisitor&) {}
+void TPersistent::DescribeProperties(PropertyVisitor& visitor) { DescribeFields(*this, visitor); }
 
 }  // namespace palvetta

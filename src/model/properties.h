@@ -1,7 +1,8 @@
 #pragma once
 // Published properties: each class describes its persisted state once, to a visitor,
-// ancestor's properties first and in declaration order. Saving, loading, Assign and
-// the tests' comparisons all walk this one description.
+// ancestor's properties first and in declaration order (by default the saved rows of
+// its field table, model/field_table.h). Saving, loading, Assign and the tests'
+// comparisons all walk this one description.
 
 #include <array>
 #include <cstdint>
@@ -26,7 +27,8 @@ class TPersistent {
   virtual ~TPersistent() = default;
   virtual const TClass& ClassType() const { return Class; }
   std::string_view ClassName() const { return ClassType().Name; }
-  virtual void DescribeProperties(PropertyVisitor& visitor);
+  // Describes the rows of the field tables of the class and its ancestors that are saved.
+  void DescribeProperties(PropertyVisitor& visitor);
 };
 
 // The value names of an enumeration, by ordinal.
@@ -35,15 +37,40 @@ struct EnumType {
   std::span<const std::string_view> Values;
 };
 
-// Specialised once per enumeration with `static constexpr EnumType Type`.
+// Specialised once per enumeration, by PALVETTA_ENUM, with `static constexpr EnumType Type`.
 template <class E>
 struct EnumInfo;
 
-// Specialises EnumInfo for an enumeration of this namespace with its value names.
-#define PALVETTA_ENUM_INFO(E, names) \
-  template <>                        \
-  struct EnumInfo<E> {               \
-    static constexpr EnumType Type{#E, names}; \
+// The number of enumerators in the text of an enumerator list ("a, b, c").
+constexpr size_t CountEnumerators(std::string_view list) {
+  size_t count = 1;
+  for (char c : list) count += c == ',' ? 1 : 0;
+  return count;
+}
+
+// The enumerators' names from the text of an enumerator list, in order.
+template <size_t N>
+constexpr std::array<std::string_view, N> EnumeratorNames(std::string_view list) {
+  std::array<std::string_view, N> names{};
+  for (std::string_view& name : names) {
+    const size_t comma = list.find(',');
+    name = list.substr(0, comma);
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+  }
+  return names;
+}
+
+// Declares, in this namespace, an enumeration and the names files store its values by:
+// the names of its enumerators (which therefore take no explicit values).
+#define PALVETTA_ENUM(E, ...)                                                                   \
+  enum class E { __VA_ARGS__ };                                                                 \
+  template <>                                                                                   \
+  struct EnumInfo<E> {                                                                          \
+    static constexpr auto Names =                                                               \
+        ::palvetta::EnumeratorNames<::palvetta::CountEnumerators(#__VA_ARGS__)>(#__VA_ARGS__); \
+    static constexpr EnumType Type{#E, {Names.data(), Names.size()}};                           \
   }
 
 template <class E>

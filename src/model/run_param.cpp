@@ -1,15 +1,19 @@
 #include "model/run_param.h"
 
+#include "model/field_table.h"
 #include "model/quoting.h"
 
 namespace palvetta {
 
-void TRunParam::DescribeProperties(PropertyVisitor& visitor) {
-  TPersistent::DescribeProperties(visitor);
-  visitor.String("Param", Param);
-  visitor.String("Descr", Descr);
-  visitor.Enum("ParamCheck", ParamCheck);
-}
+namespace {
+constexpr TField kRunParamFields[] = {
+    fields::Text<&TRunParam::Param>("Param"),
+    fields::Text<&TRunParam::Descr>("Descr"),
+    fields::Enum<&TRunParam::ParamCheck>("ParamCheck"),
+};
+}  // namespace
+
+PALVETTA_DEFINE_CLASS(TRunParam, TPersistent, kRunParamFields);
 
 bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
                                    bool emptyMayNotExist) const {

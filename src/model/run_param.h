@@ -11,11 +11,10 @@ namespace palvetta {
 
 class TRunParam : public TPersistent {
  public:
+  PALVETTA_CLASS
   std::string Param;  // the name (for run-program items: the argument text)
   std::string Descr;
   TParamCheck ParamCheck = TParamCheck::pcNoCheck;
-
-  void DescribeProperties(PropertyVisitor& visitor) override;
 };
 
 class TRunParams : public TCollection<TRunParam> {

@@ -1,18 +1,21 @@
-// The dialog descriptions against the items they edit: every class with settings has
-// exactly one dialog, every field the item fills has a control of the right kind, every
-// control that holds a value is a field the item reads, and browse buttons and enabling
-// rules name controls that exist. A misspelt name would otherwise lose a setting without
-// any error.
+// The dialog descriptions against the items they edit: every class whose field table
+// binds controls has exactly one dialog, every table row and every field the item fills
+// has a control of the right kind, every control that holds a value is bound by a row
+// and is a field the item reads, and browse buttons and enabling rules name controls
+// that exist. A misspelt name would otherwise lose a setting without any error.
 
 #include "editors/editor_spec.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "items/item_families.h"
+#include "model/field_table.h"
 #include "model/project.h"
 
 namespace palvetta {
@@ -37,6 +40,42 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
   return std::nullopt;
 }
 
+// The kind of control that shows a row of the kind; none for rows that are only saved.
+std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
+  switch (kind) {
+    case TFieldKind::fkText:
+      return TLayoutKind::lkEdit;
+    case TFieldKind::fkMemo:
+    case TFieldKind::fkLines:
+      return TLayoutKind::lkMemo;
+    case TFieldKind::fkChoice:
+    case TFieldKind::fkEnumeration:
+    case TFieldKind::fkColour:
+      return TLayoutKind::lkCombo;
+    case TFieldKind::fkFlag:
+      return TLayoutKind::lkCheck;
+    case TFieldKind::fkRadio:
+      return TLayoutKind::lkRadio;
+    case TFieldKind::fkNumber:
+      return TLayoutKind::lkNumber;
+    case TFieldKind::fkGrid:
+      return TLayoutKind::lkGrid;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The rows of the class's field table (its ancestors' included) that name a control.
+std::map<std::string, const TField*> ControlRows(const TClass& cls) {
+  std::map<std::string, const TField*> rows;
+  ForEachField(cls, [&](const TField& row) {
+    if (row.InEditor()) {
+      EXPECT_TRUE(rows.emplace(row.Control, &row).second) << row.Control;
+    }
+  });
+  return rows;
+}
+
 class EditorSpecsTest : public ::testing::Test {
  protected:
   EditorSpecsTest() { RegisterItemFamilies(Classes); }
@@ -52,8 +91,32 @@ TEST_F(EditorSpecsTest, EveryItemWithSettingsHasExactlyOneDialog) {
   }
   for (const TClass* cls : Classes.Classes()) {
     if (!cls->Create || !cls->InheritsFrom(TCustomProjectItem::Class)) continue;
-    const auto item = CreateItem(*cls);
-    EXPECT_EQ(item->HasEditor(), described.count(cls) == 1) << cls->Name;
+    EXPECT_EQ(!ControlRows(*cls).empty(), described.count(cls) == 1) << cls->Name;
+  }
+}
+
+// Every value control of a dialog is bound by a row of its class's field table, and every
+// row that names a control names one of the dialog, of the kind the row's value needs;
+// a list takes typed text exactly when its row is a choice. A class without a dialog
+// has no such rows (see above).
+TEST_F(EditorSpecsTest, FieldTablesBindEveryControlOfTheirDialogs) {
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    std::map<std::string, TLayoutKind> controls;
+    CollectControls(spec.Spec.Layout, controls);
+    const std::map<std::string, const TField*> rows = ControlRows(*spec.ItemClass);
+    for (const auto& [name, kind] : controls) {
+      if (HoldsValue(kind)) {
+        EXPECT_TRUE(rows.count(name)) << "no row binds " << name;
+      }
+    }
+    for (const auto& [name, row] : rows) {
+      const auto control = controls.find(name);
+      ASSERT_NE(control, controls.end()) << "no control " << name;
+      EXPECT_EQ(ControlKindOf(row->Kind), control->second) << name;
+      const bool typed = std::count(spec.Spec.TypedCombos.begin(), spec.Spec.TypedCombos.end(), name);
+      EXPECT_EQ(row->Kind == TFieldKind::fkChoice, typed) << name;
+    }
   }
 }
 

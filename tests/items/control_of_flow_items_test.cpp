@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "model/project_reader_writer.h"
 #include "support/project_files.h"
+#include "support/sample_items.h"
 
 namespace palvetta {
 namespace {
@@ -72,16 +73,9 @@ TEST(SubroutineEndItem, Texts) {
 
 // Texts of items that stand on their own, without a project.
 
+using testing::AddRunParam;
 using testing::Make;
 using testing::TextCase;
-
-void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
-                 TParamCheck check = TParamCheck::pcNoCheck) {
-  TRunParam& entry = params.Add();
-  entry.Param = param;
-  entry.Descr = descr;
-  entry.ParamCheck = check;
-}
 
 void ExpectTexts(const std::vector<TextCase>& cases) {
   for (size_t i = 0; i < cases.size(); ++i) {
@@ -539,111 +533,6 @@ TEST(ControlOfFlowItems, DisabledItemsWriteNothing) {
   project.Add<TSubroutineEndItem>();  // one that closes no subroutine
   for (int i = 0; i < project.Count(); ++i) project.Items(i).Enabled = false;
   EXPECT_EQ(testing::GenerateBatch(project), "@ECHO OFF\r\n");
-}
-
-// Golden project files: one per class, every property away from its default where it
-// can be, so that a renamed, reordered or lost property shows in the diff.
-
-void SetBaseProperties(TCustomProjectItem& item) {
-  item.Enabled = false;
-  item.RedirectTo = "C:\\Logs\\run log.txt";
-  item.Overwrite = true;
-  item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
-}
-
-struct GoldenCase {
-  const TClass* cls;
-  std::function<void(TCustomProjectItem&)> fill;
-};
-
-template <class T>
-GoldenCase Golden(std::function<void(T&)> fill) {
-  return {&T::Class, [fill](TCustomProjectItem& item) { fill(static_cast<T&>(item)); }};
-}
-
-void ExpectGoldenProjectFiles(const std::vector<GoldenCase>& cases) {
-  for (const auto& c : cases) {
-    const std::string name = std::string(c.cls->Name) + ".kwj";
-    SCOPED_TRACE(name);
-    TProject project;
-    TCustomProjectItem& item = project.AddItem(*c.cls, -1);
-    SetBaseProperties(item);
-    c.fill(item);
-    testing::ExpectGoldenItemFile(name, project, *c.cls);
-  }
-}
-
-TEST(ControlOfFlowItems, GoldenProjectFiles) {
-  ExpectGoldenProjectFiles({
-      Golden<TGotoLabelItem>([](auto& i) { i.Name = "Done"; }),
-      Golden<TGotoItem>([](auto& i) { i.LabelName = "Done"; }),
-      Golden<TIfItem>([](auto& i) { i.Condition = "NOT EXIST \"C:\\a b\\x.txt\""; }),
-      Golden<TElseItem>([](auto&) {}),
-      Golden<TIfEndItem>([](auto&) {}),
-      Golden<TCallItem>([](auto& i) {
-        i.BatchFileName = "C:\\Batches\\sub job.cmd";
-        i.BatchFileParams = "one \"two 2\"";
-      }),
-      Golden<TExitItem>([](auto& i) { i.ErrorCode = "3"; }),
-      Golden<TRunProgramItem>([](auto& i) {
-        i.Path = "C:\\My Tools\\x.exe";
-        AddRunParam(i.RunParams, "-a", "first switch");
-        AddRunParam(i.RunParams, "\"b c\"", "a file\r\nwith a blank", TParamCheck::pcRequired);
-      }),
-      Golden<TPushdItem>([](auto& i) { i.Path = "C:\\My Dir"; }),
-      Golden<TPopdItem>([](auto&) {}),
-      Golden<TSetLocalItem>([](auto& i) {
-        i.EnableExtensions = TEnableExtensions::eeDisable;
-        i.EnableDelayedExpansion = TEnableDelayedExpansion::edeEnable;
-      }),
-      Golden<TEndLocalItem>([](auto&) {}),
-      Golden<TStartItem>([](auto& i) {
-        i.Title = "My Title";
-        i.DPath = "C:\\Work Dir";
-        i.B = true;
-        i.I = true;
-        i.MinMax = TStartItemMinMax::mmMax;
-        i.SeparateShared = TStartItemSeparateShared::ssShared;
-        i.Priority = TStartItemPriority::pBELOWNORMAL;
-        i.Node = 3;
-        i.UseNode = true;
-        i.Affinity = "0x3";
-        i.Wait = true;
-        i.ExePath = "C:\\My Tools\\x.exe";
-        i.Params = "-x <in.txt";
-      }),
-      Golden<TCMDItem>([](auto& i) {
-        i.CMDRemainTerminate = TCMDRemainTerminate::stRemain;
-        i.CMDOutputEncoding = TCMDOutputEncoding::oeUnicode;
-        i.CMDCommandExtenions = TCMDCommandExtenions::ecDisable;
-        i.CMDNameCompletion = TCMDNameCompletion::ncEnable;
-        i.CMDEnvVarExpansion = TCMDEnvVarExpansion::veDisable;
-        i.S = true;
-        i.Q = true;
-        i.D = true;
-        i.TextColor = 14;
-        i.BGColor = 1;
-        i.ExecStr = true;
-        i.Str = "dir /b & pause";
-      }),
-      Golden<TSubroutineItem>([](auto& i) {
-        i.Name = "Backup";
-        i.Descr = "Copies the files\r\nof a day";
-        AddRunParam(i.RunParams, "Source", "what to copy", TParamCheck::pcPathMustExist);
-        AddRunParam(i.RunParams, "Target", "where to", TParamCheck::pcPathMustNOTExist);
-      }),
-      Golden<TSubroutineEndItem>([](auto&) {}),
-      Golden<TSubroutineDispatcherItem>([](auto& i) {
-        i.VarName = "Mode";
-        TDispatcherItem& first = i.Dispatcher.Add();
-        first.Value = "b";
-        first.SubOrLabel = "Backup";
-        first.Parameters = "C:\\Data \"D:\\Save 1\"";
-        TDispatcherItem& second = i.Dispatcher.Add();
-        second.Value = "q";
-        second.SubOrLabel = "Done";
-      }),
-  });
 }
 
 }  // namespace

@@ -96,33 +96,5 @@ TEST(ForItems, DisabledItemsWriteNothing) {
   EXPECT_EQ(testing::GenerateBatch(project), "@ECHO OFF\r\n");
 }
 
-// Golden project files, one per class, with every property away from its default.
-
-TEST(ForItems, GoldenProjectFiles) {
-  struct Case {
-    const TClass* cls;
-    std::function<void(TCustomProjectItem&)> fill;
-  };
-  const Case cases[] = {
-      {&TFOREachLineInFile::Class,
-       [](TCustomProjectItem& item) {
-         static_cast<TFOREachLineInFile&>(item).FileName = "C:\\My Lists\\servers & hosts.txt";
-       }},
-      {&TFOREndItem::Class, [](TCustomProjectItem&) {}},
-  };
-  for (const auto& c : cases) {
-    const std::string name = std::string(c.cls->Name) + ".kwj";
-    SCOPED_TRACE(name);
-    TProject project;
-    TCustomProjectItem& item = project.AddItem(*c.cls, -1);
-    item.Enabled = false;
-    item.RedirectTo = "C:\\Logs\\run log.txt";
-    item.Overwrite = true;
-    item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
-    c.fill(item);
-    testing::ExpectGoldenItemFile(name, project, *c.cls);
-  }
-}
-
 }  // namespace
 }  // namespace palvetta

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "items/control_of_flow/control_of_flow_items.h"
+#include "items/item_families.h"
 #include "items/misc/misc_items.h"
 #include "model/system_items.h"
 
@@ -11,8 +12,7 @@ namespace {
 
 TEST(ClassRegistry, FindsClassesAndTheirAncestorsIgnoringCase) {
   TClassRegistry registry;
-  RegisterMiscItems(registry);
-  RegisterControlOfFlowItems(registry);
+  RegisterItemFamilies(registry);
   EXPECT_EQ(registry.Find("TREMItem"), &TREMItem::Class);
   EXPECT_EQ(registry.Find("tremitem"), &TREMItem::Class);
   EXPECT_EQ(registry.Find("TSubroutineItem"), &TSubroutineItem::Class);

@@ -1,15 +1,32 @@
 #include "support/test_items.h"
 
+#include "model/field_table.h"
+
 namespace palvetta::testing {
+namespace {
 
-PALVETTA_DEFINE_CLASS(TTestCommandItem, TCustomProjectItem);
-PALVETTA_DEFINE_CLASS(TAllKindsItem, TCustomProjectItem);
+using namespace fields;
+
+constexpr TField kTestCommandFields[] = {Text<&TTestCommandItem::Text>("Text")};
+constexpr TField kAllKindsFields[] = {
+    Integer<&TAllKindsItem::Number>("Number"),
+    Byte<&TAllKindsItem::Small>("Small"),
+    Char<&TAllKindsItem::Drive>("Drive"),
+    Text<&TAllKindsItem::Label>("Label"),
+    Enum<&TAllKindsItem::Check>("Check"),
+    Set<&TAllKindsItem::Attributes, TFileAttr>("Attributes"),
+    Time<&TAllKindsItem::When>("When"),
+    Date<&TAllKindsItem::Day>("Day"),
+    DateTime<&TAllKindsItem::Moment>("Moment"),
+    Strings<&TAllKindsItem::Lines>("Lines"),
+    Grid<&TAllKindsItem::Params>("Params"),
+};
+
+}  // namespace
+
+PALVETTA_DEFINE_CLASS(TTestCommandItem, TCustomProjectItem, kTestCommandFields);
+PALVETTA_DEFINE_CLASS(TAllKindsItem, TCustomProjectItem, kAllKindsFields);
 PALVETTA_DEFINE_CLASS(TFailingItem, TCustomProjectItem);
-
-void TTestCommandItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("Text", Text);
-}
 
 std::string TTestCommandItem::GetBatchText() const {
   if (RequestedBlock) DoAddSystemItem(*RequestedBlock);
@@ -21,21 +38,6 @@ TAllKindsItem::TAllKindsItem() {
   entry.Param = "Source";
   entry.Descr = "what to copy";
   entry.ParamCheck = TParamCheck::pcPathMustExist;
-}
-
-void TAllKindsItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.Integer("Number", Number);
-  visitor.Byte("Small", Small);
-  visitor.Char("Drive", Drive);
-  visitor.String("Label", Label);
-  visitor.Enum("Check", Check);
-  visitor.Set("Attributes", Attributes, EnumTypeOf<TFileAttr>());
-  visitor.DateTime("When", When, DateTimeKind::Time);
-  visitor.DateTime("Day", Day, DateTimeKind::Date);
-  visitor.DateTime("Moment", Moment, DateTimeKind::DateTime);
-  visitor.StringList("Lines", Lines);
-  visitor.Collection("Params", Params);
 }
 
 }  // namespace palvetta::testing

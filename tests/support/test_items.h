@@ -17,7 +17,6 @@ class TTestCommandItem : public TCustomProjectItem {
   std::string Text;
   const TClass* RequestedBlock = nullptr;
 
-  void DescribeProperties(PropertyVisitor& visitor) override;
   std::string GetBatchText() const override;
 };
 
@@ -38,7 +37,6 @@ class TAllKindsItem : public TCustomProjectItem {
   TRunParams Params;  // one entry after construction
 
   TAllKindsItem();
-  void DescribeProperties(PropertyVisitor& visitor) override;
 };
 
 class TFailingItem : public TCustomProjectItem {

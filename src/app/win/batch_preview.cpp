@@ -86,25 +86,23 @@ constexpr TRgb ToRgb(COLORREF color) {
          GetBValue(color);
 }
 
-// The current theme's highlighter colours; a theme keeping the system look still has them,
-// and before any theme is chosen the system look's row ("Default") stands in.
-const THighlighterColors& HighlighterColors() {
-  const TThemePainter* painter = CurrentThemePainter();
+// The theme's highlighter colours; a theme keeping the system look still has them, and
+// before any theme is chosen (or without a painter) the system look's row ("Default")
+// stands in.
+const THighlighterColors& HighlighterColors(const TThemePainter* painter) {
   const TThemePalette* palette = painter ? painter->CurrentPalette() : nullptr;
   if (!palette) palette = FindThemePalette(ThemeTable.front().DisplayName);
   return palette->Colors.Highlighter;
 }
 
-// The background every other edit of the current theme has.
-TRgb EditorBackground() {
-  const TThemePainter* painter = CurrentThemePainter();
+// The background every other edit of the theme has.
+TRgb EditorBackground(const TThemePainter* painter) {
   return ToRgb(painter ? painter->ControlColor() : GetSysColor(COLOR_WINDOW));
 }
 
 // The tool bar lies on the themed window colour, so its button texts take the theme's text
 // colours; with the system look it draws itself.
-LRESULT PaintToolbarButton(NMTBCUSTOMDRAW& draw) {
-  const TThemePainter* painter = CurrentThemePainter();
+LRESULT PaintToolbarButton(const TThemePainter* painter, NMTBCUSTOMDRAW& draw) {
   if (!painter || painter->UsesSystemColors()) return CDRF_DODEFAULT;
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
@@ -116,7 +114,8 @@ LRESULT PaintToolbarButton(NMTBCUSTOMDRAW& draw) {
 
 }  // namespace
 
-TfrmBatchPreview::TfrmBatchPreview() {
+TfrmBatchPreview::TfrmBatchPreview(const TFormEnvironment& environment) : TForm(environment) {
+  BindActions(FBinding);
   TWindowArgs args;
   args.ClassName = L"PalvettaBatchPreview";
   args.Title = "Preview Batch File";
@@ -224,10 +223,11 @@ void TfrmBatchPreview::LoadFile(int index) {
   }
   // Created files hold the bytes that will be written, in the ANSI code page.
   const std::string text = BatchCodePage().ToUtf8(FCreatedFiles->Items(index).Stream);
-  const TRgb background = EditorBackground();
+  const TThemePainter* painter = Environment().ThemePainter;
+  const TRgb background = EditorBackground(painter);
   SendMessageW(FEditor, EM_SETBKGNDCOLOR, 0, ToColorRef(background));
-  StreamInRtf(FEditor,
-              BatchToRtf(text, HighlighterColors(), background, kEditorFont, FontPoints()));
+  StreamInRtf(FEditor, BatchToRtf(text, HighlighterColors(painter), background, kEditorFont,
+                                  FontPoints()));
   // RichEdit takes the last paragraph mark of RTF for the end mark every document has, so
   // the file's final line break is put back: the editor is to hold exactly the file.
   if (EndsWithLineBreak(text) && !EndsWithLineBreak(RichEditText(FEditor))) {
@@ -240,7 +240,7 @@ void TfrmBatchPreview::LoadFile(int index) {
 }
 
 void TfrmBatchPreview::ShowModal(HWND owner) {
-  RunModal(owner, [this] {
+  RunModal(owner, 0, [this] {
     SetFocus(FEditor);
     if (OnShown) OnShown(*this);
   });
@@ -316,12 +316,7 @@ bool TfrmBatchPreview::RunShortcut(const MSG& message) {
 
 bool TfrmBatchPreview::PreTranslateModal(const MSG& message) { return RunShortcut(message); }
 
-LRESULT TfrmBatchPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
-    return *painted;
-  }
-  LRESULT result = 0;
-  if (FBinding.HandleMessage(message, wParam, lParam, result)) return result;
+LRESULT TfrmBatchPreview::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -330,7 +325,8 @@ LRESULT TfrmBatchPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
       }
       if (header->hwndFrom == FToolbar && header->code == NM_CUSTOMDRAW) {
-        return PaintToolbarButton(*reinterpret_cast<NMTBCUSTOMDRAW*>(lParam));
+        return PaintToolbarButton(Environment().ThemePainter,
+                                  *reinterpret_cast<NMTBCUSTOMDRAW*>(lParam));
       }
       break;
     }
@@ -356,7 +352,7 @@ LRESULT TfrmBatchPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     default:
       break;
   }
-  return TForm::HandleMessage(message, wParam, lParam);
+  return TForm::HandleFormMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta

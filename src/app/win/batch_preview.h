@@ -17,7 +17,7 @@ namespace palvetta {
 
 class TfrmBatchPreview : public TForm {
  public:
-  TfrmBatchPreview();
+  explicit TfrmBatchPreview(const TFormEnvironment& environment);
   ~TfrmBatchPreview() override;
 
   // Shows the files: a tab per file captioned with its name when there is more than one,
@@ -41,7 +41,7 @@ class TfrmBatchPreview : public TForm {
 
  protected:
   void Rescale(const TRect* suggested) override;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslateModal(const MSG& message) override;
   void ModalIdle() override { FBinding.OnIdle(); }
 

@@ -1,7 +1,6 @@
 #include "app/win/main_window.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -14,46 +13,34 @@
 #include "base/win/program.h"
 #include "base/win/wide.h"
 #include "gui/win/image_lists.h"
-#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
+#include "gui/window_metrics.h"
 #include "image_indexes.h"
 
 namespace palvetta {
 namespace {
 
-// Setting the modified flag posts this, so the status bar follows after the command.
-constexpr UINT kModifiedChanged = WM_USER + 1;
-constexpr UINT kFirstActivation = WM_USER + 2;
-
-constexpr int kListId = 1001;
-constexpr int kPaletteId = 1002;
-constexpr int kLevelId = 1003;
-constexpr int kFilterId = 1004;
-constexpr int kFilterClearId = 1005;
-constexpr int kFilterTypeId = 1006;
-constexpr UINT kRecentFirstId = 41000;
-
 constexpr std::string_view kWindowSection = "Window";
 constexpr std::string_view kPaletteWidthKey = "TaskListWidth";
 
-// Sizes at 96 dpi.
-constexpr int kMargin = 4;
-constexpr int kSplitter = 5;
-constexpr int kDefaultPaletteWidth = 260;
-constexpr int kLeastPaletteWidth = 100;
-constexpr int kLeastListWidth = 150;
+// The margins, fields and splitter the main window was drawn with: the defaults.
+constexpr TWindowMetrics kMetrics;
 
 const char* const kLevelTexts[] = {"Level: Super pro", "Level: Advanced", "Level: Basic"};
 const char* const kFilterTypeTexts[] = {"Filter by title", "Filter by command",
                                         "Filter by title + command"};
 
 HWND MakeChild(HWND parent, const wchar_t* cls, DWORD style, int id, DWORD exStyle = 0,
-               const wchar_t* text = L"") {
-  HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-  if (!control) throw std::runtime_error("Creating a control of the main window failed");
-  return control;
+               std::string text = {}) {
+  TControlArgs args;
+  args.Parent = parent;
+  args.ClassName = cls;
+  args.Style = style;
+  args.ExStyle = exStyle;
+  args.Text = std::move(text);
+  args.Pos = {0, 0, 10, 10};
+  args.Id = id;
+  return CreateControl(args);
 }
 
 void FillCombo(HWND combo, std::initializer_list<const char*> texts, int selected) {
@@ -73,8 +60,10 @@ int WindowHeight(HWND window) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(TMainWindowOptions options) : FOptions(std::move(options)) {
+TfrmMain::TfrmMain(TMainWindowOptions options)
+    : TForm(options.Environment), FOptions(std::move(options)), FSplitter(kMetrics.Splitter) {
   if (!FOptions.Settings) throw std::invalid_argument("The main window needs a settings store");
+  BindActions(FBinding);
   FApp = std::make_unique<TApplicationModel>();
   CreateActions();
   TWindowArgs args;
@@ -85,7 +74,8 @@ TfrmMain::TfrmMain(TMainWindowOptions options) : FOptions(std::move(options)) {
   Create(args);
   FormCreated();
   SetDesignHelpContext(MainWindowHelpContext);
-  FPaletteWidth = FromDesign(kDefaultPaletteWidth, Dpi());
+  FSplitter.Attach(Handle(), Dpi());
+  FSplitter.OnMoved = [this] { LayoutControls(); };
   CreateMenu();
   CreateControls();
   FRecent.Read(*FOptions.Settings);
@@ -146,7 +136,7 @@ void TfrmMain::CreateActions() {
       {"actMakeBatchFile", "Make Batch File...", false, [this] { MakeBatchFile(); }, hasItems},
       {"actPreviewBatchFile", "Preview Batch File", false, [this] { PreviewBatchFile(); },
        hasItems},
-      {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), HelpFile(), 0); },
+      {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), Environment().HelpFile, 0); },
        always},
       {"actMoveUp", "Move up", true, [this] { MoveSelected(true); },
        [this](TAction& a) {
@@ -241,7 +231,7 @@ void TfrmMain::CreateControls() {
             static_cast<int>(FItemFilter.FCommandLevel));
   FFilter = MakeChild(Handle(), WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, kFilterId, WS_EX_CLIENTEDGE);
   FFilterClear = MakeChild(Handle(), WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, kFilterClearId, 0,
-                           L"\u00D7");
+                           "\u00D7");
   FFilterType = MakeChild(Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
                           kFilterTypeId);
   FillCombo(FFilterType, {kFilterTypeTexts[0], kFilterTypeTexts[1], kFilterTypeTexts[2]},
@@ -277,6 +267,7 @@ void TfrmMain::Rescale(const TRect* suggested) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
   }
   FPlaced.clear();  // heights follow the font
+  FSplitter.SetDpi(Dpi());
   if (suggested) {
     SetWindowPos(Handle(), nullptr, suggested->Left, suggested->Top, suggested->Width,
                  suggested->Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -289,39 +280,49 @@ void TfrmMain::LayoutControls() {
   if (!FShownOnce) return;
   RECT client = {};
   GetClientRect(Handle(), &client);
-  const int margin = FromDesign(kMargin, Dpi());
   SendMessageW(FToolbar, TB_AUTOSIZE, 0, 0);
   SendMessageW(FStatus, WM_SIZE, 0, 0);
   const int top = WindowHeight(FToolbar);
-  const int bottom = client.bottom - WindowHeight(FStatus);
-  FPaletteWidth = ClampPaletteWidth(FPaletteWidth, client.right);
+  FSplitter.MoveTo(FSplitter.Position(), client.right);
+  const int lineHeight = TGdiTextMeasurer(FFont.Get()).LineHeight();
+  const TBand band = {top, client.bottom - WindowHeight(FStatus),
+                      FromDesign(kMetrics.Margin, Dpi()), lineHeight,
+                      lineHeight + FromDesign(kMetrics.FieldPadding, Dpi())};
+  LayoutPalette(band);
+  LayoutProjectList(band, client.right);
+}
 
-  // The palette: level, filter text with its clear button, filter type, then the tree.
-  const TGdiTextMeasurer measurer(FFont.Get());
-  const int lineHeight = measurer.LineHeight();
-  const int fieldHeight = lineHeight + FromDesign(8, Dpi());
+// The palette left of the splitter: level, filter text with its clear button, filter
+// type, then the tree.
+void TfrmMain::LayoutPalette(const TBand& band) {
+  const int margin = band.Margin;
+  const int fieldHeight = band.FieldHeight;
+  const int comboHeight = fieldHeight + kMetrics.DropDownLines * band.LineHeight;
   const int left = margin;
-  const int width = FPaletteWidth - margin;
-  int y = top + margin;
-  Place(FLevel, left, y, width, fieldHeight + 8 * lineHeight);
+  const int width = FSplitter.Position() - margin;
+  int y = band.Top + margin;
+  Place(FLevel, left, y, width, comboHeight);
   y += WindowHeight(FLevel) + margin;
   const int clearWidth = fieldHeight;
   Place(FFilter, left, y, width - clearWidth - margin / 2, fieldHeight);
   Place(FFilterClear, left + width - clearWidth, y, clearWidth, fieldHeight);
   y += fieldHeight + margin;
-  Place(FFilterType, left, y, width, fieldHeight + 8 * lineHeight);
+  Place(FFilterType, left, y, width, comboHeight);
   y += WindowHeight(FFilterType) + margin;
-  Place(FPalette.Handle(), left, y, width, bottom - margin - y);
+  Place(FPalette.Handle(), left, y, width, band.Bottom - margin - y);
+}
 
-  // The project list with its tool bar, right of the splitter.
-  const int listLeft = FPaletteWidth + FromDesign(kSplitter, Dpi());
-  const int listWidth = std::max(0, static_cast<int>(client.right) - listLeft - margin);
+// The project list with its tool bar, right of the splitter.
+void TfrmMain::LayoutProjectList(const TBand& band, int clientWidth) {
+  const int margin = band.Margin;
+  const int left = FSplitter.End();
+  const int width = std::max(0, clientWidth - left - margin);
   SIZE buttons = {};
   SendMessageW(FListToolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&buttons));
-  const int toolbarHeight = std::max<int>(buttons.cy, fieldHeight);
-  Place(FListToolbar, listLeft, top + margin, listWidth, toolbarHeight);
-  const int listTop = top + margin + toolbarHeight + margin / 2;
-  Place(FList.Handle(), listLeft, listTop, listWidth, bottom - margin - listTop);
+  const int toolbarHeight = std::max<int>(buttons.cy, band.FieldHeight);
+  Place(FListToolbar, left, band.Top + margin, width, toolbarHeight);
+  const int listTop = band.Top + margin + toolbarHeight + margin / 2;
+  Place(FList.Handle(), left, listTop, width, band.Bottom - margin - listTop);
   FList.FitColumns();
 }
 
@@ -380,13 +381,7 @@ void TfrmMain::RestorePaletteWidth() {
   if (IsZoomed(Handle())) {
     available = ChooseWorkArea(CurrentMonitors(), Facts().Bounds, {}).Width;
   }
-  FPaletteWidth = ClampPaletteWidth(FromDesign(saved, Dpi()), available);
-}
-
-int TfrmMain::ClampPaletteWidth(int width, int available) const {
-  // The palette keeps its least width, and the list beside it its own while there is room.
-  const int least = FromDesign(kLeastPaletteWidth, Dpi());
-  return std::clamp(width, least, std::max(least, available - FromDesign(kLeastListWidth, Dpi())));
+  FSplitter.MoveTo(FromDesign(saved, Dpi()), available);
 }
 
 void TfrmMain::FirstActivation() {
@@ -420,7 +415,7 @@ void TfrmMain::SavePlacementAndWidth() {
   SavePlacement(*FOptions.Settings, kWindowSection);
   try {
     FOptions.Settings->WriteInteger(kWindowSection, kPaletteWidthKey,
-                                    ToDesign(FPaletteWidth, Dpi()));
+                                    ToDesign(FSplitter.Position(), Dpi()));
   } catch (const std::exception&) {
     // The width is a convenience; a store that refuses it costs nothing else.
   }
@@ -432,204 +427,6 @@ void TfrmMain::WriteRecentFiles() {
   } catch (const std::exception&) {
     // Losing the recent-files list is not worth stopping the program for.
   }
-}
-
-bool TfrmMain::DispatchPending() {
-  return DispatchPendingMessages(FBinding, [this](const MSG& message) {
-    if (message.message != WM_KEYDOWN) return false;
-    if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
-    // Controls keep F1 and Tab to themselves, so the window takes them first: F1 opens
-    // the help, Tab and Shift+Tab move between the palette's fields, the palette and
-    // the project list.
-    if (message.wParam == VK_F1) {
-      ShowContextHelp();
-      return true;
-    }
-    if (message.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
-      const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-      if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), back)) SetFocus(next);
-      return true;
-    }
-    return false;
-  });
-}
-
-bool TfrmMain::ShowContextHelp() {
-  if (HelpFile().empty()) return false;
-  int context = MainWindowHelpContext;
-  const HWND focus = GetFocus();
-  if (focus == FPalette.Handle()) {
-    const TPaletteNode* node = FPalette.Selected();
-    context = 0;
-    if (node && node->Kind == TPaletteNodeKind::pnEntry) {
-      const TRegistryItem& entry = FApp->Registry().Items(node->Category).Items(node->Entry);
-      const auto item = CreateItem(*entry.ItemClass);
-      context = HelpContextOf(item.get());
-    }
-  } else if (focus == FList.Handle()) {
-    const std::optional<int> row = FList.FocusedRow();
-    context = row ? HelpContextOf(&FApp->Project().Items(*row)) : 0;
-  }
-  return ShowHelp(Handle(), HelpFile(), static_cast<unsigned>(context));
-}
-
-// ---- Messages ----
-
-void TfrmMain::ShowListContextMenu(POINT screen) {
-  HMENU menu = FBinding.BuildPopupMenu({"actDelete", "actDisable"});
-  HMENU redirect = FBinding.BuildPopupMenu({"actRedirectToFile"});
-  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(redirect), L"Redirect to...");
-  FBinding.AppendMenuItem(menu, "actCreateSnippet");
-  const TScopedMenu owned(menu);  // the submenu goes with it
-  const UINT command = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
-  if (const TAction* action = FBinding.ActionOf(command)) FActions.Execute(action->Name);
-}
-
-void TfrmMain::BeginPaletteDrag(HTREEITEM item) {
-  const TPaletteNode* node = FPalette.NodeOf(item);
-  if (!node || !node->CanAdd()) return;
-  FDragItem = item;
-  SetCapture(Handle());
-}
-
-void TfrmMain::EndPaletteDrag(bool drop) {
-  if (!FDragItem) return;
-  const HTREEITEM item = FDragItem;
-  FDragItem = nullptr;
-  ReleaseCapture();
-  if (!drop) return;
-  POINT point = {};
-  GetCursorPos(&point);
-  if (WindowFromPoint(point) != FList.Handle()) return;
-  ScreenToClient(FList.Handle(), &point);
-  DropOnList(item, point);
-}
-
-bool TfrmMain::HandleNotify(const NMHDR& header, LRESULT& result) {
-  if (FList.HandleNotify(header, result)) return true;
-  if (header.hwndFrom == FList.Handle() && header.code == NM_DBLCLK) {
-    const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-    if (activate.iItem >= 0) EditRow(activate.iItem);
-    return true;
-  }
-  if (header.hwndFrom == FPalette.Handle()) {
-    if (header.code == NM_DBLCLK) {
-      if (const TPaletteNode* node = FPalette.Selected(); node && node->CanAdd()) {
-        AddFromPalette(*node, -1);
-        result = 1;  // the tree does not expand or collapse as well
-        return true;
-      }
-    } else if (header.code == TVN_BEGINDRAGW) {
-      if (FActivated) BeginPaletteDrag(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
-      return true;
-    }
-  }
-  return false;
-}
-
-LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
-    return *painted;
-  }
-  LRESULT result = 0;
-  if (FBinding.HandleMessage(message, wParam, lParam, result)) return result;
-  switch (message) {
-    case WM_COMMAND: {
-      const UINT id = LOWORD(wParam);
-      const UINT code = HIWORD(wParam);
-      if (id >= kRecentFirstId && id < kRecentFirstId + TRecentFiles::MaxCount) {
-        OpenRecent(static_cast<int>(id - kRecentFirstId));
-        return 0;
-      }
-      if ((id == kLevelId || id == kFilterTypeId) && code == CBN_SELCHANGE) ApplyFilter();
-      if (id == kFilterId && code == EN_CHANGE) ApplyFilter();
-      if (id == kFilterClearId && code == BN_CLICKED) SetWindowTextW(FFilter, L"");
-      return 0;
-    }
-    case WM_NOTIFY:
-      if (HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
-      break;
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == FList.Handle()) {
-        POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (screen.x == -1 && screen.y == -1) {
-          screen = {0, 0};
-          ClientToScreen(FList.Handle(), &screen);
-        }
-        ShowListContextMenu(screen);
-        return 0;
-      }
-      break;
-    case WM_SIZE:
-      LayoutControls();
-      return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !FActivated) {
-        FActivated = true;
-        PostMessageW(Handle(), kFirstActivation, 0, 0);
-      }
-      break;
-    case kFirstActivation:
-      FirstActivation();
-      return 0;
-    case kModifiedChanged:
-      SendMessageW(FStatus, SB_SETTEXTW, 0,
-                   reinterpret_cast<LPARAM>(FModified ? L"Modified" : L""));
-      return 0;
-    case WM_SETCURSOR: {
-      POINT point = {};
-      GetCursorPos(&point);
-      ScreenToClient(Handle(), &point);
-      const int splitterLeft = FPaletteWidth;
-      if (reinterpret_cast<HWND>(wParam) == Handle() && point.x >= splitterLeft &&
-          point.x < splitterLeft + FromDesign(kSplitter, Dpi())) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
-      }
-      break;
-    }
-    case WM_LBUTTONDOWN: {
-      const int x = GET_X_LPARAM(lParam);
-      if (x >= FPaletteWidth && x < FPaletteWidth + FromDesign(kSplitter, Dpi())) {
-        FSizingPalette = true;
-        SetCapture(Handle());
-      }
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (FSizingPalette) {
-        FPaletteWidth = GET_X_LPARAM(lParam);
-        LayoutControls();
-      } else if (FDragItem) {
-        POINT point = {};
-        GetCursorPos(&point);
-        SetCursor(LoadCursorW(nullptr,
-                              WindowFromPoint(point) == FList.Handle() ? IDC_ARROW : IDC_NO));
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (FSizingPalette) {
-        FSizingPalette = false;
-        ReleaseCapture();
-      }
-      EndPaletteDrag(true);
-      return 0;
-    case WM_CAPTURECHANGED:
-      FSizingPalette = false;
-      if (FDragItem && reinterpret_cast<HWND>(lParam) != Handle()) FDragItem = nullptr;
-      return 0;
-    case WM_CLOSE:
-      if (CanClose()) DestroyWindow(Handle());
-      return 0;
-    case WM_DESTROY:
-      WriteRecentFiles();
-      if (FOptions.QuitWhenClosed) PostQuitMessage(0);
-      break;
-    default:
-      break;
-  }
-  return TForm::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta

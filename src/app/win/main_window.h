@@ -23,6 +23,7 @@
 #include "gui/win/action_binding.h"
 #include "gui/win/form.h"
 #include "gui/win/gdi_text_measurer.h"
+#include "gui/win/splitter.h"
 
 namespace palvetta {
 
@@ -37,6 +38,7 @@ struct TMainWindowOptions {
   std::string ProjectToOpen;             // opened on the first activation when not empty
   IItemEditing* Editing = nullptr;       // opens an item's editor; none: nothing to edit
   bool QuitWhenClosed = true;            // the program ends with its main window
+  TFormEnvironment Environment;          // also the one of the dialogs the window makes
 };
 
 class TfrmMain : public TForm {
@@ -90,16 +92,37 @@ class TfrmMain : public TForm {
   std::function<void(TDialog&)> OnInputBoxShown;
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Rescale(const TRect* suggested) override;
-  bool IsMainForm() const override { return true; }
 
  private:
+  // Posted by SetModified, so the status bar follows after the command.
+  static constexpr UINT kModifiedChanged = WM_USER + 1;
+  static constexpr UINT kFirstActivation = WM_USER + 2;
+  static constexpr int kListId = 1001;
+  static constexpr int kPaletteId = 1002;
+  static constexpr int kLevelId = 1003;
+  static constexpr int kFilterId = 1004;
+  static constexpr int kFilterClearId = 1005;
+  static constexpr int kFilterTypeId = 1006;
+  static constexpr UINT kRecentFirstId = 41000;
+
+  // The client area between the tool bar and the status bar, and the sizes of its rows.
+  struct TBand {
+    int Top;
+    int Bottom;
+    int Margin;
+    int LineHeight;
+    int FieldHeight;  // a one-line field
+  };
+
   void CreateActions();
   void CreateMenu();
   void CreateControls();
   void RebuildRecentMenu();
   void LayoutControls();
+  void LayoutPalette(const TBand& band);
+  void LayoutProjectList(const TBand& band, int clientWidth);
   void Place(HWND control, int left, int top, int width, int height);
   void FirstActivation();
   void SetModified(bool modified);
@@ -122,13 +145,20 @@ class TfrmMain : public TForm {
   void SavePlacementAndWidth();
   void WriteRecentFiles();
   void RestorePaletteWidth();
-  int ClampPaletteWidth(int width, int available) const;
   void OpenSettings();
 
   void ShowError(const std::string& message);
+
+  // Messages.
+  void HandleCommand(UINT id, UINT code);
   bool HandleNotify(const NMHDR& header, LRESULT& result);
+  bool HandleContextMenu(HWND source, LPARAM lParam);
+  void HandleActivate(WORD state);
+  void ShowModifiedState();
+  void HandleDestroy();
   void ShowListContextMenu(POINT screen);
   void BeginPaletteDrag(HTREEITEM item);
+  void ShowPaletteDragCursor();
   void EndPaletteDrag(bool drop);
 
   TMainWindowOptions FOptions;
@@ -154,8 +184,7 @@ class TfrmMain : public TForm {
   TScopedImageList FImages;
   TScopedImageList FToolbarImages;
   TScopedFont FFont;
-  int FPaletteWidth = 0;  // pixels
-  bool FSizingPalette = false;
+  TSplitter FSplitter;  // between the palette and the project list
   bool FShownOnce = false;
   std::map<HWND, TRect> FPlaced;  // the bounds each control was last given
   HTREEITEM FDragItem = nullptr;

@@ -122,12 +122,12 @@ void TfrmMain::PreviewBatchFile() {
 }
 
 TfrmBatchPreview& TfrmMain::Preview() {
-  if (!FPreview) FPreview = std::make_unique<TfrmBatchPreview>();
+  if (!FPreview) FPreview = std::make_unique<TfrmBatchPreview>(Environment());
   return *FPreview;
 }
 
 TfrmRedirectToFile& TfrmMain::RedirectDialog() {
-  if (!FRedirect) FRedirect = std::make_unique<TfrmRedirectToFile>();
+  if (!FRedirect) FRedirect = std::make_unique<TfrmRedirectToFile>(Environment());
   return *FRedirect;
 }
 
@@ -214,7 +214,8 @@ void TfrmMain::RedirectSelected() {
 
 void TfrmMain::CreateSnippet() {
   const std::string name =
-      ShowInputBox("Create snippet", "New snippet name:", "", "", Handle(), OnInputBoxShown);
+      ShowInputBox("Create snippet", "New snippet name:", "", "", Handle(), OnInputBoxShown,
+                   Environment());
   if (Trim(name).empty()) return;
   if (FApp->Snippets().SnippetByName(name)) {
     ShowMessageBox(Handle(), "Snippet " + name + " already exists!", "Palvetta",
@@ -235,7 +236,7 @@ void TfrmMain::CreateSnippet() {
 
 void TfrmMain::OpenSettings() {
   if (!FOptions.Appearance) return;
-  TfrmSettings dialog;
+  TfrmSettings dialog(Environment());
   dialog.Execute(*FOptions.Appearance, *FOptions.Settings, Handle());
 }
 

@@ -22,15 +22,17 @@ TLayoutNode RedirectDescription() {
   return Dialog({FileNameField(), Check("cbxOverwrite", "Overwrite existing file")});
 }
 
-TDialogOptions RedirectOptions() {
+TDialogOptions RedirectOptions(const TFormEnvironment& environment) {
   TDialogOptions options;
   options.Title = "Redirect to file";
+  options.Environment = environment;
   return options;
 }
 
 }  // namespace
 
-TfrmRedirectToFile::TfrmRedirectToFile() : FDialog(RedirectDescription(), RedirectOptions()) {
+TfrmRedirectToFile::TfrmRedirectToFile(const TFormEnvironment& environment)
+    : FDialog(RedirectDescription(), RedirectOptions(environment)) {
   FDialog.OnClick("btnBrowse", [this] { Browse(); });
 }
 

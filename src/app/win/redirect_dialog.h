@@ -12,7 +12,7 @@ namespace palvetta {
 
 class TfrmRedirectToFile {
  public:
-  TfrmRedirectToFile();
+  explicit TfrmRedirectToFile(const TFormEnvironment& environment);
 
   // Shows the file name and the overwrite flag; on OK writes back the field's text as
   // typed (empty: no redirection) and the check box. True for OK.

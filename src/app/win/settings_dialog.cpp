@@ -33,16 +33,18 @@ int ThemeIndex(std::string_view name) {
   return static_cast<int>(row - ThemeTable.data());
 }
 
-TDialogOptions SettingsOptions() {
+TDialogOptions SettingsOptions(const TFormEnvironment& environment) {
   TDialogOptions options;
   options.Title = "Settings";
   options.HelpContext = SettingsDialogHelpContext;
+  options.Environment = environment;
   return options;
 }
 
 }  // namespace
 
-TfrmSettings::TfrmSettings() : FDialog(SettingsDescription(), SettingsOptions()) {}
+TfrmSettings::TfrmSettings(const TFormEnvironment& environment)
+    : FDialog(SettingsDescription(), SettingsOptions(environment)) {}
 
 bool TfrmSettings::Execute(TAppearance& appearance, TSettingsStore& store, HWND owner) {
   const std::string rememberedTheme = appearance.GetCurrentTheme();

@@ -16,7 +16,7 @@ namespace palvetta {
 
 class TfrmSettings {
  public:
-  TfrmSettings();
+  explicit TfrmSettings(const TFormEnvironment& environment);
 
   // Shows the dialog modally over the owner. OK keeps the changes and saves
   // them to the store; Cancel restores the theme and font size of before. True

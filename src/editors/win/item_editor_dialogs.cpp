@@ -7,7 +7,9 @@
 
 namespace palvetta {
 
-TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs) {
+TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
+                                       TFormEnvironment environment)
+    : FEnvironment(std::move(environment)) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -29,6 +31,7 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   TDialogOptions options;
   options.Title = entry.Spec.Title;
   options.TypedCombos = entry.Spec.TypedCombos;
+  options.Environment = FEnvironment;
   entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
   TDialog& dialog = *entry.Dialog;
   for (const TBrowseButton& browse : entry.Spec.Browse) {
@@ -82,12 +85,7 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpC
   dialog.Fill(entry.Values);
   ApplyEnabling(entry);
   dialog.OnShown = OnShown;
-  // The dialog takes its help page when it is shown.
-  struct PendingHelp {
-    explicit PendingHelp(int context) { SetPendingHelpContext(context); }
-    ~PendingHelp() { SetPendingHelpContext(0); }
-  } pendingHelp(helpContext);
-  if (dialog.ShowModal(owner) != TModalResult::mrOK) return false;
+  if (dialog.ShowModal(owner, helpContext) != TModalResult::mrOK) return false;
   item.FromEditor(entry.Values);
   return true;
 }

@@ -21,7 +21,9 @@ namespace palvetta {
 
 class TItemEditorDialogs : public IItemEditing {
  public:
-  explicit TItemEditorDialogs(std::vector<TItemEditorSpec> specs);
+  // The dialogs are made in the environment.
+  explicit TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
+                              TFormEnvironment environment = {});
   TItemEditorDialogs(const TItemEditorDialogs&) = delete;
   TItemEditorDialogs& operator=(const TItemEditorDialogs&) = delete;
 
@@ -51,6 +53,7 @@ class TItemEditorDialogs : public IItemEditing {
   static void Browse(TDialog& dialog, const TBrowseButton& browse);
 
   std::map<const TClass*, TEntry> FEntries;
+  TFormEnvironment FEnvironment;
 };
 
 // Whether the running program's environment defines the variable.

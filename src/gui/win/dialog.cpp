@@ -10,7 +10,6 @@
 #include "gui/win/controls/control_registry.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/radio_button_control.h"
-#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -37,7 +36,9 @@ std::wstring ClassOf(HWND window) {
 }  // namespace
 
 TDialog::TDialog(TLayoutNode description, TDialogOptions options)
-    : TForm(options.FontPoints), FDescription(std::move(description)), FOptions(std::move(options)) {
+    : TForm(options.Environment, options.FontPoints),
+      FDescription(std::move(description)),
+      FOptions(std::move(options)) {
   TWindowArgs args;
   args.ClassName = L"PalvettaDialog";
   args.Title = FOptions.Title;
@@ -237,8 +238,8 @@ bool TDialog::HandleKey(const MSG& message) {
   return true;
 }
 
-TModalResult TDialog::ShowModal(HWND owner) {
-  return RunModal(owner, [this] {
+TModalResult TDialog::ShowModal(HWND owner, int helpContext) {
+  return RunModal(owner, helpContext, [this] {
     // The first control that takes the focus gets it.
     for (const auto& control : FControls) {
       const HWND handle = control->Handle();
@@ -302,11 +303,7 @@ void TDialog::LayoutControls() {
   for (const auto& control : FControls) control->Place(FRects.at(control->Name()), context);
 }
 
-LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The theme colours the dialog and its controls before anything else sees the message.
-  if (const std::optional<LRESULT> painted = PaintThemed(Handle(), message, wParam, lParam)) {
-    return *painted;
-  }
+LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const HWND source = reinterpret_cast<HWND>(lParam);
@@ -350,7 +347,7 @@ LRESULT TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return TForm::HandleMessage(message, wParam, lParam);
+  return TForm::HandleFormMessage(message, wParam, lParam);
 }
 
 }  // namespace palvetta

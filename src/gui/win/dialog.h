@@ -26,12 +26,13 @@ namespace palvetta {
 
 struct TDialogOptions {
   std::string Title;
-  int FontPoints = CurrentFontPoints();
+  int FontPoints = 0;  // 0: the environment's current size
   // Combos where the user types text (the value is the text, the entries are suggestions);
   // every other combo is a pick-only list whose value is the index.
   std::vector<std::string> TypedCombos;
-  // The help page F1 opens; 0: the pending one of the item being edited.
+  // The help page F1 opens; 0: the one the dialog is shown with.
   int HelpContext = 0;
+  TFormEnvironment Environment = {};
 };
 
 using TOkCheck = std::function<std::optional<TCheckFailure>()>;
@@ -84,8 +85,9 @@ class TDialog : public TForm, private IControlEvents {
   void Read(TEditorValues& values) const;
 
   // Shows the dialog with the owner disabled and runs its own message loop until OK
-  // passes its checks or the dialog is cancelled (Esc, Cancel, closing the window).
-  TModalResult ShowModal(HWND owner);
+  // passes its checks or the dialog is cancelled (Esc, Cancel, closing the window). F1
+  // opens the dialog's own help context, else the one given here.
+  TModalResult ShowModal(HWND owner, int helpContext = 0);
   // Called once the dialog is shown, before its loop runs: tests post their keys and
   // clicks from here (Post), so they are handled in order by the loop itself.
   std::function<void(TDialog&)> OnShown;
@@ -101,7 +103,7 @@ class TDialog : public TForm, private IControlEvents {
   const TLayoutNode& Description() const { return FDescription; }
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Rescale(const TRect* suggested) override;
   bool PreTranslateModal(const MSG& message) override;
 

@@ -7,22 +7,14 @@
 #include <stdexcept>
 
 #include "gui/appearance.h"
+#include "gui/win/action_binding.h"
+#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
 namespace {
 
 constexpr UINT kRunPosted = WM_APP + 1;
-
-int& PendingContext() {
-  static int context = 0;
-  return context;
-}
-
-std::string& HelpFilePath() {
-  static std::string path;
-  return path;
-}
 
 TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
@@ -57,21 +49,21 @@ bool IsWithin(HWND window, HWND ancestor) {
 
 }  // namespace
 
-void SetPendingHelpContext(int context) { PendingContext() = context; }
-int PendingHelpContext() { return PendingContext(); }
-
-void SetHelpFile(std::string path) { HelpFilePath() = std::move(path); }
-const std::string& HelpFile() { return HelpFilePath(); }
-
 TMonitors CurrentMonitors() {
   TMonitors monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
 
-TForm::TForm(int fontPoints) : FFontPoints(fontPoints) { RegisterOpenForm(*this); }
+TForm::TForm(TFormEnvironment environment, int fontPoints)
+    : FEnvironment(std::move(environment)),
+      FFontPoints(fontPoints > 0 ? fontPoints : FEnvironment.FontPoints()) {
+  if (FEnvironment.OpenWindows) FEnvironment.OpenWindows->Register(*this);
+}
 
-TForm::~TForm() { UnregisterOpenForm(*this); }
+TForm::~TForm() {
+  if (FEnvironment.OpenWindows) FEnvironment.OpenWindows->Unregister(*this);
+}
 
 void TForm::FormCreated() {
   const int dpi = static_cast<int>(GetDpiForWindow(Handle()));
@@ -87,8 +79,8 @@ void TForm::SetFontPoints(int points) {
 }
 
 bool TForm::ShowContextHelp() {
-  if (HelpFile().empty()) return false;
-  return ShowHelp(Handle(), HelpFile(), static_cast<unsigned>(FHelpContext));
+  if (FEnvironment.HelpFile.empty()) return false;
+  return ShowHelp(Handle(), FEnvironment.HelpFile, static_cast<unsigned>(FHelpContext));
 }
 
 TBorderKind TForm::Border() const {
@@ -185,12 +177,8 @@ void TForm::RestorePlacement(const TSettingsStore& store, std::string_view secti
   }
 }
 
-void TForm::ShowForm(int showCommand) {
-  if (!IsMainForm()) {
-    FHelpContext = FDesignHelpContext != 0 ? FDesignHelpContext : PendingHelpContext();
-  } else {
-    FHelpContext = FDesignHelpContext;
-  }
+void TForm::ShowForm(int showCommand, int helpContext) {
+  FHelpContext = FDesignHelpContext != 0 ? FDesignHelpContext : helpContext;
   FitIntoWorkArea();
   if (FStartMaximized) {
     FStartMaximized = false;
@@ -222,7 +210,7 @@ void TForm::CentreOn(HWND owner) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TModalResult TForm::RunModal(HWND owner, const std::function<void()>& shown) {
+TModalResult TForm::RunModal(HWND owner, int helpContext, const std::function<void()>& shown) {
   if (FRunning) throw std::logic_error("The form is already shown");
   SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   if (!FPlaced) {
@@ -233,7 +221,7 @@ TModalResult TForm::RunModal(HWND owner, const std::function<void()>& shown) {
   FRunning = true;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowForm(SW_SHOW);
+  ShowForm(SW_SHOW, helpContext);
   SetForegroundWindow(Handle());
   if (shown) shown();
   MSG message = {};
@@ -284,6 +272,21 @@ void TForm::DropQueuedInput() {
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The theme colours the form and its controls before anything else sees the message.
+  if (FEnvironment.ThemePainter) {
+    if (const std::optional<LRESULT> painted =
+            FEnvironment.ThemePainter->Paint(Handle(), message, wParam, lParam)) {
+      return *painted;
+    }
+  }
+  LRESULT result = 0;
+  if (FActionBinding && FActionBinding->HandleMessage(message, wParam, lParam, result)) {
+    return result;
+  }
+  return HandleFormMessage(message, wParam, lParam);
+}
+
+LRESULT TForm::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kRunPosted: {
       if (FPosted.empty()) return 0;

@@ -2,7 +2,8 @@
 // The base of every top-level window of ours (the main window and the dialogs). It
 // gives them what they share: following the user's font size and the monitor's DPI,
 // remembering the bounds of the normal state, saving and restoring the placement in the
-// settings, fitting into the work area when shown, and the help page to open on F1.
+// settings, fitting into the work area when shown, the help page to open on F1, and the
+// theme's colours. What it needs from the program comes in its environment.
 //
 // A form is drawn at its monitor's DPI with the user's font size in points; a subclass
 // only says how to lay itself out again (Rescale) when either changes.
@@ -16,19 +17,12 @@
 
 #include "gui/placement.h"
 #include "gui/settings_store.h"
-#include "gui/win/open_windows.h"
+#include "gui/win/form_environment.h"
 #include "gui/win/window.h"
 
 namespace palvetta {
 
-// The help context the main window sets around an item editor (0 = none). A form without
-// a help context of its own takes it each time it is shown.
-void SetPendingHelpContext(int context);
-int PendingHelpContext();
-
-// The compiled help file F1 opens (empty: no help).
-void SetHelpFile(std::string path);
-const std::string& HelpFile();
+class TActionBinding;
 
 // The monitors as the placement arithmetic wants them.
 TMonitors CurrentMonitors();
@@ -37,16 +31,19 @@ enum class TModalResult { mrNone, mrOK, mrCancel };
 
 class TForm : public TWindow {
  public:
-  explicit TForm(int fontPoints = CurrentFontPoints());
+  // fontPoints 0: the size the environment gives new forms.
+  explicit TForm(TFormEnvironment environment, int fontPoints = 0);
   ~TForm() override;
+
+  const TFormEnvironment& Environment() const { return FEnvironment; }
 
   int Dpi() const { return FDpi; }
   int FontPoints() const { return FFontPoints; }
   // Lays the form out again at a new font size (the appearance changed).
   void SetFontPoints(int points);
 
-  // The form's own help context (0: it takes the pending one when shown) and the one
-  // F1 opens now.
+  // The form's own help context (0: it takes the one it is shown with) and the one F1
+  // opens now.
   void SetDesignHelpContext(int context) { FDesignHelpContext = context; }
   int HelpContext() const { return FHelpContext; }
   // Opens the help file at the form's help context; false when there is no help.
@@ -78,35 +75,42 @@ class TForm : public TWindow {
  protected:
   // Called after the form's window exists: takes its DPI.
   void FormCreated();
-  // Shows the form: takes the pending help context when it has none of its own and
-  // fits a sizeable form into the work area first.
-  void ShowForm(int showCommand);
+  // Shows the form: takes the help context when it has none of its own and fits a
+  // sizeable form into the work area first.
+  void ShowForm(int showCommand, int helpContext = 0);
   // Lays the form out again for Dpi() and FontPoints(). suggested is the rectangle the
   // system proposes after a DPI change, else nothing.
   virtual void Rescale(const TRect* suggested) = 0;
   virtual TBorderKind Border() const;
-  // The main window is not fitted to a dialog's rules and keeps its own help context.
-  virtual bool IsMainForm() const { return false; }
 
   // Shows the form over the owner, which stays disabled meanwhile, and runs the form's
   // own message loop until EndModal gives a result or the program quits (mrCancel). The
   // form is centred on its owner the first time; later showings keep the user's place.
-  // shown runs once the form is visible, before the loop. Afterwards the form is hidden
-  // and input still queued for it is dropped.
-  TModalResult RunModal(HWND owner, const std::function<void()>& shown);
+  // The help context is taken as ShowForm takes it; shown runs once the form is visible,
+  // before the loop. Afterwards the form is hidden and input still queued for it is
+  // dropped.
+  TModalResult RunModal(HWND owner, int helpContext, const std::function<void()>& shown);
   void EndModal(TModalResult result) { FModalResult = result; }
   // Each message of the modal loop comes here first; true when it was handled.
   virtual bool PreTranslateModal(const MSG& message);
   // The modal loop found the message queue empty.
   virtual void ModalIdle() {}
 
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The form's actions take their menu and tool bar commands before the form's own
+  // handling sees them. The binding must outlive the form's window.
+  void BindActions(TActionBinding& binding) { FActionBinding = &binding; }
+  // A form's own message handling; what it leaves goes on to TForm::HandleFormMessage.
+  // The theme's painter and the bound actions have had their turn by then.
+  virtual LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
   void SetBounds(const TRect& bounds);
   void CentreOn(HWND owner);
   void DropQueuedInput();
 
+  TFormEnvironment FEnvironment;
+  TActionBinding* FActionBinding = nullptr;
   int FDpi = 96;
   int FFontPoints;
   int FDesignHelpContext = 0;

@@ -19,6 +19,7 @@ namespace palvetta {
 std::string ShowInputBox(std::string_view caption, std::string_view prompt,
                          std::string_view initialText, std::string_view defaultValue,
                          HWND owner = nullptr,
-                         const std::function<void(TDialog&)>& onShown = nullptr);
+                         const std::function<void(TDialog&)>& onShown = nullptr,
+                         const TFormEnvironment& environment = {});
 
 }  // namespace palvetta

@@ -5,40 +5,20 @@
 #include "gui/win/form.h"
 
 namespace palvetta {
-namespace {
 
-// Only the UI thread makes forms, so no lock is needed.
-std::vector<TForm*>& Registered() {
-  static std::vector<TForm*> forms;
-  return forms;
+void TOpenWindows::Register(TForm& form) {
+  if (std::find(FForms.begin(), FForms.end(), &form) == FForms.end()) FForms.push_back(&form);
 }
 
-int& CurrentSize() {
-  static int size = TAppearance::DefaultFontSize;
-  return size;
+void TOpenWindows::Unregister(TForm& form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), &form), FForms.end());
 }
-
-}  // namespace
-
-void RegisterOpenForm(TForm& form) {
-  auto& forms = Registered();
-  if (std::find(forms.begin(), forms.end(), &form) == forms.end()) forms.push_back(&form);
-}
-
-void UnregisterOpenForm(TForm& form) {
-  auto& forms = Registered();
-  forms.erase(std::remove(forms.begin(), forms.end(), &form), forms.end());
-}
-
-std::vector<TForm*> OpenForms() { return Registered(); }
-
-int CurrentFontPoints() { return CurrentSize(); }
 
 void TOpenWindows::FontSizeChanged(int size) {
-  CurrentSize() = size;
+  FFontPoints = size;
   // A copy, so that a form made or destroyed while another relays itself out cannot
   // invalidate the walk.
-  for (TForm* form : OpenForms()) {
+  for (TForm* form : Forms()) {
     if (form->FontPoints() != size) form->SetFontPoints(size);
   }
 }

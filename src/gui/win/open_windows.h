@@ -1,6 +1,6 @@
 #pragma once
-// The forms of ours that exist right now, so that a new font size reaches every one of
-// them at once, and so that a form made later starts at that size too.
+// The open forms of one environment, so that a new font size reaches every one of them
+// at once, and so that a form made later starts at that size too.
 
 #include <vector>
 
@@ -10,21 +10,24 @@ namespace palvetta {
 
 class TForm;
 
-// Every TForm calls these from its constructor and destructor.
-void RegisterOpenForm(TForm& form);
-void UnregisterOpenForm(TForm& form);
-// The registered forms, oldest first.
-std::vector<TForm*> OpenForms();
-
-// The font size new forms start with: the last size told to a TOpenWindows, at first
-// the default.
-int CurrentFontPoints();
-
-// What the appearance tells about a new font size: it becomes the current size and
-// every open form is laid out again with it.
+// Its forms live on one thread, the one that tells it about font sizes: it takes no lock.
 class TOpenWindows : public IFontSizeListener {
  public:
+  // Every TForm whose environment names this registry calls these from its constructor
+  // and destructor.
+  void Register(TForm& form);
+  void Unregister(TForm& form);
+  // The registered forms, oldest first.
+  std::vector<TForm*> Forms() const { return FForms; }
+
+  // The size new forms start with: the last size told, at first the default.
+  int FontPoints() const { return FFontPoints; }
+  // The size becomes the current one and every registered form is laid out again with it.
   void FontSizeChanged(int size) override;
+
+ private:
+  std::vector<TForm*> FForms;
+  int FFontPoints = TAppearance::DefaultFontSize;
 };
 
 }  // namespace palvetta

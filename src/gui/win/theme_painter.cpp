@@ -8,8 +8,6 @@
 namespace palvetta {
 namespace {
 
-TThemePainter* gCurrent = nullptr;
-
 bool IsClass(HWND window, const wchar_t* name) {
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
@@ -17,10 +15,6 @@ bool IsClass(HWND window, const wchar_t* name) {
 }
 
 }  // namespace
-
-TThemePainter::~TThemePainter() {
-  if (gCurrent == this) gCurrent = nullptr;
-}
 
 bool TThemePainter::SwitchTo(const TThemeRow& row) {
   const TThemePalette* palette = FindThemePalette(row.DisplayName);
@@ -135,14 +129,6 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
     default:
       return std::nullopt;
   }
-}
-
-void SetCurrentThemePainter(TThemePainter* painter) { gCurrent = painter; }
-TThemePainter* CurrentThemePainter() { return gCurrent; }
-
-std::optional<LRESULT> PaintThemed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!gCurrent) return std::nullopt;
-  return gCurrent->Paint(window, message, wParam, lParam);
 }
 
 }  // namespace palvetta

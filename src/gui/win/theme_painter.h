@@ -1,6 +1,6 @@
 #pragma once
-// Paints our windows in the chosen theme's colours. Windows ask the painter about each
-// message first (PaintThemed); it answers the colour messages and background erasing
+// Paints our windows in the chosen theme's colours. A form asks the painter of its
+// environment about each message first (Paint); it answers the colour messages and background erasing
 // from the current palette, or leaves them to Windows when the theme keeps the system
 // colours.
 //
@@ -27,9 +27,9 @@ constexpr COLORREF ToColorRef(TRgb color) {
 
 class TThemePainter : public IThemeSwitcher {
  public:
-  // Starts with the system colours.
+  // Starts with the system colours. It must outlive the forms whose environment names it.
   TThemePainter() = default;
-  ~TThemePainter() override;
+  ~TThemePainter() override = default;
   TThemePainter(const TThemePainter&) = delete;
   TThemePainter& operator=(const TThemePainter&) = delete;
 
@@ -71,12 +71,5 @@ class TThemePainter : public IThemeSwitcher {
   TBrushes FBrushes;
   std::set<HWND> FWindows;
 };
-
-// The painter our windows ask; nullptr (the start) leaves them to Windows. The painter
-// must outlive the time it is current.
-void SetCurrentThemePainter(TThemePainter* painter);
-TThemePainter* CurrentThemePainter();
-// What a window's HandleMessage calls first: the current painter's answer, if any.
-std::optional<LRESULT> PaintThemed(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace palvetta

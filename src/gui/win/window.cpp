@@ -1,5 +1,6 @@
 #include "gui/win/window.h"
 
+#include <mutex>
 #include <set>
 #include <stdexcept>
 
@@ -8,8 +9,11 @@
 namespace palvetta {
 namespace {
 
+// Window classes belong to the process, and a form may be made on any thread.
 void RegisterClassOnce(const wchar_t* name, WNDPROC procedure) {
+  static std::mutex lock;
   static std::set<std::wstring> registered;
+  const std::lock_guard<std::mutex> guard(lock);
   if (!registered.insert(name).second) return;
   WNDCLASSEXW cls = {};
   cls.cbSize = sizeof(cls);

@@ -1,21 +1,18 @@
 #include "items/for/for_items.h"
 
+#include "model/field_table.h"
 #include "model/quoting.h"
 
 namespace palvetta {
 
-PALVETTA_DEFINE_CLASS(TFOREachLineInFile, TCustomProjectItem);
+namespace {
+constexpr TField kEachLineFields[] = {
+    fields::Text<&TFOREachLineInFile::FileName>("FileName", "edtFileName"),
+};
+}  // namespace
+
+PALVETTA_DEFINE_CLASS(TFOREachLineInFile, TCustomProjectItem, kEachLineFields);
 PALVETTA_DEFINE_CLASS(TFOREndItem, TCustomProjectItem);
-
-void RegisterFORItems(TClassRegistry& registry) {
-  registry.Register(TFOREachLineInFile::Class);
-  registry.Register(TFOREndItem::Class);
-}
-
-void TFOREachLineInFile::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("FileName", FileName);
-}
 
 std::string TFOREachLineInFile::GetHumanReadableText() const {
   return "For each line in " +
@@ -27,14 +24,6 @@ std::string TFOREachLineInFile::GetBatchText() const {
   const std::string file = OneLine(FileName);
   return "REM For each line in file " + file + "\r\nfor /F \"usebackq tokens=*\" %%L in (\"" + file +
          "\") do (";
-}
-
-void TFOREachLineInFile::ToEditor(TEditorValues& values) const {
-  values.SetText("edtFileName", FileName);
-}
-
-void TFOREachLineInFile::FromEditor(const TEditorValues& values) {
-  FileName = values.Text("edtFileName");
 }
 
 std::string TFOREndItem::GetHumanReadableText() const { return "End of FOR"; }

@@ -14,7 +14,7 @@ class TFOREachLineInFile : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string FileName;
 
-  PALVETTA_ITEM_WITH_EDITOR
+  PALVETTA_ITEM_TEXTS
 };
 
 class TFOREndItem : public TCustomProjectItem {
@@ -23,6 +23,7 @@ class TFOREndItem : public TCustomProjectItem {
   PALVETTA_ITEM_TEXTS
 };
 
-void RegisterFORItems(TClassRegistry& registry);
+// The family's classes, as the catalogue and project files know them.
+inline constexpr const TClass* kFORItemClasses[] = {&TFOREachLineInFile::Class, &TFOREndItem::Class};
 
 }  // namespace palvetta

@@ -1,31 +1,30 @@
 #include "items/misc/misc_items.h"
 
+#include "items/text_helpers.h"
+#include "model/field_table.h"
 #include "model/quoting.h"
 #include "model/run_param.h"
 
 namespace palvetta {
 
-PALVETTA_DEFINE_CLASS(TREMItem, TCustomProjectItem);
-PALVETTA_DEFINE_CLASS(TParamItem, TCustomProjectItem);
-PALVETTA_DEFINE_CLASS(TSetVarValItem, TCustomProjectItem);
-PALVETTA_DEFINE_CLASS(TCheckParamsItem, TCustomProjectItem);
-PALVETTA_DEFINE_CLASS(TVariableItem, TCustomProjectItem);
-
-void RegisterMiscItems(TClassRegistry& registry) {
-  for (const TClass* cls : {&TREMItem::Class, &TParamItem::Class, &TSetVarValItem::Class,
-                            &TCheckParamsItem::Class, &TVariableItem::Class}) {
-    registry.Register(*cls);
-  }
-}
-
 namespace {
 
-std::string OrPlaceholder(const std::string& value, const char* placeholder) {
-  return IsBlank(value) ? std::string(placeholder) : value;
-}
+using namespace fields;
 
-// The memo's lines, each followed by CRLF, as a multi-line field is taken back.
-std::string MemoLinesText(const std::string& memo) { return LinesText(SplitLines(memo)); }
+constexpr TField kREMFields[] = {Lines<&TREMItem::Text>("Text", "memText")};
+constexpr TField kParamFields[] = {
+    Text<&TParamItem::Name>("Name", "edtName").ByCode(),
+    Lines<&TParamItem::Descr>("Descr", "memDescr"),
+    Enum<&TParamItem::ParamCheck>("ParamCheck", "cmbCheck"),
+};
+constexpr TField kSetVarValFields[] = {
+    Text<&TSetVarValItem::Name>("Name", "edtName"),
+    Text<&TSetVarValItem::Value>("Value", "edtValue"),
+};
+constexpr TField kVariableFields[] = {
+    Text<&TVariableItem::Name>("Name", "edtName"),
+    Text<&TVariableItem::Descr>("Descr", "edtDescr"),
+};
 
 std::string RequiredOrOptional(TParamCheck check) {
   return check == TParamCheck::pcNoCheck ? " (optional)" : " (required)";
@@ -33,12 +32,13 @@ std::string RequiredOrOptional(TParamCheck check) {
 
 }  // namespace
 
-// Comment
+PALVETTA_DEFINE_CLASS(TREMItem, TCustomProjectItem, kREMFields);
+PALVETTA_DEFINE_CLASS(TParamItem, TCustomProjectItem, kParamFields);
+PALVETTA_DEFINE_CLASS(TSetVarValItem, TCustomProjectItem, kSetVarValFields);
+PALVETTA_DEFINE_CLASS(TCheckParamsItem, TCustomProjectItem);
+PALVETTA_DEFINE_CLASS(TVariableItem, TCustomProjectItem, kVariableFields);
 
-void TREMItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("Text", Text);
-}
+// Comment
 
 std::string TREMItem::GetHumanReadableText() const {
   if (IsBlank(Text)) return "<i>Comment</i>";
@@ -51,18 +51,7 @@ std::string TREMItem::GetBatchText() const {
   return JoinWith(lines, "\r\n");
 }
 
-void TREMItem::ToEditor(TEditorValues& values) const { values.SetText("memText", Text); }
-
-void TREMItem::FromEditor(const TEditorValues& values) { Text = MemoLinesText(values.Text("memText")); }
-
 // Parameter
-
-void TParamItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("Name", Name);
-  visitor.String("Descr", Descr);
-  visitor.Enum("ParamCheck", ParamCheck);
-}
 
 std::string TParamItem::GetHumanReadableText() const {
   const std::string name = IsBlank(Name) ? "<u>Unnamed</u> parameter" : "Parameter: " + Name;
@@ -71,31 +60,16 @@ std::string TParamItem::GetHumanReadableText() const {
 
 std::string TParamItem::GetBatchText() const { return {}; }
 
-void TParamItem::ToEditor(TEditorValues& values) const {
+void TParamItem::SpecialToEditor(TEditorValues& values) const {
   values.SetText("edtName", Name);
-  values.SetText("memDescr", Descr);
-  values.SetIndex("cmbCheck", static_cast<int>(ParamCheck));
   // Its number among the project's parameters: the dialog refuses one past the ninth.
   values.SetIndex("ParamNumber",
                   ProjectLists() ? ProjectLists()->PositionAmong(*this, TParamItem::Class) : 0);
 }
 
-void TParamItem::FromEditor(const TEditorValues& values) {
-  Name = Trim(values.Text("edtName"));
-  Descr = MemoLinesText(values.Text("memDescr"));
-  const int check = values.Index("cmbCheck");
-  if (check >= 0 && static_cast<size_t>(check) < EnumTypeOf<TParamCheck>().Values.size()) {
-    ParamCheck = static_cast<TParamCheck>(check);
-  }
-}
+void TParamItem::SpecialFromEditor(const TEditorValues& values) { Name = Trim(values.Text("edtName")); }
 
 // SET
-
-void TSetVarValItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("Name", Name);
-  visitor.String("Value", Value);
-}
 
 std::string TSetVarValItem::GetHumanReadableText() const {
   const std::string variable = IsBlank(Name) ? "<u>unnamed variable</u> " : "variable " + Name + " ";
@@ -106,16 +80,6 @@ std::string TSetVarValItem::GetHumanReadableText() const {
 // The value is what the variable gets: its & | < > ( ) ^ are text, not batch syntax.
 std::string TSetVarValItem::GetBatchText() const {
   return "SET " + EscapeBatchSpecials(Name) + "=" + EscapeBatchSpecials(Value);
-}
-
-void TSetVarValItem::ToEditor(TEditorValues& values) const {
-  values.SetText("edtName", Name);
-  values.SetText("edtValue", Value);
-}
-
-void TSetVarValItem::FromEditor(const TEditorValues& values) {
-  Name = values.Text("edtName");
-  Value = values.Text("edtValue");
 }
 
 // Parameter check
@@ -156,28 +120,12 @@ std::string TCheckParamsItem::GetBatchText() const {
 
 // Variable declaration
 
-void TVariableItem::DescribeProperties(PropertyVisitor& visitor) {
-  TCustomProjectItem::DescribeProperties(visitor);
-  visitor.String("Name", Name);
-  visitor.String("Descr", Descr);
-}
-
 std::string TVariableItem::GetHumanReadableText() const {
   return "Variable: " + OrPlaceholder(Name, "<u>noname</u> ");
 }
 
 std::string TVariableItem::GetBatchText() const {
   return "REM Declare a variable: " + OneLine(Name) + "\r\nREM Purpose: " + OneLine(Trim(Descr));
-}
-
-void TVariableItem::ToEditor(TEditorValues& values) const {
-  values.SetText("edtName", Name);
-  values.SetText("edtDescr", Descr);
-}
-
-void TVariableItem::FromEditor(const TEditorValues& values) {
-  Name = values.Text("edtName");
-  Descr = values.Text("edtDescr");
 }
 
 }  // namespace palvetta

@@ -14,7 +14,7 @@ class TREMItem : public TCustomProjectItem {
   PALVETTA_CLASS
   std::string Text;  // may hold several lines
 
-  PALVETTA_ITEM_WITH_EDITOR
+  PALVETTA_ITEM_TEXTS
 };
 
 // A parameter of the batch file: writes nothing itself, but "%Name%" in other items'
@@ -28,7 +28,8 @@ class TParamItem : public TCustomProjectItem {
   std::string Descr;  // may hold several lines
   TParamCheck ParamCheck = TParamCheck::pcNoCheck;
 
-  PALVETTA_ITEM_WITH_EDITOR
+  PALVETTA_ITEM_TEXTS
+  PALVETTA_ITEM_EDITOR_CODE
 };
 
 class TSetVarValItem : public TCustomProjectItem {
@@ -37,7 +38,7 @@ class TSetVarValItem : public TCustomProjectItem {
   std::string Name;
   std::string Value;
 
-  PALVETTA_ITEM_WITH_EDITOR
+  PALVETTA_ITEM_TEXTS
 };
 
 // Checks the batch file's parameters and, when one fails, shows how to call the file.
@@ -55,9 +56,13 @@ class TVariableItem : public TCustomProjectItem {
   std::string Name;
   std::string Descr;  // purpose
 
-  PALVETTA_ITEM_WITH_EDITOR
+  PALVETTA_ITEM_TEXTS
 };
 
-void RegisterMiscItems(TClassRegistry& registry);
+// The family's classes, as the catalogue and project files know them.
+inline constexpr const TClass* kMiscItemClasses[] = {&TREMItem::Class, &TParamItem::Class,
+                                                     &TSetVarValItem::Class,
+                                                     &TCheckParamsItem::Class,
+                                                     &TVariableItem::Class};
 
 }  // namespace palvetta

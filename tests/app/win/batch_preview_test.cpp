@@ -29,11 +29,6 @@ const std::string kMainBatch =
 const std::string kSecond = "first line of the second file\r\n";
 const std::string kThird = ":: third\r\necho 3\r\n";
 
-struct TCurrentPainter {
-  explicit TCurrentPainter(TThemePainter& painter) { SetCurrentThemePainter(&painter); }
-  ~TCurrentPainter() { SetCurrentThemePainter(nullptr); }
-};
-
 std::string TabCaption(HWND tabs, int index) {
   wchar_t text[128] = {};
   TCITEMW item = {};
@@ -95,7 +90,9 @@ class BatchPreviewTest : public ::testing::Test {
 
   TCreatedFiles One;
   TCreatedFiles Three;
-  TfrmBatchPreview Preview;
+  // Keeps the system colours until a test switches it.
+  TThemePainter Painter;
+  TfrmBatchPreview Preview{{"", &Painter, nullptr}};
 };
 
 TEST_F(BatchPreviewTest, OneFileShowsNoTabsAndItsTextInUtf8) {
@@ -149,13 +146,11 @@ TEST_F(BatchPreviewTest, SeveralFilesGetATabEachAndATabShowsItsFile) {
 }
 
 TEST_F(BatchPreviewTest, TextTakesTheCurrentThemesHighlighterColours) {
-  TThemePainter painter;
-  TCurrentPainter current(painter);
   // Before any theme is chosen the system look's palette stands in.
   for (const char* theme : {"", "Obsidian", "Light", "Default"}) {
     SCOPED_TRACE(theme);
     if (*theme) {
-      ASSERT_TRUE(painter.SwitchTo(*FindThemeRow(theme)));
+      ASSERT_TRUE(Painter.SwitchTo(*FindThemeRow(theme)));
     }
     const THighlighterColors& colors =
         FindThemePalette(*theme ? theme : "Default")->Colors.Highlighter;
@@ -306,10 +301,8 @@ TEST_F(BatchPreviewTest, TheEditorsContextMenuCopies) {
 
 TEST_F(BatchPreviewTest, Screenshots) {
   const std::filesystem::path folder = ScreenshotFolder();
-  TThemePainter painter;
-  TCurrentPainter current(painter);
   for (const char* theme : {"Modern", "Obsidian"}) {
-    ASSERT_TRUE(painter.SwitchTo(*FindThemeRow(theme)));
+    ASSERT_TRUE(Painter.SwitchTo(*FindThemeRow(theme)));
     Preview.Init(Three);
     Preview.OnShown = [&](TfrmBatchPreview& preview) {
       preview.Post([&] {
@@ -319,7 +312,7 @@ TEST_F(BatchPreviewTest, Screenshots) {
         WritePngFile(folder / ("batch-preview-" + std::string(theme) + ".png"), image);
         // The editor's background is the theme's edit colour.
         const TRect editor = RectInParent(preview.Editor());
-        EXPECT_EQ(image.At(editor.Right() - 30, editor.Bottom() - 30), painter.ControlColor());
+        EXPECT_EQ(image.At(editor.Right() - 30, editor.Bottom() - 30), Painter.ControlColor());
         preview.Close();
       });
     };

@@ -73,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
     options.ProjectToOpen = projectToOpen;
     options.QuitWhenClosed = false;
     options.Editing = &Editing;
+    options.Environment = Environment;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     SetForegroundWindow(Window->Handle());
@@ -112,6 +113,7 @@ class MainWindowTest : public ::testing::Test {
   TFilePickerRecorder Pickers;
   TScopedFilePickerSeam PickerSeam{Pickers};
   TEditingRecorder Editing;
+  TFormEnvironment Environment;  // the one Start gives the window
   std::unique_ptr<TfrmMain> Window;
 };
 
@@ -404,7 +406,7 @@ TEST_F(MainWindowTest, EditingGivesTheEditorTheItemsHelpContext) {
 TEST_F(MainWindowTest, F1OpensTheHelpOfWhatHasTheFocus) {
   TShellRecorder shell;
   TScopedShellSeam shellSeam(shell);
-  SetHelpFile("C:\\Palvetta\\palvetta.chm");
+  Environment.HelpFile = "C:\\Palvetta\\palvetta.chm";
   TfrmMain& window = Start();
   AddEntry("Comment (REM)");
   const auto pressF1 = [&](HWND control) {
@@ -422,7 +424,6 @@ TEST_F(MainWindowTest, F1OpensTheHelpOfWhatHasTheFocus) {
   window.ProjectList().SelectOnly(0);
   EXPECT_EQ(pressF1(window.ProjectList().Handle()), 1108u);
   EXPECT_EQ(pressF1(window.FilterControl("edtFilter")), 20u);
-  SetHelpFile("");
 }
 
 TEST_F(MainWindowTest, TabMovesTheFocusThroughTheWindowsControls) {

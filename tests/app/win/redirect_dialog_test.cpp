@@ -37,7 +37,7 @@ class RedirectDialogTest : public ::testing::Test {
 
   TFilePickerRecorder Pickers;
   TScopedFilePickerSeam Seam{Pickers};
-  TfrmRedirectToFile Redirect;
+  TfrmRedirectToFile Redirect{TFormEnvironment{}};
 };
 
 TEST_F(RedirectDialogTest, ShowsTheValuesAndOkWritesBackWhatWasTyped) {

@@ -17,9 +17,10 @@ namespace {
 
 TLayoutNode OtherDescription() { return Dialog({LabelAbove("Name:", Edit("edtName", 20))}); }
 
-TDialogOptions OtherOptions() {
+TDialogOptions OtherOptions(const TFormEnvironment& environment) {
   TDialogOptions options;
   options.Title = "Other";
+  options.Environment = environment;
   return options;
 }
 
@@ -57,15 +58,9 @@ class SettingsDialogTest : public ::testing::Test {
   static void SetUpTestSuite() {
     ASSERT_TRUE(InitTestControls());
   }
-  void SetUp() override { SetCurrentThemePainter(&Painter); }
-  void TearDown() override {
-    SetCurrentThemePainter(nullptr);
-    // Later tests expect dialogs to start at the default size.
-    OpenWindows.FontSizeChanged(TAppearance::DefaultFontSize);
-  }
-
   TThemePainter Painter;
   TOpenWindows OpenWindows;
+  TFormEnvironment Environment{"", &Painter, &OpenWindows};
   TAppearance Appearance{Painter, OpenWindows};
   TMemorySettingsStore Store;
   TOwnerWindow Owner;
@@ -82,7 +77,7 @@ TEST_F(SettingsDialogTest, ListsTheThemesAndSizesWithTheCurrentOnesSelected) {
     SCOPED_TRACE(c.theme);
     ASSERT_TRUE(Appearance.ApplyTheme(c.theme));
     Appearance.SetFontSize(c.size);
-    TfrmSettings settings;
+    TfrmSettings settings(Environment);
     TDialog& form = settings.Form();
     bool shown = false;
     form.OnShown = [&](TDialog& d) {
@@ -111,19 +106,19 @@ TEST_F(SettingsDialogTest, ListsTheThemesAndSizesWithTheCurrentOnesSelected) {
 
 TEST_F(SettingsDialogTest, TheSecondFontEntryIsSizeNine) {
   Appearance.SetFontSize(12);
-  TfrmSettings settings;
+  TfrmSettings settings(Environment);
   settings.Form().OnShown = [&](TDialog& d) {
     Choose(d, "cmbFontSize", 1);
     AfterChanges(d, [&d] { d.PressOK(); });
   };
   EXPECT_TRUE(settings.Execute(Appearance, Store, Owner.Handle()));
   EXPECT_EQ(Appearance.GetFontSize(), 9);
-  EXPECT_EQ(CurrentFontPoints(), 9);
+  EXPECT_EQ(OpenWindows.FontPoints(), 9);
 }
 
 TEST_F(SettingsDialogTest, ChangesShowInEveryOpenWindowWhileTheDialogIsOpen) {
-  TDialog other(OtherDescription(), OtherOptions());
-  TfrmSettings settings;
+  TDialog other(OtherDescription(), OtherOptions(Environment));
+  TfrmSettings settings(Environment);
   bool checked = false;
   settings.Form().OnShown = [&](TDialog& d) {
     Choose(d, "cmbFontSize", 3);
@@ -143,7 +138,7 @@ TEST_F(SettingsDialogTest, ChangesShowInEveryOpenWindowWhileTheDialogIsOpen) {
 }
 
 TEST_F(SettingsDialogTest, AChangeWaitsUntilTheNotificationHasFinished) {
-  TfrmSettings settings;
+  TfrmSettings settings(Environment);
   settings.Form().OnShown = [&](TDialog& d) {
     Choose(d, "cmbFontSize", 4);
     // The second turn comes after the notification but before the change it
@@ -164,9 +159,9 @@ TEST_F(SettingsDialogTest, AChangeWaitsUntilTheNotificationHasFinished) {
 TEST_F(SettingsDialogTest, CancelRestoresTheThemeAndSizeOfBeforeInEveryWindow) {
   ASSERT_TRUE(Appearance.ApplyTheme("Carbon"));
   Appearance.SetFontSize(10);
-  TDialog other(OtherDescription(), OtherOptions());
+  TDialog other(OtherDescription(), OtherOptions(Environment));
   EXPECT_EQ(other.FontPoints(), 10) << "a new dialog starts at the current size";
-  TfrmSettings settings;
+  TfrmSettings settings(Environment);
   bool tried = false;
   settings.Form().OnShown = [&](TDialog& d) {
     Choose(d, "cmbTheme", ThemeIndex("Obsidian"));
@@ -192,7 +187,7 @@ TEST_F(SettingsDialogTest, CancelRestoresTheThemeAndSizeOfBeforeInEveryWindow) {
 }
 
 TEST_F(SettingsDialogTest, OkSavesThemeAndSize) {
-  TfrmSettings settings;
+  TfrmSettings settings(Environment);
   settings.Form().OnShown = [&](TDialog& d) {
     Choose(d, "cmbTheme", ThemeIndex("Sapphire Kamri"));
     Choose(d, "cmbFontSize", 2);
@@ -204,7 +199,7 @@ TEST_F(SettingsDialogTest, OkSavesThemeAndSize) {
 }
 
 TEST_F(SettingsDialogTest, AChangeStillQueuedWhenTheDialogClosesIsKept) {
-  TfrmSettings settings;
+  TfrmSettings settings(Environment);
   settings.Form().OnShown = [&](TDialog& d) {
     // OK is clicked after the notification but before the change it queued gets
     // its turn.
@@ -218,24 +213,26 @@ TEST_F(SettingsDialogTest, AChangeStillQueuedWhenTheDialogClosesIsKept) {
 
 TEST(OpenWindowsTest, TracksDialogsAndTellsThemTheNewSize) {
   TOpenWindows openWindows;
+  const TFormEnvironment environment{"", nullptr, &openWindows};
   {
-    TDialog first(OtherDescription(), OtherOptions());
-    TDialog second(OtherDescription(), OtherOptions());
-    EXPECT_EQ(OpenForms(), (std::vector<TForm*>{&first, &second}));
+    TDialog first(OtherDescription(), OtherOptions(environment));
+    TDialog second(OtherDescription(), OtherOptions(environment));
+    TDialog elsewhere(OtherDescription(), OtherOptions({}));
+    EXPECT_EQ(openWindows.Forms(), (std::vector<TForm*>{&first, &second}));
     openWindows.FontSizeChanged(12);
     EXPECT_EQ(first.FontPoints(), 12);
     EXPECT_EQ(second.FontPoints(), 12);
-    EXPECT_EQ(CurrentFontPoints(), 12);
-    TDialog third(OtherDescription(), OtherOptions());
+    EXPECT_EQ(elsewhere.FontPoints(), TAppearance::DefaultFontSize);
+    EXPECT_EQ(openWindows.FontPoints(), 12);
+    TDialog third(OtherDescription(), OtherOptions(environment));
     EXPECT_EQ(third.FontPoints(), 12);
     // An explicit size still wins.
-    TDialogOptions options = OtherOptions();
+    TDialogOptions options = OtherOptions(environment);
     options.FontPoints = 8;
     TDialog fourth(OtherDescription(), options);
     EXPECT_EQ(fourth.FontPoints(), 8);
   }
-  EXPECT_TRUE(OpenForms().empty());
-  openWindows.FontSizeChanged(TAppearance::DefaultFontSize);
+  EXPECT_TRUE(openWindows.Forms().empty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "model/project.h"
 #include "support/png_file.h"
 #include "support/project_files.h"
+#include "support/sample_items.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
@@ -176,6 +177,25 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
   }
 }
 
+// The sample items, with a value in every field, come back unchanged through the real
+// controls when the user confirms (less what a dialog does not show).
+TEST_F(ItemEditorDialogsTest, ConfirmingASampleItemKeepsEveryValue) {
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    const testing::TSampleItem* sample = testing::SampleOf(*spec.ItemClass);
+    ASSERT_NE(sample, nullptr);
+    TProject project;
+    TCustomProjectItem& item = project.AddItem(*spec.ItemClass, -1);
+    sample->Fill(item);
+    sample->ResetByEditor(item);
+    const std::string before = Snapshot(project);
+    EXPECT_TRUE(Edit(item, [](TDialog& d) { d.PressOK(); }));
+    EXPECT_TRUE(Messages.Shown.empty()) << (Messages.Shown.empty() ? "" : Messages.Shown[0].Text);
+    EXPECT_EQ(Snapshot(project), before);
+    Messages.Shown.clear();
+  }
+}
+
 TEST_F(ItemEditorDialogsTest, AFailedCheckKeepsTheDialogOpenWithFocusAndCancelKeepsTheItem) {
   TProject project;
   auto& exit = project.Add<TExitItem>();
@@ -265,6 +285,26 @@ TEST_F(ItemEditorDialogsTest, EnablingFollowsTheCheckBoxesAndBrowseFillsTheField
   EXPECT_EQ(pickers.Calls[1].Args.Title, "Select folder");
   EXPECT_EQ(start.ExePath, "C:\\Tools\\app.exe");
   EXPECT_EQ(start.DPath, "C:\\Work dir");
+}
+
+TEST_F(ItemEditorDialogsTest, F1OpensTheHelpContextOfTheEditAndNoneLingersAfterIt) {
+  TShellRecorder shell;
+  TScopedShellSeam shellSeam(shell);
+  TFormEnvironment environment;
+  environment.HelpFile = "C:\\Palvetta\\palvetta.chm";
+  TItemEditorDialogs dialogs(Specs, environment);
+  dialogs.OnShown = [](TDialog& d) {
+    PostMessageW(d.Handle(), WM_KEYDOWN, VK_F1, 1);
+    d.Post([&d] { d.Cancel(); });
+  };
+  TProject project;
+  auto& comment = project.Add<TREMItem>();
+  EXPECT_FALSE(dialogs.Execute(comment, Owner.Handle(), 1108));
+  EXPECT_FALSE(dialogs.Execute(comment, Owner.Handle()));
+  ASSERT_EQ(shell.Calls.size(), 2u);
+  EXPECT_EQ(shell.Calls[0].Target, "C:\\Palvetta\\palvetta.chm");
+  EXPECT_EQ(shell.Calls[0].ContextId, 1108u);
+  EXPECT_EQ(shell.Calls[1].ContextId, 0u) << "the context of the edit before lingered";
 }
 
 TEST_F(ItemEditorDialogsTest, AScreenshotOfEveryDialog) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "gui/win/dialog.h"
 #include "gui/win/ui_seams.h"
@@ -16,11 +17,11 @@ namespace {
 // A plain sizeable top-level form, as the main window is one: it counts its rescales.
 class TSampleForm : public TForm {
  public:
-  explicit TSampleForm(DWORD style = WS_OVERLAPPEDWINDOW) {
+  explicit TSampleForm(const TFormEnvironment& environment = {}) : TForm(environment) {
     TWindowArgs args;
     args.ClassName = L"PalvettaSampleForm";
     args.Title = "Sample";
-    args.Style = style;
+    args.Style = WS_OVERLAPPEDWINDOW;
     args.Pos = {60, 70, 400, 300};
     Create(args);
     FormCreated();
@@ -181,13 +182,21 @@ TEST_F(FormTest, ASizeableFormIsFittedIntoTheWorkAreaWhenShown) {
 
 TEST_F(FormTest, ANewFontSizeReachesEveryOpenFormAndNewFormsStartWithIt) {
   TOpenWindows openWindows;
-  TSampleForm form;
+  TFormEnvironment environment;
+  environment.OpenWindows = &openWindows;
+  TSampleForm form(environment);
+  TSampleForm plain;
   openWindows.FontSizeChanged(12);
   EXPECT_EQ(form.FontPoints(), 12);
   EXPECT_EQ(form.Rescales, 1);
-  EXPECT_EQ(TSampleForm().FontPoints(), 12);
+  EXPECT_EQ(TSampleForm(environment).FontPoints(), 12);
   openWindows.FontSizeChanged(TAppearance::DefaultFontSize);
   EXPECT_EQ(form.FontPoints(), TAppearance::DefaultFontSize);
+  // A form of the plain environment is in no registry and keeps the default size.
+  openWindows.FontSizeChanged(11);
+  EXPECT_EQ(plain.FontPoints(), TAppearance::DefaultFontSize);
+  EXPECT_EQ(plain.Rescales, 0);
+  EXPECT_EQ(TSampleForm().FontPoints(), TAppearance::DefaultFontSize);
 }
 
 TEST_F(FormTest, ADpiChangeRescalesFontsAndControls) {
@@ -217,34 +226,53 @@ TEST_F(FormTest, ADpiChangeRescalesFontsAndControls) {
             dialog.Font());
 }
 
-TEST_F(FormTest, F1OpensTheHelpOfTheItemBeingEditedOrTheDialogsOwn) {
+TEST_F(FormTest, F1OpensTheHelpContextTheDialogIsShownWithOrItsOwn) {
   TShellRecorder shell;
   TScopedShellSeam seam(shell);
-  SetHelpFile("C:\\Palvetta\\palvetta.chm");
-  TDialog editor(Dialog({Edit("edtName", 20)}), {"Editor", 9, {}});
-  TDialogOptions ownOptions{"Own", 9, {}};
+  TDialogOptions editorOptions{"Editor", 9, {}};
+  editorOptions.Environment.HelpFile = "C:\\Palvetta\\palvetta.chm";
+  TDialog editor(Dialog({Edit("edtName", 20)}), editorOptions);
+  TDialogOptions ownOptions = editorOptions;
+  ownOptions.Title = "Own";
   ownOptions.HelpContext = 60;
   TDialog own(Dialog({Edit("edtName", 20)}), ownOptions);
+  TDialog withoutHelpFile(Dialog({Edit("edtName", 20)}), {"Plain", 9, {}});
 
-  const auto pressF1 = [](TDialog& dialog) {
+  const auto pressF1 = [](TDialog& dialog, int helpContext) {
     dialog.OnShown = [](TDialog& d) {
       PostMessageW(d.Control("edtName"), WM_KEYDOWN, VK_F1, 1);
       d.Post([&d] { d.Cancel(); });
     };
-    dialog.ShowModal(nullptr);
+    dialog.ShowModal(nullptr, helpContext);
   };
-  SetPendingHelpContext(1023);
-  pressF1(editor);
-  pressF1(own);
-  SetPendingHelpContext(0);
-  pressF1(editor);
-  SetHelpFile("");
+  pressF1(editor, 1023);
+  pressF1(own, 1023);
+  pressF1(editor, 0);
+  pressF1(withoutHelpFile, 1023);
 
-  ASSERT_EQ(shell.Calls.size(), 3u);
+  ASSERT_EQ(shell.Calls.size(), 3u) << "the plain environment has no help to open";
   EXPECT_EQ(shell.Calls[0].Target, "C:\\Palvetta\\palvetta.chm");
   EXPECT_EQ(shell.Calls[0].ContextId, 1023u);
   EXPECT_EQ(shell.Calls[1].ContextId, 60u) << "a dialog's own context wins";
-  EXPECT_EQ(shell.Calls[2].ContextId, 0u) << "the pending context is taken at each showing";
+  EXPECT_EQ(shell.Calls[2].ContextId, 0u) << "the context is taken at each showing";
+}
+
+// A dialog of the plain environment shares nothing with the forms of the thread that
+// made the program's windows, so it runs on a thread of its own.
+TEST_F(FormTest, APlainDialogRunsOnAThreadOfItsOwn) {
+  TModalResult result = TModalResult::mrNone;
+  std::string title;
+  std::thread other([&] {
+    TDialog dialog(Dialog({Edit("edtName", 20)}), {"Elsewhere", 9, {}});
+    dialog.OnShown = [&](TDialog& d) {
+      title = WindowText(d.Handle());
+      d.Post([&d] { d.PressOK(); });
+    };
+    result = dialog.ShowModal(nullptr);
+  });
+  other.join();
+  EXPECT_EQ(result, TModalResult::mrOK);
+  EXPECT_EQ(title, "Elsewhere");
 }
 
 }  // namespace

@@ -71,9 +71,10 @@ TEST(PngFileTest, RowsComeBackFromTheChunks) {
   EXPECT_THROW(EncodePng(image), std::invalid_argument);
 }
 
+// A window that asks the painter about its messages first, as a form does.
 class TPlainWindow : public TWindow {
  public:
-  TPlainWindow() {
+  explicit TPlainWindow(TThemePainter& painter) : FPainter(painter) {
     TWindowArgs args;
     args.Title = "Plain";
     args.Pos = {40, 40, 300, 200};
@@ -82,14 +83,12 @@ class TPlainWindow : public TWindow {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (const auto painted = PaintThemed(Handle(), message, wParam, lParam)) return *painted;
+    if (const auto painted = FPainter.Paint(Handle(), message, wParam, lParam)) return *painted;
     return TWindow::HandleMessage(message, wParam, lParam);
   }
-};
 
-struct TCurrentPainter {
-  explicit TCurrentPainter(TThemePainter& painter) { SetCurrentThemePainter(&painter); }
-  ~TCurrentPainter() { SetCurrentThemePainter(nullptr); }
+ private:
+  TThemePainter& FPainter;
 };
 
 COLORREF BrushColor(LRESULT brush) {
@@ -105,11 +104,10 @@ class ThemePainterTest : public ::testing::Test {
   }
 
   TThemePainter Painter;
-  TCurrentPainter Current{Painter};
 };
 
 TEST_F(ThemePainterTest, AnswersTheColourMessagesFromThePalette) {
-  TPlainWindow window;
+  TPlainWindow window(Painter);
   TControlArgs args;
   args.Parent = window.Handle();
   args.Pos = {5, 5, 50, 20};
@@ -174,7 +172,7 @@ TEST_F(ThemePainterTest, AFailedSwitchKeepsTheOldColours) {
 }
 
 TEST_F(ThemePainterTest, ListViewsTakeTheControlColours) {
-  TPlainWindow window;
+  TPlainWindow window(Painter);
   TControlArgs args;
   args.Parent = window.Handle();
   args.ClassName = WC_LISTVIEWW;
@@ -208,7 +206,9 @@ struct TThemeShot {
 
 TEST_F(ThemePainterTest, EveryThemePaintsTheDialog) {
   const std::filesystem::path folder = ScreenshotFolder();
-  TDialog dialog(ParameterDialog(), {"Parameter", 9, {}});
+  TDialogOptions options{"Parameter", 9, {}};
+  options.Environment.ThemePainter = &Painter;
+  TDialog dialog(ParameterDialog(), options);
   std::vector<TThemeShot> shots;
   auto shoot = [&](const std::string& theme) {
     const TRgbImage image = CaptureClient(dialog.Handle());

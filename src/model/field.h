@@ -1,0 +1,63 @@
+#pragma once
+// One row of a class's field table: a published property, the editor control that shows
+// it, or both. Saving, loading, Assign and the editor dialog all walk these rows; the
+// helpers that make rows are in model/field_table.h.
+
+#include <string_view>
+
+namespace palvetta {
+
+class PropertyVisitor;
+class TEditorValues;
+class TPersistent;
+
+// What a row holds, and so the kind of control that shows it: a one-line field (text),
+// a memo taken as typed (memo) or as lines each ended by a line break (lines), a list
+// that also takes typed text (choice), a check box (flag), a radio button, a list whose
+// index is an enumeration's ordinal (enumeration) or one of the 16 console colours
+// (colour), a number field (number), or a grid of a collection's entries (grid). Rows
+// without a control are saved only (byte, character, date, time, list of strings, set).
+enum class TFieldKind {
+  fkText,
+  fkMemo,
+  fkLines,
+  fkChoice,
+  fkFlag,
+  fkRadio,
+  fkEnumeration,
+  fkColour,
+  fkNumber,
+  fkGrid,
+  fkByte,
+  fkChar,
+  fkDate,
+  fkTime,
+  fkDateTime,
+  fkStrings,
+  fkSet,
+};
+
+struct TField {
+  std::string_view Name;     // the element name in files; empty: not saved
+  std::string_view Control;  // the editor field; empty: not in the dialog
+  TFieldKind Kind;
+  // Null where the row has no member to save, or where the item's own code fills and
+  // reads the control (a control "bound by code").
+  void (*Describe)(TPersistent& object, std::string_view name, PropertyVisitor& visitor);
+  void (*ToEditor)(const TPersistent& object, std::string_view control, TEditorValues& values);
+  void (*FromEditor)(TPersistent& object, std::string_view control, const TEditorValues& values);
+
+  bool Saved() const { return !Name.empty(); }
+  bool InEditor() const { return !Control.empty(); }
+  bool BoundByCode() const { return InEditor() && ToEditor == nullptr; }
+
+  // The same row with its control left to the item's own code.
+  constexpr TField ByCode() const {
+    TField row = *this;
+    row.ToEditor = nullptr;
+    row.FromEditor = nullptr;
+    return row;
+  }
+};
+
+}  // namespace palvetta

@@ -1,0 +1,267 @@
+#pragma once
+// Field tables: each class lists its published properties and editor controls once, as
+// rows, and hands the table to PALVETTA_DEFINE_CLASS. Rows are made by the helpers of
+// namespace fields from a member pointer, the element name and the control, for example
+//   fields::Text<&TPushdItem::Path>("Path", "edtPath")
+// and the walkers run through a class's rows after its ancestors' rows.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "base/text.h"
+#include "gui/editor_values.h"
+#include "model/class_info.h"
+#include "model/field.h"
+#include "model/properties.h"
+
+namespace palvetta {
+
+// Every row of the class and its ancestors, the ancestors' rows first.
+template <class F>
+void ForEachField(const TClass& cls, F&& visit) {
+  if (cls.Parent) ForEachField(*cls.Parent, visit);
+  for (const TField& row : cls.Fields) visit(row);
+}
+
+// The object's saved rows, to the visitor (its class's TPersistent::DescribeProperties).
+void DescribeFields(TPersistent& object, PropertyVisitor& visitor);
+// Copies every value a row binds to a control into the values, and back.
+void FieldsToEditor(const TPersistent& object, TEditorValues& values);
+void FieldsFromEditor(TPersistent& object, const TEditorValues& values);
+
+namespace field_access {
+
+template <auto Member>
+struct TMemberOf;
+template <class C, class V, V C::*Member>
+struct TMemberOf<Member> {
+  static V& Of(TPersistent& object) { return static_cast<C&>(object).*Member; }
+  static const V& Of(const TPersistent& object) { return static_cast<const C&>(object).*Member; }
+};
+
+template <auto Member>
+auto& Of(TPersistent& object) {
+  return TMemberOf<Member>::Of(object);
+}
+template <auto Member>
+const auto& Of(const TPersistent& object) {
+  return TMemberOf<Member>::Of(object);
+}
+
+template <class>
+inline constexpr bool kUnsupported = false;
+
+template <auto Member>
+void Describe(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+  auto& value = Of<Member>(object);
+  using V = std::remove_reference_t<decltype(value)>;
+  if constexpr (std::is_same_v<V, std::string>) {
+    visitor.String(name, value);
+  } else if constexpr (std::is_same_v<V, bool>) {
+    visitor.Boolean(name, value);
+  } else if constexpr (std::is_same_v<V, int32_t>) {
+    visitor.Integer(name, value);
+  } else if constexpr (std::is_same_v<V, uint8_t>) {
+    visitor.Byte(name, value);
+  } else if constexpr (std::is_same_v<V, char16_t>) {
+    visitor.Char(name, value);
+  } else if constexpr (std::is_enum_v<V>) {
+    visitor.Enum(name, value);
+  } else if constexpr (std::is_same_v<V, std::vector<std::string>>) {
+    visitor.StringList(name, value);
+  } else if constexpr (std::is_base_of_v<TCollectionBase, V>) {
+    visitor.Collection(name, value);
+  } else {
+    static_assert(kUnsupported<V>, "no property kind for this member type");
+  }
+}
+
+template <auto Member, DateTimeKind Kind>
+void DescribeDateTime(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+  visitor.DateTime(name, Of<Member>(object), Kind);
+}
+
+template <auto Member, class E>
+void DescribeSet(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+  visitor.Set(name, Of<Member>(object), EnumTypeOf<E>());
+}
+
+template <auto Member>
+void TextToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetText(control, Of<Member>(object));
+}
+template <auto Member>
+void TextFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.Text(control);
+}
+// A memo's lines, each followed by CRLF.
+template <auto Member>
+void LinesFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = LinesText(SplitLines(values.Text(control)));
+}
+
+template <auto Member>
+void FlagToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetChecked(control, Of<Member>(object));
+}
+template <auto Member>
+void FlagFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.Checked(control);
+}
+
+// A list index, the ordinal of an enumeration or a colour's number; an index the list
+// cannot hold keeps the value.
+template <auto Member>
+void IndexToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetIndex(control, static_cast<int>(Of<Member>(object)));
+}
+template <auto Member, int Count>
+void IndexFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  auto& value = Of<Member>(object);
+  const int index = values.Index(control);
+  if (index >= 0 && index < Count) value = static_cast<std::remove_reference_t<decltype(value)>>(index);
+}
+
+template <auto Member>
+constexpr int EnumCount() {
+  using E = std::remove_cvref_t<decltype(Of<Member>(std::declval<TPersistent&>()))>;
+  return static_cast<int>(EnumTypeOf<E>().Values.size());
+}
+
+template <auto Member>
+void NumberFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.Index(control);
+}
+
+}  // namespace field_access
+
+// Row helpers. The control may be left out for a property that is only saved.
+namespace fields {
+
+template <auto Member>
+constexpr TField Text(std::string_view name, std::string_view control = {}) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkText, &Describe<Member>, &TextToEditor<Member>,
+          &TextFromEditor<Member>};
+}
+
+// A multi-line text shown in a memo and taken back as typed.
+template <auto Member>
+constexpr TField Memo(std::string_view name, std::string_view control) {
+  TField row = Text<Member>(name, control);
+  row.Kind = TFieldKind::fkMemo;
+  return row;
+}
+
+// A multi-line text shown in a memo and taken back as lines, each ended by CRLF.
+template <auto Member>
+constexpr TField Lines(std::string_view name, std::string_view control) {
+  TField row = Memo<Member>(name, control);
+  row.Kind = TFieldKind::fkLines;
+  row.FromEditor = &field_access::LinesFromEditor<Member>;
+  return row;
+}
+
+// A text picked from a list or typed; the item's code offers the list's entries.
+template <auto Member>
+constexpr TField Choice(std::string_view name, std::string_view control) {
+  TField row = Text<Member>(name, control);
+  row.Kind = TFieldKind::fkChoice;
+  return row;
+}
+
+template <auto Member>
+constexpr TField Flag(std::string_view name, std::string_view control = {}) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkFlag, &Describe<Member>, &FlagToEditor<Member>,
+          &FlagFromEditor<Member>};
+}
+
+// An enumeration, shown as the index of a list of its values.
+template <auto Member>
+constexpr TField Enum(std::string_view name, std::string_view control = {}) {
+  using namespace field_access;
+  return {name,
+          control,
+          TFieldKind::fkEnumeration,
+          &Describe<Member>,
+          &IndexToEditor<Member>,
+          &IndexFromEditor<Member, EnumCount<Member>()>};
+}
+
+// A console colour's number (0 to 15), shown as the index of the list of colours.
+template <auto Member>
+constexpr TField Colour(std::string_view name, std::string_view control) {
+  using namespace field_access;
+  return {name,       control, TFieldKind::fkColour, &Describe<Member>, &IndexToEditor<Member>,
+          &IndexFromEditor<Member, 16>};
+}
+
+template <auto Member>
+constexpr TField Integer(std::string_view name, std::string_view control = {}) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkNumber, &Describe<Member>, &IndexToEditor<Member>,
+          &NumberFromEditor<Member>};
+}
+
+// A collection; where it names a control, the item's code shows it as the rows of a grid.
+template <auto Member>
+constexpr TField Grid(std::string_view name, std::string_view control = {}) {
+  return {name, control, TFieldKind::fkGrid, &field_access::Describe<Member>, nullptr, nullptr};
+}
+
+template <auto Member>
+constexpr TField Byte(std::string_view name) {
+  return {name, {}, TFieldKind::fkByte, &field_access::Describe<Member>, nullptr, nullptr};
+}
+
+// A drive or volume letter.
+template <auto Member>
+constexpr TField Char(std::string_view name) {
+  return {name, {}, TFieldKind::fkChar, &field_access::Describe<Member>, nullptr, nullptr};
+}
+
+template <auto Member>
+constexpr TField Date(std::string_view name) {
+  using namespace field_access;
+  return {name, {}, TFieldKind::fkDate, &DescribeDateTime<Member, DateTimeKind::Date>, nullptr,
+          nullptr};
+}
+
+template <auto Member>
+constexpr TField Time(std::string_view name) {
+  using namespace field_access;
+  return {name, {}, TFieldKind::fkTime, &DescribeDateTime<Member, DateTimeKind::Time>, nullptr,
+          nullptr};
+}
+
+template <auto Member>
+constexpr TField DateTime(std::string_view name) {
+  using namespace field_access;
+  return {name,    {}, TFieldKind::fkDateTime, &DescribeDateTime<Member, DateTimeKind::DateTime>,
+          nullptr, nullptr};
+}
+
+template <auto Member>
+constexpr TField Strings(std::string_view name) {
+  return {name, {}, TFieldKind::fkStrings, &field_access::Describe<Member>, nullptr, nullptr};
+}
+
+// A set of the enumeration E's values, bit i standing for ordinal i.
+template <auto Member, class E>
+constexpr TField Set(std::string_view name) {
+  return {name, {}, TFieldKind::fkSet, &field_access::DescribeSet<Member, E>, nullptr, nullptr};
+}
+
+// A control with no saved value of its own, filled and read by the item's code.
+constexpr TField Control(TFieldKind kind, std::string_view control) {
+  return {{}, control, kind, nullptr, nullptr, nullptr};
+}
+
+}  // namespace fields
+
+}  // namespace palvetta

@@ -1,0 +1,161 @@
+#include "support/sample_items.h"
+
+#include <gtest/gtest.h>
+
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "items/for/for_items.h"
+#include "items/misc/misc_items.h"
+
+namespace palvetta::testing {
+namespace {
+
+template <class T>
+TSampleItem Sample(std::function<void(T&)> fill, std::function<void(T&)> resetByEditor = {}) {
+  TSampleItem sample{&T::Class, nullptr, nullptr};
+  sample.Fill = [fill](TCustomProjectItem& item) {
+    item.Enabled = false;
+    item.RedirectTo = "C:\\Logs\\run log.txt";
+    item.Overwrite = true;
+    item.GUID = "{0F8FAD5B-D9CB-469F-A165-70867728950E}";
+    fill(static_cast<T&>(item));
+  };
+  sample.ResetByEditor = [resetByEditor](TCustomProjectItem& item) {
+    if (resetByEditor) resetByEditor(static_cast<T&>(item));
+  };
+  return sample;
+}
+
+template <class T>
+TSampleItem Fixed() {
+  return Sample<T>([](T&) {});
+}
+
+std::vector<TSampleItem> MakeSamples() {
+  return {
+      // Miscellaneous
+      Sample<TREMItem>([](auto& i) { i.Text = "first\r\nsecond\r\n"; }),
+      Sample<TParamItem>([](auto& i) {
+        i.Name = "Source";
+        i.Descr = "what\r\nto copy\r\n";
+        i.ParamCheck = TParamCheck::pcPathMustNOTExist;
+      }),
+      Sample<TSetVarValItem>([](auto& i) {
+        i.Name = " x ";
+        i.Value = " a & b ";
+      }),
+      Fixed<TCheckParamsItem>(),
+      Sample<TVariableItem>([](auto& i) {
+        i.Name = "Count";
+        i.Descr = " purpose ";
+      }),
+
+      // Control of flow
+      Sample<TGotoLabelItem>([](auto& i) { i.Name = "Done"; }),
+      Sample<TGotoItem>([](auto& i) { i.LabelName = "Done"; }),
+      Sample<TIfItem>([](auto& i) { i.Condition = "NOT EXIST \"C:\\a b\\x.txt\""; }),
+      Fixed<TElseItem>(),
+      Fixed<TIfEndItem>(),
+      Fixed<TPopdItem>(),
+      Fixed<TEndLocalItem>(),
+      Sample<TCallItem>([](auto& i) {
+        i.BatchFileName = "C:\\Batches\\sub job.cmd";
+        i.BatchFileParams = "one \"two 2\"";
+      }),
+      Sample<TExitItem>([](auto& i) { i.ErrorCode = "3"; }),
+      Sample<TRunProgramItem>(
+          [](auto& i) {
+            i.Path = "C:\\My Tools\\x.exe";
+            AddRunParam(i.RunParams, "-a", "first switch");
+            AddRunParam(i.RunParams, "\"b c\"", "a file\r\nwith a blank", TParamCheck::pcRequired);
+          },
+          // The grid of a program's arguments has no column for checks.
+          [](auto& i) {
+            for (TRunParam& entry : i.RunParams) entry.ParamCheck = TParamCheck::pcNoCheck;
+          }),
+      Sample<TPushdItem>([](auto& i) { i.Path = "C:\\My Dir"; }),
+      Sample<TSetLocalItem>([](auto& i) {
+        i.EnableExtensions = TEnableExtensions::eeDisable;
+        i.EnableDelayedExpansion = TEnableDelayedExpansion::edeEnable;
+      }),
+      Sample<TStartItem>([](auto& i) {
+        i.Title = "My Title";
+        i.DPath = "C:\\Work Dir";
+        i.B = true;
+        i.I = true;
+        i.MinMax = TStartItemMinMax::mmMax;
+        i.SeparateShared = TStartItemSeparateShared::ssShared;
+        i.Priority = TStartItemPriority::pBELOWNORMAL;
+        i.Node = 3;
+        i.UseNode = true;
+        i.Affinity = "0x3";
+        i.Wait = true;
+        i.ExePath = "C:\\My Tools\\x.exe";
+        i.Params = "-x <in.txt";
+      }),
+      Sample<TCMDItem>([](auto& i) {
+        i.CMDRemainTerminate = TCMDRemainTerminate::stRemain;
+        i.CMDOutputEncoding = TCMDOutputEncoding::oeUnicode;
+        i.CMDCommandExtenions = TCMDCommandExtenions::ecDisable;
+        i.CMDNameCompletion = TCMDNameCompletion::ncEnable;
+        i.CMDEnvVarExpansion = TCMDEnvVarExpansion::veDisable;
+        i.S = true;
+        i.Q = true;
+        i.D = true;
+        i.TextColor = 14;
+        i.BGColor = 1;
+        i.ExecStr = true;
+        i.Str = "dir /b & pause";
+      }),
+      Sample<TSubroutineItem>([](auto& i) {
+        i.Name = "Backup";
+        i.Descr = "Copies the files\r\nof a day";
+        AddRunParam(i.RunParams, "Source", "what to copy", TParamCheck::pcPathMustExist);
+        AddRunParam(i.RunParams, "Target", "where to", TParamCheck::pcPathMustNOTExist);
+      }),
+      Fixed<TSubroutineEndItem>(),
+      Sample<TSubroutineDispatcherItem>([](auto& i) {
+        i.VarName = "Mode";
+        TDispatcherItem& first = i.Dispatcher.Add();
+        first.Value = "b";
+        first.SubOrLabel = "Backup";
+        first.Parameters = "C:\\Data \"D:\\Save 1\"";
+        TDispatcherItem& second = i.Dispatcher.Add();
+        second.Value = "q";
+        second.SubOrLabel = "Done";
+      }),
+
+      // FOR
+      Sample<TFOREachLineInFile>(
+          [](auto& i) { i.FileName = "C:\\My Lists\\servers & hosts.txt"; }),
+      Fixed<TFOREndItem>(),
+  };
+}
+
+}  // namespace
+
+void AddRunParam(TRunParams& params, const std::string& param, const std::string& descr,
+                 TParamCheck check) {
+  TRunParam& entry = params.Add();
+  entry.Param = param;
+  entry.Descr = descr;
+  entry.ParamCheck = check;
+}
+
+const std::vector<TSampleItem>& SampleItems() {
+  static const std::vector<TSampleItem> samples = MakeSamples();
+  return samples;
+}
+
+const TSampleItem* SampleOf(const TClass& cls) {
+  for (const TSampleItem& sample : SampleItems()) {
+    if (sample.Class == &cls) return &sample;
+  }
+  ADD_FAILURE() << "no sample item of " << cls.Name;
+  return nullptr;
+}
+
+void FillSample(TCustomProjectItem& item) {
+  if (const TSampleItem* sample = SampleOf(item.ClassType())) sample->Fill(item);
+}
+
+}  // namespace palvetta::testing
