@@ -281,6 +281,25 @@ TEST_F(DialogTest, KeysButtonsAndClosingEndTheModalRun) {
   }
 }
 
+TEST_F(DialogTest, TabLeavesAMemoAndTypesNoTab) {
+  TDialog dialog(ParameterDialog(), ParameterOptions());
+  HWND focused = nullptr;
+  std::string memo;
+  dialog.OnShown = [&](TDialog& d) {
+    d.SetText("memDescr", "first line");
+    SetFocus(d.Control("memDescr"));
+    PostKey(d, "memDescr", VK_TAB);
+    d.Post([&] {
+      focused = GetFocus();
+      memo = d.Text("memDescr");
+      d.Cancel();
+    });
+  };
+  EXPECT_EQ(dialog.ShowModal(Owner.Handle()), TModalResult::mrCancel);
+  EXPECT_EQ(focused, dialog.Control("cmbCheck"));
+  EXPECT_EQ(memo, "first line");
+}
+
 TEST_F(DialogTest, AFailingCheckKeepsTheDialogOpenUntilTheValueIsFixed) {
   TDialog dialog(ParameterDialog(), ParameterOptions());
   std::vector<std::string> ran;

@@ -19,6 +19,17 @@ std::string WithCrLf(std::string_view text) {
 TMemoControl::TMemoControl(const TLayoutNode& node, const TControlSite& site)
     : TEditControl(node, site, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL) {}
 
+bool TMemoControl::PreTranslate(const MSG& message) {
+  if (message.hwnd != Handle() || message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+      GetKeyState(VK_CONTROL) < 0) {
+    return false;
+  }
+  const HWND dialog = GetParent(Handle());
+  const HWND next = GetNextDlgTabItem(dialog, Handle(), GetKeyState(VK_SHIFT) < 0);
+  if (next) SetFocus(next);
+  return true;
+}
+
 void TMemoControl::SetText(std::string_view text) {
   TEditControl::SetText(WithCrLf(text));
   NotifyChanged();
