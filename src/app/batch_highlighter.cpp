@@ -66,96 +66,96 @@ enum class TIfStage { Flags, SingleOperand, LeftOperand, Comparison, RightOperan
 
 class TTokenizer {
  public:
-  explicit TTokenizer(std::string_view text) : Text(text) {}
+  explicit TTokenizer(std::string_view text) : FText(text) {}
 
   std::vector<TBatchToken> Run() {
-    while (Pos < Text.size()) {
-      LineEnd = Pos;
-      while (LineEnd < Text.size() && !IsLineBreak(Text[LineEnd])) ++LineEnd;
+    while (FPos < FText.size()) {
+      FLineEnd = FPos;
+      while (FLineEnd < FText.size() && !IsLineBreak(FText[FLineEnd])) ++FLineEnd;
       ScanLine();
-      std::size_t breakEnd = LineEnd;
-      if (breakEnd < Text.size()) breakEnd += Text.compare(breakEnd, 2, "\r\n") == 0 ? 2 : 1;
+      std::size_t breakEnd = FLineEnd;
+      if (breakEnd < FText.size()) breakEnd += FText.compare(breakEnd, 2, "\r\n") == 0 ? 2 : 1;
       EmitTo(breakEnd, PlainText);
     }
-    return std::move(Tokens);
+    return std::move(FTokens);
   }
 
  private:
-  std::string_view Text;
-  std::vector<TBatchToken> Tokens;
-  std::size_t Pos = 0;
-  std::size_t LineEnd = 0;
-  int BlockDepth = 0;  // open '(' blocks, across lines
-  TMode Mode = TMode::CommandStart;
-  TIfStage IfStage = TIfStage::Flags;
-  bool EchoQuoted = false;
-  bool ContinuedLine = false;  // the previous line ended in '^': the command goes on
+  std::string_view FText;
+  std::vector<TBatchToken> FTokens;
+  std::size_t FPos = 0;
+  std::size_t FLineEnd = 0;
+  int FBlockDepth = 0;  // open '(' blocks, across lines
+  TMode FMode = TMode::CommandStart;
+  TIfStage FIfStage = TIfStage::Flags;
+  bool FEchoQuoted = false;
+  bool FContinuedLine = false;  // the previous line ended in '^': the command goes on
 
-  char At(std::size_t i) const { return i < LineEnd ? Text[i] : '\0'; }
+  char At(std::size_t i) const { return i < FLineEnd ? FText[i] : '\0'; }
 
-  // Emits [Pos, end) and moves Pos there, joining a neighbour of the same kind.
+  // Emits [FPos, end) and moves FPos there, joining a neighbour of the same kind.
   void EmitTo(std::size_t end, TBatchTokenKind kind) {
-    if (end <= Pos) return;
-    if (!Tokens.empty() && Tokens.back().Kind == kind)
-      Tokens.back().Length += end - Pos;
+    if (end <= FPos) return;
+    if (!FTokens.empty() && FTokens.back().Kind == kind)
+      FTokens.back().Length += end - FPos;
     else
-      Tokens.push_back({Pos, end - Pos, kind});
-    Pos = end;
+      FTokens.push_back({FPos, end - FPos, kind});
+    FPos = end;
   }
 
   // One character of text, where "%%" is a single escaped percent sign.
   std::size_t CharEnd(std::size_t limit) const {
-    return Text.compare(Pos, 2, "%%") == 0 && Pos + 2 <= limit ? Pos + 2 : Pos + 1;
+    return FText.compare(FPos, 2, "%%") == 0 && FPos + 2 <= limit ? FPos + 2 : FPos + 1;
   }
 
   std::size_t WordEnd(std::size_t from) const {
-    while (from < LineEnd && !IsIn(Text[from], kWordEnds)) ++from;
+    while (from < FLineEnd && !IsIn(FText[from], kWordEnds)) ++from;
     return from;
   }
 
   void ScanLine() {
-    if (!ContinuedLine) {
-      Mode = TMode::CommandStart;
-      EchoQuoted = false;
-      std::size_t start = Pos;
-      while (start < LineEnd && IsBlank(Text[start])) ++start;
+    if (!FContinuedLine) {
+      FMode = TMode::CommandStart;
+      FEchoQuoted = false;
+      std::size_t start = FPos;
+      while (start < FLineEnd && IsBlank(FText[start])) ++start;
       EmitTo(start, PlainText);
-      if (At(Pos) == ':') {
-        EmitTo(LineEnd, At(Pos + 1) == ':' ? Comment : Label);
+      if (At(FPos) == ':') {
+        EmitTo(FLineEnd, At(FPos + 1) == ':' ? Comment : Label);
         return;
       }
     }
-    if (ContinuedLine && Pos < LineEnd) {
+    if (FContinuedLine && FPos < FLineEnd) {
       // The '^' that joined the lines escapes the first character of this one as well.
-      EmitTo(CharacterEnd(Pos), PlainText);
+      EmitTo(CharacterEnd(FPos), PlainText);
     }
-    ContinuedLine = false;
-    while (Pos < LineEnd) Step();
+    FContinuedLine = false;
+    while (FPos < FLineEnd) Step();
   }
 
   void Step() {
-    const char c = Text[Pos];
+    const char c = FText[FPos];
     if (IsBlank(c)) {
-      std::size_t end = Pos;
-      while (end < LineEnd && IsBlank(Text[end])) ++end;
+      std::size_t end = FPos;
+      while (end < FLineEnd && IsBlank(FText[end])) ++end;
       EmitTo(end, PlainText);
       return;
     }
-    if (Mode == TMode::EchoText) return StepEcho();
+    if (FMode == TMode::EchoText) return StepEcho();
     if (TryOperator()) return;
-    switch (Mode) {
+    switch (FMode) {
       case TMode::CommandStart:
         return StepCommandStart();
       case TMode::GotoTarget:
-        Mode = TMode::Arguments;
-        if (WordEnd(Pos) == Pos) return StepElement(LineEnd);
-        return EmitTo(WordEnd(Pos), Label);
+        FMode = TMode::Arguments;
+        if (WordEnd(FPos) == FPos) return StepElement(FLineEnd);
+        return EmitTo(WordEnd(FPos), Label);
       case TMode::CallTarget:
         if (c == ':') {
-          Mode = TMode::Arguments;
-          return EmitTo(WordEnd(Pos), Label);
+          FMode = TMode::Arguments;
+          return EmitTo(WordEnd(FPos), Label);
         }
-        Mode = TMode::CommandStart;  // CALL runs a program or another batch file
+        FMode = TMode::CommandStart;  // CALL runs a program or another batch file
         return StepCommandStart();
       case TMode::IfCondition:
         return StepIf();
@@ -163,72 +163,72 @@ class TTokenizer {
       case TMode::SetlocalOptions:
         return StepKeywordArguments();
       default:
-        return StepElement(LineEnd);
+        return StepElement(FLineEnd);
     }
   }
 
   // & && | || redirections, and the parentheses of blocks. False when there is none here.
   bool TryOperator() {
-    const char c = Text[Pos];
+    const char c = FText[FPos];
     if (c == '&' || c == '|') {
-      EmitTo(Pos + (At(Pos + 1) == c ? 2 : 1), Operator);
-      Mode = TMode::CommandStart;
-      EchoQuoted = false;
+      EmitTo(FPos + (At(FPos + 1) == c ? 2 : 1), Operator);
+      FMode = TMode::CommandStart;
+      FEchoQuoted = false;
       return true;
     }
-    if (c == '<' || c == '>' || (IsDigit(c) && IsIn(At(Pos + 1), "<>") && StandsAlone(Pos))) {
-      std::size_t end = Pos + (IsDigit(c) ? 1 : 0);
-      const char arrow = Text[end++];
+    if (c == '<' || c == '>' || (IsDigit(c) && IsIn(At(FPos + 1), "<>") && StandsAlone(FPos))) {
+      std::size_t end = FPos + (IsDigit(c) ? 1 : 0);
+      const char arrow = FText[end++];
       if (arrow == '>' && At(end) == '>') ++end;
       if (At(end) == '&' && IsDigit(At(end + 1))) end += 2;  // 2>&1
       EmitTo(end, Operator);
       return true;
     }
-    if (c == '(' && (Mode == TMode::CommandStart || Mode == TMode::ForClause)) {
-      ++BlockDepth;
-      EmitTo(Pos + 1, Operator);
+    if (c == '(' && (FMode == TMode::CommandStart || FMode == TMode::ForClause)) {
+      ++FBlockDepth;
+      EmitTo(FPos + 1, Operator);
       return true;
     }
-    if (c == ')' && BlockDepth > 0) {
-      --BlockDepth;
-      EmitTo(Pos + 1, Operator);
+    if (c == ')' && FBlockDepth > 0) {
+      --FBlockDepth;
+      EmitTo(FPos + 1, Operator);
       // The ')' of FOR's set keeps the FOR clause going up to DO.
-      if (Mode != TMode::ForClause) Mode = TMode::CommandStart;
-      EchoQuoted = false;
+      if (FMode != TMode::ForClause) FMode = TMode::CommandStart;
+      FEchoQuoted = false;
       return true;
     }
     return false;
   }
 
   bool StandsAlone(std::size_t at) const {
-    return at == 0 || IsLineBreak(Text[at - 1]) || IsIn(Text[at - 1], kNumberNeighbours);
+    return at == 0 || IsLineBreak(FText[at - 1]) || IsIn(FText[at - 1], kNumberNeighbours);
   }
 
   void StepCommandStart() {
-    if (Text[Pos] == '@') return EmitTo(Pos + 1, Command);
-    const std::size_t end = WordEnd(Pos);
-    if (end == Pos) {
-      Mode = TMode::Arguments;
-      return StepElement(LineEnd);
+    if (FText[FPos] == '@') return EmitTo(FPos + 1, Command);
+    const std::size_t end = WordEnd(FPos);
+    if (end == FPos) {
+      FMode = TMode::Arguments;
+      return StepElement(FLineEnd);
     }
-    const std::string_view word = Text.substr(Pos, end - Pos);
-    if (IsRem(word)) return EmitTo(LineEnd, Comment);
+    const std::string_view word = FText.substr(FPos, end - FPos);
+    if (IsRem(word)) return EmitTo(FLineEnd, Comment);
     // ECHO. and ECHO: print their text like ECHO does, without ever meaning ON/OFF.
     if (word.size() > 4 && StartsWithAscii(word, "ECHO") && IsIn(word[4], ".:/\\[]+")) {
-      EmitTo(Pos + 4, Command);
-      Mode = TMode::EchoText;
+      EmitTo(FPos + 4, Command);
+      FMode = TMode::EchoText;
       return;
     }
     if (!IsOneOf(word, kCommandWords)) {
-      Mode = TMode::Arguments;
+      FMode = TMode::Arguments;
       return EmitTo(end, PlainText);
     }
     EmitTo(end, Command);
     const std::string upper = UpperAscii(word);
     if (upper == "ECHO") return StartEcho();
-    IfStage = TIfStage::Flags;
+    FIfStage = TIfStage::Flags;
     // ELSE leaves the next word to start a command.
-    if (upper != "ELSE") Mode = ModeAfterCommand(upper);
+    if (upper != "ELSE") FMode = ModeAfterCommand(upper);
   }
 
   static TMode ModeAfterCommand(std::string_view upperCommand) {
@@ -247,129 +247,129 @@ class TTokenizer {
 
   // ECHO ON and ECHO OFF switch echoing; any other text is printed.
   void StartEcho() {
-    Mode = TMode::EchoText;
-    EchoQuoted = false;
-    std::size_t start = Pos;
-    while (start < LineEnd && IsBlank(Text[start])) ++start;
+    FMode = TMode::EchoText;
+    FEchoQuoted = false;
+    std::size_t start = FPos;
+    while (start < FLineEnd && IsBlank(FText[start])) ++start;
     std::size_t end = start;
-    while (end < LineEnd && IsLetter(Text[end])) ++end;
-    const std::string_view word = Text.substr(start, end - start);
+    while (end < FLineEnd && IsLetter(FText[end])) ++end;
+    const std::string_view word = FText.substr(start, end - start);
     if (!SameTextAscii(word, "ON") && !SameTextAscii(word, "OFF")) return;
     std::size_t after = end;
-    while (after < LineEnd && IsBlank(Text[after])) ++after;
-    if (after < LineEnd && !IsIn(Text[after], "&|<>")) return;
+    while (after < FLineEnd && IsBlank(FText[after])) ++after;
+    if (after < FLineEnd && !IsIn(FText[after], "&|<>")) return;
     EmitTo(start, PlainText);
     EmitTo(end, Command);
-    Mode = TMode::Arguments;
+    FMode = TMode::Arguments;
   }
 
   void StepEcho() {
-    const char c = Text[Pos];
+    const char c = FText[FPos];
     if (c == '"') {
-      EchoQuoted = !EchoQuoted;
-      return EmitTo(Pos + 1, PlainText);
+      FEchoQuoted = !FEchoQuoted;
+      return EmitTo(FPos + 1, PlainText);
     }
-    if (TryVariable(LineEnd)) return;
-    if (!EchoQuoted) {
+    if (TryVariable(FLineEnd)) return;
+    if (!FEchoQuoted) {
       if (c == '^') return EmitEscape();
       if (TryOperator()) return;
     }
-    std::size_t end = CharEnd(LineEnd);
-    while (end < LineEnd && !IsIn(Text[end], " \t\"%!^&|<>()0123456789")) ++end;
+    std::size_t end = CharEnd(FLineEnd);
+    while (end < FLineEnd && !IsIn(FText[end], " \t\"%!^&|<>()0123456789")) ++end;
     EmitTo(end, PlainText);
   }
 
   // IF [/I] [NOT] EXIST|DEFINED|ERRORLEVEL|CMDEXTVERSION x command
   // IF [/I] [NOT] a==b command   or   a EQU b command
   void StepIf() {
-    const std::size_t end = WordEnd(Pos);
-    const std::string_view word = Text.substr(Pos, end - Pos);
-    switch (IfStage) {
+    const std::size_t end = WordEnd(FPos);
+    const std::string_view word = FText.substr(FPos, end - FPos);
+    switch (FIfStage) {
       case TIfStage::Flags:
         if (SameTextAscii(word, "/I")) return EmitTo(end, PlainText);
         if (SameTextAscii(word, "NOT")) return EmitTo(end, Command);
         if (IsOneOf(word, kIfTests)) {
-          IfStage = TIfStage::SingleOperand;
+          FIfStage = TIfStage::SingleOperand;
           return EmitTo(end, Command);
         }
-        IfStage = TIfStage::LeftOperand;
+        FIfStage = TIfStage::LeftOperand;
         return StepIf();
       case TIfStage::Comparison:
-        IfStage = TIfStage::RightOperand;
-        if (Text.compare(Pos, 2, "==") == 0 && Pos + 2 <= LineEnd) return EmitTo(Pos + 2, Operator);
+        FIfStage = TIfStage::RightOperand;
+        if (FText.compare(FPos, 2, "==") == 0 && FPos + 2 <= FLineEnd) return EmitTo(FPos + 2, Operator);
         if (IsOneOf(word, kIfComparisons)) return EmitTo(end, Command);
         return StepIf();
       case TIfStage::LeftOperand:
-        IfStage = TIfStage::Comparison;
+        FIfStage = TIfStage::Comparison;
         return EmitSpan(OperandEnd(true));
       case TIfStage::SingleOperand:
       case TIfStage::RightOperand:
-        Mode = TMode::CommandStart;
+        FMode = TMode::CommandStart;
         return EmitSpan(OperandEnd(false));
     }
   }
 
   // An IF operand runs to a blank or operator outside quotes; the left one also to "==".
   std::size_t OperandEnd(bool stopAtEquals) const {
-    std::size_t end = Pos;
-    while (end < LineEnd) {
-      const char c = Text[end];
+    std::size_t end = FPos;
+    while (end < FLineEnd) {
+      const char c = FText[end];
       if (IsBlank(c) || IsIn(c, "&|<>()")) break;
-      if (stopAtEquals && end > Pos && Text.compare(end, 2, "==") == 0) break;
+      if (stopAtEquals && end > FPos && FText.compare(end, 2, "==") == 0) break;
       if (c == '"') {
         end = QuoteEnd(end);
-      } else if (c == '^' && end + 1 < LineEnd) {
+      } else if (c == '^' && end + 1 < FLineEnd) {
         end += 2;
       } else {
         ++end;
       }
     }
-    return end == Pos ? Pos + 1 : end;
+    return end == FPos ? FPos + 1 : end;
   }
 
   void EmitSpan(std::size_t end) {
-    while (Pos < end) StepElement(end);
+    while (FPos < end) StepElement(end);
   }
 
   // FOR's IN and DO, SETLOCAL's options; anything else as a plain argument.
   void StepKeywordArguments() {
-    const std::size_t end = WordEnd(Pos);
-    const std::string_view word = Text.substr(Pos, end - Pos);
-    if (Mode == TMode::ForClause && SameTextAscii(word, "DO")) {
-      Mode = TMode::CommandStart;
+    const std::size_t end = WordEnd(FPos);
+    const std::string_view word = FText.substr(FPos, end - FPos);
+    if (FMode == TMode::ForClause && SameTextAscii(word, "DO")) {
+      FMode = TMode::CommandStart;
       return EmitTo(end, Command);
     }
-    if ((Mode == TMode::ForClause && SameTextAscii(word, "IN")) ||
-        (Mode == TMode::SetlocalOptions && IsOneOf(word, kSetlocalOptions)))
+    if ((FMode == TMode::ForClause && SameTextAscii(word, "IN")) ||
+        (FMode == TMode::SetlocalOptions && IsOneOf(word, kSetlocalOptions)))
       return EmitTo(end, Command);
-    StepElement(LineEnd);
+    StepElement(FLineEnd);
   }
 
   // One string, variable, escape, number or plain word, not beyond limit.
   void StepElement(std::size_t limit) {
-    const char c = Text[Pos];
+    const char c = FText[FPos];
     if (c == '"') return EmitString(limit);
     if (c == '^') return EmitEscape();
     if (TryVariable(limit)) return;
-    const std::size_t end = std::min(WordEnd(Pos), limit);
-    if (end == Pos) return EmitTo(CharEnd(limit), PlainText);
-    const bool digitsOnly = std::all_of(Text.begin() + Pos, Text.begin() + end, IsDigit);
-    const bool alone = StandsAlone(Pos) && (end == LineEnd || IsIn(Text[end], kNumberNeighbours));
+    const std::size_t end = std::min(WordEnd(FPos), limit);
+    if (end == FPos) return EmitTo(CharEnd(limit), PlainText);
+    const bool digitsOnly = std::all_of(FText.begin() + FPos, FText.begin() + end, IsDigit);
+    const bool alone = StandsAlone(FPos) && (end == FLineEnd || IsIn(FText[end], kNumberNeighbours));
     EmitTo(end, digitsOnly && alone ? Number : PlainText);
   }
 
   std::size_t QuoteEnd(std::size_t open) const {
-    const std::size_t close = Text.find('"', open + 1);
-    return close < LineEnd ? close + 1 : LineEnd;
+    const std::size_t close = FText.find('"', open + 1);
+    return close < FLineEnd ? close + 1 : FLineEnd;
   }
 
   void EmitString(std::size_t limit) {
-    const std::size_t end = std::min(QuoteEnd(Pos), limit);
-    EmitTo(Pos + 1, String);
-    while (Pos < end) {
+    const std::size_t end = std::min(QuoteEnd(FPos), limit);
+    EmitTo(FPos + 1, String);
+    while (FPos < end) {
       if (TryVariable(end)) continue;
       std::size_t run = CharEnd(end);
-      while (run < end && !IsIn(Text[run], "%!")) ++run;
+      while (run < end && !IsIn(FText[run], "%!")) ++run;
       EmitTo(run, String);
     }
   }
@@ -377,14 +377,14 @@ class TTokenizer {
   // '^' and the character it escapes, a whole UTF-8 sequence; at the line end it continues
   // the command on the next line.
   void EmitEscape() {
-    if (Pos + 1 == LineEnd) ContinuedLine = LineEnd < Text.size();
-    EmitTo(Pos + 1 == LineEnd ? LineEnd : CharacterEnd(Pos + 1), PlainText);
+    if (FPos + 1 == FLineEnd) FContinuedLine = FLineEnd < FText.size();
+    EmitTo(FPos + 1 == FLineEnd ? FLineEnd : CharacterEnd(FPos + 1), PlainText);
   }
 
   // The end of the character at 'at', a whole UTF-8 sequence.
   std::size_t CharacterEnd(std::size_t at) const {
     ++at;
-    while (at < LineEnd && IsUtf8Continuation(Text[at])) ++at;
+    while (at < FLineEnd && IsUtf8Continuation(FText[at])) ++at;
     return at;
   }
 
@@ -395,40 +395,40 @@ class TTokenizer {
     return true;
   }
 
-  // The end of the variable at Pos, or 0 when there is none.
+  // The end of the variable at FPos, or 0 when there is none.
   std::size_t VariableEnd(std::size_t limit) const {
-    const auto at = [&](std::size_t i) { return i < limit ? Text[i] : '\0'; };
-    const char c = at(Pos);
+    const auto at = [&](std::size_t i) { return i < limit ? FText[i] : '\0'; };
+    const char c = at(FPos);
     if (c == '!') {
-      std::size_t close = Pos + 1;
-      while (close < limit && Text[close] != '!' && !IsBlank(Text[close])) ++close;
-      return at(close) == '!' && close > Pos + 1 ? close + 1 : 0;
+      std::size_t close = FPos + 1;
+      while (close < limit && FText[close] != '!' && !IsBlank(FText[close])) ++close;
+      return at(close) == '!' && close > FPos + 1 ? close + 1 : 0;
     }
     if (c != '%') return 0;
-    if (at(Pos + 1) == '%') {  // %%i, %%~ni: a FOR variable; "%%" alone is a percent sign
-      std::size_t next = Pos + 2;
+    if (at(FPos + 1) == '%') {  // %%i, %%~ni: a FOR variable; "%%" alone is a percent sign
+      std::size_t next = FPos + 2;
       if (at(next) == '~') next = ModifiersEnd(next + 1, limit, true);
       return IsLetter(at(next)) ? next + 1 : 0;
     }
-    if (at(Pos + 1) == '~') {  // %~1, %~dp0, %~$PATH:1
-      const std::size_t next = ModifiersEnd(Pos + 2, limit, false);
+    if (at(FPos + 1) == '~') {  // %~1, %~dp0, %~$PATH:1
+      const std::size_t next = ModifiersEnd(FPos + 2, limit, false);
       return IsDigit(at(next)) ? next + 1 : 0;
     }
-    if (IsDigit(at(Pos + 1)) || at(Pos + 1) == '*') return Pos + 2;
-    const std::size_t close = Text.find('%', Pos + 1);
-    return close < limit && close > Pos + 1 ? close + 1 : 0;
+    if (IsDigit(at(FPos + 1)) || at(FPos + 1) == '*') return FPos + 2;
+    const std::size_t close = FText.find('%', FPos + 1);
+    return close < limit && close > FPos + 1 ? close + 1 : 0;
   }
 
   // Skips path modifiers and a $NAME: search. For a FOR variable the last letter stays the
   // variable's name, so "%%~a" and "%%~dpa" name the variable a.
   std::size_t ModifiersEnd(std::size_t from, std::size_t limit, bool letterFollows) const {
     std::size_t end = from;
-    while (end < limit && IsIn(Text[end], kPathModifiers)) ++end;
-    if (end < limit && Text[end] == '$') {
-      const std::size_t colon = Text.find(':', end);
+    while (end < limit && IsIn(FText[end], kPathModifiers)) ++end;
+    if (end < limit && FText[end] == '$') {
+      const std::size_t colon = FText.find(':', end);
       if (colon < limit) return colon + 1;
     }
-    if (letterFollows && end > from && (end == limit || !IsLetter(Text[end]))) --end;
+    if (letterFollows && end > from && (end == limit || !IsLetter(FText[end]))) --end;
     return end;
   }
 };

@@ -13,7 +13,7 @@ void TRecentFiles::Add(const std::string& fileName) {
     return SameTextIgnoreCase(listed, fileName);
   });
   FFiles.insert(FFiles.begin(), fileName);
-  if (Count() > MaxCount) FFiles.resize(MaxCount);
+  if (Count() > kMaxCount) FFiles.resize(kMaxCount);
 }
 
 const std::string& TRecentFiles::Hint(int index) const {
@@ -30,18 +30,18 @@ std::string TRecentFiles::Caption(int index) const {
 }
 
 void TRecentFiles::Read(const TSettingsStore& store) {
-  for (int position = MaxCount; position >= 1; --position) {
-    Add(store.ReadString(Section, std::to_string(position), ""));
+  for (int position = kMaxCount; position >= 1; --position) {
+    Add(store.ReadString(kSection, std::to_string(position), ""));
   }
 }
 
 void TRecentFiles::Write(TSettingsStore& store) const {
-  for (int position = 1; position <= MaxCount; ++position) {
+  for (int position = 1; position <= kMaxCount; ++position) {
     const std::string key = std::to_string(position);
     if (position <= Count()) {
-      store.WriteString(Section, key, FFiles[static_cast<size_t>(position - 1)]);
+      store.WriteString(kSection, key, FFiles[static_cast<size_t>(position - 1)]);
     } else {
-      store.DeleteValue(Section, key);
+      store.DeleteValue(kSection, key);
     }
   }
 }

@@ -12,11 +12,11 @@ namespace palvetta {
 
 class TRecentFiles {
  public:
-  static constexpr int MaxCount = 4;
-  static constexpr std::string_view Section = "Recent";
+  static constexpr int kMaxCount = 4;
+  static constexpr std::string_view kSection = "Recent";
 
   // Puts the path on top; one already listed (ignoring case) moves there, and the
-  // oldest beyond MaxCount drops out. A blank path is ignored.
+  // oldest beyond kMaxCount drops out. A blank path is ignored.
   void Add(const std::string& fileName);
 
   int Count() const { return static_cast<int>(FFiles.size()); }

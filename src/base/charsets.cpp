@@ -5,14 +5,14 @@
 namespace palvetta {
 namespace {
 
-struct Charset {
+struct TCharset {
   unsigned codePage;
   std::string_view name;
 };
 
 // The first entry of a code page is the name written for it; later ones are aliases
 // that are only read.
-constexpr Charset kCharsets[] = {
+constexpr TCharset kCharsets[] = {
     {1252, "Windows-1252"},
     {1250, "windows-1250"},
     {1251, "windows-1251"},

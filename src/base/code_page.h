@@ -10,9 +10,9 @@
 
 namespace palvetta {
 
-class CodePage {
+class ICodePage {
  public:
-  virtual ~CodePage() = default;
+  virtual ~ICodePage() = default;
   virtual unsigned Id() const = 0;
   virtual std::string FromUtf8(std::string_view text) const = 0;
   virtual std::string ToUtf8(std::string_view bytes) const = 0;
@@ -21,24 +21,24 @@ class CodePage {
 // Windows-1252 and code page 437 from built-in tables: the host's ANSI and OEM code
 // pages (those of Wine's default prefix), and the references the Windows conversion is
 // tested against.
-const CodePage& Windows1252();
-const CodePage& CodePage437();
+const ICodePage& Windows1252();
+const ICodePage& CodePage437();
 
 // The system's ANSI code page: Windows asks the system, the host uses Windows-1252.
-const CodePage& SystemCodePage();
+const ICodePage& SystemCodePage();
 
 // The code page of batch files: cmd.exe reads a batch file in the console's code page,
 // which is the system's OEM code page (Windows asks the system, the host uses 437).
-const CodePage& BatchCodePage();
+const ICodePage& BatchCodePage();
 
 // The characters of the UTF-8 text that the code page cannot hold, each once, in the
 // order they first appear.
-std::u32string CharactersLost(const CodePage& codePage, std::string_view text);
+std::u32string CharactersLost(const ICodePage& codePage, std::string_view text);
 
 // UTF-8 itself, for files that name it.
-const CodePage& Utf8CodePage();
+const ICodePage& Utf8CodePage();
 
 // Any code page the platform can convert (the host: 1252 and UTF-8); nullptr otherwise.
-const CodePage* CodePageById(unsigned id);
+const ICodePage* CodePageById(unsigned id);
 
 }  // namespace palvetta

@@ -2,11 +2,11 @@
 
 namespace palvetta {
 
-const CodePage& SystemCodePage() { return Windows1252(); }
+const ICodePage& SystemCodePage() { return Windows1252(); }
 
-const CodePage& BatchCodePage() { return CodePage437(); }
+const ICodePage& BatchCodePage() { return CodePage437(); }
 
-const CodePage* CodePageById(unsigned id) {
+const ICodePage* CodePageById(unsigned id) {
   if (id == 1252) return &Windows1252();
   if (id == 437) return &CodePage437();
   if (id == 65001) return &Utf8CodePage();

@@ -44,7 +44,7 @@ constexpr THighHalf kCodePage437HighHalf = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-class TSingleByteCodePage final : public CodePage {
+class TSingleByteCodePage final : public ICodePage {
  public:
   TSingleByteCodePage(unsigned id, const THighHalf& highHalf) : FId(id), FHighHalf(highHalf) {}
 
@@ -92,7 +92,7 @@ class TSingleByteCodePage final : public CodePage {
   const THighHalf& FHighHalf;
 };
 
-class Utf8PassThrough final : public CodePage {
+class TUtf8PassThrough final : public ICodePage {
  public:
   unsigned Id() const override { return 65001; }
   std::string FromUtf8(std::string_view text) const override { return std::string(text); }
@@ -101,23 +101,23 @@ class Utf8PassThrough final : public CodePage {
 
 }  // namespace
 
-const CodePage& Utf8CodePage() {
-  static const Utf8PassThrough codePage;
+const ICodePage& Utf8CodePage() {
+  static const TUtf8PassThrough codePage;
   return codePage;
 }
 
-const CodePage& Windows1252() {
+const ICodePage& Windows1252() {
   static constexpr THighHalf kHighHalf = Windows1252HighHalf();
   static const TSingleByteCodePage codePage(1252, kHighHalf);
   return codePage;
 }
 
-const CodePage& CodePage437() {
+const ICodePage& CodePage437() {
   static const TSingleByteCodePage codePage(437, kCodePage437HighHalf);
   return codePage;
 }
 
-std::u32string CharactersLost(const CodePage& codePage, std::string_view text) {
+std::u32string CharactersLost(const ICodePage& codePage, std::string_view text) {
   std::u32string lost;
   std::u32string kept;
   size_t i = 0;

@@ -43,17 +43,17 @@ std::optional<std::vector<long long>> Numbers(std::string_view text, std::string
   return numbers;
 }
 
-std::optional<double> ParseDate(std::string_view text, DateOrder order) {
+std::optional<double> ParseDate(std::string_view text, TDateOrder order) {
   const auto fields = Numbers(text, "./-");
   if (!fields || fields->size() != 3) return std::nullopt;
   long long year, month, day;
   const auto& f = *fields;
   // A four-digit first field can only be a year.
-  if (text.find_first_of("./-") == 4) order = DateOrder::YearMonthDay;
+  if (text.find_first_of("./-") == 4) order = TDateOrder::YearMonthDay;
   switch (order) {
-    case DateOrder::DayMonthYear: day = f[0], month = f[1], year = f[2]; break;
-    case DateOrder::YearMonthDay: year = f[0], month = f[1], day = f[2]; break;
-    case DateOrder::MonthDayYear:
+    case TDateOrder::DayMonthYear: day = f[0], month = f[1], year = f[2]; break;
+    case TDateOrder::YearMonthDay: year = f[0], month = f[1], day = f[2]; break;
+    case TDateOrder::MonthDayYear:
     default: month = f[0], day = f[1], year = f[2]; break;
   }
   if (year < 100) year += year < 50 ? 2000 : 1900;  // two-digit years, as short formats write
@@ -91,7 +91,7 @@ std::optional<double> ParseTime(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> ParseDateTimeText(std::string_view text, DateOrder order) {
+std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order) {
   const std::string t = Trim(text);
   if (t.empty()) return std::nullopt;
   if (auto date = ParseDate(t, order)) return date;

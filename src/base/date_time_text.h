@@ -8,13 +8,13 @@
 
 namespace palvetta {
 
-enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+enum class TDateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
 // The order of the user's short date format: Windows asks the system, the host uses
 // month-day-year.
-DateOrder UserDateOrder();
+TDateOrder UserDateOrder();
 
 // A date, a time, or a date followed by a time; nothing when the text is neither.
-std::optional<double> ParseDateTimeText(std::string_view text, DateOrder order);
+std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order);
 
 }  // namespace palvetta

@@ -2,6 +2,6 @@
 
 namespace palvetta {
 
-DateOrder UserDateOrder() { return DateOrder::MonthDayYear; }
+TDateOrder UserDateOrder() { return TDateOrder::MonthDayYear; }
 
 }  // namespace palvetta

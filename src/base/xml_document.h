@@ -14,12 +14,12 @@ namespace palvetta {
 
 // The whole file: the prolog naming the encoding, then the root element, each level
 // indented by two blanks, CRLF after every line.
-std::string WriteXmlDocument(const XmlElement& root, std::string_view encodingName);
+std::string WriteXmlDocument(const TXmlElement& root, std::string_view encodingName);
 
 // The root element of a file. A UTF-8 or UTF-16 byte-order mark decides the encoding;
 // otherwise the prolog's encoding does (the system's ANSI code page when it names none).
 // Raises std::runtime_error: "No matching charset" for an unknown encoding, a message
 // beginning "Invalid XML" for a malformed document.
-XmlElement ParseXmlDocument(std::string_view bytes);
+TXmlElement ParseXmlDocument(std::string_view bytes);
 
 }  // namespace palvetta

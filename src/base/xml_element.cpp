@@ -4,25 +4,25 @@
 
 namespace palvetta {
 
-XmlElement& XmlElement::AddChild(std::string name, std::string text) {
+TXmlElement& TXmlElement::AddChild(std::string name, std::string text) {
   return Children.emplace_back(std::move(name), std::move(text));
 }
 
-const XmlElement* XmlElement::FindChild(std::string_view name) const {
+const TXmlElement* TXmlElement::FindChild(std::string_view name) const {
   for (const auto& child : Children) {
     if (SameTextAscii(child.Name, name)) return &child;
   }
   return nullptr;
 }
 
-const std::string* XmlElement::FindAttribute(std::string_view name) const {
+const std::string* TXmlElement::FindAttribute(std::string_view name) const {
   for (const auto& [key, value] : Attributes) {
     if (SameTextAscii(key, name)) return &value;
   }
   return nullptr;
 }
 
-void XmlElement::SetAttribute(std::string name, std::string value) {
+void TXmlElement::SetAttribute(std::string name, std::string value) {
   for (auto& [key, existing] : Attributes) {
     if (SameTextAscii(key, name)) {
       existing = std::move(value);

@@ -9,24 +9,24 @@
 
 namespace palvetta {
 
-struct XmlElement {
+struct TXmlElement {
   std::string Name;
   std::vector<std::pair<std::string, std::string>> Attributes;
   std::string Text;
-  std::vector<XmlElement> Children;
+  std::vector<TXmlElement> Children;
 
-  XmlElement() = default;
-  explicit XmlElement(std::string name, std::string text = {})
+  TXmlElement() = default;
+  explicit TXmlElement(std::string name, std::string text = {})
       : Name(std::move(name)), Text(std::move(text)) {}
 
-  XmlElement& AddChild(std::string name, std::string text = {});
+  TXmlElement& AddChild(std::string name, std::string text = {});
   // The first child of that name, ignoring the case of ASCII letters; nullptr if none.
-  const XmlElement* FindChild(std::string_view name) const;
+  const TXmlElement* FindChild(std::string_view name) const;
   // The value of the attribute of that name, ignoring case; nullptr if none.
   const std::string* FindAttribute(std::string_view name) const;
   void SetAttribute(std::string name, std::string value);
 
-  bool operator==(const XmlElement&) const = default;
+  bool operator==(const TXmlElement&) const = default;
 };
 
 }  // namespace palvetta

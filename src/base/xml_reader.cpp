@@ -41,14 +41,14 @@ std::string LineAndColumn(std::string_view text, size_t position) {
   throw std::runtime_error("Invalid XML Element: " + what + " (" + LineAndColumn(text, position) + ")");
 }
 
-class Parser {
+class TXmlParser {
  public:
-  explicit Parser(std::string_view text) : FText(text) {}
+  explicit TXmlParser(std::string_view text) : FText(text) {}
 
-  XmlElement Document() {
+  TXmlElement Document() {
     SkipMisc();
     if (AtEnd() || Peek() != '<') Fail("the document has no root element");
-    XmlElement root = Element(0);
+    TXmlElement root = Element(0);
     SkipMisc();
     if (!AtEnd()) Fail("text after the root element");
     return root;
@@ -184,10 +184,10 @@ class Parser {
     }
   }
 
-  XmlElement Element(int depth) {
+  TXmlElement Element(int depth) {
     if (depth > kMaxDepth) Fail("elements nested too deeply");
     Expect('<');
-    XmlElement element(Name());
+    TXmlElement element(Name());
     for (;;) {
       const bool spaced = !AtEnd() && IsSpace(Peek());
       SkipSpace();
@@ -211,7 +211,7 @@ class Parser {
     return element;
   }
 
-  void Content(XmlElement& element, int depth) {
+  void Content(TXmlElement& element, int depth) {
     std::string text;
     for (;;) {
       if (AtEnd()) Fail("element " + element.Name + " is not closed");
@@ -304,7 +304,7 @@ void CheckUtf8(std::string_view text) {
 
 }  // namespace
 
-XmlElement ParseXmlDocument(std::string_view bytes) {
+TXmlElement ParseXmlDocument(std::string_view bytes) {
   std::string text;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     text = bytes.substr(3);
@@ -313,7 +313,7 @@ XmlElement ParseXmlDocument(std::string_view bytes) {
     text = Utf16LeToUtf8(bytes.substr(2));
   } else {
     const std::string name = PrologEncoding(bytes);
-    const CodePage* codePage = &SystemCodePage();
+    const ICodePage* codePage = &SystemCodePage();
     if (!name.empty()) {
       const auto id = CharsetCodePage(name);
       codePage = id ? CodePageById(*id) : nullptr;
@@ -322,7 +322,7 @@ XmlElement ParseXmlDocument(std::string_view bytes) {
     if (codePage->Id() == Utf8CodePage().Id()) CheckUtf8(bytes);
     text = codePage->ToUtf8(bytes);
   }
-  return Parser(text).Document();
+  return TXmlParser(text).Document();
 }
 
 }  // namespace palvetta

@@ -34,7 +34,7 @@ std::string Encode(std::string_view text) {
   return out;
 }
 
-void WriteElement(std::string& out, const XmlElement& element, int depth) {
+void WriteElement(std::string& out, const TXmlElement& element, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent + "<" + element.Name;
   for (const auto& [name, value] : element.Attributes) out += " " + name + "=\"" + Encode(value) + "\"";
@@ -51,7 +51,7 @@ void WriteElement(std::string& out, const XmlElement& element, int depth) {
 
 }  // namespace
 
-std::string WriteXmlDocument(const XmlElement& root, std::string_view encodingName) {
+std::string WriteXmlDocument(const TXmlElement& root, std::string_view encodingName) {
   std::string out = "<?xml version=\"1.0\" encoding=\"" + std::string(encodingName) +
                     "\" standalone=\"no\"?>\r\n";
   WriteElement(out, root, 0);

@@ -9,7 +9,7 @@
 namespace palvetta {
 namespace {
 
-constexpr int MaxBatchParameters = 9;  // %1 to %9
+constexpr int kMaxBatchParameters = 9;  // %1 to %9
 
 bool IsAsciiLetterOrDigit(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -55,7 +55,7 @@ bool IsVariableReference(std::string_view code) {
 std::optional<TCheckFailure> CheckParameterName(const TEditorValues& values,
                                                 const TEnvironmentLookup& environmentHas) {
   const int number = values.Has("ParamNumber") ? values.Index("ParamNumber") : 0;
-  if (number > MaxBatchParameters) {
+  if (number > kMaxBatchParameters) {
     return NameFailure("A batch file can read only nine parameters, %1 to %9, and this is "
                        "Parameter task number " + IntToStr(number) +
                        " of the project. Delete this task, or another Parameter task.");

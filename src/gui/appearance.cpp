@@ -12,7 +12,7 @@ constexpr std::string_view kThemeKey = "Theme";
 constexpr std::string_view kFontSizeKey = "FontSize";
 
 int ClampFontSize(int size) {
-  return std::clamp(size, TAppearance::MinFontSize, TAppearance::MaxFontSize);
+  return std::clamp(size, TAppearance::kMinFontSize, TAppearance::kMaxFontSize);
 }
 }  // namespace
 
@@ -25,7 +25,7 @@ const TThemeRow* FindThemeRow(std::string_view displayName) {
 
 void TAppearance::LoadAppearanceSettings(const TSettingsStore& store) {
   const std::string theme = store.ReadString(kSection, kThemeKey, DefaultThemeName);
-  FFontSize = ClampFontSize(store.ReadInteger(kSection, kFontSizeKey, DefaultFontSize));
+  FFontSize = ClampFontSize(store.ReadInteger(kSection, kFontSizeKey, kDefaultFontSize));
   ApplyTheme(theme);
 }
 

@@ -70,9 +70,9 @@ class IFontSizeListener {
 
 class TAppearance {
  public:
-  static constexpr int MinFontSize = 8;
-  static constexpr int MaxFontSize = 12;
-  static constexpr int DefaultFontSize = 9;
+  static constexpr int kMinFontSize = 8;
+  static constexpr int kMaxFontSize = 12;
+  static constexpr int kDefaultFontSize = 9;
 
   // Both must outlive the appearance.
   TAppearance(IThemeSwitcher& switcher, IFontSizeListener& fontSizeListener)
@@ -92,14 +92,14 @@ class TAppearance {
   const std::string& GetCurrentTheme() const { return FCurrentTheme; }
 
   int GetFontSize() const { return FFontSize; }
-  // Clamps to MinFontSize..MaxFontSize; the windows are told only about a real change.
+  // Clamps to kMinFontSize..kMaxFontSize; the windows are told only about a real change.
   void SetFontSize(int size);
 
  private:
   IThemeSwitcher& FSwitcher;
   IFontSizeListener& FFontSizeListener;
   std::string FCurrentTheme{DefaultThemeName};
-  int FFontSize = DefaultFontSize;
+  int FFontSize = kDefaultFontSize;
 };
 
 // Points to pixels at 96 dpi, rounded to the nearest pixel.

@@ -16,7 +16,7 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 
-struct Subroutine {
+struct TSubroutine {
   TCustomProjectItem* Head;
   TItemList Body;
 };
@@ -54,16 +54,16 @@ std::string FileNamePart(const std::string& name) {
 // The subroutines of the project: a subroutine item and the items after it, up to the
 // next subroutine item, a subroutine end item or the end of the project. Marks every item
 // that belongs to one, the closing end item included.
-std::vector<Subroutine> CollectSubroutines(const TProject& project, std::vector<bool>& marked) {
+std::vector<TSubroutine> CollectSubroutines(const TProject& project, std::vector<bool>& marked) {
   const int count = project.Count();
-  std::vector<Subroutine> subroutines;
+  std::vector<TSubroutine> subroutines;
   for (int k = 0; k < count;) {
     TCustomProjectItem& item = project.Items(k);
     if (item.Role() != TItemRole::irSubroutine) {
       ++k;
       continue;
     }
-    Subroutine& sub = subroutines.emplace_back(Subroutine{&item, {}});
+    TSubroutine& sub = subroutines.emplace_back(TSubroutine{&item, {}});
     marked[static_cast<size_t>(k)] = true;
     int j = k + 1;
     for (; j < count; ++j) {
@@ -158,9 +158,9 @@ void TBatchGenerator::Build() {
 
   Run run;
   FRun = &run;
-  struct Detach {
+  struct TDetach {
     Run*& Current;
-    ~Detach() { Current = nullptr; }
+    ~TDetach() { Current = nullptr; }
   } detach{FRun};
 
   run.L.push_back("@ECHO OFF");
@@ -170,13 +170,13 @@ void TBatchGenerator::Build() {
   run.UsedInSubroutine.assign(run.Params.size(), false);
 
   // The references "%" + name + "%" to look for, made once per run; blank names have none.
-  struct Reference {
+  struct TReference {
     size_t Index;
     std::string Text;
     std::string InSubroutine;
     std::string Number;
   };
-  std::vector<Reference> references;
+  std::vector<TReference> references;
   for (size_t i = 0; i < run.Params.size(); ++i) {
     const std::string declared = run.Params[i]->DeclaredName();
     const std::string name = Trim(declared);
@@ -187,7 +187,7 @@ void TBatchGenerator::Build() {
 
   const int count = Project->Count();
   std::vector<bool> marked(static_cast<size_t>(count), false);
-  const std::vector<Subroutine> subroutines = CollectSubroutines(*Project, marked);
+  const std::vector<TSubroutine> subroutines = CollectSubroutines(*Project, marked);
 
   auto emit = [&](TCustomProjectItem& item, bool inSubroutine) {
     if (!item.Enabled) return;
@@ -198,7 +198,7 @@ void TBatchGenerator::Build() {
     run.Current = nullptr;
     // Every reference holds a "%": most texts need no search at all.
     const bool mayReference = text.find('%') != std::string::npos;
-    for (const Reference& ref : references) {
+    for (const TReference& ref : references) {
       if (!mayReference) break;
       if (!ContainsIgnoreCase(text, ref.Text)) continue;
       if (ref.Index >= 9) {
@@ -223,7 +223,7 @@ void TBatchGenerator::Build() {
   }
 
   bool firstSubroutine = true;
-  for (const Subroutine& sub : subroutines) {
+  for (const TSubroutine& sub : subroutines) {
     if (!sub.Head->Enabled) continue;
     if (firstSubroutine) run.L.push_back("EXIT /B");
     firstSubroutine = false;

@@ -21,7 +21,7 @@ const TClass TCustomProjectItem::Class =
 const TClass TSystemProjectItem::Class = AbstractClass<TCustomProjectItem>("TSystemProjectItem");
 
 void TCustomProjectItem::Assign(TCustomProjectItem& source) {
-  XmlElement copy("item");
+  TXmlElement copy("item");
   WriteProperties(source, copy);
   ReadProperties(copy, *this);
 }

@@ -7,7 +7,7 @@
 
 namespace palvetta {
 
-class PropertyVisitor;
+class IPropertyVisitor;
 class TEditorValues;
 class TPersistent;
 
@@ -43,13 +43,12 @@ struct TField {
   TFieldKind Kind;
   // Null where the row has no member to save, or where the item's own code fills and
   // reads the control (a control "bound by code").
-  void (*Describe)(TPersistent& object, std::string_view name, PropertyVisitor& visitor);
+  void (*Describe)(TPersistent& object, std::string_view name, IPropertyVisitor& visitor);
   void (*ToEditor)(const TPersistent& object, std::string_view control, TEditorValues& values);
   void (*FromEditor)(TPersistent& object, std::string_view control, const TEditorValues& values);
 
   bool Saved() const { return !Name.empty(); }
   bool InEditor() const { return !Control.empty(); }
-  bool BoundByCode() const { return InEditor() && ToEditor == nullptr; }
 
   // The same row with its control left to the item's own code.
   constexpr TField ByCode() const {

@@ -2,7 +2,7 @@
 
 namespace palvetta {
 
-void DescribeFields(TPersistent& object, PropertyVisitor& visitor) {
+void DescribeFields(TPersistent& object, IPropertyVisitor& visitor) {
   ForEachField(object.ClassType(), [&](const TField& row) {
     if (row.Saved()) row.Describe(object, row.Name, visitor);
   });

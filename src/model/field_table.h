@@ -28,7 +28,7 @@ void ForEachField(const TClass& cls, F&& visit) {
 }
 
 // The object's saved rows, to the visitor (its class's TPersistent::DescribeProperties).
-void DescribeFields(TPersistent& object, PropertyVisitor& visitor);
+void DescribeFields(TPersistent& object, IPropertyVisitor& visitor);
 // Copies every value a row binds to a control into the values, and back.
 void FieldsToEditor(const TPersistent& object, TEditorValues& values);
 void FieldsFromEditor(TPersistent& object, const TEditorValues& values);
@@ -56,7 +56,7 @@ template <class>
 inline constexpr bool kUnsupported = false;
 
 template <auto Member>
-void Describe(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+void Describe(TPersistent& object, std::string_view name, IPropertyVisitor& visitor) {
   auto& value = Of<Member>(object);
   using V = std::remove_reference_t<decltype(value)>;
   if constexpr (std::is_same_v<V, std::string>) {
@@ -80,13 +80,13 @@ void Describe(TPersistent& object, std::string_view name, PropertyVisitor& visit
   }
 }
 
-template <auto Member, DateTimeKind Kind>
-void DescribeDateTime(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+template <auto Member, TDateTimeKind Kind>
+void DescribeDateTime(TPersistent& object, std::string_view name, IPropertyVisitor& visitor) {
   visitor.DateTime(name, Of<Member>(object), Kind);
 }
 
 template <auto Member, class E>
-void DescribeSet(TPersistent& object, std::string_view name, PropertyVisitor& visitor) {
+void DescribeSet(TPersistent& object, std::string_view name, IPropertyVisitor& visitor) {
   visitor.Set(name, Of<Member>(object), EnumTypeOf<E>());
 }
 
@@ -228,21 +228,21 @@ constexpr TField Char(std::string_view name) {
 template <auto Member>
 constexpr TField Date(std::string_view name) {
   using namespace field_access;
-  return {name, {}, TFieldKind::fkDate, &DescribeDateTime<Member, DateTimeKind::Date>, nullptr,
+  return {name, {}, TFieldKind::fkDate, &DescribeDateTime<Member, TDateTimeKind::Date>, nullptr,
           nullptr};
 }
 
 template <auto Member>
 constexpr TField Time(std::string_view name) {
   using namespace field_access;
-  return {name, {}, TFieldKind::fkTime, &DescribeDateTime<Member, DateTimeKind::Time>, nullptr,
+  return {name, {}, TFieldKind::fkTime, &DescribeDateTime<Member, TDateTimeKind::Time>, nullptr,
           nullptr};
 }
 
 template <auto Member>
 constexpr TField DateTime(std::string_view name) {
   using namespace field_access;
-  return {name,    {}, TFieldKind::fkDateTime, &DescribeDateTime<Member, DateTimeKind::DateTime>,
+  return {name,    {}, TFieldKind::fkDateTime, &DescribeDateTime<Member, TDateTimeKind::DateTime>,
           nullptr, nullptr};
 }
 

@@ -24,11 +24,11 @@ const char* const kDamaged = "The project file is damaged: ";
 
 std::string TProjectReaderWriter::SaveToBytes() const {
   TProject& project = Required(Project);
-  XmlElement root("palvetta");
-  XmlElement& items = root.AddChild("items");
+  TXmlElement root("palvetta");
+  TXmlElement& items = root.AddChild("items");
   for (int i = 0; i < project.Count(); ++i) {
     TCustomProjectItem& item = project.Items(i);
-    XmlElement& element = items.AddChild("item");
+    TXmlElement& element = items.AddChild("item");
     element.SetAttribute("classname", std::string(item.ClassName()));
     WriteProperties(item, element);
   }
@@ -41,10 +41,10 @@ void TProjectReaderWriter::SaveToFile() const {
 
 void TProjectReaderWriter::LoadFromBytes(std::string_view bytes) const {
   TProject& project = Required(Project);
-  const XmlElement root = ParseXmlDocument(bytes);
-  const XmlElement* items = root.FindChild("items");
+  const TXmlElement root = ParseXmlDocument(bytes);
+  const TXmlElement* items = root.FindChild("items");
   if (items == nullptr) throw std::runtime_error("This file is not a Palvetta project.");
-  for (const XmlElement& element : items->Children) {
+  for (const TXmlElement& element : items->Children) {
     if (Trim(element.Name).empty()) continue;
     const std::string* className = element.FindAttribute("classname");
     if (className == nullptr) throw std::runtime_error(std::string(kDamaged) + "a command has no type.");

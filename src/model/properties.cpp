@@ -6,6 +6,6 @@ namespace palvetta {
 
 const TClass TPersistent::Class{"TPersistent", nullptr, nullptr, {}};
 
-void TPersistent::DescribeProperties(PropertyVisitor& visitor) { DescribeFields(*this, visitor); }
+void TPersistent::DescribeProperties(IPropertyVisitor& visitor) { DescribeFields(*this, visitor); }
 
 }  // namespace palvetta

@@ -18,7 +18,7 @@
 
 namespace palvetta {
 
-class PropertyVisitor;
+class IPropertyVisitor;
 
 // Root of every class with published properties.
 class TPersistent {
@@ -28,18 +28,18 @@ class TPersistent {
   virtual const TClass& ClassType() const { return Class; }
   std::string_view ClassName() const { return ClassType().Name; }
   // Describes the rows of the field tables of the class and its ancestors that are saved.
-  void DescribeProperties(PropertyVisitor& visitor);
+  void DescribeProperties(IPropertyVisitor& visitor);
 };
 
 // The value names of an enumeration, by ordinal.
-struct EnumType {
+struct TEnumType {
   std::string_view Name;
   std::span<const std::string_view> Values;
 };
 
-// Specialised once per enumeration, by PALVETTA_ENUM, with `static constexpr EnumType Type`.
+// Specialised once per enumeration, by PALVETTA_ENUM, with `static constexpr TEnumType Type`.
 template <class E>
-struct EnumInfo;
+struct TEnumInfo;
 
 // The number of enumerators in the text of an enumerator list ("a, b, c").
 constexpr size_t CountEnumerators(std::string_view list) {
@@ -67,24 +67,18 @@ constexpr std::array<std::string_view, N> EnumeratorNames(std::string_view list)
 #define PALVETTA_ENUM(E, ...)                                                                   \
   enum class E { __VA_ARGS__ };                                                                 \
   template <>                                                                                   \
-  struct EnumInfo<E> {                                                                          \
+  struct TEnumInfo<E> {                                                                          \
     static constexpr auto Names =                                                               \
         ::palvetta::EnumeratorNames<::palvetta::CountEnumerators(#__VA_ARGS__)>(#__VA_ARGS__); \
-    static constexpr EnumType Type{#E, {Names.data(), Names.size()}};                           \
+    static constexpr TEnumType Type{#E, {Names.data(), Names.size()}};                           \
   }
 
 template <class E>
-constexpr const EnumType& EnumTypeOf() {
-  return EnumInfo<E>::Type;
+constexpr const TEnumType& EnumTypeOf() {
+  return TEnumInfo<E>::Type;
 }
 
-// The name of an enumeration value as files store it.
-template <class E>
-std::string_view EnumName(E value) {
-  return EnumTypeOf<E>().Values[static_cast<size_t>(value)];
-}
-
-enum class DateTimeKind { DateTime, Date, Time };
+enum class TDateTimeKind { DateTime, Date, Time };
 
 // A list of entries that each carry published properties (run parameters, dispatcher
 // rows, ...).
@@ -113,40 +107,40 @@ class TCollection : public TCollectionBase {
   TPersistent& Entry(size_t index) override { return Items(index); }
   TPersistent& AddEntry() override { return Add(); }
 
-  class Iterator {
+  class TIterator {
    public:
-    explicit Iterator(typename std::vector<std::unique_ptr<T>>::const_iterator at) : FAt(at) {}
+    explicit TIterator(typename std::vector<std::unique_ptr<T>>::const_iterator at) : FAt(at) {}
     T& operator*() const { return **FAt; }
-    Iterator& operator++() {
+    TIterator& operator++() {
       ++FAt;
       return *this;
     }
-    bool operator!=(const Iterator& other) const { return FAt != other.FAt; }
+    bool operator!=(const TIterator& other) const { return FAt != other.FAt; }
 
    private:
     typename std::vector<std::unique_ptr<T>>::const_iterator FAt;
   };
-  Iterator begin() const { return Iterator(FItems.begin()); }
-  Iterator end() const { return Iterator(FItems.end()); }
+  TIterator begin() const { return TIterator(FItems.begin()); }
+  TIterator end() const { return TIterator(FItems.end()); }
 
  private:
   std::vector<std::unique_ptr<T>> FItems;
 };
 
-class PropertyVisitor {
+class IPropertyVisitor {
  public:
-  virtual ~PropertyVisitor() = default;
+  virtual ~IPropertyVisitor() = default;
   virtual void Boolean(std::string_view name, bool& value) = 0;
   virtual void Integer(std::string_view name, int32_t& value) = 0;
   virtual void Byte(std::string_view name, uint8_t& value) = 0;
   // A drive or volume letter: one UTF-16 code unit.
   virtual void Char(std::string_view name, char16_t& value) = 0;
   virtual void String(std::string_view name, std::string& value) = 0;
-  virtual void Enumeration(std::string_view name, int& ordinal, const EnumType& type) = 0;
+  virtual void Enumeration(std::string_view name, int& ordinal, const TEnumType& type) = 0;
   // Bit i set means the value of ordinal i is in the set.
-  virtual void Set(std::string_view name, uint32_t& members, const EnumType& type) = 0;
+  virtual void Set(std::string_view name, uint32_t& members, const TEnumType& type) = 0;
   // Days since 1899-12-30, fraction = time of day.
-  virtual void DateTime(std::string_view name, double& value, DateTimeKind kind) = 0;
+  virtual void DateTime(std::string_view name, double& value, TDateTimeKind kind) = 0;
   virtual void StringList(std::string_view name, std::vector<std::string>& lines) = 0;
   virtual void Collection(std::string_view name, TCollectionBase& collection) = 0;
 

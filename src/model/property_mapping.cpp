@@ -15,7 +15,7 @@ namespace {
 
 const char* BoolText(bool value) { return value ? "TRUE" : "FALSE"; }
 
-std::string OrdinalName(int ordinal, const EnumType& type) {
+std::string OrdinalName(int ordinal, const TEnumType& type) {
   if (ordinal >= 0 && static_cast<size_t>(ordinal) < type.Values.size()) {
     return std::string(type.Values[static_cast<size_t>(ordinal)]);
   }
@@ -24,35 +24,35 @@ std::string OrdinalName(int ordinal, const EnumType& type) {
 
 std::string ItemName(size_t index) { return "Item" + std::to_string(index); }
 
-class WritingVisitor final : public PropertyVisitor {
+class TWritingVisitor final : public IPropertyVisitor {
  public:
-  explicit WritingVisitor(XmlElement& element) : FElement(element) {}
+  explicit TWritingVisitor(TXmlElement& element) : FElement(element) {}
 
   void Boolean(std::string_view name, bool& value) override { Add(name, BoolText(value)); }
   void Integer(std::string_view name, int32_t& value) override { Add(name, IntToStr(value)); }
   void Byte(std::string_view name, uint8_t& value) override { Add(name, IntToStr(value)); }
   void Char(std::string_view name, char16_t& value) override { Add(name, IntToStr(value)); }
   void String(std::string_view name, std::string& value) override { Add(name, value); }
-  void Enumeration(std::string_view name, int& ordinal, const EnumType& type) override {
+  void Enumeration(std::string_view name, int& ordinal, const TEnumType& type) override {
     Add(name, OrdinalName(ordinal, type));
   }
-  void Set(std::string_view name, uint32_t& members, const EnumType& type) override {
-    XmlElement& set = Add(name, {});
+  void Set(std::string_view name, uint32_t& members, const TEnumType& type) override {
+    TXmlElement& set = Add(name, {});
     for (size_t i = 0; i < type.Values.size(); ++i) {
       set.AddChild(std::string(type.Values[i]), BoolText((members >> i) & 1U));
     }
   }
   // Every kind of date and time is written in the locale-independent hexadecimal form.
-  void DateTime(std::string_view name, double& value, DateTimeKind) override {
+  void DateTime(std::string_view name, double& value, TDateTimeKind) override {
     Add(name, ExtendedToHex(value));
   }
   void StringList(std::string_view name, std::vector<std::string>& lines) override {
-    XmlElement& list = Add(name, {});
+    TXmlElement& list = Add(name, {});
     for (size_t i = 0; i < lines.size(); ++i) list.AddChild(ItemName(i), lines[i]);
     list.AddChild("Count", IntToStr(static_cast<long long>(lines.size())));
   }
   void Collection(std::string_view name, TCollectionBase& collection) override {
-    XmlElement& list = Add(name, {});
+    TXmlElement& list = Add(name, {});
     for (size_t i = 0; i < collection.Count(); ++i) {
       WriteProperties(collection.Entry(i), list.AddChild(ItemName(i)));
     }
@@ -60,10 +60,10 @@ class WritingVisitor final : public PropertyVisitor {
   }
 
  private:
-  XmlElement& Add(std::string_view name, std::string text) {
+  TXmlElement& Add(std::string_view name, std::string text) {
     return FElement.AddChild(std::string(name), std::move(text));
   }
-  XmlElement& FElement;
+  TXmlElement& FElement;
 };
 
 bool ParseInt64(std::string_view text, long long& value) {
@@ -118,21 +118,21 @@ bool IsHexDigits(std::string_view text) {
   return true;
 }
 
-const char* DateTimeKindName(DateTimeKind kind) {
+const char* DateTimeKindName(TDateTimeKind kind) {
   switch (kind) {
-    case DateTimeKind::Date:
+    case TDateTimeKind::Date:
       return "date";
-    case DateTimeKind::Time:
+    case TDateTimeKind::Time:
       return "time";
-    case DateTimeKind::DateTime:
+    case TDateTimeKind::DateTime:
       break;
   }
   return "date and time";
 }
 
 // Number of child elements named Item<n>: the most a Count can honestly claim.
-size_t ReadCount(const XmlElement& list, std::string_view name) {
-  const XmlElement* count = list.FindChild("Count");
+size_t ReadCount(const TXmlElement& list, std::string_view name) {
+  const TXmlElement* count = list.FindChild("Count");
   long long value;
   if (!ParseInt64(Trim(count->Text), value) || value < 0 ||
       static_cast<unsigned long long>(value) > list.Children.size()) {
@@ -142,9 +142,9 @@ size_t ReadCount(const XmlElement& list, std::string_view name) {
   return static_cast<size_t>(value);
 }
 
-class ReadingVisitor final : public PropertyVisitor {
+class TReadingVisitor final : public IPropertyVisitor {
  public:
-  explicit ReadingVisitor(const XmlElement& element) : FElement(element) {}
+  explicit TReadingVisitor(const TXmlElement& element) : FElement(element) {}
 
   void Boolean(std::string_view name, bool& value) override {
     if (auto e = Find(name)) value = ReadBoolean(e->Text);
@@ -163,8 +163,8 @@ class ReadingVisitor final : public PropertyVisitor {
   }
   // A value name, else a decimal ordinal within the enumeration; anything else keeps
   // the value, so an unknown value never becomes an ordinal the program cannot name.
-  void Enumeration(std::string_view name, int& ordinal, const EnumType& type) override {
-    const XmlElement* e = Find(name);
+  void Enumeration(std::string_view name, int& ordinal, const TEnumType& type) override {
+    const TXmlElement* e = Find(name);
     if (!e) return;
     const std::string text = Trim(e->Text);
     for (size_t i = 0; i < type.Values.size(); ++i) {
@@ -179,18 +179,18 @@ class ReadingVisitor final : public PropertyVisitor {
       ordinal = static_cast<int>(number);
     }
   }
-  void Set(std::string_view name, uint32_t& members, const EnumType& type) override {
-    const XmlElement* e = Find(name);
+  void Set(std::string_view name, uint32_t& members, const TEnumType& type) override {
+    const TXmlElement* e = Find(name);
     if (!e) return;
     for (size_t i = 0; i < type.Values.size(); ++i) {
-      if (const XmlElement* member = e->FindChild(type.Values[i])) {
+      if (const TXmlElement* member = e->FindChild(type.Values[i])) {
         const uint32_t bit = 1U << i;
         members = ReadBoolean(member->Text) ? (members | bit) : (members & ~bit);
       }
     }
   }
-  void DateTime(std::string_view name, double& value, DateTimeKind kind) override {
-    const XmlElement* e = Find(name);
+  void DateTime(std::string_view name, double& value, TDateTimeKind kind) override {
+    const TXmlElement* e = Find(name);
     if (!e) return;
     const std::string text = Trim(e->Text);
     if (HexToExtended(text, value)) return;
@@ -209,7 +209,7 @@ class ReadingVisitor final : public PropertyVisitor {
     throw std::runtime_error("'" + e->Text + "' is not a valid " + DateTimeKindName(kind));
   }
   void StringList(std::string_view name, std::vector<std::string>& lines) override {
-    const XmlElement* e = Find(name);
+    const TXmlElement* e = Find(name);
     if (!e) return;
     lines.clear();
     if (!e->FindChild("Count")) {
@@ -218,35 +218,35 @@ class ReadingVisitor final : public PropertyVisitor {
     }
     const size_t count = ReadCount(*e, name);
     for (size_t i = 0; i < count; ++i) {
-      const XmlElement* item = e->FindChild(ItemName(i));
+      const TXmlElement* item = e->FindChild(ItemName(i));
       lines.push_back(item ? item->Text : std::string());
     }
   }
   void Collection(std::string_view name, TCollectionBase& collection) override {
-    const XmlElement* e = Find(name);
+    const TXmlElement* e = Find(name);
     if (!e || !e->FindChild("Count")) return;
     const size_t count = ReadCount(*e, name);
     collection.Clear();
     for (size_t i = 0; i < count; ++i) {
       TPersistent& entry = collection.AddEntry();
-      if (const XmlElement* item = e->FindChild(ItemName(i))) ReadProperties(*item, entry);
+      if (const TXmlElement* item = e->FindChild(ItemName(i))) ReadProperties(*item, entry);
     }
   }
 
  private:
-  const XmlElement* Find(std::string_view name) const { return FElement.FindChild(name); }
-  const XmlElement& FElement;
+  const TXmlElement* Find(std::string_view name) const { return FElement.FindChild(name); }
+  const TXmlElement& FElement;
 };
 
 }  // namespace
 
-void WriteProperties(TPersistent& object, XmlElement& element) {
-  WritingVisitor visitor(element);
+void WriteProperties(TPersistent& object, TXmlElement& element) {
+  TWritingVisitor visitor(element);
   object.DescribeProperties(visitor);
 }
 
-void ReadProperties(const XmlElement& element, TPersistent& object) {
-  ReadingVisitor visitor(element);
+void ReadProperties(const TXmlElement& element, TPersistent& object) {
+  TReadingVisitor visitor(element);
   object.DescribeProperties(visitor);
 }
 

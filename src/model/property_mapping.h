@@ -12,12 +12,12 @@
 namespace palvetta {
 
 // Appends one child element per published property of the object to the element.
-void WriteProperties(TPersistent& object, XmlElement& element);
+void WriteProperties(TPersistent& object, TXmlElement& element);
 
 // Sets every published property that has an element of its name (ignoring case);
 // properties without one keep their values, extra elements are ignored. Raises a
 // std::runtime_error with a readable message on a value that cannot be read.
-void ReadProperties(const XmlElement& element, TPersistent& object);
+void ReadProperties(const TXmlElement& element, TPersistent& object);
 
 // A date or time as the ten bytes of an 80-bit extended float, in memory order, as
 // 20 upper-case hexadecimal digits (0.5 gives "0000000000000080FE3F").

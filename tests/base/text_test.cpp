@@ -83,7 +83,7 @@ TEST(Utf, RoundTripsAndMalformedInput) {
 }
 
 TEST(CodePage1252, ConvertsBothWaysAndNeverBestFits) {
-  const CodePage& cp = Windows1252();
+  const ICodePage& cp = Windows1252();
   EXPECT_EQ(cp.Id(), 1252u);
   EXPECT_EQ(cp.FromUtf8("abc \xC3\xBC\xE2\x82\xAC\xE2\x80\x9C"), "abc \xFC\x80\x93");
   EXPECT_EQ(cp.ToUtf8("\xFC\x80\x93\x81"), "\xC3\xBC\xE2\x82\xAC\xE2\x80\x9C\xC2\x81");
@@ -96,7 +96,7 @@ TEST(CodePage1252, ConvertsBothWaysAndNeverBestFits) {
 }
 
 TEST(CodePage437, ConvertsBothWaysAndNeverBestFits) {
-  const CodePage& cp = CodePage437();
+  const ICodePage& cp = CodePage437();
   EXPECT_EQ(cp.Id(), 437u);
   // ü, é, box drawing, Greek alpha, non-breaking space.
   EXPECT_EQ(cp.FromUtf8("B\xC3\xBCro \xC3\xA9\xE2\x95\x90\xCE\xB1\xC2\xA0"), "B\x81ro \x82\xCD\xE0\xFF");
@@ -109,7 +109,7 @@ TEST(CodePage437, ConvertsBothWaysAndNeverBestFits) {
   }
 }
 
-TEST(CodePage, CharactersLostAreListedOnceInOrder) {
+TEST(ICodePage, CharactersLostAreListedOnceInOrder) {
   const struct {
     const char* text;
     std::u32string lost;

@@ -6,9 +6,9 @@ namespace palvetta {
 namespace {
 
 TEST(XmlWriter, LayoutAndReferences) {
-  XmlElement root("palvetta");
-  XmlElement& items = root.AddChild("items");
-  XmlElement& item = items.AddChild("item");
+  TXmlElement root("palvetta");
+  TXmlElement& items = root.AddChild("items");
+  TXmlElement& item = items.AddChild("item");
   item.SetAttribute("classname", "T<&>\"'");
   item.AddChild("Empty");
   item.AddChild("Text", "a\r\nb\t<&>\"' \x7F\x01\x0B\x0C\x1F");
@@ -27,8 +27,8 @@ TEST(XmlWriter, LayoutAndReferences) {
 }
 
 TEST(XmlReader, ReadsWhatTheWriterWrites) {
-  XmlElement root("palvetta");
-  XmlElement& item = root.AddChild("items").AddChild("item");
+  TXmlElement root("palvetta");
+  TXmlElement& item = root.AddChild("items").AddChild("item");
   item.SetAttribute("classname", "a\"b'c<d>&");
   item.AddChild("Text", "line\r\nnext\rcr\nlf \x01\x7F \xF0\x9F\x98\x80 \xE2\x82\xAC");
   item.AddChild("Spaces", "   ");
@@ -37,7 +37,7 @@ TEST(XmlReader, ReadsWhatTheWriterWrites) {
 }
 
 TEST(XmlReader, GeneralXml) {
-  const XmlElement root = ParseXmlDocument(
+  const TXmlElement root = ParseXmlDocument(
       "<?xml version='1.0'?>\n<!-- note -->\n<!DOCTYPE r [<!ELEMENT r ANY>]>\n"
       "<r a = 'x &amp; &#65;&#x42;'>\n  <c><![CDATA[<raw & text>]]></c>\n  <?pi stuff?>\n"
       "  <d/><!-- inside --></r>\n");

@@ -1,6 +1,6 @@
 // Generated batch files run in cmd.exe: what they print, the files they write and the
 // exit codes they end with. Each test builds a project, writes its batch file into a
-// fresh temporary folder and runs it through BatchRunner.
+// fresh temporary folder and runs it through TBatchRunner.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -68,7 +68,7 @@ class TempFolder {
 };
 
 // What a run shows in the log of a failed test: its arguments, how it ended and its output.
-std::string DescribeRun(const std::vector<std::string>& arguments, const BatchResult& result) {
+std::string DescribeRun(const std::vector<std::string>& arguments, const TBatchResult& result) {
   std::string shown;
   for (const auto& argument : arguments) shown += " [" + argument + "]";
   return "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
@@ -100,12 +100,12 @@ class GeneratedBatch : public ::testing::Test {
   }
 
   // Generates the batch file and runs it with the arguments.
-  BatchResult Run(const std::vector<std::string>& arguments = {}) {
+  TBatchResult Run(const std::vector<std::string>& arguments = {}) {
     TBatchGenerator maker;
     maker.Project = &Project;
     maker.MakeBatchFile(PathToUtf8(BatchFile()));
     Runner.Arguments = arguments;
-    const BatchResult result = Runner.Run(BatchFile());
+    const TBatchResult result = Runner.Run(BatchFile());
     Log += DescribeRun(arguments, result);
     return result;
   }
@@ -124,7 +124,7 @@ class GeneratedBatch : public ::testing::Test {
 
   TempFolder Temp;
   TProject Project;
-  BatchRunner Runner;
+  TBatchRunner Runner;
   std::string Log;  // every run's arguments, exit code and output
 };
 
@@ -148,7 +148,7 @@ TEST_F(GeneratedBatch, ParametersBecomeTheBatchArgumentsInProjectOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.printed);
-    const BatchResult result = Run(c.arguments);
+    const TBatchResult result = Run(c.arguments);
     EXPECT_EQ(SplitOutput(result.Output), Lines{c.printed});
     EXPECT_EQ(result.ExitCode, 0u);
   }
@@ -160,7 +160,7 @@ TEST_F(GeneratedBatch, MissingRequiredParameterShowsUsageAndFails) {
   Project.Add<TCheckParamsItem>();
   Command("ECHO copying %Source% to [%Target%]");
 
-  const BatchResult missing = Run();
+  const TBatchResult missing = Run();
   EXPECT_EQ(SplitOutput(missing.Output),
             (Lines{"Parameter Source can not be empty!", "Usage:", "job.bat Source Target",
                    "Parameters:", "Source (required) - what to copy",
@@ -170,7 +170,7 @@ TEST_F(GeneratedBatch, MissingRequiredParameterShowsUsageAndFails) {
   // The optional one may be left out; the check lets the batch file run on.
   for (const auto& arguments :
        {std::vector<std::string>{"in.txt"}, std::vector<std::string>{"in.txt", "out"}}) {
-    const BatchResult given = Run(arguments);
+    const TBatchResult given = Run(arguments);
     const std::string target = arguments.size() > 1 ? arguments[1] : "";
     EXPECT_EQ(SplitOutput(given.Output), Lines{"copying in.txt to [" + target + "]"});
     EXPECT_EQ(given.ExitCode, 0u);
@@ -188,7 +188,7 @@ TEST_F(GeneratedBatch, SubroutineReadsTheBatchParameterThroughItsCopy) {
   Project.Add<TSubroutineEndItem>();
   Command("ECHO main sees [%Source%]");
 
-  const BatchResult result = Run({"abc"});
+  const TBatchResult result = Run({"abc"});
   EXPECT_EQ(SplitOutput(result.Output),
             (Lines{"sub sees [abc], its own argument is [decoy]", "main sees [abc]"}));
   EXPECT_EQ(result.ExitCode, 0u);
@@ -205,7 +205,7 @@ TEST_F(GeneratedBatch, RedirectionOverwritesWithTheFirstLineAndAppendsTheRest) {
   // The second run proves that the first line replaces what the first run wrote.
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE("run " + std::to_string(run));
-    const BatchResult result = Run();
+    const TBatchResult result = Run();
     EXPECT_EQ(SplitOutput(result.Output), Lines{"not redirected"});
     EXPECT_EQ(result.ExitCode, 0u);
     Lines written = SplitOutput(ReadFileBytes(log));
@@ -224,14 +224,14 @@ TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
   Project.Add<TCheckParamsItem>();
   Command("ECHO target is %Target (folder)%");
 
-  const BatchResult missing = Run();
+  const TBatchResult missing = Run();
   EXPECT_EQ(
       SplitOutput(missing.Output),
       (Lines{"Parameter Target (folder) can not be empty!", "Usage:", "job.bat Target (folder)",
              "Parameters:", "Target (folder) (required) - where it goes & ECHO STRAY"}));
   EXPECT_EQ(missing.ExitCode, 1u);
 
-  const BatchResult given = Run({"out"});
+  const TBatchResult given = Run({"out"});
   EXPECT_EQ(SplitOutput(given.Output), Lines{"target is out"});
   EXPECT_EQ(given.ExitCode, 0u);
 }
@@ -262,7 +262,7 @@ TEST_F(GeneratedBatch, ArgumentsCannotBreakTheParameterChecks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.argument);
-    const BatchResult result = Run({c.argument});
+    const TBatchResult result = Run({c.argument});
     EXPECT_EQ(SplitOutput(result.Output), c.printed);
     EXPECT_EQ(result.ExitCode, c.exitCode);
   }
@@ -277,7 +277,7 @@ TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
   Command("IF EXIST \"B\xC3\xBCro\\x.txt\" (ECHO found) ELSE (ECHO missing)");
   Command("TYPE \"B\xC3\xBCro\\x.txt\"");
 
-  const BatchResult result = Run();
+  const TBatchResult result = Run();
   EXPECT_EQ(SplitOutput(result.Output), (Lines{"found", "inside"}));
   EXPECT_EQ(result.ExitCode, 0u);
 }
@@ -291,7 +291,7 @@ TEST_F(GeneratedBatch, PathsWithCmdSeparatorsStayOnePath) {
   auto& call = Project.Add<TCallItem>();
   call.BatchFileName = "a,b\\t;=.bat";
 
-  const BatchResult result = Run();
+  const TBatchResult result = Run();
   EXPECT_EQ(SplitOutput(result.Output), Lines{"called"});
   EXPECT_EQ(ReadFileBytes(Temp.Path() / "o,p.txt"), "x \r\n");
   EXPECT_FALSE(fs::exists(Temp.Path() / "o"));
@@ -305,7 +305,7 @@ TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
   item.RequestedBlock = &TSys7Zip::Class;
   Command("ECHO KWJ_7Z=%KWJ_7Z%");
 
-  const BatchResult result = Run();
+  const TBatchResult result = Run();
   EXPECT_EQ(SplitOutput(result.Output),
             (Lines{"argecho name=[7z.exe]", "argecho argc=3", "argecho arg1=[a]",
                    "argecho arg2=[archive.7z]", "argecho arg3=[file.txt]",
@@ -317,7 +317,7 @@ TEST_F(GeneratedBatch, SevenZipLocatorSaysSoWhenSevenZipIsMissing) {
   auto& item = Command("ECHO KWJ_7Z=%KWJ_7Z%");
   item.RequestedBlock = &TSys7Zip::Class;
 
-  const BatchResult result = Run();
+  const TBatchResult result = Run();
   EXPECT_EQ(
       SplitOutput(result.Output),
       (Lines{"7-Zip was not found. Install it from https://www.7-zip.org/", "KWJ_7Z=7z.exe"}));
@@ -380,7 +380,7 @@ TEST_F(GeneratedBatch, DateOrderFollowsTheShortDatePattern) {
     } else {
       pattern.Remove();
     }
-    const BatchResult result = Run();
+    const TBatchResult result = Run();
     EXPECT_EQ(SplitOutput(result.Output), Lines{c.order});
   }
   SetEnvironmentVariableW(L"KWJ_DATEFMT", nullptr);
@@ -475,10 +475,10 @@ class ProjectFileBatch : public ::testing::Test {
     ASSERT_TRUE(fs::exists(batch)) << "batchgen " << project << " wrote no batch file";
   }
 
-  BatchResult Run(const std::vector<std::string>& arguments = {},
+  TBatchResult Run(const std::vector<std::string>& arguments = {},
                   const std::wstring& batchName = L"job.bat") {
-    const BatchResult result = [&] {
-      BatchRunner runner = Runner;
+    const TBatchResult result = [&] {
+      TBatchRunner runner = Runner;
       runner.Arguments = arguments;
       return runner.Run(Temp.Path() / batchName);
     }();
@@ -492,7 +492,7 @@ class ProjectFileBatch : public ::testing::Test {
       std::string shown;
       for (const auto& argument : c.arguments) shown += " [" + argument + "]";
       SCOPED_TRACE("arguments:" + (shown.empty() ? std::string(" none") : shown));
-      const BatchResult result = Run(c.arguments);
+      const TBatchResult result = Run(c.arguments);
       EXPECT_FALSE(result.TimedOut);
       EXPECT_EQ(SplitOutput(result.Output), c.printed);
       EXPECT_EQ(result.ExitCode, c.exitCode);
@@ -511,7 +511,7 @@ class ProjectFileBatch : public ::testing::Test {
   }
 
   TempFolder Temp;
-  BatchRunner Runner;
+  TBatchRunner Runner;
   std::vector<fs::path> Made;
   std::string Log;  // batchgen's and every run's exit code and output
 };
@@ -640,7 +640,7 @@ class Runner : public ::testing::Test {
   }
 
   TempFolder Temp;
-  BatchRunner Batch;
+  TBatchRunner Batch;
 };
 
 // Each argument arrives as one parameter, also one with blanks, batch specials or
@@ -655,7 +655,7 @@ TEST_F(Runner, PassesEachArgumentAsOneParameter) {
   WriteFileReplacing(batch, text);
   Batch.Arguments = {"plain", "two words", "", "a&b", "(x)", "k=v", "c,d", "x^y|z"};
 
-  const BatchResult result = Batch.Run(batch);
+  const TBatchResult result = Batch.Run(batch);
   EXPECT_EQ(SplitOutput(result.Output),
             (Lines{"1=[plain]", "2=[\"two words\"]", "3=[\"\"]", "4=[\"a&b\"]", "5=[\"(x)\"]",
                    "6=[\"k=v\"]", "7=[\"c,d\"]", "8=[\"x^y|z\"]", "9=[]",
@@ -672,7 +672,7 @@ TEST_F(Runner, ReportsTheExitCodeAndUsesTheWorkingFolder) {
   const fs::path batch = Write(L"code.bat", "@ECHO OFF\r\nECHO cd=%CD%\r\nEXIT /B 42\r\n");
   const fs::path work = Temp.Folder(L"work here");
   Batch.WorkingDirectory = work;
-  const BatchResult result = Batch.Run(batch);
+  const TBatchResult result = Batch.Run(batch);
   EXPECT_EQ(SplitOutput(result.Output), Lines{"cd=" + Narrow(work.wstring())});
   EXPECT_EQ(result.ExitCode, 42u);
   EXPECT_FALSE(result.TimedOut);
@@ -694,7 +694,7 @@ TEST_F(Runner, StandardInputIsTheAnswerFileOrNothing) {
     SCOPED_TRACE(c.got);
     Batch.UseAnswerFile = c.useAnswerFile;
     Batch.Answers = c.answers;
-    const BatchResult result = Batch.Run(batch);
+    const TBatchResult result = Batch.Run(batch);
     EXPECT_EQ(SplitOutput(result.Output), (Lines{"Name? ", c.got}));
     EXPECT_FALSE(result.TimedOut);
   }
@@ -713,7 +713,7 @@ TEST_F(Runner, KillsTheWholeProcessTreeAtTheTimeLimit) {
   Batch.TimeLimit = std::chrono::seconds(3);
 
   const auto start = std::chrono::steady_clock::now();
-  const BatchResult result = Batch.Run(batch);
+  const TBatchResult result = Batch.Run(batch);
   const auto took = std::chrono::steady_clock::now() - start;
 
   EXPECT_TRUE(result.TimedOut);
@@ -740,7 +740,7 @@ TEST_F(Runner, CapsHugeOutputAndKeepsDraining) {
       Write(L"huge.bat", "@ECHO OFF\r\nTYPE big.txt\r\nECHO done> done.txt\r\nEXIT /B 5\r\n");
   Batch.OutputLimit = 1000;
 
-  const BatchResult result = Batch.Run(batch);
+  const TBatchResult result = Batch.Run(batch);
   EXPECT_TRUE(result.Truncated);
   EXPECT_FALSE(result.TimedOut);
   EXPECT_EQ(result.ExitCode, 5u);

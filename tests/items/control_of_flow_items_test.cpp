@@ -75,11 +75,11 @@ TEST(SubroutineEndItem, Texts) {
 
 using testing::AddRunParam;
 using testing::Make;
-using testing::TextCase;
+using testing::TTextCase;
 
-void ExpectTexts(const std::vector<TextCase>& cases) {
+void ExpectTexts(const std::vector<TTextCase>& cases) {
   for (size_t i = 0; i < cases.size(); ++i) {
-    const TextCase& c = cases[i];
+    const TTextCase& c = cases[i];
     SCOPED_TRACE("case " + std::to_string(i) + ": " + c.batch);
     const auto item = c.make();
     EXPECT_EQ(item->GetBatchText(), c.batch);

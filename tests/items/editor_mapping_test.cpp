@@ -13,8 +13,8 @@
 namespace palvetta {
 namespace {
 
-XmlElement PropertiesOf(TCustomProjectItem& item) {
-  XmlElement element("item");
+TXmlElement PropertiesOf(TCustomProjectItem& item) {
+  TXmlElement element("item");
   WriteProperties(item, element);
   return element;
 }
@@ -41,7 +41,7 @@ TEST(EditorMapping, ConfirmingKeepsEveryValue) {
     SCOPED_TRACE(std::string(sample.Class->Name));
     TProject project;
     TCustomProjectItem& fresh = project.AddItem(*sample.Class, -1);
-    XmlElement before = PropertiesOf(fresh);
+    TXmlElement before = PropertiesOf(fresh);
     ConfirmUnchanged(fresh);
     EXPECT_EQ(PropertiesOf(fresh), before);
 

@@ -19,10 +19,10 @@ namespace palvetta {
 namespace {
 
 using testing::Make;
-using testing::TextCase;
+using testing::TTextCase;
 
 TEST(ForItems, BatchAndReadableTexts) {
-  const TextCase cases[] = {
+  const TTextCase cases[] = {
       {Make<TFOREachLineInFile>([](auto&) {}),
        "REM For each line in file \r\nfor /F \"usebackq tokens=*\" %%L in (\"\") do (",
        "For each line in <u>unknown</u> file"},

@@ -12,10 +12,10 @@ namespace palvetta {
 namespace {
 
 using testing::Make;
-using testing::TextCase;
+using testing::TTextCase;
 
 TEST(MiscItems, BatchAndReadableTexts) {
-  const TextCase cases[] = {
+  const TTextCase cases[] = {
       {Make<TREMItem>([](auto& i) { i.Text = "first\r\nsecond"; }), "REM first\r\nREM second",
        "<i>first<br>second</i>"},
       {Make<TREMItem>([](auto& i) { i.Text = "first\r\nsecond\r\n"; }), "REM first\r\nREM second",

@@ -13,7 +13,7 @@ namespace {
 using testing::TAllKindsItem;
 
 // Element name and text of every child, nested children indented by two blanks.
-std::string Outline(const XmlElement& element, int depth = 0) {
+std::string Outline(const TXmlElement& element, int depth = 0) {
   std::string out;
   for (const auto& child : element.Children) {
     out += std::string(static_cast<size_t>(depth) * 2, ' ') + child.Name;
@@ -25,7 +25,7 @@ std::string Outline(const XmlElement& element, int depth = 0) {
 
 TEST(PropertyMapping, WritesEveryKindInPropertyOrder) {
   TAllKindsItem item;
-  XmlElement element("item");
+  TXmlElement element("item");
   WriteProperties(item, element);
   EXPECT_EQ(Outline(element),
             "Enabled=TRUE\nRedirectTo\nOverwrite=FALSE\nGUID\n"
@@ -64,8 +64,8 @@ TEST(PropertyMapping, ExtendedFloats) {
   EXPECT_TRUE(std::isinf(HexToExtended("0000000000000080FF7F", value) ? value : 0));
 }
 
-XmlElement ElementWith(std::initializer_list<std::pair<const char*, const char*>> children) {
-  XmlElement element("item");
+TXmlElement ElementWith(std::initializer_list<std::pair<const char*, const char*>> children) {
+  TXmlElement element("item");
   for (const auto& [name, text] : children) element.AddChild(name, text);
   return element;
 }
@@ -158,12 +158,12 @@ TEST(PropertyMapping, MissingElementsKeepValuesAndNamesIgnoreCase) {
 }
 
 TEST(PropertyMapping, ReadsListsAndCollections) {
-  XmlElement element("item");
-  XmlElement& lines = element.AddChild("Lines");
+  TXmlElement element("item");
+  TXmlElement& lines = element.AddChild("Lines");
   lines.AddChild("Item1", "second");
   lines.AddChild("Count", "3");
   lines.AddChild("Item0", "first");
-  XmlElement& params = element.AddChild("Params");
+  TXmlElement& params = element.AddChild("Params");
   params.AddChild("Item0").AddChild("Param", "P");
   params.AddChild("Count", "2");
   TAllKindsItem item;
@@ -183,7 +183,7 @@ TEST(PropertyMapping, ReadsListsAndCollections) {
 TEST(PropertyMapping, ACountBeyondTheElementsIsRefused) {
   for (const char* count : {"1000000000", "-1", "x"}) {
     SCOPED_TRACE(count);
-    XmlElement element("item");
+    TXmlElement element("item");
     element.AddChild("Lines").AddChild("Count", count);
     TAllKindsItem item;
     EXPECT_THROW(ReadProperties(element, item), std::runtime_error);

@@ -20,12 +20,12 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kDrainTime = std::chrono::seconds(5);
 constexpr UINT kKilledExitCode = 0xE2E0DEAD;
 
-class Handle {
+class THandle {
  public:
-  Handle() = default;
-  explicit Handle(HANDLE handle) : FHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-  Handle(Handle&& other) noexcept : FHandle(other.FHandle) { other.FHandle = nullptr; }
-  Handle& operator=(Handle&& other) noexcept {
+  THandle() = default;
+  explicit THandle(HANDLE handle) : FHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+  THandle(THandle&& other) noexcept : FHandle(other.FHandle) { other.FHandle = nullptr; }
+  THandle& operator=(THandle&& other) noexcept {
     if (this != &other) {
       Reset();
       FHandle = other.FHandle;
@@ -33,7 +33,7 @@ class Handle {
     }
     return *this;
   }
-  ~Handle() { Reset(); }
+  ~THandle() { Reset(); }
   HANDLE Get() const { return FHandle; }
   explicit operator bool() const { return FHandle != nullptr; }
   void Reset() {
@@ -77,26 +77,26 @@ std::wstring QuoteArgument(const std::string& argument) {
 
 // A pipe whose reading end allows overlapped reads, so that one thread can wait for
 // output, the process and the time limit at once. Anonymous pipes cannot do that.
-void MakeOutputPipe(Handle& readEnd, Handle& writeEnd) {
+void MakeOutputPipe(THandle& readEnd, THandle& writeEnd) {
   static std::atomic<unsigned> counter{0};
   const std::wstring name = L"\\\\.\\pipe\\palvetta-e2e-" + std::to_wstring(GetCurrentProcessId()) +
                             L"-" + std::to_wstring(counter++) + L"-" +
                             std::to_wstring(GetTickCount64());
-  readEnd = Handle(CreateNamedPipeW(
+  readEnd = THandle(CreateNamedPipeW(
       name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr));
   if (!readEnd) Fail("Cannot create the output pipe");
   SECURITY_ATTRIBUTES inheritable = Inheritable();
-  writeEnd = Handle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
+  writeEnd = THandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!writeEnd) Fail("Cannot open the output pipe");
 }
 
 // Standard input: a temporary answer file that disappears with its last handle, or NUL.
-Handle MakeInput(bool useAnswerFile, const std::string& answers) {
+THandle MakeInput(bool useAnswerFile, const std::string& answers) {
   SECURITY_ATTRIBUTES inheritable = Inheritable();
   if (!useAnswerFile) {
-    Handle nul(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+    THandle nul(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!nul) Fail("Cannot open NUL");
     return nul;
@@ -106,7 +106,7 @@ Handle MakeInput(bool useAnswerFile, const std::string& answers) {
   if (GetTempPathW(MAX_PATH, folder) == 0 || GetTempFileNameW(folder, L"ans", 0, name) == 0) {
     Fail("Cannot name an answer file");
   }
-  Handle file(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+  THandle file(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                           &inheritable, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   if (!file) Fail("Cannot create the answer file");
@@ -153,9 +153,9 @@ std::wstring EnvironmentWithPath(const std::vector<std::filesystem::path>& prepe
 
 // A job holds cmd.exe and everything it starts, so that one call ends them all. Where
 // the job cannot be had, only cmd.exe itself is ended.
-class ProcessTree {
+class TProcessTree {
  public:
-  ProcessTree() : FJob(CreateJobObjectW(nullptr, nullptr)) {
+  TProcessTree() : FJob(CreateJobObjectW(nullptr, nullptr)) {
     if (!FJob) return;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -197,7 +197,7 @@ class ProcessTree {
     }
   }
 
-  Handle FJob;
+  THandle FJob;
   HANDLE FProcess = nullptr;
 };
 
@@ -218,7 +218,7 @@ std::string DecodeOutput(const std::string& bytes, unsigned codePage) {
 
 }  // namespace
 
-std::wstring BatchRunner::CommandAfterSlashC(const std::filesystem::path& batchFile) const {
+std::wstring TBatchRunner::CommandAfterSlashC(const std::filesystem::path& batchFile) const {
   const std::wstring batch = std::filesystem::absolute(batchFile).wstring();
   if (batch.find_first_of(L"\"%") != std::wstring::npos) {
     throw std::invalid_argument("A batch file path cannot hold \" or % through cmd /c");
@@ -228,7 +228,7 @@ std::wstring BatchRunner::CommandAfterSlashC(const std::filesystem::path& batchF
   return line + L"\"";
 }
 
-BatchResult BatchRunner::Run(const std::filesystem::path& batchFile) const {
+TBatchResult TBatchRunner::Run(const std::filesystem::path& batchFile) const {
   const std::wstring cmdExe = CmdExe();
   std::wstring commandLine = L"\"" + cmdExe + L"\" /d /c " + CommandAfterSlashC(batchFile);
   std::wstring environment = EnvironmentWithPath(PathPrepend);
@@ -236,10 +236,10 @@ BatchResult BatchRunner::Run(const std::filesystem::path& batchFile) const {
       WorkingDirectory.empty() ? std::filesystem::absolute(batchFile).parent_path()
                                : WorkingDirectory;
 
-  Handle readEnd;
-  Handle writeEnd;
+  THandle readEnd;
+  THandle writeEnd;
   MakeOutputPipe(readEnd, writeEnd);
-  Handle input = MakeInput(UseAnswerFile, Answers);
+  THandle input = MakeInput(UseAnswerFile, Answers);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -254,19 +254,19 @@ BatchResult BatchRunner::Run(const std::filesystem::path& batchFile) const {
                       environment.data(), workingDirectory.c_str(), &startup, &info)) {
     Fail("Cannot start cmd.exe");
   }
-  Handle process(info.hProcess);
-  Handle thread(info.hThread);
-  ProcessTree tree;
+  THandle process(info.hProcess);
+  THandle thread(info.hThread);
+  TProcessTree tree;
   tree.Adopt(process.Get());
   ResumeThread(thread.Get());
   // Only the child may hold the writing end now, or the pipe would never report its end.
   writeEnd.Reset();
   input.Reset();
 
-  BatchResult result;
+  TBatchResult result;
   std::string bytes;
   std::vector<char> buffer(65536);
-  Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  THandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!event) {
     tree.Kill();
     Fail("Cannot create an event");

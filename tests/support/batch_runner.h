@@ -12,14 +12,14 @@
 
 namespace palvetta::e2e {
 
-struct BatchResult {
+struct TBatchResult {
   unsigned long ExitCode = 0;  // cmd.exe's exit code; meaningless when TimedOut
   std::string Output;          // standard output and error as they interleaved, in UTF-8
   bool TimedOut = false;       // the time limit ran out and the processes were killed
   bool Truncated = false;      // the output went past OutputLimit and the rest was dropped
 };
 
-class BatchRunner {
+class TBatchRunner {
  public:
   // Arguments of the batch file, in UTF-8. One with a blank or one of & | < > ( ) ^ ,
   // ; = is quoted, an empty one becomes "", so that each arrives as one %n. One holding
@@ -42,7 +42,7 @@ class BatchRunner {
   unsigned OutputCodePage = 0;
 
   // Raises std::runtime_error when cmd.exe cannot be started.
-  BatchResult Run(const std::filesystem::path& batchFile) const;
+  TBatchResult Run(const std::filesystem::path& batchFile) const;
 
   // The command line after "cmd.exe /d /c": the batch file and the arguments, quoted,
   // wrapped in one more pair of quotes, which cmd.exe strips before it reads the rest.

@@ -10,7 +10,7 @@
 
 namespace palvetta::testing {
 
-struct TextCase {
+struct TTextCase {
   std::function<std::unique_ptr<TCustomProjectItem>()> make;
   std::string batch;
   std::string readable;

@@ -246,7 +246,7 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::RebuildRecentMenu() {
-  for (UINT id = kRecentFirstId; id < kRecentFirstId + TRecentFiles::MaxCount; ++id) {
+  for (UINT id = kRecentFirstId; id < kRecentFirstId + TRecentFiles::kMaxCount; ++id) {
     DeleteMenu(FFileMenu, id, MF_BYCOMMAND);
   }
   // The recent files sit between the two separators after "Save Project As...".

@@ -56,8 +56,6 @@ class TfrmMain : public TForm {
   TProjectListView& ProjectList() { return FList; }
   const TRecentFiles& RecentFiles() const { return FRecent; }
   HWND FilterControl(std::string_view name) const;  // cmbLevel, edtFilter, cmbFilterType
-  HWND StatusBar() const { return FStatus; }
-  HMENU MainMenu() const { return FMenu; }
 
   bool Modified() const { return FModified; }
   std::string StatusText() const;

@@ -112,7 +112,7 @@ bool TfrmMain::HandleNotify(const NMHDR& header, LRESULT& result) {
 }
 
 void TfrmMain::HandleCommand(UINT id, UINT code) {
-  if (id >= kRecentFirstId && id < kRecentFirstId + TRecentFiles::MaxCount) {
+  if (id >= kRecentFirstId && id < kRecentFirstId + TRecentFiles::kMaxCount) {
     OpenRecent(static_cast<int>(id - kRecentFirstId));
     return;
   }

@@ -9,8 +9,8 @@ namespace {
 
 TStrings FontSizeEntries() {
   TStrings entries;
-  for (int size = TAppearance::MinFontSize; size <= TAppearance::MaxFontSize; ++size) {
-    entries.push_back(size == TAppearance::DefaultFontSize ? std::to_string(size) + " (default)"
+  for (int size = TAppearance::kMinFontSize; size <= TAppearance::kMaxFontSize; ++size) {
+    entries.push_back(size == TAppearance::kDefaultFontSize ? std::to_string(size) + " (default)"
                                                            : std::to_string(size));
   }
   return entries;
@@ -53,7 +53,7 @@ bool TfrmSettings::Execute(TAppearance& appearance, TSettingsStore& store, HWND 
   // Setting an index in code runs no change handler, so filling applies
   // nothing.
   FDialog.SetIndex("cmbTheme", ThemeIndex(rememberedTheme));
-  FDialog.SetIndex("cmbFontSize", rememberedSize - TAppearance::MinFontSize);
+  FDialog.SetIndex("cmbFontSize", rememberedSize - TAppearance::kMinFontSize);
   FDialog.OnChange("cmbTheme", [this, &appearance] {
     const int index = FDialog.Index("cmbTheme");
     if (index < 0 || index >= static_cast<int>(ThemeTable.size())) return;
@@ -66,7 +66,7 @@ bool TfrmSettings::Execute(TAppearance& appearance, TSettingsStore& store, HWND 
   FDialog.OnChange("cmbFontSize", [this, &appearance] {
     const int index = FDialog.Index("cmbFontSize");
     if (index < 0) return;
-    Queue([&appearance, index] { appearance.SetFontSize(index + TAppearance::MinFontSize); });
+    Queue([&appearance, index] { appearance.SetFontSize(index + TAppearance::kMinFontSize); });
   });
 
   const TModalResult result = FDialog.ShowModal(owner);

@@ -10,9 +10,9 @@
 namespace palvetta {
 namespace {
 
-class WindowsCodePage final : public CodePage {
+class TWindowsCodePage final : public ICodePage {
  public:
-  explicit WindowsCodePage(unsigned id) : FId(id) {}
+  explicit TWindowsCodePage(unsigned id) : FId(id) {}
 
   unsigned Id() const override { return FId; }
 
@@ -50,24 +50,24 @@ class WindowsCodePage final : public CodePage {
 
 }  // namespace
 
-const CodePage* CodePageById(unsigned id) {
+const ICodePage* CodePageById(unsigned id) {
   if (id == CP_UTF8) return &Utf8CodePage();
   if (id == 1200 || id == 1201 || !IsValidCodePage(id)) return nullptr;
   static std::mutex lock;
-  static std::map<unsigned, std::unique_ptr<WindowsCodePage>> pages;
+  static std::map<unsigned, std::unique_ptr<TWindowsCodePage>> pages;
   const std::lock_guard<std::mutex> guard(lock);
   auto& page = pages[id];
-  if (!page) page = std::make_unique<WindowsCodePage>(id);
+  if (!page) page = std::make_unique<TWindowsCodePage>(id);
   return page.get();
 }
 
-const CodePage& SystemCodePage() {
-  static const CodePage& codePage = *CodePageById(GetACP());
+const ICodePage& SystemCodePage() {
+  static const ICodePage& codePage = *CodePageById(GetACP());
   return codePage;
 }
 
-const CodePage& BatchCodePage() {
-  static const CodePage& codePage = *CodePageById(GetOEMCP());
+const ICodePage& BatchCodePage() {
+  static const ICodePage& codePage = *CodePageById(GetOEMCP());
   return codePage;
 }
 

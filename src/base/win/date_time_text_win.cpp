@@ -4,16 +4,16 @@
 
 namespace palvetta {
 
-DateOrder UserDateOrder() {
+TDateOrder UserDateOrder() {
   wchar_t pattern[80] = {};
   if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80) > 0) {
     for (const wchar_t* c = pattern; *c; ++c) {
-      if (*c == L'd') return DateOrder::DayMonthYear;
-      if (*c == L'y') return DateOrder::YearMonthDay;
-      if (*c == L'M') return DateOrder::MonthDayYear;
+      if (*c == L'd') return TDateOrder::DayMonthYear;
+      if (*c == L'y') return TDateOrder::YearMonthDay;
+      if (*c == L'M') return TDateOrder::MonthDayYear;
     }
   }
-  return DateOrder::MonthDayYear;
+  return TDateOrder::MonthDayYear;
 }
 
 }  // namespace palvetta

@@ -55,15 +55,15 @@ namespace handle_traits {
 
 // Handles whose empty value is null.
 template <class H, auto FreeFunction>
-struct NullEmpty {
+struct TNullEmptyTraits {
   using Handle = H;
   static constexpr Handle Empty() noexcept { return nullptr; }
   static bool IsValid(Handle handle) noexcept { return handle != nullptr; }
   static void Free(Handle handle) noexcept { FreeFunction(handle); }
 };
 
-// Kernel handles: some functions return null on failure, others INVALID_HANDLE_VALUE.
-struct Kernel {
+// TKernelTraits handles: some functions return null on failure, others INVALID_HANDLE_VALUE.
+struct TKernelTraits {
   using Handle = HANDLE;
   static Handle Empty() noexcept { return nullptr; }
   static bool IsValid(Handle handle) noexcept {
@@ -78,25 +78,25 @@ inline void FreeCoTaskMem(void* memory) noexcept { CoTaskMemFree(memory); }
 
 }  // namespace handle_traits
 
-using TScopedKernelHandle = TScopedHandle<handle_traits::Kernel>;
-using TScopedRegKey = TScopedHandle<handle_traits::NullEmpty<HKEY, RegCloseKey>>;
+using TScopedKernelHandle = TScopedHandle<handle_traits::TKernelTraits>;
+using TScopedRegKey = TScopedHandle<handle_traits::TNullEmptyTraits<HKEY, RegCloseKey>>;
 // A font, brush, bitmap or other GDI object of the given handle type.
 template <class H>
-using TScopedGdiObject = TScopedHandle<handle_traits::NullEmpty<H, handle_traits::DeleteGdiObject>>;
+using TScopedGdiObject = TScopedHandle<handle_traits::TNullEmptyTraits<H, handle_traits::DeleteGdiObject>>;
 using TScopedFont = TScopedGdiObject<HFONT>;
 using TScopedBrush = TScopedGdiObject<HBRUSH>;
 using TScopedBitmap = TScopedGdiObject<HBITMAP>;
 // A device context made by CreateCompatibleDC or CreateDC (not one got from a window).
-using TScopedDC = TScopedHandle<handle_traits::NullEmpty<HDC, DeleteDC>>;
-using TScopedIcon = TScopedHandle<handle_traits::NullEmpty<HICON, DestroyIcon>>;
-using TScopedImageList = TScopedHandle<handle_traits::NullEmpty<HIMAGELIST, ImageList_Destroy>>;
-using TScopedMenu = TScopedHandle<handle_traits::NullEmpty<HMENU, DestroyMenu>>;
+using TScopedDC = TScopedHandle<handle_traits::TNullEmptyTraits<HDC, DeleteDC>>;
+using TScopedIcon = TScopedHandle<handle_traits::TNullEmptyTraits<HICON, DestroyIcon>>;
+using TScopedImageList = TScopedHandle<handle_traits::TNullEmptyTraits<HIMAGELIST, ImageList_Destroy>>;
+using TScopedMenu = TScopedHandle<handle_traits::TNullEmptyTraits<HMENU, DestroyMenu>>;
 // Memory that a function allocated with LocalAlloc for its caller.
 template <class T>
-using TScopedLocal = TScopedHandle<handle_traits::NullEmpty<T*, handle_traits::FreeLocal>>;
+using TScopedLocal = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_traits::FreeLocal>>;
 // Memory that a shell or COM function allocated with CoTaskMemAlloc for its caller.
 template <class T>
-using TScopedCoTaskMem = TScopedHandle<handle_traits::NullEmpty<T*, handle_traits::FreeCoTaskMem>>;
+using TScopedCoTaskMem = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_traits::FreeCoTaskMem>>;
 
 // A window's device context, released to its window.
 class TScopedWindowDC {

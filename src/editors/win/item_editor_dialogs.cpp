@@ -17,14 +17,6 @@ TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
   }
 }
 
-TDialog& TItemEditorDialogs::DialogFor(const TClass& cls) {
-  const auto found = FEntries.find(&cls);
-  if (found == FEntries.end()) {
-    throw std::logic_error("No editor dialog for " + std::string(cls.Name));
-  }
-  return Make(found->second);
-}
-
 TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   // A kept dialog goes with its owner window; then a new one is made.
   if (entry.Dialog && entry.Dialog->Handle()) return *entry.Dialog;

@@ -34,10 +34,6 @@ class TItemEditorDialogs : public IItemEditing {
   bool Edit(TCustomProjectItem& item, HWND owner, int helpContext) override {
     return Execute(item, owner, helpContext);
   }
-  bool HasEditor(const TClass& cls) const { return FEntries.count(&cls) != 0; }
-
-  // The dialog of the class, made when needed (tests look at it).
-  TDialog& DialogFor(const TClass& cls);
   // Runs once a dialog is shown, before its loop (tests drive the dialog from here).
   std::function<void(TDialog&)> OnShown;
 

@@ -21,7 +21,7 @@ struct TFormEnvironment {
 
   // The size a new form starts with.
   int FontPoints() const {
-    return OpenWindows ? OpenWindows->FontPoints() : TAppearance::DefaultFontSize;
+    return OpenWindows ? OpenWindows->FontPoints() : TAppearance::kDefaultFontSize;
   }
 };
 

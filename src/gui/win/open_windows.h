@@ -27,7 +27,7 @@ class TOpenWindows : public IFontSizeListener {
 
  private:
   std::vector<TForm*> FForms;
-  int FFontPoints = TAppearance::DefaultFontSize;
+  int FFontPoints = TAppearance::kDefaultFontSize;
 };
 
 }  // namespace palvetta

@@ -11,10 +11,10 @@ namespace palvetta {
 
 class TRegistrySettingsStore : public TSettingsStore {
  public:
-  static constexpr std::string_view DefaultRootPath = "Software\\Palvetta";
+  static constexpr std::string_view kDefaultRootPath = "Software\\Palvetta";
 
   // The root is a path below HKEY_CURRENT_USER; tests pass a scratch key.
-  explicit TRegistrySettingsStore(std::string rootPath = std::string(DefaultRootPath))
+  explicit TRegistrySettingsStore(std::string rootPath = std::string(kDefaultRootPath))
       : FRootPath(std::move(rootPath)) {}
   const std::string& RootPath() const { return FRootPath; }
 

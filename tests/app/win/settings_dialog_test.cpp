@@ -222,7 +222,7 @@ TEST(OpenWindowsTest, TracksDialogsAndTellsThemTheNewSize) {
     openWindows.FontSizeChanged(12);
     EXPECT_EQ(first.FontPoints(), 12);
     EXPECT_EQ(second.FontPoints(), 12);
-    EXPECT_EQ(elsewhere.FontPoints(), TAppearance::DefaultFontSize);
+    EXPECT_EQ(elsewhere.FontPoints(), TAppearance::kDefaultFontSize);
     EXPECT_EQ(openWindows.FontPoints(), 12);
     TDialog third(OtherDescription(), OtherOptions(environment));
     EXPECT_EQ(third.FontPoints(), 12);

@@ -8,10 +8,10 @@ namespace palvetta {
 namespace {
 
 TEST(SystemCodePage, MatchesTheBuiltInTableOnWindows1252) {
-  const CodePage& system = SystemCodePage();
+  const ICodePage& system = SystemCodePage();
   ASSERT_EQ(system.Id(), GetACP());
   if (system.Id() != 1252) GTEST_SKIP() << "the system code page is " << system.Id();
-  const CodePage& table = Windows1252();
+  const ICodePage& table = Windows1252();
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     EXPECT_EQ(system.ToUtf8(byte), table.ToUtf8(byte)) << b;
@@ -20,10 +20,10 @@ TEST(SystemCodePage, MatchesTheBuiltInTableOnWindows1252) {
 }
 
 TEST(BatchCodePage, IsTheOemCodePageAndMatchesTheBuiltInTableOn437) {
-  const CodePage& batch = BatchCodePage();
+  const ICodePage& batch = BatchCodePage();
   ASSERT_EQ(batch.Id(), GetOEMCP());
   if (batch.Id() != 437) GTEST_SKIP() << "the OEM code page is " << batch.Id();
-  const CodePage& table = CodePage437();
+  const ICodePage& table = CodePage437();
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     EXPECT_EQ(batch.ToUtf8(byte), table.ToUtf8(byte)) << b;
@@ -37,7 +37,7 @@ TEST(BatchCodePage, IsTheOemCodePageAndMatchesTheBuiltInTableOn437) {
 }
 
 TEST(SystemCodePage, NeverTurnsALookAlikeIntoBatchSyntax) {
-  const CodePage& system = SystemCodePage();
+  const ICodePage& system = SystemCodePage();
   if (system.Id() != 1252) GTEST_SKIP() << "the system code page is " << system.Id();
   struct Case {
     const char* utf8;

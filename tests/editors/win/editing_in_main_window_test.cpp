@@ -73,8 +73,8 @@ class EditingInMainWindowTest : public ::testing::Test {
     EXPECT_TRUE(Window->Modified()) << entry;
   }
 
-  e2e::BatchResult Run(const fs::path& batch, std::vector<std::string> arguments) {
-    e2e::BatchRunner runner;
+  e2e::TBatchResult Run(const fs::path& batch, std::vector<std::string> arguments) {
+    e2e::TBatchRunner runner;
     runner.Arguments = std::move(arguments);
     return runner.Run(batch);
   }
@@ -133,15 +133,15 @@ TEST_F(EditingInMainWindowTest, AProjectMadeThroughTheDialogsRunsAsItsItemsSay) 
   ASSERT_EQ(Window->Actions().Execute("actMakeBatchFile"), TExecuteResult::erExecuted);
   ASSERT_TRUE(fs::exists(batch)) << (Messages.Shown.empty() ? "" : Messages.Shown[0].Text);
 
-  const e2e::BatchResult ada = Run(batch, {"Ada"});
+  const e2e::TBatchResult ada = Run(batch, {"Ada"});
   EXPECT_EQ(SplitOutput(ada.Output), (Lines{"Hello, [Ada]", "It is Ada"})) << ada.Output;
   EXPECT_EQ(ada.ExitCode, 0u);
 
-  const e2e::BatchResult bob = Run(batch, {"Bob"});
+  const e2e::TBatchResult bob = Run(batch, {"Bob"});
   EXPECT_EQ(SplitOutput(bob.Output), (Lines{"Hello, [Bob]", "Someone else"})) << bob.Output;
 
   // Without the required argument the parameter check stops the batch file at once.
-  const e2e::BatchResult none = Run(batch, {});
+  const e2e::TBatchResult none = Run(batch, {});
   const Lines printed = SplitOutput(none.Output);
   ASSERT_FALSE(printed.empty());
   EXPECT_EQ(printed[0], "Parameter Name can not be empty!");

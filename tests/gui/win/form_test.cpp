@@ -190,13 +190,13 @@ TEST_F(FormTest, ANewFontSizeReachesEveryOpenFormAndNewFormsStartWithIt) {
   EXPECT_EQ(form.FontPoints(), 12);
   EXPECT_EQ(form.Rescales, 1);
   EXPECT_EQ(TSampleForm(environment).FontPoints(), 12);
-  openWindows.FontSizeChanged(TAppearance::DefaultFontSize);
-  EXPECT_EQ(form.FontPoints(), TAppearance::DefaultFontSize);
+  openWindows.FontSizeChanged(TAppearance::kDefaultFontSize);
+  EXPECT_EQ(form.FontPoints(), TAppearance::kDefaultFontSize);
   // A form of the plain environment is in no registry and keeps the default size.
   openWindows.FontSizeChanged(11);
-  EXPECT_EQ(plain.FontPoints(), TAppearance::DefaultFontSize);
+  EXPECT_EQ(plain.FontPoints(), TAppearance::kDefaultFontSize);
   EXPECT_EQ(plain.Rescales, 0);
-  EXPECT_EQ(TSampleForm().FontPoints(), TAppearance::DefaultFontSize);
+  EXPECT_EQ(TSampleForm().FontPoints(), TAppearance::kDefaultFontSize);
 }
 
 TEST_F(FormTest, ADpiChangeRescalesFontsAndControls) {
