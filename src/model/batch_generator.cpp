@@ -45,6 +45,54 @@ std::string AddRedirection(const std::string& text, const std::string& target, b
   return TrimRight(JoinWith(lines, kCrLf));
 }
 
+// A parameter item that other items' texts may name as "%" + Name + "%".
+struct TReference {
+  size_t Index;              // among the parameter items
+  std::string Name;          // as declared, compared ignoring case
+  std::string InSubroutine;  // what it becomes inside a subroutine
+  std::string Number;        // what it becomes in the main part
+};
+
+// The text with each reference to a parameter replaced by what the callback gives for it
+// (nothing: left as it is). It reads the text as cmd.exe does: "%%" is a percent sign
+// written as text (or a FOR variable), so "100%% sure%%" names no parameter "sure".
+std::string ReplaceReferences(std::string_view text, const std::vector<TReference>& references,
+                              const std::function<const std::string*(const TReference&)>& replacement) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t percent = text.find('%', i);
+    out.append(text.substr(i, percent == std::string_view::npos ? std::string_view::npos : percent - i));
+    if (percent == std::string_view::npos) break;
+    if (percent + 1 < text.size() && text[percent + 1] == '%') {
+      out += "%%";
+      i = percent + 2;
+      continue;
+    }
+    const size_t close = text.find('%', percent + 1);
+    const TReference* found = nullptr;
+    if (close != std::string_view::npos) {
+      const std::string_view name = text.substr(percent + 1, close - percent - 1);
+      for (const TReference& ref : references) {
+        if (SameTextIgnoreCase(ref.Name, name)) {
+          found = &ref;
+          break;
+        }
+      }
+    }
+    const std::string* by = found ? replacement(*found) : nullptr;
+    if (by) {
+      out += *by;
+      i = close + 1;
+    } else {
+      out += '%';
+      i = percent + 1;
+    }
+  }
+  return out;
+}
+
 // The file-name part of a name, without any folder.
 std::string FileNamePart(const std::string& name) {
   const size_t slash = name.find_last_of("\\/:");
@@ -170,18 +218,12 @@ void TBatchGenerator::Build() {
   run.UsedInSubroutine.assign(run.Params.size(), false);
 
   // The references "%" + name + "%" to look for, made once per run; blank names have none.
-  struct TReference {
-    size_t Index;
-    std::string Text;
-    std::string InSubroutine;
-    std::string Number;
-  };
   std::vector<TReference> references;
   for (size_t i = 0; i < run.Params.size(); ++i) {
     const std::string declared = run.Params[i]->DeclaredName();
     const std::string name = Trim(declared);
     if (name.empty()) continue;
-    references.push_back({i, "%" + declared + "%", "%KWJ_PARAM_" + name + "%",
+    references.push_back({i, declared, "%KWJ_PARAM_" + name + "%",
                           "%" + IntToStr(static_cast<long long>(i) + 1)});
   }
 
@@ -197,18 +239,16 @@ void TBatchGenerator::Build() {
     std::string text = TrimRight(item.GetBatchText());
     run.Current = nullptr;
     // Every reference holds a "%": most texts need no search at all.
-    const bool mayReference = text.find('%') != std::string::npos;
-    for (const TReference& ref : references) {
-      if (!mayReference) break;
-      if (!ContainsIgnoreCase(text, ref.Text)) continue;
-      if (ref.Index >= 9) {
-        run.BeyondNine = true;
-      } else if (inSubroutine) {
-        text = ReplaceAllIgnoreCase(text, ref.Text, ref.InSubroutine);
+    if (!references.empty() && text.find('%') != std::string::npos) {
+      text = ReplaceReferences(text, references, [&](const TReference& ref) -> const std::string* {
+        if (ref.Index >= 9) {
+          run.BeyondNine = true;
+          return nullptr;
+        }
+        if (!inSubroutine) return &ref.Number;
         run.UsedInSubroutine[ref.Index] = true;
-      } else {
-        text = ReplaceAllIgnoreCase(text, ref.Text, ref.Number);
-      }
+        return &ref.InSubroutine;
+      });
     }
     if (IsBlank(text)) return;
     if (!IsBlank(item.RedirectTo)) {

@@ -25,6 +25,12 @@ std::string QuoteIfSpaced(std::string_view text) {
   return trimmed;
 }
 
+std::string QuoteOnce(std::string_view text) {
+  std::string trimmed = Trim(text);
+  if (trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"') return trimmed;
+  return '"' + std::string(text) + '"';
+}
+
 std::string OneLine(std::string_view text) { return ReplaceLineBreaks(text, " "); }
 
 std::string EscapeBatchSpecials(std::string_view text) {
@@ -34,6 +40,29 @@ std::string EscapeBatchSpecials(std::string_view text) {
   for (char c : OneLine(text)) {
     if (c == '"') quoted = !quoted;
     if (!quoted && IsBatchSpecial(c)) out += '^';
+    out += c;
+  }
+  return out;
+}
+
+std::string EscapeSetAssignment(std::string_view name, std::string_view value) {
+  const std::string text = OneLine(std::string(name) + "=" + std::string(value));
+  std::string out;
+  out.reserve(text.size());
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == '^') {
+      // The user's own escape: it and the character it escapes go as they are. A caret
+      // at the end would escape the line break, so it is doubled.
+      out += c;
+      out += i + 1 < text.size() ? text[++i] : '^';
+      continue;
+    } else if (!quoted && IsBatchSpecial(c)) {
+      out += '^';
+    }
     out += c;
   }
   return out;

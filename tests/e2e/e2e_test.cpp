@@ -19,6 +19,7 @@
 #include "base/win/program.h"
 #include "base/win/wide.h"
 #include "items/control_of_flow/control_of_flow_items.h"
+#include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "model/batch_generator.h"
 #include "model/project.h"
@@ -266,6 +267,35 @@ TEST_F(GeneratedBatch, ArgumentsCannotBreakTheParameterChecks) {
     EXPECT_EQ(SplitOutput(result.Output), c.printed);
     EXPECT_EQ(result.ExitCode, c.exitCode);
   }
+}
+
+// Texts the user typed reach cmd.exe as the user meant them: SET's classic quoted form
+// and its own carets, percent signs in a description, a FOR file pasted with its quotes.
+TEST_F(GeneratedBatch, TypedTextArrivesAsMeant) {
+  auto set = [&](const std::string& name, const std::string& value) {
+    auto& item = Project.Add<TSetVarValItem>();
+    item.Name = name;
+    item.Value = value;
+  };
+  set("\"Pair", "a&b\"");
+  set("Typed", "c^&d");
+  set("Plain", "Tom & Jerry");
+  Command("SET Pair");
+  Command("SET Typed");
+  Command("SET Plain");
+  std::ofstream(Temp.Path() / "my list.txt", std::ios::binary) << "one\r\ntwo\r\n";
+  Project.Add<TFOREachLineInFile>().FileName = "\"my list.txt\"";
+  Command("ECHO [%%L]");
+  Project.Add<TFOREndItem>();
+  Param("Target", TParamCheck::pcRequired, "100% sure, %1 & more");
+  Project.Add<TCheckParamsItem>();
+
+  const TBatchResult result = Run();
+  EXPECT_EQ(SplitOutput(result.Output),
+            (Lines{"Pair=a&b", "Typed=c&d", "Plain=Tom & Jerry", "[one]", "[two]",
+                   "Parameter Target can not be empty!", "Usage:", "job.bat Target", "Parameters:",
+                   "Target (required) - 100% sure, %1 & more"}));
+  EXPECT_EQ(result.ExitCode, 1u);
 }
 
 // cmd.exe reads the batch file in the OEM code page: a folder named with a character

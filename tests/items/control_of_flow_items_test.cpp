@@ -208,6 +208,12 @@ TEST(ControlOfFlowItems, BatchAndReadableTexts) {
          i.ExePath = "x.exe";
        }),
        "START \"\" /D \"D:\\w\" /MAX /SHARED /NORMAL x.exe", startText + " x.exe"},
+      // A folder pasted with its own quotes is quoted once.
+      {Make<TStartItem>([](auto& i) {
+         i.DPath = "\"D:\\My Work\"";
+         i.ExePath = "x.exe";
+       }),
+       "START \"\" /D \"D:\\My Work\" x.exe", startText + " x.exe"},
       {Make<TStartItem>([](auto& i) {
          i.Priority = TStartItemPriority::pHIGH;
          i.ExePath = "x.exe";
@@ -464,6 +470,9 @@ TEST(SubroutineDispatcherItem, ChoosesCallGotoOrLeftOutPerRow) {
       {"n", "Nowhere", "p", "IF \"%Mode%\"==\"n\" GOTO :Nowhere"},
       {"Two Words", "Done", "", "IF \"%Mode%\"==\"Two Words\" GOTO :Done"},
       {"e", " \t ", "p", "REM Left out: value e has no subroutine or bookmark to go to"},
+      // Stray blanks around the target are no part of it: still a CALL, not a GOTO.
+      {"bl", " Backup  ", "", "IF \"%Mode%\"==\"bl\" CALL :Backup"},
+      {"ol", "Old ", "", "REM Left out: value ol goes to Old, which is disabled"},
       {"", "", "", "REM Left out: value  has no subroutine or bookmark to go to"},
   };
   const std::string header =

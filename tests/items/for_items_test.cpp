@@ -36,6 +36,11 @@ TEST(ForItems, BatchAndReadableTexts) {
        "REM For each line in file  C:\\My Files\\a&b.txt\r\n"
        "for /F \"usebackq tokens=*\" %%L in (\" C:\\My Files\\a&b.txt\") do (",
        "For each line in file  C:\\My Files\\a&b.txt"},
+      // A name pasted with its own quotes ("Copy as path") is quoted once.
+      {Make<TFOREachLineInFile>([](auto& i) { i.FileName = " \"C:\\My Files\\list.txt\" "; }),
+       "REM For each line in file  \"C:\\My Files\\list.txt\" \r\n"
+       "for /F \"usebackq tokens=*\" %%L in (\"C:\\My Files\\list.txt\") do (",
+       "For each line in file  \"C:\\My Files\\list.txt\" "},
       {Make<TFOREndItem>([](auto&) {}), ")\r\nREM End of FOR", "End of FOR"},
   };
   for (const auto& c : cases) {

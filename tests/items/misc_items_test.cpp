@@ -39,6 +39,18 @@ TEST(MiscItems, BatchAndReadableTexts) {
          i.Value = "Tom & Jerry (\"R&D\")\r\ndel x";
        }),
        "SET Title=Tom ^& Jerry ^(\"R&D\"^) del x", "Set variable Title to Tom & Jerry (\"R&D\")\r\ndel x"},
+      // Name and value are read as one line: the classic quoted form stays as typed, and
+      // carets the user typed are not escaped again.
+      {Make<TSetVarValItem>([](auto& i) {
+         i.Name = "\"Pair";
+         i.Value = "a&b\"";
+       }),
+       "SET \"Pair=a&b\"", "Set variable \"Pair to a&b\""},
+      {Make<TSetVarValItem>([](auto& i) {
+         i.Name = "Typed";
+         i.Value = "a^&b ^^ c^";
+       }),
+       "SET Typed=a^&b ^^ c^^", "Set variable Typed to a^&b ^^ c^"},
       {Make<TCheckParamsItem>([](auto&) {}), "", "Check required parameters of this batch file"},
       {Make<TVariableItem>([](auto& i) {
          i.Name = "Count";

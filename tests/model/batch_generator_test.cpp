@@ -87,6 +87,18 @@ TEST(BatchGenerator, ParameterReferencesBecomeNumbersIgnoringCase) {
   EXPECT_EQ(Generate(project), Lines({"@ECHO OFF", "COPY %1 %2 % %"}));
 }
 
+// "%%" is a percent sign written as text, or a FOR variable: what follows it is no
+// reference, as cmd.exe reads the line.
+TEST(BatchGenerator, DoubledPercentSignsStartNoReference) {
+  TProject project;
+  Param(project, "sure");
+  Param(project, "x");
+  Command(project, "ECHO 100%% sure%% %sure%");
+  Command(project, "FOR %%x IN (a) DO ECHO %%x %x%");
+  EXPECT_EQ(Generate(project),
+            Lines({"@ECHO OFF", "ECHO 100%% sure%% %1", "FOR %%x IN (a) DO ECHO %%x %2"}));
+}
+
 TEST(BatchGenerator, NonAsciiParameterNamesMatchIgnoringCase) {
   TProject project;
   Param(project, "Größe");

@@ -55,6 +55,43 @@ TEST(EscapeBatchSpecials, Cases) {
   EXPECT_EQ(OneLine("a\r\nb\nc\rd"), "a b c d");
 }
 
+TEST(QuoteOnce, Cases) {
+  const struct {
+    const char* text;
+    const char* quoted;
+  } cases[] = {
+      {"C:\\My Files\\a.txt", "\"C:\\My Files\\a.txt\""},
+      {"\"C:\\My Files\\a.txt\"", "\"C:\\My Files\\a.txt\""},
+      {"  \"C:\\x.txt\"  ", "\"C:\\x.txt\""},
+      {" a ", "\" a \""},  // as stored when the user gave no quotes
+      {"", "\"\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(QuoteOnce(c.text), c.quoted);
+  }
+}
+
+TEST(EscapeSetAssignment, OnePassOneQuoteState) {
+  const struct {
+    const char* name;
+    const char* value;
+    const char* line;
+  } cases[] = {
+      {"X", "Tom & Jerry", "X=Tom ^& Jerry"},
+      {"\"X", "a&b\"", "\"X=a&b\""},        // the classic quoted form
+      {"X", "a^&b", "X=a^&b"},              // the user's own caret
+      {"X", "(1) | <2>", "X=^(1^) ^| ^<2^>"},
+      {"X", "end^", "X=end^^"},             // a last caret would join the next line
+      {"X", "\"a & b\" & c", "X=\"a & b\" ^& c"},
+      {"X", "a\r\nDEL y", "X=a DEL y"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(EscapeSetAssignment(c.name, c.value), c.line);
+  }
+}
+
 TEST(EscapeEchoText, PercentSignsPrintAsTyped) {
   EXPECT_EQ(EscapeEchoText("100% sure, %1 & (x)"), "100%% sure, %%1 ^& ^(x^)");
   EXPECT_EQ(EscapeEchoText("\"50%\" | y"), "\"50%%\" ^| y");

@@ -65,7 +65,7 @@ std::string TStartItem::GetBatchText() const {
                                               " /BELOWNORMAL"};
   // The title is always written: START takes a first quoted argument for the title.
   std::string text = "START \"" + OneLine(Title) + "\"";
-  if (!IsBlank(DPath)) text += " /D \"" + OneLine(DPath) + "\"";
+  if (!IsBlank(DPath)) text += " /D " + QuoteOnce(OneLine(DPath));
   if (I) text += " /I";
   text += kMinMax[Ordinal(MinMax)];
   text += kSeparateShared[Ordinal(SeparateShared)];

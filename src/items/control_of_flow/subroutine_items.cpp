@@ -90,12 +90,10 @@ std::string TSubroutineDispatcherItem::GetBatchText() const {
   TItemList labels;
   DoNeedSubroutinesList(subroutines);
   DoNeedLabelsList(labels);
+  // Blanks around a name are no part of it: cmd.exe reads a label without them.
   const auto named = [](const TItemList& items, const std::string& name, bool enabled) {
     for (auto* item : items) {
-      const std::string& itemName = item->ClassType().InheritsFrom(TSubroutineItem::Class)
-                                        ? static_cast<const TSubroutineItem*>(item)->Name
-                                        : static_cast<const TGotoLabelItem*>(item)->Name;
-      if (item->Enabled == enabled && SameTextIgnoreCase(itemName, name)) return true;
+      if (item->Enabled == enabled && SameTextIgnoreCase(Trim(item->DeclaredName()), name)) return true;
     }
     return false;
   };
@@ -108,14 +106,13 @@ std::string TSubroutineDispatcherItem::GetBatchText() const {
     const std::string test = "IF \"%" + var + "%\"==\"" + value + "\" ";
     if (target.empty()) {
       lines.push_back("REM Left out: value " + value + " has no subroutine or bookmark to go to");
-    } else if (named(subroutines, row.SubOrLabel, true)) {
-      lines.push_back(TrimRight(test + "CALL :" + OneLine(row.SubOrLabel) + " " + OneLine(row.Parameters)));
-    } else if ((named(subroutines, row.SubOrLabel, false) || named(labels, row.SubOrLabel, false)) &&
-               !named(labels, row.SubOrLabel, true)) {
-      lines.push_back("REM Left out: value " + value + " goes to " + OneLine(row.SubOrLabel) +
-                      ", which is disabled");
+    } else if (named(subroutines, target, true)) {
+      lines.push_back(TrimRight(test + "CALL :" + OneLine(target) + " " + OneLine(row.Parameters)));
+    } else if ((named(subroutines, target, false) || named(labels, target, false)) &&
+               !named(labels, target, true)) {
+      lines.push_back("REM Left out: value " + value + " goes to " + OneLine(target) + ", which is disabled");
     } else {
-      lines.push_back(TrimRight(test + "GOTO :" + OneLine(row.SubOrLabel)));
+      lines.push_back(TrimRight(test + "GOTO :" + OneLine(target)));
     }
   }
   return TrimRight(JoinWith(lines, kCrLf));

@@ -79,7 +79,7 @@ std::string TSetVarValItem::GetHumanReadableText() const {
 
 // The value is what the variable gets: its & | < > ( ) ^ are text, not batch syntax.
 std::string TSetVarValItem::GetBatchText() const {
-  return "SET " + EscapeBatchSpecials(Name) + "=" + EscapeBatchSpecials(Value);
+  return "SET " + EscapeSetAssignment(Name, Value);
 }
 
 // Parameter check
@@ -106,11 +106,11 @@ std::string TCheckParamsItem::GetBatchText() const {
   for (const TRunParam& entry : runParams) names.push_back(entry.Param);
   const std::string joined = JoinWith(names, " ");
   TStrings usage{"EXIT /B", "REM Usage hint", ":USAGEHINT", "ECHO Usage:",
-                 IsBlank(joined) ? std::string() : "ECHO %~nx0 " + EscapeBatchSpecials(joined),
+                 IsBlank(joined) ? std::string() : "ECHO %~nx0 " + EscapeEchoText(joined),
                  "ECHO Parameters:"};
   for (const TRunParam& entry : runParams) {
-    usage.push_back("ECHO " + EscapeBatchSpecials(entry.Param) + RequiredOrOptional(entry.ParamCheck) +
-                    " - " + EscapeBatchSpecials(Trim(entry.Descr)));
+    usage.push_back("ECHO " + EscapeEchoText(entry.Param) + RequiredOrOptional(entry.ParamCheck) +
+                    " - " + EscapeEchoText(Trim(entry.Descr)));
   }
   // A failed check ends the batch file with an error, not with success.
   usage.push_back("EXIT /B 1");
