@@ -298,6 +298,24 @@ TEST_F(GeneratedBatch, TypedTextArrivesAsMeant) {
   EXPECT_EQ(result.ExitCode, 1u);
 }
 
+// After a SETLOCAL item that enables delayed expansion, cmd.exe would eat the "!" of a
+// description; the usage hint switches it off and prints the text as typed.
+TEST_F(GeneratedBatch, TheUsageHintPrintsExclamationMarksWithDelayedExpansionOn) {
+  Project.Add<TSetLocalItem>().EnableDelayedExpansion = TEnableDelayedExpansion::edeEnable;
+  Command("SET X=1");
+  Command("ECHO delayed !X!");
+  Param("Target", TParamCheck::pcRequired, "Wow! x!y");
+  Project.Add<TCheckParamsItem>();
+
+  const TBatchResult result = Run();
+  const Lines lines = SplitOutput(result.Output);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines.front(), "delayed 1");
+  EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+            (Lines{"job.bat Target", "Parameters:", "Target (required) - Wow! x!y"}));
+  EXPECT_EQ(result.ExitCode, 1u);
+}
+
 // cmd.exe reads the batch file in the OEM code page: a folder named with a character
 // outside ASCII is found only when the file is written in that code page.
 TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {

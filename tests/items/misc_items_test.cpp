@@ -93,6 +93,7 @@ TEST(CheckParamsItem, WritesChecksAndAUsageHintThatFails) {
             "EXIT /B\r\n"
             "REM Usage hint\r\n"
             ":USAGEHINT\r\n"
+            "SETLOCAL DISABLEDELAYEDEXPANSION\r\n"
             "ECHO Usage:\r\n"
             "ECHO %~nx0 Source Target ^(folder^)\r\n"
             "ECHO Parameters:\r\n"

@@ -105,7 +105,10 @@ std::string TCheckParamsItem::GetBatchText() const {
   TStrings names;
   for (const TRunParam& entry : runParams) names.push_back(entry.Param);
   const std::string joined = JoinWith(names, " ");
-  TStrings usage{"EXIT /B", "REM Usage hint", ":USAGEHINT", "ECHO Usage:",
+  // With delayed expansion on (after a SETLOCAL item that enables it) cmd.exe would eat
+  // every "!" of the names and descriptions; the hint switches it off before it speaks,
+  // and its EXIT ends that again.
+  TStrings usage{"EXIT /B", "REM Usage hint", ":USAGEHINT", "SETLOCAL DISABLEDELAYEDEXPANSION", "ECHO Usage:",
                  IsBlank(joined) ? std::string() : "ECHO %~nx0 " + EscapeEchoText(joined),
                  "ECHO Parameters:"};
   for (const TRunParam& entry : runParams) {

@@ -43,6 +43,7 @@ REM -----------------
 EXIT /B
 REM Usage hint
 :USAGEHINT
+SETLOCAL DISABLEDELAYEDEXPANSION
 ECHO Usage:
 ECHO %~nx0 Source Target ^(folder^)
 ECHO Parameters:
