@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/catalogue.h"
+#include "app/markup.h"
 #include "items/item_families.h"
 
 namespace palvetta {
@@ -67,6 +68,13 @@ TCreatedFiles& TApplicationModel::MakeBatchFile() {
 
 void TApplicationModel::MakeBatchFile(const std::string& fileName) {
   FMaker.MakeBatchFile(fileName);
+}
+
+std::string TApplicationModel::LostCharactersMessage() const {
+  if (FMaker.LostCharacters().empty()) return {};
+  return palvetta::LostCharactersMessage(FMaker.LostCharacters(), [this](int position) {
+    return IntToStr(position) + ". " + RemoveMarkup(FProject->Items(position - 1).GetHumanReadableText());
+  });
 }
 
 std::vector<TSnippetLoadError> TApplicationModel::ReadSnippets(const std::string& appDataFolder) {

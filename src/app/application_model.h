@@ -46,6 +46,9 @@ class TApplicationModel {
   // Generates in memory; the files stay valid until the next run.
   TCreatedFiles& MakeBatchFile();
   void MakeBatchFile(const std::string& fileName);
+  // After a run: which items lost which characters to the batch file's code page, each
+  // item named by its position and its line in the project list; empty when none did.
+  std::string LostCharactersMessage() const;
 
   // Reads the snippets from the folder SnippetFolder(appDataFolder). Damaged files are
   // left out and returned, so the caller can name them.

@@ -46,6 +46,17 @@ class AppTest : public ::testing::Test {
   TApplicationModel app;
 };
 
+TEST_F(AppTest, NamesTheItemsThatLostCharactersByTheirLineInTheList) {
+  AddComments(app.Project(), {"B\xC3\xBCro", "5 \xE2\x82\xAC", "ok"});
+  Batch();
+  EXPECT_EQ(app.LostCharactersMessage(),
+            "The batch file's code page (437) has no place for some characters; each of them was "
+            "written as \"?\":\r\n2. 5 \xE2\x82\xAC: \xE2\x82\xAC");
+  app.Project().DeleteItem(app.Project().Items(1));
+  Batch();
+  EXPECT_EQ(app.LostCharactersMessage(), "");
+}
+
 TEST_F(AppTest, StartsWithAnEmptyUnnamedProjectAndTheCatalogue) {
   EXPECT_EQ(app.Project().Count(), 0);
   EXPECT_EQ(app.FileName, "");
