@@ -108,6 +108,11 @@ void TfrmMain::MakeBatchFile() {
     FApp->MakeBatchFile(*chosen);
   } catch (const std::exception& error) {
     ShowError("Error saving batch file " + *chosen + ": " + error.what());
+    return;
+  }
+  // The file is written all the same; the user learns what became "?".
+  if (const std::string lost = FApp->LostCharactersMessage(); !lost.empty()) {
+    ShowMessageBox(Handle(), lost, "Palvetta", MB_OK | MB_ICONWARNING);
   }
 }
 

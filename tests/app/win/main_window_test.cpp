@@ -300,6 +300,21 @@ TEST_F(MainWindowTest, MakesTheSameBatchFileAsTheCommandLineGenerator) {
   EXPECT_EQ(Messages.Shown[0].Text.rfind("Error saving batch file ", 0), 0u);
 }
 
+TEST_F(MainWindowTest, MakingTheBatchFileTellsWhichItemsLostCharacters) {
+  TfrmMain& window = Start();
+  AddEntry("Comment (REM)");
+  static_cast<TREMItem&>(Project().Items(0)).Text = "5 \xE2\x82\xAC";
+  const fs::path batch = Folder / "euro.bat";
+  Pickers.Answers = {PathToUtf8(batch)};
+  window.Actions().Execute("actMakeBatchFile");
+  EXPECT_EQ(ReadText(batch), "@ECHO OFF\r\nREM 5 ?\r\n");
+  ASSERT_EQ(Messages.Shown.size(), 1u);
+  EXPECT_EQ(Messages.Shown[0].Text,
+            "The batch file's code page (437) has no place for some characters; each of them was "
+            "written as \"?\":\r\n1. 5 \xE2\x82\xAC: \xE2\x82\xAC");
+  EXPECT_EQ(Messages.Shown[0].Flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+}
+
 TEST_F(MainWindowTest, PreviewShowsTheBatchFileAsItWouldBeWritten) {
   TfrmMain& window = Start();
   ASSERT_TRUE(window.OpenProject(GoldenFolder() + "/project.kwj"));
