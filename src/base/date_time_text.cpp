@@ -1,5 +1,6 @@
 #include "base/date_time_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -11,7 +12,7 @@ namespace palvetta {
 namespace {
 
 // Days from 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -19,6 +20,22 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + static_cast<long long>(doe) - 719468;
 }
+
+// The proleptic Gregorian date of a day counted from 1970-01-01 (the inverse).
+TCivilDate CivilFromDays(long long z) {
+  z += 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned day = doy - (153 * mp + 2) / 5 + 1;
+  const unsigned month = mp < 10 ? mp + 3 : mp - 9;
+  const long long year = static_cast<long long>(yoe) + era * 400 + (month <= 2);
+  return {static_cast<int>(year), month, day};
+}
+
+constexpr long long kEpochDays = DaysFromCivil(1899, 12, 30);
 
 unsigned DaysInMonth(long long year, unsigned month) {
   static constexpr unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -90,6 +107,27 @@ std::optional<double> ParseTime(std::string_view text) {
 }
 
 }  // namespace
+
+TCivilDate DateOf(double value) {
+  const double first = static_cast<double>(DaysFromCivil(1, 1, 1) - kEpochDays);
+  const double last = static_cast<double>(DaysFromCivil(9999, 12, 31) - kEpochDays);
+  if (std::isnan(value)) value = 0;
+  // Toward zero: -1.25 is a quarter past six on 1899-12-29, not a day earlier.
+  const double days = std::clamp(std::trunc(value), first, last);
+  return CivilFromDays(static_cast<long long>(days) + kEpochDays);
+}
+
+TClockTime TimeOf(double value) {
+  if (!std::isfinite(value)) return {};
+  const double fraction = std::fabs(value - std::trunc(value));
+  auto seconds = static_cast<unsigned>(std::lround(fraction * 86400.0));
+  if (seconds >= 86400) seconds = 86399;
+  return {seconds / 3600, seconds / 60 % 60, seconds % 60};
+}
+
+double DateValue(int year, unsigned month, unsigned day) {
+  return static_cast<double>(DaysFromCivil(year, month, day) - kEpochDays);
+}
 
 std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order) {
   const std::string t = Trim(text);

@@ -14,6 +14,31 @@ enum class TDateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 // month-day-year.
 TDateOrder UserDateOrder();
 
+struct TCivilDate {
+  int Year = 1899;
+  unsigned Month = 12;
+  unsigned Day = 30;
+  bool operator==(const TCivilDate&) const = default;
+};
+
+struct TClockTime {
+  unsigned Hour = 0;
+  unsigned Minute = 0;
+  unsigned Second = 0;
+  bool operator==(const TClockTime&) const = default;
+};
+
+// The calendar date of a value, clamped to the years 1 to 9999 (a damaged file may hold
+// any number, NaN included).
+TCivilDate DateOf(double value);
+
+// The time of day of a value (the fraction, also for days before 1899-12-30), to the
+// second, rounded.
+TClockTime TimeOf(double value);
+
+// The value of a calendar date at midnight.
+double DateValue(int year, unsigned month, unsigned day);
+
 // A date, a time, or a date followed by a time; nothing when the text is neither.
 std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order);
 

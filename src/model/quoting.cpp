@@ -5,9 +5,9 @@
 namespace palvetta {
 namespace {
 
-bool IsBatchSpecial(char c) {
-  return std::string_view("^&|<>()").find(c) != std::string_view::npos;
-}
+constexpr std::string_view kBatchSpecials = "^&|<>()";
+
+bool IsBatchSpecial(char c) { return kBatchSpecials.find(c) != std::string_view::npos; }
 
 // cmd.exe also splits arguments at "," ";" and "=": "CALL a,b\t.bat" calls "a".
 bool NeedsQuotes(std::string_view text) {
@@ -31,18 +31,55 @@ std::string QuoteOnce(std::string_view text) {
   return '"' + std::string(text) + '"';
 }
 
-std::string OneLine(std::string_view text) { return ReplaceLineBreaks(text, " "); }
+std::string QuotePath(std::string_view text) {
+  return '"' + ReplaceAll(Trim(text), "\"", "") + '"';
+}
 
-std::string EscapeBatchSpecials(std::string_view text) {
+std::string NormalizeQuotedPath(std::string_view text) {
+  std::string path = Trim(text);
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+    path = Trim(std::string_view(path).substr(1, path.size() - 2));
+  }
+  if (path.size() > 3 && path.back() == '\\' && NeedsQuotes(path)) path.pop_back();
+  return QuoteIfSpaced(path);
+}
+
+std::string QuoteArgument(std::string_view argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
+    return std::string(argument);
+  }
+  std::string out = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count as escapes only before a double quote.
+    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, '\\');
+  return out + '"';
+}
+
+std::string EscapeOutsideQuotes(std::string_view text, std::string_view characters) {
   std::string out;
   out.reserve(text.size());
   bool quoted = false;
-  for (char c : OneLine(text)) {
+  for (char c : text) {
     if (c == '"') quoted = !quoted;
-    if (!quoted && IsBatchSpecial(c)) out += '^';
+    if (!quoted && characters.find(c) != std::string_view::npos) out += '^';
     out += c;
   }
   return out;
+}
+
+std::string OneLine(std::string_view text) { return ReplaceLineBreaks(text, " "); }
+
+std::string EscapeBatchSpecials(std::string_view text) {
+  return EscapeOutsideQuotes(OneLine(text), kBatchSpecials);
 }
 
 std::string EscapeSetAssignment(std::string_view name, std::string_view value) {

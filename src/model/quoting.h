@@ -17,6 +17,28 @@ std::string QuoteIfSpaced(std::string_view text);
 // as path" gives it) keeps only its own pair, without the blanks around it.
 std::string QuoteOnce(std::string_view text);
 
+// The text trimmed, every double quote removed, and always wrapped in double quotes (a
+// blank text gives ""): for commands whose file argument must be one argument even when
+// it is empty (FIND, SORT, the write-to-file redirection).
+std::string QuotePath(std::string_view text);
+
+// A folder for a command that reads a quoted trailing backslash as an escaped quote
+// (ROBOCOPY): the text trimmed and stripped of the user's own surrounding quotes; a
+// final backslash of a folder below the root that needs quotes is dropped (a root such
+// as C:\ keeps it); then quoted as QuoteIfSpaced does.
+std::string NormalizeQuotedPath(std::string_view text);
+
+// One argument of a Windows command line as the C run time's parser
+// (CommandLineToArgvW) reads it back: unchanged when it holds no blank, tab or double
+// quote and is not empty; otherwise wrapped in double quotes, each inner double quote
+// escaped as \", and the backslashes before an escaped quote or the closing quote
+// doubled.
+std::string QuoteArgument(std::string_view argument);
+
+// A caret before each of the given characters where it stands outside double quotes,
+// as cmd.exe reads the line: the quote state flips at every double quote.
+std::string EscapeOutsideQuotes(std::string_view text, std::string_view characters);
+
 // Line breaks replaced by blanks: user text written into a line (a REM line, a label)
 // must not start a line of its own, which cmd.exe would run as a command.
 std::string OneLine(std::string_view text);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace palvetta {
 namespace {
 
@@ -35,6 +37,31 @@ TEST(DateTimeText, Cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseDateTimeText(c.text, c.order), c.value);
   }
+}
+
+TEST(DateTimeText, DateAndTimeOfAValue) {
+  struct Case {
+    double value;
+    TCivilDate date;
+    TClockTime time;
+  };
+  const Case cases[] = {
+      {0.0, {1899, 12, 30}, {0, 0, 0}},
+      {1.75, {1899, 12, 31}, {18, 0, 0}},
+      {-1.25, {1899, 12, 29}, {6, 0, 0}},  // before the epoch the time still counts up
+      {45351.0 + 1.0 / 86400, {2024, 2, 29}, {0, 0, 1}},
+      {36526.999999, {2000, 1, 1}, {23, 59, 59}},  // never rounds into the next day
+      // What a damaged file may hold stays inside the calendar.
+      {1e300, {9999, 12, 31}, {0, 0, 0}},
+      {-1e300, {1, 1, 1}, {0, 0, 0}},
+      {std::nan(""), {1899, 12, 30}, {0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(DateOf(c.value), c.date);
+    EXPECT_EQ(TimeOf(c.value), c.time);
+  }
+  EXPECT_EQ(DateValue(2000, 1, 1), 36526.0);
 }
 
 }  // namespace

@@ -97,5 +97,71 @@ TEST(EscapeEchoText, PercentSignsPrintAsTyped) {
   EXPECT_EQ(EscapeEchoText("\"50%\" | y"), "\"50%%\" ^| y");
 }
 
+TEST(QuotePath, AlwaysOneQuotedArgument) {
+  struct Case {
+    const char* text;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {" C:\\logs\\*.log ", "\"C:\\logs\\*.log\""},
+      {"", "\"\""},
+      {"   ", "\"\""},
+      {"\"C:\\a b.txt\"", "\"C:\\a b.txt\""},  // the user's quotes are not doubled
+      {"a\"b\"c", "\"abc\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(QuotePath(c.text), c.quoted);
+  }
+}
+
+TEST(NormalizeQuotedPath, AQuotedFolderNeverEndsInBackslashQuote) {
+  struct Case {
+    const char* text;
+    const char* normalized;
+  };
+  const Case cases[] = {
+      {"D:\\a b\\", "\"D:\\a b\""},
+      {" \"D:\\a b\\\" ", "\"D:\\a b\""},  // typed with its own quotes
+      {"D:\\ab\\", "D:\\ab\\"},           // no quotes, so the backslash does no harm
+      {"C:\\", "C:\\"},
+      {"\"C:\\\"", "C:\\"},
+      {"D:\\R&D\\", "\"D:\\R&D\""},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(NormalizeQuotedPath(c.text), c.normalized);
+  }
+}
+
+TEST(QuoteArgument, FollowsTheArgvRules) {
+  struct Case {
+    const char* argument;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"plain", "plain"},
+      {"C:\\dir\\", "C:\\dir\\"},  // backslashes alone need nothing
+      {"", "\"\""},
+      {"a b", "\"a b\""},
+      {"a\tb", "\"a\tb\""},
+      {"say \"hi\"", "\"say \\\"hi\\\"\""},
+      {"C:\\a b\\", "\"C:\\a b\\\\\""},     // the closing quote's backslash doubled
+      {"a\\\"b", "\"a\\\\\\\"b\""},          // backslash before a quote: both escaped
+      {"a\\\\b c", "\"a\\\\b c\""},        // backslashes inside stay as they are
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument);
+    EXPECT_EQ(QuoteArgument(c.argument), c.quoted);
+  }
+}
+
+TEST(EscapeOutsideQuotes, TheQuoteStateFlipsAtEveryQuote) {
+  EXPECT_EQ(EscapeOutsideQuotes("a(b) \"(c)\" (d", "()"), "a^(b^) \"(c)\" ^(d");
+  EXPECT_EQ(EscapeOutsideQuotes("\"a\" & \"b & c", "&"), "\"a\" ^& \"b & c");
+  EXPECT_EQ(EscapeOutsideQuotes("x|y", ""), "x|y");
+}
+
 }  // namespace
 }  // namespace palvetta
