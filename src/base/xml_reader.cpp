@@ -145,7 +145,7 @@ class TXmlParser {
     } else if (code >= 0xDC00 && code <= 0xDFFF) {
       FailAt(FText, start, "lone surrogate &" + std::string(name) + ";");
     }
-    out += EncodeUtf8(std::u32string(1, code));
+    AppendUtf8(out, code);
   }
 
   // "#123" or "#x7B".
