@@ -9,8 +9,8 @@ namespace {
 
 // A small document (one item copied onto another) takes a small block; a big one grows
 // to blocks of 64 KiB, a thousand heap calls for a project of 100,000 items. Larger
-// blocks would be fewer calls but slower: heaps map blocks from 128 KiB (glibc) or
-// 512 KiB (Windows) on their own, so each document would fault in fresh pages.
+// blocks would be fewer calls but slower: a heap maps a large block as fresh memory of
+// its own (glibc from 128 KiB), so each document would fault its pages in anew.
 constexpr size_t kFirstBlockSize = 4096;
 constexpr size_t kLargestBlockSize = size_t{64} << 10;
 
