@@ -28,13 +28,7 @@ const std::string_view* TXmlElement::FindAttribute(std::string_view name) const 
   return nullptr;
 }
 
-void TXmlElement::SetAttribute(std::string_view name, std::string_view value) {
-  for (TXmlAttribute* attribute = FFirstAttribute; attribute != nullptr; attribute = attribute->FNext) {
-    if (SameTextAscii(attribute->Name, name)) {
-      attribute->Value = FArena->Store(value);
-      return;
-    }
-  }
+void TXmlElement::AddAttribute(std::string_view name, std::string_view value) {
   TXmlAttribute& added = FArena->Make<TXmlAttribute>(FArena->Store(name), FArena->Store(value));
   (FLastAttribute != nullptr ? FLastAttribute->FNext : FFirstAttribute) = &added;
   FLastAttribute = &added;

@@ -82,7 +82,9 @@ class TXmlElement {
   TXmlChain<TXmlAttribute> Attributes() const { return TXmlChain<TXmlAttribute>(FFirstAttribute); }
   // The value of the attribute of that name, ignoring case; nullptr if none.
   const std::string_view* FindAttribute(std::string_view name) const;
-  void SetAttribute(std::string_view name, std::string_view value);
+  // Appends without looking for one of the same name (reading a tag of any number of
+  // attributes stays linear): FindAttribute finds the first.
+  void AddAttribute(std::string_view name, std::string_view value);
 
   // Same name, attributes, text and children, in the same order.
   bool operator==(const TXmlElement& other) const;

@@ -178,7 +178,6 @@ class TXmlParser {
 
   void Attribute(TXmlElement& element) {
     const std::string_view name = Name();
-    if (element.FindAttribute(name) != nullptr) Fail("attribute " + std::string(name) + " given twice");
     SkipSpace();
     Expect('=');
     SkipSpace();
@@ -198,7 +197,7 @@ class TXmlParser {
         FScratch += c;
       }
     }
-    element.SetAttribute(name, ScratchFrom(start));
+    element.AddAttribute(name, ScratchFrom(start));
     FScratch.resize(start);
   }
 

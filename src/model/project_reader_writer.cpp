@@ -27,7 +27,7 @@ std::string TProjectReaderWriter::SaveToBytes() const {
   for (int i = 0; i < project.Count(); ++i) {
     TCustomProjectItem& item = project.Items(i);
     TXmlElement& element = items.AddChild("item");
-    element.SetAttribute("classname", item.ClassName());
+    element.AddAttribute("classname", item.ClassName());
     WriteProperties(item, element);
   }
   return WriteXmlDocument(document, CharsetName(SystemCodePage().Id()));

@@ -9,7 +9,7 @@ TEST(XmlWriter, LayoutAndReferences) {
   TXmlDocument document("palvetta");
   TXmlElement& items = document.Root().AddChild("items");
   TXmlElement& item = items.AddChild("item");
-  item.SetAttribute("classname", "T<&>\"'");
+  item.AddAttribute("classname", "T<&>\"'");
   item.AddChild("Empty");
   item.AddChild("Text", "a\r\nb\t<&>\"' \x7F\x01\x0B\x0C\x1F");
   item.AddChild("Wide", "\xC2\xA0\xC3\xBC\xE2\x80\xB9\xE2\x82\xAC\xF0\x9F\x98\x80");  // nbsp ü ‹ € 😀
@@ -29,7 +29,7 @@ TEST(XmlWriter, LayoutAndReferences) {
 TEST(XmlReader, ReadsWhatTheWriterWrites) {
   TXmlDocument document("palvetta");
   TXmlElement& item = document.Root().AddChild("items").AddChild("item");
-  item.SetAttribute("classname", "a\"b'c<d>&");
+  item.AddAttribute("classname", "a\"b'c<d>&");
   item.AddChild("Text", "line\r\nnext\rcr\nlf \x01\x7F \xF0\x9F\x98\x80 \xE2\x82\xAC");
   item.AddChild("Spaces", "   ");
   item.AddChild("Empty");

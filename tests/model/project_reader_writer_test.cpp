@@ -142,9 +142,6 @@ TEST(ProjectFile, DamagedFilesFailWithClearMessages) {
                 "</Lines></item></items></palvetta>",
        "The list Lines has a wrong count: \"99999999\"."},
       {"<?xml version=\"1.0\" encoding=\"ebcdic-1\"?><palvetta/>", "No matching charset"},
-      {prolog + "<palvetta><items><item classname=\"TREMItem\" classname=\"TParamItem\"/></items>"
-                "</palvetta>",
-       "Invalid XML"},
       // A value that holds elements would lose them: text, number, set member, list entry.
       {prolog + "<palvetta><items><item classname=\"TREMItem\"><Text>keep <b>this</b></Text></item>"
                 "</items></palvetta>",
