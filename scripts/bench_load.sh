@@ -75,6 +75,8 @@ for ((i = 0; i < runs; i++)); do
 done
 echo "Wine process that does nothing (batchgen.exe, no arguments), cold: $(median "${cold[@]}")"
 # From here on one wineserver serves every run.
+"$WINESERVER" -k 2>/dev/null || true
+"$WINESERVER" -w
 "$WINESERVER" -p
 "$WINE" cmd /c exit 0
 echo "Wine process that does nothing, wineserver running: $(wall_ms "$WINE" "$win/tests/tools/batchgen.exe")"
