@@ -19,7 +19,8 @@ namespace palvetta {
 class TXmlDocument {
  public:
   explicit TXmlDocument(std::string_view rootName)
-      : FArena(std::make_unique<TXmlArena>()), FRoot(&FArena->Make<TXmlElement>(*FArena, rootName, "")) {}
+      : FArena(std::make_unique<TXmlArena>()),
+        FRoot(&FArena->Make<TXmlElement>(*FArena, rootName, "")) {}
 
   TXmlElement& Root() { return *FRoot; }
   const TXmlElement& Root() const { return *FRoot; }

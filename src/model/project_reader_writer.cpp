@@ -45,11 +45,14 @@ void TProjectReaderWriter::LoadFromBytes(std::string_view bytes) const {
   for (const TXmlElement& element : items->Children()) {
     if (Trim(element.Name()).empty()) continue;
     const std::string_view* className = element.FindAttribute("classname");
-    if (className == nullptr) throw std::runtime_error(std::string(kDamagedProjectFile) + "a command has no type.");
+    if (className == nullptr) {
+      throw std::runtime_error(std::string(kDamagedProjectFile) + "a command has no type.");
+    }
     const TClass& cls = FClasses.Get(*className);
     // An abstract base names no command that can be made, just like a class that is no item.
     if (!cls.InheritsFrom(TCustomProjectItem::Class) || cls.Create == nullptr) {
-      throw std::runtime_error(std::string(kDamagedProjectFile) + "\"" + std::string(*className) + "\" is not a command.");
+      throw std::runtime_error(std::string(kDamagedProjectFile) + "\"" + std::string(*className) +
+                               "\" is not a command.");
     }
     ReadProperties(element, project.AddItem(cls, -1));
   }

@@ -61,7 +61,9 @@ class TWritingVisitor final : public IPropertyVisitor {
   }
 
  private:
-  TXmlElement& Add(std::string_view name, std::string_view text) { return FElement.AddChild(name, text); }
+  TXmlElement& Add(std::string_view name, std::string_view text) {
+    return FElement.AddChild(name, text);
+  }
   TXmlElement& FElement;
 };
 
@@ -144,7 +146,9 @@ size_t ReadCount(const TXmlElement& list, std::string_view name) {
 // n for a name that ItemName(n) writes (any case), else nothing.
 std::optional<size_t> ItemNumber(std::string_view name) {
   constexpr std::string_view kPrefix = "Item";
-  if (name.size() <= kPrefix.size() || !SameTextAscii(name.substr(0, kPrefix.size()), kPrefix)) return {};
+  if (name.size() <= kPrefix.size() || !SameTextAscii(name.substr(0, kPrefix.size()), kPrefix)) {
+    return {};
+  }
   const std::string_view digits = name.substr(kPrefix.size());
   if (digits.size() > 1 && digits.front() == '0') return {};
   size_t number;
@@ -169,8 +173,8 @@ std::vector<const TXmlElement*> ListEntries(const TXmlElement& list, size_t coun
 // word, so they make the file damaged.
 std::string_view ValueText(const TXmlElement& element, std::string_view property) {
   if (element.HasChildren()) {
-    throw std::runtime_error(std::string(kDamagedProjectFile) + "the property " + std::string(property) +
-                             " holds elements instead of a value.");
+    throw std::runtime_error(std::string(kDamagedProjectFile) + "the property " +
+                             std::string(property) + " holds elements instead of a value.");
   }
   return element.Text();
 }
