@@ -67,15 +67,21 @@ class TSingleByteCodePage final : public ICodePage {
     return out;
   }
 
+  // Straight to UTF-8: a project file is mostly ASCII, and a detour through UTF-32
+  // would take four times the file's size.
   std::string ToUtf8(std::string_view bytes) const override {
-    std::u32string out;
+    std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
       const auto b = static_cast<unsigned char>(c);
-      // Unassigned bytes map to the C1 control of the same number, as Windows does.
-      out += (b >= 0x80 && FHighHalf[b - 0x80] != 0) ? char32_t{FHighHalf[b - 0x80]} : char32_t{b};
+      if (b < 0x80) {
+        out += c;
+      } else {
+        // Unassigned bytes map to the C1 control of the same number, as Windows does.
+        AppendUtf8(out, FHighHalf[b - 0x80] != 0 ? char32_t{FHighHalf[b - 0x80]} : char32_t{b});
+      }
     }
-    return EncodeUtf8(out);
+    return out;
   }
 
  private:

@@ -96,7 +96,19 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) Fail("Cannot open file", path, Reason(errno ? errno : ENOENT));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Sized to the file at once: a large project would otherwise be copied at every doubling.
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  std::string bytes;
+  if (size > 0 && in) {
+    bytes.resize(static_cast<size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+  } else {
+    in.clear();
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   if (in.bad()) Fail("Cannot read file", path, Reason(errno ? errno : EIO));
   return bytes;
 }

@@ -39,6 +39,8 @@ size_t ReadSequence(std::string_view text, size_t i, char32_t& out) {
   return length;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -56,8 +58,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-
-}  // namespace
 
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
   char32_t ignored;

@@ -14,6 +14,8 @@ std::u32string DecodeUtf8(std::string_view text);
 // bytes there are none.
 size_t Utf8SequenceLength(std::string_view text, size_t i);
 std::string EncodeUtf8(std::u32string_view codePoints);
+// Appends the UTF-8 bytes of one code point (a valid one: no surrogate, at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Malformed input becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);

@@ -41,17 +41,23 @@ std::string LineAndColumn(std::string_view text, size_t position) {
   throw std::runtime_error("Invalid XML Element: " + what + " (" + LineAndColumn(text, position) + ")");
 }
 
+// Texts and attribute values are put together in one scratch string that every element
+// shares (each appends after its parent's part and takes its own off again), and only
+// the finished text is copied into the document's arena: reading a file costs a few
+// heap calls, not several per element.
 class TXmlParser {
  public:
   explicit TXmlParser(std::string_view text) : FText(text) {}
 
-  TXmlElement Document() {
+  TXmlDocument Document() {
     SkipMisc();
     if (AtEnd() || Peek() != '<') Fail("the document has no root element");
-    TXmlElement root = Element(0);
+    ++FPos;
+    TXmlDocument document(Name());
+    ElementAfterName(document.Root(), 0);
     SkipMisc();
     if (!AtEnd()) Fail("text after the root element");
-    return root;
+    return document;
   }
 
  private:
@@ -103,11 +109,11 @@ class TXmlParser {
     Fail("unterminated document type");
   }
 
-  std::string Name() {
+  std::string_view Name() {
     const size_t start = FPos;
     if (AtEnd() || !IsNameChar(Peek(), true)) Fail("expected a name");
     while (!AtEnd() && IsNameChar(Peek(), false)) ++FPos;
-    return std::string(FText.substr(start, FPos - start));
+    return FText.substr(start, FPos - start);
   }
 
   // A reference after its "&"; appends the character(s) it stands for.
@@ -139,7 +145,7 @@ class TXmlParser {
     } else if (code >= 0xDC00 && code <= 0xDFFF) {
       FailAt(FText, start, "lone surrogate &" + std::string(name) + ";");
     }
-    out += EncodeUtf8(std::u32string(1, code));
+    AppendUtf8(out, code);
   }
 
   // "#123" or "#x7B".
@@ -165,69 +171,76 @@ class TXmlParser {
     return static_cast<char32_t>(value);
   }
 
-  std::string AttributeValue() {
+  // The part of the scratch string from `start` on, which the caller then drops.
+  std::string_view ScratchFrom(size_t start) const {
+    return std::string_view(FScratch).substr(start);
+  }
+
+  void Attribute(TXmlElement& element) {
+    const std::string_view name = Name();
+    SkipSpace();
+    Expect('=');
+    SkipSpace();
     if (AtEnd() || (Peek() != '"' && Peek() != '\'')) Fail("expected a quoted attribute value");
     const char quote = Peek();
     ++FPos;
-    std::string value;
+    const size_t start = FScratch.size();
     for (;;) {
       if (AtEnd()) Fail("unterminated attribute value");
       const char c = Peek();
       ++FPos;
-      if (c == quote) return value;
+      if (c == quote) break;
       if (c == '<') Fail("'<' in an attribute value");
       if (c == '&') {
-        Reference(value);
+        Reference(FScratch);
       } else {
-        value += c;
+        FScratch += c;
       }
     }
+    element.AddAttribute(name, ScratchFrom(start));
+    FScratch.resize(start);
   }
 
-  TXmlElement Element(int depth) {
+  // The rest of an element whose "<" and name have been read.
+  void ElementAfterName(TXmlElement& element, int depth) {
     if (depth > kMaxDepth) Fail("elements nested too deeply");
-    Expect('<');
-    TXmlElement element(Name());
     for (;;) {
       const bool spaced = !AtEnd() && IsSpace(Peek());
       SkipSpace();
       if (AtEnd()) Fail("unterminated start tag");
       if (LookingAt("/>")) {
         FPos += 2;
-        return element;
+        return;
       }
       if (Peek() == '>') {
         ++FPos;
         break;
       }
       if (!spaced) Fail("expected a blank before an attribute");
-      std::string name = Name();
-      SkipSpace();
-      Expect('=');
-      SkipSpace();
-      element.Attributes.emplace_back(std::move(name), AttributeValue());
+      Attribute(element);
     }
     Content(element, depth);
-    return element;
   }
 
   void Content(TXmlElement& element, int depth) {
-    std::string text;
+    const size_t start = FScratch.size();
     for (;;) {
-      if (AtEnd()) Fail("element " + element.Name + " is not closed");
+      if (AtEnd()) Fail("element " + std::string(element.Name()) + " is not closed");
       const char c = Peek();
       if (c == '&') {
         ++FPos;
-        Reference(text);
+        Reference(FScratch);
       } else if (c != '<') {
         const size_t next = FText.find_first_of("<&", FPos);
         const size_t end = next == std::string_view::npos ? FText.size() : next;
-        text.append(FText.substr(FPos, end - FPos));
+        FScratch.append(FText.substr(FPos, end - FPos));
         FPos = end;
       } else if (LookingAt("</")) {
         FPos += 2;
-        const std::string name = Name();
-        if (name != element.Name) Fail("end tag " + name + " does not close " + element.Name);
+        const std::string_view name = Name();
+        if (name != element.Name()) {
+          Fail("end tag " + std::string(name) + " does not close " + std::string(element.Name()));
+        }
         SkipSpace();
         Expect('>');
         break;
@@ -237,21 +250,24 @@ class TXmlParser {
         FPos += 9;
         const size_t end = FText.find("]]>", FPos);
         if (end == std::string_view::npos) Fail("unterminated CDATA section");
-        text.append(FText.substr(FPos, end - FPos));
+        FScratch.append(FText.substr(FPos, end - FPos));
         FPos = end + 3;
       } else if (LookingAt("<?")) {
         SkipPast("?>", "processing instruction");
       } else {
-        element.Children.push_back(Element(depth + 1));
+        ++FPos;
+        ElementAfterName(element.AddChild(Name()), depth + 1);
       }
     }
     // White space between child elements is layout, not a value.
-    if (!element.Children.empty() && IsBlank(text)) text.clear();
-    element.Text = std::move(text);
+    const std::string_view text = ScratchFrom(start);
+    if (!element.HasChildren() || !IsBlank(text)) element.SetText(text);
+    FScratch.resize(start);
   }
 
   std::string_view FText;
   size_t FPos = 0;
+  std::string FScratch;
 };
 
 // The encoding that the prolog names, or empty.
@@ -304,7 +320,7 @@ void CheckUtf8(std::string_view text) {
 
 }  // namespace
 
-TXmlElement ParseXmlDocument(std::string_view bytes) {
+TXmlDocument ParseXmlDocument(std::string_view bytes) {
   std::string text;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     text = bytes.substr(3);

@@ -35,15 +35,30 @@ std::string Encode(std::string_view text) {
 }
 
 void WriteElement(std::string& out, const TXmlElement& element, int depth) {
-  const std::string indent(static_cast<size_t>(depth) * 2, ' ');
-  out += indent + "<" + element.Name;
-  for (const auto& [name, value] : element.Attributes) out += " " + name + "=\"" + Encode(value) + "\"";
-  if (!element.Children.empty()) {
+  const size_t indent = static_cast<size_t>(depth) * 2;
+  out.append(indent, ' ');
+  out += '<';
+  out += element.Name();
+  for (const TXmlAttribute& attribute : element.Attributes()) {
+    out += ' ';
+    out += attribute.Name;
+    out += "=\"";
+    out += Encode(attribute.Value);
+    out += '"';
+  }
+  if (element.HasChildren()) {
     out += ">\r\n";
-    for (const auto& child : element.Children) WriteElement(out, child, depth + 1);
-    out += indent + "</" + element.Name + ">\r\n";
-  } else if (!element.Text.empty()) {
-    out += ">" + Encode(element.Text) + "</" + element.Name + ">\r\n";
+    for (const TXmlElement& child : element.Children()) WriteElement(out, child, depth + 1);
+    out.append(indent, ' ');
+    out += "</";
+    out += element.Name();
+    out += ">\r\n";
+  } else if (!element.Text().empty()) {
+    out += '>';
+    out += Encode(element.Text());
+    out += "</";
+    out += element.Name();
+    out += ">\r\n";
   } else {
     out += "/>\r\n";
   }
@@ -51,10 +66,10 @@ void WriteElement(std::string& out, const TXmlElement& element, int depth) {
 
 }  // namespace
 
-std::string WriteXmlDocument(const TXmlElement& root, std::string_view encodingName) {
+std::string WriteXmlDocument(const TXmlDocument& document, std::string_view encodingName) {
   std::string out = "<?xml version=\"1.0\" encoding=\"" + std::string(encodingName) +
                     "\" standalone=\"no\"?>\r\n";
-  WriteElement(out, root, 0);
+  WriteElement(out, document.Root(), 0);
   return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "base/xml_document.h"
 #include "model/field_table.h"
 #include "model/property_mapping.h"
 
@@ -21,9 +22,9 @@ const TClass TCustomProjectItem::Class =
 const TClass TSystemProjectItem::Class = AbstractClass<TCustomProjectItem>("TSystemProjectItem");
 
 void TCustomProjectItem::Assign(TCustomProjectItem& source) {
-  TXmlElement copy("item");
-  WriteProperties(source, copy);
-  ReadProperties(copy, *this);
+  TXmlDocument copy("item");
+  WriteProperties(source, copy.Root());
+  ReadProperties(copy.Root(), *this);
 }
 
 std::string TCustomProjectItem::GetHumanReadableText() const { return "Stub text"; }

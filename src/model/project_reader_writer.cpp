@@ -18,21 +18,19 @@ TProject& Required(TProject* project) {
   return *project;
 }
 
-const char* const kDamaged = "The project file is damaged: ";
-
 }  // namespace
 
 std::string TProjectReaderWriter::SaveToBytes() const {
   TProject& project = Required(Project);
-  TXmlElement root("palvetta");
-  TXmlElement& items = root.AddChild("items");
+  TXmlDocument document("palvetta");
+  TXmlElement& items = document.Root().AddChild("items");
   for (int i = 0; i < project.Count(); ++i) {
     TCustomProjectItem& item = project.Items(i);
     TXmlElement& element = items.AddChild("item");
-    element.SetAttribute("classname", std::string(item.ClassName()));
+    element.AddAttribute("classname", item.ClassName());
     WriteProperties(item, element);
   }
-  return WriteXmlDocument(root, CharsetName(SystemCodePage().Id()));
+  return WriteXmlDocument(document, CharsetName(SystemCodePage().Id()));
 }
 
 void TProjectReaderWriter::SaveToFile() const {
@@ -41,17 +39,20 @@ void TProjectReaderWriter::SaveToFile() const {
 
 void TProjectReaderWriter::LoadFromBytes(std::string_view bytes) const {
   TProject& project = Required(Project);
-  const TXmlElement root = ParseXmlDocument(bytes);
-  const TXmlElement* items = root.FindChild("items");
+  const TXmlDocument document = ParseXmlDocument(bytes);
+  const TXmlElement* items = document.Root().FindChild("items");
   if (items == nullptr) throw std::runtime_error("This file is not a Palvetta project.");
-  for (const TXmlElement& element : items->Children) {
-    if (Trim(element.Name).empty()) continue;
-    const std::string* className = element.FindAttribute("classname");
-    if (className == nullptr) throw std::runtime_error(std::string(kDamaged) + "a command has no type.");
+  for (const TXmlElement& element : items->Children()) {
+    if (Trim(element.Name()).empty()) continue;
+    const std::string_view* className = element.FindAttribute("classname");
+    if (className == nullptr) {
+      throw std::runtime_error(std::string(kDamagedProjectFile) + "a command has no type.");
+    }
     const TClass& cls = FClasses.Get(*className);
     // An abstract base names no command that can be made, just like a class that is no item.
     if (!cls.InheritsFrom(TCustomProjectItem::Class) || cls.Create == nullptr) {
-      throw std::runtime_error(std::string(kDamaged) + "\"" + *className + "\" is not a command.");
+      throw std::runtime_error(std::string(kDamagedProjectFile) + "\"" + std::string(*className) +
+                               "\" is not a command.");
     }
     ReadProperties(element, project.AddItem(cls, -1));
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "base/date_time_text.h"
@@ -39,7 +40,7 @@ class TWritingVisitor final : public IPropertyVisitor {
   void Set(std::string_view name, uint32_t& members, const TEnumType& type) override {
     TXmlElement& set = Add(name, {});
     for (size_t i = 0; i < type.Values.size(); ++i) {
-      set.AddChild(std::string(type.Values[i]), BoolText((members >> i) & 1U));
+      set.AddChild(type.Values[i], BoolText((members >> i) & 1U));
     }
   }
   // Every kind of date and time is written in the locale-independent hexadecimal form.
@@ -60,8 +61,8 @@ class TWritingVisitor final : public IPropertyVisitor {
   }
 
  private:
-  TXmlElement& Add(std::string_view name, std::string text) {
-    return FElement.AddChild(std::string(name), std::move(text));
+  TXmlElement& Add(std::string_view name, std::string_view text) {
+    return FElement.AddChild(name, text);
   }
   TXmlElement& FElement;
 };
@@ -75,7 +76,7 @@ bool ParseInt64(std::string_view text, long long& value) {
 // Integer, byte and character: decimal text; an empty, invalid or out-of-range text
 // reads as -1, so a byte becomes 255 and a character U+FFFF.
 template <class T>
-T ReadOrdinal(const std::string& text) {
+T ReadOrdinal(std::string_view text) {
   long long value;
   if (!ParseInt64(Trim(text), value) || value < std::numeric_limits<T>::min() ||
       value > std::numeric_limits<T>::max()) {
@@ -84,13 +85,13 @@ T ReadOrdinal(const std::string& text) {
   return static_cast<T>(value);
 }
 template <>
-uint8_t ReadOrdinal<uint8_t>(const std::string& text) {
+uint8_t ReadOrdinal<uint8_t>(std::string_view text) {
   long long value;
   return ParseInt64(Trim(text), value) && value >= 0 && value <= 255 ? static_cast<uint8_t>(value)
                                                                     : 255;
 }
 template <>
-char16_t ReadOrdinal<char16_t>(const std::string& text) {
+char16_t ReadOrdinal<char16_t>(std::string_view text) {
   long long value;
   return ParseInt64(Trim(text), value) && value >= 0 && value <= 0xFFFF
              ? static_cast<char16_t>(value)
@@ -99,7 +100,7 @@ char16_t ReadOrdinal<char16_t>(const std::string& text) {
 
 // The standard text-to-Boolean conversion: a number is true unless zero; anything
 // else gives the default, false.
-bool ReadBoolean(const std::string& text) {
+bool ReadBoolean(std::string_view text) {
   const std::string t = Trim(text);
   for (const char* yes : {"TRUE", "YES", "Y"}) {
     if (SameTextAscii(t, yes)) return true;
@@ -134,12 +135,55 @@ const char* DateTimeKindName(TDateTimeKind kind) {
 size_t ReadCount(const TXmlElement& list, std::string_view name) {
   const TXmlElement* count = list.FindChild("Count");
   long long value;
-  if (!ParseInt64(Trim(count->Text), value) || value < 0 ||
-      static_cast<unsigned long long>(value) > list.Children.size()) {
+  if (!ParseInt64(Trim(count->Text()), value) || value < 0 ||
+      static_cast<unsigned long long>(value) > list.ChildCount()) {
     throw std::runtime_error("The list " + std::string(name) + " has a wrong count: \"" +
-                             count->Text + "\".");
+                             std::string(count->Text()) + "\".");
   }
   return static_cast<size_t>(value);
+}
+
+// n for a name that ItemName(n) writes (any case), else nothing.
+std::optional<size_t> ItemNumber(std::string_view name) {
+  constexpr std::string_view kPrefix = "Item";
+  if (name.size() <= kPrefix.size() || !SameTextAscii(name.substr(0, kPrefix.size()), kPrefix)) {
+    return {};
+  }
+  const std::string_view digits = name.substr(kPrefix.size());
+  if (digits.size() > 1 && digits.front() == '0') return {};
+  size_t number;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error != std::errc() || end != digits.data() + digits.size()) return {};
+  return number;
+}
+
+// The entries Item0 .. Item<count-1> of a list, nullptr where one is missing; the first of
+// a name counts, as FindChild would find it. One pass over the children, so a list of
+// any length loads in time linear in its length.
+std::vector<const TXmlElement*> ListEntries(const TXmlElement& list, size_t count) {
+  std::vector<const TXmlElement*> entries(count, nullptr);
+  for (const TXmlElement& child : list.Children()) {
+    const std::optional<size_t> number = ItemNumber(child.Name());
+    if (number && *number < count && entries[*number] == nullptr) entries[*number] = &child;
+  }
+  return entries;
+}
+
+// The text of a value property's element. Elements inside it would be dropped without a
+// word, so they make the file damaged.
+std::string_view ValueText(const TXmlElement& element, std::string_view property) {
+  if (element.HasChildren()) {
+    throw std::runtime_error(std::string(kDamagedProjectFile) + "the property " +
+                             std::string(property) + " holds elements instead of a value.");
+  }
+  return element.Text();
+}
+
+// The text of the value property of that name in the parent; nothing if it has none.
+std::optional<std::string_view> FindValueText(const TXmlElement& parent, std::string_view name) {
+  const TXmlElement* element = parent.FindChild(name);
+  if (element == nullptr) return {};
+  return ValueText(*element, name);
 }
 
 class TReadingVisitor final : public IPropertyVisitor {
@@ -147,26 +191,26 @@ class TReadingVisitor final : public IPropertyVisitor {
   explicit TReadingVisitor(const TXmlElement& element) : FElement(element) {}
 
   void Boolean(std::string_view name, bool& value) override {
-    if (auto e = Find(name)) value = ReadBoolean(e->Text);
+    if (auto text = FindValue(name)) value = ReadBoolean(*text);
   }
   void Integer(std::string_view name, int32_t& value) override {
-    if (auto e = Find(name)) value = ReadOrdinal<int32_t>(e->Text);
+    if (auto text = FindValue(name)) value = ReadOrdinal<int32_t>(*text);
   }
   void Byte(std::string_view name, uint8_t& value) override {
-    if (auto e = Find(name)) value = ReadOrdinal<uint8_t>(e->Text);
+    if (auto text = FindValue(name)) value = ReadOrdinal<uint8_t>(*text);
   }
   void Char(std::string_view name, char16_t& value) override {
-    if (auto e = Find(name)) value = ReadOrdinal<char16_t>(e->Text);
+    if (auto text = FindValue(name)) value = ReadOrdinal<char16_t>(*text);
   }
   void String(std::string_view name, std::string& value) override {
-    if (auto e = Find(name)) value = e->Text;
+    if (auto text = FindValue(name)) value = *text;
   }
   // A value name, else a decimal ordinal within the enumeration; anything else keeps
   // the value, so an unknown value never becomes an ordinal the program cannot name.
   void Enumeration(std::string_view name, int& ordinal, const TEnumType& type) override {
-    const TXmlElement* e = Find(name);
-    if (!e) return;
-    const std::string text = Trim(e->Text);
+    const std::optional<std::string_view> value = FindValue(name);
+    if (!value) return;
+    const std::string text = Trim(*value);
     for (size_t i = 0; i < type.Values.size(); ++i) {
       if (SameTextAscii(type.Values[i], text)) {
         ordinal = static_cast<int>(i);
@@ -183,16 +227,16 @@ class TReadingVisitor final : public IPropertyVisitor {
     const TXmlElement* e = Find(name);
     if (!e) return;
     for (size_t i = 0; i < type.Values.size(); ++i) {
-      if (const TXmlElement* member = e->FindChild(type.Values[i])) {
+      if (const auto member = FindValueText(*e, type.Values[i])) {
         const uint32_t bit = 1U << i;
-        members = ReadBoolean(member->Text) ? (members | bit) : (members & ~bit);
+        members = ReadBoolean(*member) ? (members | bit) : (members & ~bit);
       }
     }
   }
   void DateTime(std::string_view name, double& value, TDateTimeKind kind) override {
-    const TXmlElement* e = Find(name);
-    if (!e) return;
-    const std::string text = Trim(e->Text);
+    const std::optional<std::string_view> stored = FindValue(name);
+    if (!stored) return;
+    const std::string text = Trim(*stored);
     if (HexToExtended(text, value)) return;
     if (text.size() < 20 && IsHexDigits(text)) return;  // too short to be a value: kept
     double number;
@@ -206,35 +250,38 @@ class TReadingVisitor final : public IPropertyVisitor {
       value = *parsed;
       return;
     }
-    throw std::runtime_error("'" + e->Text + "' is not a valid " + DateTimeKindName(kind));
+    throw std::runtime_error("'" + std::string(*stored) + "' is not a valid " + DateTimeKindName(kind));
   }
   void StringList(std::string_view name, std::vector<std::string>& lines) override {
     const TXmlElement* e = Find(name);
     if (!e) return;
     lines.clear();
     if (!e->FindChild("Count")) {
-      lines = SplitLines(e->Text);
+      lines = SplitLines(ValueText(*e, name));
       return;
     }
-    const size_t count = ReadCount(*e, name);
-    for (size_t i = 0; i < count; ++i) {
-      const TXmlElement* item = e->FindChild(ItemName(i));
-      lines.push_back(item ? item->Text : std::string());
+    const std::vector<const TXmlElement*> entries = ListEntries(*e, ReadCount(*e, name));
+    lines.reserve(entries.size());
+    for (const TXmlElement* entry : entries) {
+      lines.emplace_back(entry != nullptr ? ValueText(*entry, name) : std::string_view());
     }
   }
   void Collection(std::string_view name, TCollectionBase& collection) override {
     const TXmlElement* e = Find(name);
     if (!e || !e->FindChild("Count")) return;
-    const size_t count = ReadCount(*e, name);
+    const std::vector<const TXmlElement*> entries = ListEntries(*e, ReadCount(*e, name));
     collection.Clear();
-    for (size_t i = 0; i < count; ++i) {
+    for (const TXmlElement* element : entries) {
       TPersistent& entry = collection.AddEntry();
-      if (const TXmlElement* item = e->FindChild(ItemName(i))) ReadProperties(*item, entry);
+      if (element != nullptr) ReadProperties(*element, entry);
     }
   }
 
  private:
   const TXmlElement* Find(std::string_view name) const { return FElement.FindChild(name); }
+  std::optional<std::string_view> FindValue(std::string_view name) const {
+    return FindValueText(FElement, name);
+  }
   const TXmlElement& FElement;
 };
 

@@ -11,6 +11,9 @@
 
 namespace palvetta {
 
+// How every message about a damaged project file begins.
+inline constexpr std::string_view kDamagedProjectFile = "The project file is damaged: ";
+
 // Appends one child element per published property of the object to the element.
 void WriteProperties(TPersistent& object, TXmlElement& element);
 

@@ -6,14 +6,14 @@ namespace palvetta {
 namespace {
 
 TEST(XmlWriter, LayoutAndReferences) {
-  TXmlElement root("palvetta");
-  TXmlElement& items = root.AddChild("items");
+  TXmlDocument document("palvetta");
+  TXmlElement& items = document.Root().AddChild("items");
   TXmlElement& item = items.AddChild("item");
-  item.SetAttribute("classname", "T<&>\"'");
+  item.AddAttribute("classname", "T<&>\"'");
   item.AddChild("Empty");
   item.AddChild("Text", "a\r\nb\t<&>\"' \x7F\x01\x0B\x0C\x1F");
   item.AddChild("Wide", "\xC2\xA0\xC3\xBC\xE2\x80\xB9\xE2\x82\xAC\xF0\x9F\x98\x80");  // nbsp ü ‹ € 😀
-  EXPECT_EQ(WriteXmlDocument(root, "Windows-1252"),
+  EXPECT_EQ(WriteXmlDocument(document, "Windows-1252"),
             "<?xml version=\"1.0\" encoding=\"Windows-1252\" standalone=\"no\"?>\r\n"
             "<palvetta>\r\n"
             "  <items>\r\n"
@@ -27,39 +27,40 @@ TEST(XmlWriter, LayoutAndReferences) {
 }
 
 TEST(XmlReader, ReadsWhatTheWriterWrites) {
-  TXmlElement root("palvetta");
-  TXmlElement& item = root.AddChild("items").AddChild("item");
-  item.SetAttribute("classname", "a\"b'c<d>&");
+  TXmlDocument document("palvetta");
+  TXmlElement& item = document.Root().AddChild("items").AddChild("item");
+  item.AddAttribute("classname", "a\"b'c<d>&");
   item.AddChild("Text", "line\r\nnext\rcr\nlf \x01\x7F \xF0\x9F\x98\x80 \xE2\x82\xAC");
   item.AddChild("Spaces", "   ");
   item.AddChild("Empty");
-  EXPECT_EQ(ParseXmlDocument(WriteXmlDocument(root, "Windows-1252")), root);
+  EXPECT_TRUE(ParseXmlDocument(WriteXmlDocument(document, "Windows-1252")) == document);
 }
 
 TEST(XmlReader, GeneralXml) {
-  const TXmlElement root = ParseXmlDocument(
+  const TXmlDocument document = ParseXmlDocument(
       "<?xml version='1.0'?>\n<!-- note -->\n<!DOCTYPE r [<!ELEMENT r ANY>]>\n"
       "<r a = 'x &amp; &#65;&#x42;'>\n  <c><![CDATA[<raw & text>]]></c>\n  <?pi stuff?>\n"
       "  <d/><!-- inside --></r>\n");
-  EXPECT_EQ(root.Name, "r");
+  const TXmlElement& root = document.Root();
+  EXPECT_EQ(root.Name(), "r");
   ASSERT_NE(root.FindAttribute("A"), nullptr);
   EXPECT_EQ(*root.FindAttribute("a"), "x & AB");
-  ASSERT_EQ(root.Children.size(), 2u);
-  EXPECT_EQ(root.Children[0].Text, "<raw & text>");
-  EXPECT_EQ(root.Text, "");  // layout between children is no value
+  ASSERT_EQ(root.ChildCount(), 2u);
+  EXPECT_EQ(root.Children().begin()->Text(), "<raw & text>");
+  EXPECT_EQ(root.Text(), "");  // layout between children is no value
   EXPECT_NE(root.FindChild("D"), nullptr);
 }
 
 TEST(XmlReader, Encodings) {
   const std::string body = "<r>\xFC</r>";  // ü in Windows-1252
-  EXPECT_EQ(ParseXmlDocument("<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + body).Text,
+  EXPECT_EQ(ParseXmlDocument("<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + body).Root().Text(),
             "\xC3\xBC");
-  EXPECT_EQ(ParseXmlDocument(body).Text, "\xC3\xBC");  // no prolog: the ANSI code page
-  EXPECT_EQ(ParseXmlDocument("\xEF\xBB\xBF<r>\xC3\xBC</r>").Text, "\xC3\xBC");
-  EXPECT_EQ(ParseXmlDocument("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>\xC3\xBC</r>").Text,
+  EXPECT_EQ(ParseXmlDocument(body).Root().Text(), "\xC3\xBC");  // no prolog: the ANSI code page
+  EXPECT_EQ(ParseXmlDocument("\xEF\xBB\xBF<r>\xC3\xBC</r>").Root().Text(), "\xC3\xBC");
+  EXPECT_EQ(ParseXmlDocument("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>\xC3\xBC</r>").Root().Text(),
             "\xC3\xBC");
   const std::string utf16("\xFF\xFE<\0r\0>\0\xFC\0<\0/\0r\0>\0", 18);
-  EXPECT_EQ(ParseXmlDocument(utf16).Text, "\xC3\xBC");
+  EXPECT_EQ(ParseXmlDocument(utf16).Root().Text(), "\xC3\xBC");
   try {
     ParseXmlDocument("<?xml version=\"1.0\" encoding=\"klingon-8\"?><r/>");
     FAIL();
@@ -69,8 +70,8 @@ TEST(XmlReader, Encodings) {
 }
 
 TEST(XmlReader, SurrogateReferences) {
-  EXPECT_EQ(ParseXmlDocument("<r>&#xD83D;&#xDE00;</r>").Text, "\xF0\x9F\x98\x80");
-  EXPECT_EQ(ParseXmlDocument("<r>&#x0;</r>").Text, std::string(1, '\0'));
+  EXPECT_EQ(ParseXmlDocument("<r>&#xD83D;&#xDE00;</r>").Root().Text(), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(ParseXmlDocument("<r>&#x0;</r>").Root().Text(), std::string(1, '\0'));
 }
 
 // Bytes that are no character must not turn silently into "?" or U+FFFD: the file is

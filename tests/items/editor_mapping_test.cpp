@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/xml_document.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
@@ -13,10 +14,10 @@
 namespace palvetta {
 namespace {
 
-TXmlElement PropertiesOf(TCustomProjectItem& item) {
-  TXmlElement element("item");
-  WriteProperties(item, element);
-  return element;
+std::string PropertiesOf(TCustomProjectItem& item) {
+  TXmlDocument document("item");
+  WriteProperties(item, document.Root());
+  return WriteXmlDocument(document, "UTF-8");
 }
 
 // Whether a row of the class's field table names an editor control.
@@ -41,7 +42,7 @@ TEST(EditorMapping, ConfirmingKeepsEveryValue) {
     SCOPED_TRACE(std::string(sample.Class->Name));
     TProject project;
     TCustomProjectItem& fresh = project.AddItem(*sample.Class, -1);
-    TXmlElement before = PropertiesOf(fresh);
+    const std::string before = PropertiesOf(fresh);
     ConfirmUnchanged(fresh);
     EXPECT_EQ(PropertiesOf(fresh), before);
 

@@ -10,13 +10,25 @@
 namespace palvetta::testing {
 namespace {
 
-TTestCommandItem& AddCommand(TProject& project, std::string text, std::string redirectTo = {},
-                             bool overwrite = false) {
-  auto& item = project.Add<TTestCommandItem>();
-  item.Text = std::move(text);
-  item.RedirectTo = std::move(redirectTo);
-  item.Overwrite = overwrite;
-  return item;
+// The requested block only counts for verbatim commands: the generator's benchmark has
+// one command ask for a system block.
+TCustomProjectItem& AddCommand(TProject& project, TBenchCommands commands, std::string text,
+                               std::string redirectTo = {}, bool overwrite = false,
+                               const TClass* requestedBlock = nullptr) {
+  TCustomProjectItem* item;
+  if (commands == TBenchCommands::bcVerbatim) {
+    auto& verbatim = project.Add<TTestCommandItem>();
+    verbatim.Text = std::move(text);
+    verbatim.RequestedBlock = requestedBlock;
+    item = &verbatim;
+  } else {
+    auto& run = project.Add<TRunProgramItem>();
+    run.Path = std::move(text);
+    item = &run;
+  }
+  item->RedirectTo = std::move(redirectTo);
+  item->Overwrite = overwrite;
+  return *item;
 }
 
 void AddParams(TProject& project) {
@@ -47,7 +59,7 @@ void AddParams(TProject& project) {
 
 // Appends the item at position `slot` of a repeating group of twenty; `n` numbers the
 // group so that names, labels and texts differ across the project.
-void AddPatternItem(TProject& project, int slot, int n) {
+void AddPatternItem(TProject& project, TBenchCommands commands, int slot, int n) {
   const std::string i = std::to_string(n);
   switch (slot) {
     case 0: {
@@ -66,14 +78,14 @@ void AddPatternItem(TProject& project, int slot, int n) {
       project.Add<TGotoLabelItem>().Name = "Step_" + i;
       break;
     case 3:
-      AddCommand(project, "COPY %Source%\\file_" + i + ".txt %Target%\\file_" + i + ".txt");
+      AddCommand(project, commands, "COPY %Source%\\file_" + i + ".txt %Target%\\file_" + i + ".txt");
       break;
     case 4:
-      AddCommand(project, "XCOPY %Source%\\sub_" + i + " %Target%\\sub_" + i + " /E /I /Y",
+      AddCommand(project, commands, "XCOPY %Source%\\sub_" + i + " %Target%\\sub_" + i + " /E /I /Y",
                  "C:\\Build Logs\\copy.log");
       break;
     case 5:
-      AddCommand(project, "IF ERRORLEVEL 1 GOTO :Step_" + i);
+      AddCommand(project, commands, "IF ERRORLEVEL 1 GOTO :Step_" + i);
       break;
     case 6: {
       auto& set = project.Add<TSetVarValItem>();
@@ -83,7 +95,7 @@ void AddPatternItem(TProject& project, int slot, int n) {
     }
     case 7:
       // References are matched ignoring case.
-      AddCommand(project, "ECHO Mode is %mode%, stamp %STAMP%");
+      AddCommand(project, commands, "ECHO Mode is %mode%, stamp %STAMP%");
       break;
     case 8: {
       auto& variable = project.Add<TVariableItem>();
@@ -92,17 +104,18 @@ void AddPatternItem(TProject& project, int slot, int n) {
       break;
     }
     case 9:
-      AddCommand(project, "CALL :Sub_" + i + " %Source% %Target%");
+      AddCommand(project, commands, "CALL :Sub_" + i + " %Source% %Target%");
       break;
     case 10:
-      AddCommand(project,
+      AddCommand(project, commands,
                  "IF EXIST %Target%\\stale_" + i + " (\r\n  DEL /Q %Target%\\stale_" + i +
                      "\r\n  ECHO removed stale_" + i + "\r\n)",
                  "build.log");
       break;
     case 11:
       // Commands that use the date ask for the date-order block, once per file.
-      AddCommand(project, "ECHO Date order is %KWJ_DATEORDER%").RequestedBlock = &TSysDateOrder::Class;
+      AddCommand(project, commands, "ECHO Date order is %KWJ_DATEORDER%", {}, false,
+                 &TSysDateOrder::Class);
       break;
     case 12: {
       auto& sub = project.Add<TSubroutineItem>();
@@ -122,11 +135,11 @@ void AddPatternItem(TProject& project, int slot, int n) {
       project.Add<TREMItem>().Text = "Copy with mirroring\r\nlogs go to the log folder";
       break;
     case 14:
-      AddCommand(project, "ROBOCOPY %~1 %~2 /MIR", "logs\\robocopy_" + i + ".log", true);
+      AddCommand(project, commands, "ROBOCOPY %~1 %~2 /MIR", "logs\\robocopy_" + i + ".log", true);
       break;
     case 15:
       // A batch-file parameter read inside a subroutine goes through its copy.
-      AddCommand(project, "ECHO Copied from %Source% in mode %Mode%");
+      AddCommand(project, commands, "ECHO Copied from %Source% in mode %Mode%");
       break;
     case 16: {
       auto& set = project.Add<TSetVarValItem>();
@@ -138,11 +151,11 @@ void AddPatternItem(TProject& project, int slot, int n) {
       project.Add<TSubroutineEndItem>();
       break;
     case 18:
-      AddCommand(project, "ECHO Step " + i + " of the build is done");
+      AddCommand(project, commands, "ECHO Step " + i + " of the build is done");
       break;
     default:
       // A command switched off while editing.
-      AddCommand(project, "PAUSE").Enabled = false;
+      AddCommand(project, commands, "PAUSE").Enabled = false;
       break;
   }
 }
@@ -151,10 +164,12 @@ constexpr int kGroup = 20;
 
 }  // namespace
 
-std::unique_ptr<TProject> MakeBenchProject(int itemCount) {
+std::unique_ptr<TProject> MakeBenchProject(int itemCount, TBenchCommands commands) {
   auto project = std::make_unique<TProject>();
   AddParams(*project);
-  for (int k = 0; project->Count() < itemCount; ++k) AddPatternItem(*project, k % kGroup, k / kGroup);
+  for (int k = 0; project->Count() < itemCount; ++k) {
+    AddPatternItem(*project, commands, k % kGroup, k / kGroup);
+  }
   return project;
 }
 

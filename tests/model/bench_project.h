@@ -10,6 +10,13 @@
 
 namespace palvetta::testing {
 
-std::unique_ptr<TProject> MakeBenchProject(int itemCount);
+// How the commands among the items are made: as test items that write their text as it
+// is (what the generator's benchmark measures), or as items that run a program whose
+// path is that text: a file of those loads in every build of the program, and its size
+// is the same.
+enum class TBenchCommands { bcVerbatim, bcRunProgram };
+
+std::unique_ptr<TProject> MakeBenchProject(int itemCount,
+                                           TBenchCommands commands = TBenchCommands::bcVerbatim);
 
 }  // namespace palvetta::testing

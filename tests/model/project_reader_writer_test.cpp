@@ -142,6 +142,19 @@ TEST(ProjectFile, DamagedFilesFailWithClearMessages) {
                 "</Lines></item></items></palvetta>",
        "The list Lines has a wrong count: \"99999999\"."},
       {"<?xml version=\"1.0\" encoding=\"ebcdic-1\"?><palvetta/>", "No matching charset"},
+      // A value that holds elements would lose them: text, number, set member, list entry.
+      {prolog + "<palvetta><items><item classname=\"TREMItem\"><Text>keep <b>this</b></Text></item>"
+                "</items></palvetta>",
+       "The project file is damaged: the property Text holds elements instead of a value."},
+      {prolog + "<palvetta><items><item classname=\"TAllKindsItem\"><Number>\r\n  <n>7</n>\r\n"
+                "</Number></item></items></palvetta>",
+       "The project file is damaged: the property Number holds elements instead of a value."},
+      {prolog + "<palvetta><items><item classname=\"TAllKindsItem\"><Attributes><frSet><v/></frSet>"
+                "</Attributes></item></items></palvetta>",
+       "The project file is damaged: the property frSet holds elements instead of a value."},
+      {prolog + "<palvetta><items><item classname=\"TAllKindsItem\"><Lines><Item0><v/></Item0>"
+                "<Count>1</Count></Lines></item></items></palvetta>",
+       "The project file is damaged: the property Lines holds elements instead of a value."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);

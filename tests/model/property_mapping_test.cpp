@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/xml_document.h"
 #include "support/test_items.h"
 
 namespace palvetta {
@@ -15,9 +16,9 @@ using testing::TAllKindsItem;
 // Element name and text of every child, nested children indented by two blanks.
 std::string Outline(const TXmlElement& element, int depth = 0) {
   std::string out;
-  for (const auto& child : element.Children) {
-    out += std::string(static_cast<size_t>(depth) * 2, ' ') + child.Name;
-    if (!child.Text.empty()) out += "=" + child.Text;
+  for (const TXmlElement& child : element.Children()) {
+    out += std::string(static_cast<size_t>(depth) * 2, ' ') + std::string(child.Name());
+    if (!child.Text().empty()) out += "=" + std::string(child.Text());
     out += "\n" + Outline(child, depth + 1);
   }
   return out;
@@ -25,9 +26,9 @@ std::string Outline(const TXmlElement& element, int depth = 0) {
 
 TEST(PropertyMapping, WritesEveryKindInPropertyOrder) {
   TAllKindsItem item;
-  TXmlElement element("item");
-  WriteProperties(item, element);
-  EXPECT_EQ(Outline(element),
+  TXmlDocument document("item");
+  WriteProperties(item, document.Root());
+  EXPECT_EQ(Outline(document.Root()),
             "Enabled=TRUE\nRedirectTo\nOverwrite=FALSE\nGUID\n"
             "Number=7\nSmall=3\nDrive=67\nLabel=x\nCheck=pcRequired\n"
             "Attributes\n  frUndef=TRUE\n  frSet=FALSE\n  frNotSet=TRUE\n"
@@ -64,10 +65,10 @@ TEST(PropertyMapping, ExtendedFloats) {
   EXPECT_TRUE(std::isinf(HexToExtended("0000000000000080FF7F", value) ? value : 0));
 }
 
-TXmlElement ElementWith(std::initializer_list<std::pair<const char*, const char*>> children) {
-  TXmlElement element("item");
-  for (const auto& [name, text] : children) element.AddChild(name, text);
-  return element;
+TXmlDocument DocumentWith(std::initializer_list<std::pair<const char*, const char*>> children) {
+  TXmlDocument document("item");
+  for (const auto& [name, text] : children) document.Root().AddChild(name, text);
+  return document;
 }
 
 TEST(PropertyMapping, ReadsBooleansLikeTheTextToBooleanConversion) {
@@ -82,7 +83,7 @@ TEST(PropertyMapping, ReadsBooleansLikeTheTextToBooleanConversion) {
     SCOPED_TRACE(c.text);
     TAllKindsItem item;
     item.Overwrite = !c.value;
-    ReadProperties(ElementWith({{"overwrite", c.text}}), item);
+    ReadProperties(DocumentWith({{"overwrite", c.text}}).Root(), item);
     EXPECT_EQ(item.Overwrite, c.value);
   }
 }
@@ -105,7 +106,7 @@ TEST(PropertyMapping, ReadsNumbersAndEnumerations) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     TAllKindsItem item;
-    ReadProperties(ElementWith({{"Number", c.text}, {"Small", c.text}, {"Drive", c.text}}), item);
+    ReadProperties(DocumentWith({{"Number", c.text}, {"Small", c.text}, {"Drive", c.text}}).Root(), item);
     EXPECT_EQ(item.Number, c.number);
     EXPECT_EQ(item.Small, c.small);
     EXPECT_EQ(item.Drive, c.drive);
@@ -126,21 +127,21 @@ TEST(PropertyMapping, ReadsNumbersAndEnumerations) {
   for (const auto& c : enums) {
     SCOPED_TRACE(c.text);
     TAllKindsItem item;
-    ReadProperties(ElementWith({{"Check", c.text}}), item);
+    ReadProperties(DocumentWith({{"Check", c.text}}).Root(), item);
     EXPECT_EQ(item.Check, c.value);
   }
 }
 
 TEST(PropertyMapping, ReadsDatesAndTimes) {
   TAllKindsItem item;
-  ReadProperties(ElementWith({{"When", "000000000000008000C0"}, {"Day", "12.5"}, {"Moment", "00AB"}}),
-                 item);
+  ReadProperties(
+      DocumentWith({{"When", "000000000000008000C0"}, {"Day", "12.5"}, {"Moment", "00AB"}}).Root(), item);
   EXPECT_EQ(item.When, -2.0);
   EXPECT_EQ(item.Day, 12.5);
   EXPECT_EQ(item.Moment, 45000.25);  // too few digits: kept
 
   try {
-    ReadProperties(ElementWith({{"Day", "yesterday"}}), item);
+    ReadProperties(DocumentWith({{"Day", "yesterday"}}).Root(), item);
     FAIL();
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "'yesterday' is not a valid date");
@@ -150,7 +151,7 @@ TEST(PropertyMapping, ReadsDatesAndTimes) {
 TEST(PropertyMapping, MissingElementsKeepValuesAndNamesIgnoreCase) {
   TAllKindsItem item;
   item.Label = "before";
-  ReadProperties(ElementWith({{"LABEL", " after "}, {"Unknown", "x"}}), item);
+  ReadProperties(DocumentWith({{"LABEL", " after "}, {"Unknown", "x"}}).Root(), item);
   EXPECT_EQ(item.Label, " after ");  // white space is kept
   EXPECT_EQ(item.Number, 7);
   EXPECT_EQ(item.Lines, (TStrings{"one", "two"}));
@@ -158,7 +159,8 @@ TEST(PropertyMapping, MissingElementsKeepValuesAndNamesIgnoreCase) {
 }
 
 TEST(PropertyMapping, ReadsListsAndCollections) {
-  TXmlElement element("item");
+  TXmlDocument document("item");
+  TXmlElement& element = document.Root();
   TXmlElement& lines = element.AddChild("Lines");
   lines.AddChild("Item1", "second");
   lines.AddChild("Count", "3");
@@ -173,9 +175,21 @@ TEST(PropertyMapping, ReadsListsAndCollections) {
   EXPECT_EQ(item.Params[0].Param, "P");
   EXPECT_EQ(item.Params[1].ParamCheck, TParamCheck::pcNoCheck);
 
+  // Entries are found by name as FindChild finds them: any case, the first of a name,
+  // and no other spelling of the number.
+  TXmlDocument odd("item");
+  TXmlElement& oddLines = odd.Root().AddChild("Lines");
+  for (const auto& [name, text] : {std::pair{"Count", "4"}, {"ITEM1", "one"}, {"Item01", "not one"},
+                                   {"Item1", "later one"}, {"Item3", "three"}, {"Item+2", "not two"},
+                                   {"Item4", "beyond"}, {"Item", "none"}, {"Item0x", "not zero"}}) {
+    oddLines.AddChild(name, text);
+  }
+  ReadProperties(odd.Root(), item);
+  EXPECT_EQ(item.Lines, (TStrings{"", "one", "", "three"}));
+
   // Without Count a string list takes the element's text; a collection stays as it is.
   TAllKindsItem plain;
-  ReadProperties(ElementWith({{"Lines", "a\r\nb"}, {"Params", "ignored"}}), plain);
+  ReadProperties(DocumentWith({{"Lines", "a\r\nb"}, {"Params", "ignored"}}).Root(), plain);
   EXPECT_EQ(plain.Lines, (TStrings{"a", "b"}));
   EXPECT_EQ(plain.Params.Count(), 1u);
 }
@@ -183,10 +197,10 @@ TEST(PropertyMapping, ReadsListsAndCollections) {
 TEST(PropertyMapping, ACountBeyondTheElementsIsRefused) {
   for (const char* count : {"1000000000", "-1", "x"}) {
     SCOPED_TRACE(count);
-    TXmlElement element("item");
-    element.AddChild("Lines").AddChild("Count", count);
+    TXmlDocument document("item");
+    document.Root().AddChild("Lines").AddChild("Count", count);
     TAllKindsItem item;
-    EXPECT_THROW(ReadProperties(element, item), std::runtime_error);
+    EXPECT_THROW(ReadProperties(document.Root(), item), std::runtime_error);
   }
 }
 
