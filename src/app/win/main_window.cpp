@@ -170,7 +170,7 @@ void TfrmMain::CreateMenu() {
   FMenu = ::CreateMenu();
   FFileMenu = CreatePopupMenu();
   for (const char* name :
-       {"actNewProject", "actOpenProject", "actSaveProject", "actSaveProjectAs", "-", "-",
+       {"actNewProject", "actOpenProject", "actSaveProject", "actSaveProjectAs", "-",
         "actSettings", "-", "actExit"}) {
     FBinding.AppendMenuItem(FFileMenu, name);
   }
@@ -246,15 +246,20 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::RebuildRecentMenu() {
-  for (UINT id = kRecentFirstId; id < kRecentFirstId + TRecentFiles::kMaxCount; ++id) {
+  for (UINT id = kRecentFirstId; id <= kRecentSeparatorId; ++id) {
     DeleteMenu(FFileMenu, id, MF_BYCOMMAND);
   }
-  // The recent files sit between the two separators after "Save Project As...".
+  // The recent files follow the separator after "Save Project As...", with a separator
+  // of their own after them only when there are any.
   constexpr UINT kFirstRecentPosition = 5;
-  for (int i = 0; i < FRecent.Count(); ++i) {
-    InsertMenuW(FFileMenu, kFirstRecentPosition + static_cast<UINT>(i),
-                MF_BYPOSITION | MF_STRING, kRecentFirstId + static_cast<UINT>(i),
-                Widen(FRecent.Caption(i)).c_str());
+  const UINT count = static_cast<UINT>(FRecent.Count());
+  for (UINT i = 0; i < count; ++i) {
+    InsertMenuW(FFileMenu, kFirstRecentPosition + i, MF_BYPOSITION | MF_STRING, kRecentFirstId + i,
+                Widen(FRecent.Caption(static_cast<int>(i))).c_str());
+  }
+  if (count > 0) {
+    InsertMenuW(FFileMenu, kFirstRecentPosition + count, MF_BYPOSITION | MF_SEPARATOR,
+                kRecentSeparatorId, nullptr);
   }
 }
 
@@ -266,6 +271,7 @@ void TfrmMain::Rescale(const TRect* suggested) {
                        FList.Handle(), FStatus}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
   }
+  FList.FitCaptions();
   FPlaced.clear();  // heights follow the font
   FSplitter.SetDpi(Dpi());
   if (suggested) {
@@ -366,15 +372,15 @@ void TfrmMain::ApplyFilter() {
 
 void TfrmMain::Show(int showCommand) {
   RestorePlacement(*FOptions.Settings, kWindowSection);
-  RestorePaletteWidth();
+  FPaletteWidthRestored = RestorePaletteWidth();
   FShownOnce = true;
   LayoutControls();
   ShowForm(showCommand);
 }
 
-void TfrmMain::RestorePaletteWidth() {
+bool TfrmMain::RestorePaletteWidth() {
   const int saved = FOptions.Settings->ReadInteger(kWindowSection, kPaletteWidthKey, 0);
-  if (saved < 1) return;
+  if (saved < 1) return false;
   RECT client = {};
   GetClientRect(Handle(), &client);
   int available = client.right;
@@ -382,6 +388,16 @@ void TfrmMain::RestorePaletteWidth() {
     available = ChooseWorkArea(CurrentMonitors(), Facts().Bounds, {}).Width;
   }
   FSplitter.MoveTo(FromDesign(saved, Dpi()), available);
+  return true;
+}
+
+void TfrmMain::WidenPaletteForItsRows() {
+  const int wanted = FromDesign(kMetrics.Margin, Dpi()) + FPalette.WidthShowingEveryRow();
+  if (wanted <= FSplitter.Position()) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  FSplitter.MoveTo(wanted, client.right);
+  LayoutControls();
 }
 
 void TfrmMain::FirstActivation() {
@@ -400,6 +416,7 @@ void TfrmMain::FirstActivation() {
     ShowError(std::string("The snippets could not be read: ") + error.what());
   }
   ApplyFilter();
+  if (!FPaletteWidthRestored) WidenPaletteForItsRows();
   const std::string& project = FOptions.ProjectToOpen;
   if (project.empty() || !IsExistingFile(project) || !OpenProject(project)) NewProject();
 }

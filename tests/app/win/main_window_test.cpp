@@ -15,6 +15,7 @@
 #include "base/code_page.h"
 #include "base/file_io.h"
 #include "base/win/program.h"
+#include "base/win/wide.h"
 #include "gui/win/dialog.h"
 #include "gui/win/rich_edit.h"
 #include "gui/win/ui_seams.h"
@@ -106,6 +107,39 @@ class MainWindowTest : public ::testing::Test {
 
   std::string Caption() { return WindowText(Window->Handle()); }
 
+  // A double-click of the left button at a point of the palette's client area, the
+  // mouse there as well.
+  void DoubleClickPalette(POINT client) {
+    const HWND tree = Window->Palette().Handle();
+    POINT screen = client;
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    Pump(*Window);
+  }
+
+  void DoubleClickPaletteEntry(const std::string& text) {
+    RECT label = {};
+    ASSERT_TRUE(TreeView_GetItemRect(Window->Palette().Handle(), PaletteItem(text), &label, TRUE))
+        << text;
+    DoubleClickPalette({(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+  }
+
+  // The File menu's shape: "-" for a separator, "*" for any other item.
+  std::string FileMenuShape() {
+    const HMENU file = GetSubMenu(GetMenu(Window->Handle()), 0);
+    std::string shape;
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+      MENUITEMINFOW info = {};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_FTYPE;
+      GetMenuItemInfoW(file, static_cast<UINT>(i), TRUE, &info);
+      shape += (info.fType & MFT_SEPARATOR) ? '-' : '*';
+    }
+    return shape;
+  }
+
   fs::path Folder;
   TMemorySettingsStore Store;
   TMessageRecorder Messages;
@@ -151,10 +185,7 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   TfrmMain& window = Start();
   AddEntry("Comment (REM)");
   AddEntry("Parameter");
-  // A double-click on a palette entry appends it.
-  window.Palette().Select(PaletteItem("Exit"));
-  NMHDR click = {window.Palette().Handle(), 1002, static_cast<UINT>(NM_DBLCLK)};
-  SendMessageW(window.Handle(), WM_NOTIFY, 1002, reinterpret_cast<LPARAM>(&click));
+  DoubleClickPaletteEntry("Exit");
   ASSERT_EQ(Project().Count(), 3);
   EXPECT_EQ(Project().Items(2).ClassType().Name, "TExitItem");
   EXPECT_TRUE(PumpUntil(window, [&] { return window.StatusText() == "Modified"; }));
@@ -184,6 +215,86 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   EXPECT_EQ(window.Actions().Execute("actDelete"), TExecuteResult::erExecuted);
   ASSERT_EQ(Project().Count(), 2);
   EXPECT_EQ(Project().Items(0).ClassType().Name, second);
+}
+
+TEST_F(MainWindowTest, ADoubleClickInThePaletteAddsTheEntryUnderTheMouseOnly) {
+  TfrmMain& window = Start();
+  SetWindowTextUtf8(window.FilterControl("edtFilter"), "sub");  // a few rows, room below
+  window.Palette().Select(PaletteItem("Subroutine"));
+  DoubleClickPaletteEntry("Subroutine end");
+  ASSERT_EQ(Rows().size(), 1u) << "the entry under the mouse, not the selected one";
+  EXPECT_EQ(Project().Items(0).ClassType().Name, "TSubroutineEndItem");
+
+  RECT client = {};
+  GetClientRect(window.Palette().Handle(), &client);
+  window.Palette().Select(PaletteItem("Subroutine"));
+  DoubleClickPalette({client.right / 2, client.bottom - 3});
+  EXPECT_EQ(Project().Count(), 1) << "below the last row nothing is added";
+  DoubleClickPaletteEntry("Control of flow");
+  EXPECT_EQ(Project().Count(), 1) << "a category adds nothing";
+}
+
+TEST_F(MainWindowTest, TheFileMenuSeparatesTheRecentFilesOnlyWhenThereAreAny) {
+  TfrmMain& window = Start();
+  EXPECT_EQ(FileMenuShape(), "****-*-*") << "no doubled separator";
+  ASSERT_TRUE(window.OpenProject(GoldenFolder() + "/project.kwj"));
+  window.Actions().Execute("actNewProject");  // the project becomes a recent file
+  EXPECT_EQ(FileMenuShape(), "****-*-*-*");
+  const HMENU file = GetSubMenu(GetMenu(window.Handle()), 0);
+  wchar_t text[MAX_PATH] = {};
+  GetMenuStringW(file, 5, text, MAX_PATH, MF_BYPOSITION);
+  EXPECT_EQ(Narrow(text), "&1 project.kwj");
+  window.Actions().Execute("actNewProject");
+  EXPECT_EQ(FileMenuShape(), "****-*-*-*") << "rebuilding keeps one separator each side";
+  Window.reset();
+
+  Store.WriteString("Recent", "1", PathToUtf8(Folder / "a.kwj"));
+  Store.WriteString("Recent", "2", PathToUtf8(Folder / "b.kwj"));
+  Start();
+  EXPECT_EQ(FileMenuShape(), "****-**-*-*") << "recent files from the last run";
+}
+
+TEST_F(MainWindowTest, ThePaletteFitsItsLongestEntryOnFirstStart) {
+  TfrmMain& window = Start();
+  const HWND tree = window.Palette().Handle();
+  EXPECT_FALSE(GetWindowLongPtrW(tree, GWL_STYLE) & WS_HSCROLL) << "no horizontal scroll bar";
+  RECT client = {};
+  GetClientRect(tree, &client);
+  for (const std::string& text : window.Palette().Texts()) {
+    const HTREEITEM item = PaletteItem(text);
+    TreeView_EnsureVisible(tree, item);
+    RECT label = {};
+    ASSERT_TRUE(TreeView_GetItemRect(tree, item, &label, TRUE)) << text;
+    EXPECT_LE(label.right, client.right) << text;
+    EXPECT_GE(label.left, 0) << text << ": scrolled sideways";
+  }
+}
+
+TEST_F(MainWindowTest, TheProjectListsColumnHeadersFitTheirCaptionsAtEveryFontSize) {
+  TfrmMain& window = Start();
+  const HWND header = ListView_GetHeader(window.ProjectList().Handle());
+  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+  for (int points = TAppearance::kMinFontSize; points <= TAppearance::kMaxFontSize; ++points) {
+    window.SetFontPoints(points);
+    const HDC dc = GetDC(header);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    for (int column = 0; column < Header_GetItemCount(header); ++column) {
+      wchar_t caption[64] = {};
+      HDITEMW item = {};
+      item.mask = HDI_TEXT;
+      item.pszText = caption;
+      item.cchTextMax = 64;
+      Header_GetItem(header, column, &item);
+      SIZE text = {};
+      GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &text);
+      RECT bounds = {};
+      Header_GetItemRect(header, column, &bounds);
+      EXPECT_GE(bounds.right - bounds.left, text.cx + 2 * margin)
+          << Narrow(caption) << " at " << points << " points";
+    }
+    SelectObject(dc, old);
+    ReleaseDC(header, dc);
+  }
 }
 
 TEST_F(MainWindowTest, ADropInsertsAboveOrBelowTheRowUnderThePoint) {
