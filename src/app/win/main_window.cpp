@@ -279,6 +279,9 @@ void TfrmMain::Rescale(const TRect* suggested) {
                  suggested->Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   LayoutControls();
+  // Controls that shrank with the font leave their larger selves in the gaps between
+  // them, which nothing else repaints.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TfrmMain::LayoutControls() {

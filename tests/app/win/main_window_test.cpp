@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/win/batch_preview.h"
@@ -17,6 +22,8 @@
 #include "base/win/program.h"
 #include "base/win/wide.h"
 #include "gui/win/dialog.h"
+#include "gui/win/open_windows.h"
+#include "gui/win/theme_painter.h"
 #include "gui/win/rich_edit.h"
 #include "gui/win/ui_seams.h"
 #include "items/misc/misc_items.h"
@@ -38,6 +45,148 @@ void WriteText(const fs::path& path, const std::string& text) {
 void Pump(TfrmMain& window) { window.DispatchPending(); }
 
 std::string GoldenFolder() { return PALVETTA_TOOLS_GOLDEN; }
+
+// Ends the test program with the message when it is still alive after the time: a test
+// that drives a modal window fails this way rather than hanging.
+class TWatchdog {
+ public:
+  TWatchdog(std::chrono::seconds limit, std::string message)
+      : FThread([this, limit, message = std::move(message)] {
+          std::unique_lock lock(FMutex);
+          if (FDone.wait_for(lock, limit, [this] { return FFinished; })) return;
+          std::fprintf(stderr, "%s\n", message.c_str());
+          std::fflush(stderr);
+          TerminateProcess(GetCurrentProcess(), 3);
+        }) {}
+  ~TWatchdog() {
+    {
+      std::lock_guard lock(FMutex);
+      FFinished = true;
+    }
+    FDone.notify_one();
+    FThread.join();
+  }
+
+ private:
+  std::mutex FMutex;
+  std::condition_variable FDone;
+  bool FFinished = false;
+  std::thread FThread;
+};
+
+// The bounds of a window's children in its client coordinates.
+std::map<HWND, TRect> ChildBounds(HWND window) {
+  std::map<HWND, TRect> bounds;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    bounds[child] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  return bounds;
+}
+
+std::string Describe(const std::map<HWND, TRect>& bounds) {
+  std::string text;
+  for (const auto& [child, r] : bounds) {
+    wchar_t cls[64] = {};
+    GetClassNameW(child, cls, 64);
+    text += Narrow(cls) + " (" + std::to_string(r.Left) + "," + std::to_string(r.Top) + " " +
+            std::to_string(r.Width) + "x" + std::to_string(r.Height) + ") ";
+  }
+  return text;
+}
+
+int DifferentPixels(const TRgbImage& a, const TRgbImage& b) {
+  if (a.Width != b.Width || a.Height != b.Height) return a.Width * a.Height;
+  int count = 0;
+  for (int y = 0; y < a.Height; ++y) {
+    for (int x = 0; x < a.Width; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+  }
+  return count;
+}
+
+// Plays the user at the settings dialog from timer ticks of the modal loop it runs in:
+// picks the largest font size, waits until the main window has taken it, then cancels.
+// Whatever happens, the dialog is cancelled after a few seconds and its loop ended
+// after a few more, so the test goes on and reports instead of waiting.
+class TSettingsDialogDriver {
+ public:
+  explicit TSettingsDialogDriver(TfrmMain& window) : FWindow(window) {
+    FCurrent = this;
+    FStart = std::chrono::steady_clock::now();
+    FTimer = SetTimer(nullptr, 0, 50, &Tick);
+  }
+  ~TSettingsDialogDriver() {
+    KillTimer(nullptr, FTimer);
+    FCurrent = nullptr;
+  }
+
+  bool Tried = false;       // the main window had grown with the larger size
+  bool Cancelled = false;   // as a user does, not after running out of time
+  bool LoopEnded = false;   // the dialog did not end and its loop was ended instead
+  std::map<HWND, TRect> Grown;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (FCurrent) FCurrent->Step();
+  }
+
+  static HWND FindSettings() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+          if (IsWindowVisible(window) && WindowText(window) == "Settings") {
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  void Step() {
+    const auto elapsed = std::chrono::steady_clock::now() - FStart;
+    const HWND dialog = FindSettings();
+    if (elapsed > std::chrono::seconds(20)) {
+      if (!LoopEnded) PostQuitMessage(0);  // ends the modal loop for certain
+      LoopEnded = true;
+      return;
+    }
+    if (!dialog || FCancelSent) return;
+    if (elapsed > std::chrono::seconds(10)) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      FCancelSent = true;
+      return;
+    }
+    if (!FPicked) {
+      // The font size is the second combo box.
+      HWND combo = FindWindowExW(dialog, nullptr, WC_COMBOBOXW, nullptr);
+      combo = FindWindowExW(dialog, combo, WC_COMBOBOXW, nullptr);
+      if (!combo) return;
+      SendMessageW(combo, CB_SETCURSEL, TAppearance::kMaxFontSize - TAppearance::kMinFontSize, 0);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+      FPicked = true;
+      return;
+    }
+    if (FWindow.FontPoints() != TAppearance::kMaxFontSize) return;
+    Tried = true;
+    Grown = ChildBounds(FWindow.Handle());
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    FCancelSent = true;
+    Cancelled = true;
+  }
+
+  static inline TSettingsDialogDriver* FCurrent = nullptr;
+  TfrmMain& FWindow;
+  std::chrono::steady_clock::time_point FStart;
+  UINT_PTR FTimer = 0;
+  bool FPicked = false;
+  bool FCancelSent = false;
+};
 
 // Stands in for the editors: what the main window asks of them goes to OnEdit.
 struct TEditingRecorder : IItemEditing {
@@ -75,6 +224,7 @@ class MainWindowTest : public ::testing::Test {
     options.QuitWhenClosed = false;
     options.Editing = &Editing;
     options.Environment = Environment;
+    options.Appearance = Appearance;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     SetForegroundWindow(Window->Handle());
@@ -148,6 +298,10 @@ class MainWindowTest : public ::testing::Test {
   TScopedFilePickerSeam PickerSeam{Pickers};
   TEditingRecorder Editing;
   TFormEnvironment Environment;  // the one Start gives the window
+  TAppearance* Appearance = nullptr;  // the one Start gives the window
+  // For an environment with a theme and font sizes; they outlive the window.
+  TThemePainter Painter;
+  TOpenWindows OpenWindows;
   std::unique_ptr<TfrmMain> Window;
 };
 
@@ -295,6 +449,42 @@ TEST_F(MainWindowTest, TheProjectListsColumnHeadersFitTheirCaptionsAtEveryFontSi
     SelectObject(dc, old);
     ReleaseDC(header, dc);
   }
+}
+
+TEST_F(MainWindowTest, ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace) {
+  const TWatchdog watchdog(std::chrono::seconds(90),
+                           "ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace: still running "
+                           "after 90 s; the settings dialog or a relayout hangs");
+  TAppearance appearance(Painter, OpenWindows);
+  Environment = {"", &Painter, &OpenWindows};
+  Appearance = &appearance;
+  TfrmMain& window = Start();
+  AddEntry("Comment (REM)");
+  Pump(window);
+  const std::map<HWND, TRect> before = ChildBounds(window.Handle());
+  const TRgbImage shotBefore = CaptureClient(window.Handle());
+
+  bool tried = false;
+  {
+    TSettingsDialogDriver driver(window);
+    EXPECT_EQ(window.Actions().Execute("actSettings"), TExecuteResult::erExecuted);
+    ASSERT_FALSE(driver.LoopEnded) << "the settings dialog did not close on Cancel";
+    ASSERT_TRUE(driver.Cancelled) << "the main window never took the larger font size";
+    EXPECT_NE(driver.Grown, before) << "the larger size showed while the dialog was open";
+    tried = driver.Tried;
+  }
+  ASSERT_TRUE(tried);
+  EXPECT_EQ(appearance.GetFontSize(), TAppearance::kDefaultFontSize);
+  EXPECT_EQ(window.FontPoints(), TAppearance::kDefaultFontSize);
+  EXPECT_TRUE(PumpUntil(window, [&] { return ChildBounds(window.Handle()) == before; }))
+      << "before: " << Describe(before) << "\nafter: " << Describe(ChildBounds(window.Handle()));
+  Pump(window);
+  RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const TRgbImage shotAfter = CaptureClient(window.Handle());
+  WritePngFile(ScreenshotFolder() / "font_size_cancelled_before.png", shotBefore);
+  WritePngFile(ScreenshotFolder() / "font_size_cancelled_after.png", shotAfter);
+  EXPECT_EQ(DifferentPixels(shotBefore, shotAfter), 0)
+      << "see font_size_cancelled_before.png and font_size_cancelled_after.png";
 }
 
 TEST_F(MainWindowTest, ADropInsertsAboveOrBelowTheRowUnderThePoint) {
