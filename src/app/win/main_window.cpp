@@ -14,6 +14,7 @@
 #include "base/win/wide.h"
 #include "gui/win/image_lists.h"
 #include "gui/win/ui_seams.h"
+#include "gui/win/view_bounds.h"
 #include "gui/window_metrics.h"
 #include "image_indexes.h"
 
@@ -91,6 +92,10 @@ void TfrmMain::Place(HWND control, int left, int top, int width, int height) {
   TRect& placed = FPlaced[control];
   if (placed == wanted) return;
   placed = wanted;
+  if (control == FPalette.Handle() || control == FList.Handle()) {
+    SetViewBounds(control, wanted);
+    return;
+  }
   SetWindowPos(control, nullptr, left, top, wanted.Width, wanted.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -267,6 +272,7 @@ void TfrmMain::RebuildRecentMenu() {
 
 void TfrmMain::Rescale(const TRect* suggested) {
   FFont = CreateMessageFont(FontPoints(), Dpi());
+  FLineHeight = TGdiTextMeasurer(FFont.Get()).LineHeight();
   for (HWND control : {FLevel, FFilter, FFilterClear, FFilterType, FPalette.Handle(),
                        FList.Handle(), FStatus}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
@@ -293,10 +299,9 @@ void TfrmMain::LayoutControls() {
   SendMessageW(FStatus, WM_SIZE, 0, 0);
   const int top = WindowHeight(FToolbar);
   FSplitter.MoveTo(FSplitter.Position(), client.right);
-  const int lineHeight = TGdiTextMeasurer(FFont.Get()).LineHeight();
   const TBand band = {top, client.bottom - WindowHeight(FStatus),
-                      FromDesign(kMetrics.Margin, Dpi()), lineHeight,
-                      lineHeight + FromDesign(kMetrics.FieldPadding, Dpi())};
+                      FromDesign(kMetrics.Margin, Dpi()), FLineHeight,
+                      FLineHeight + FromDesign(kMetrics.FieldPadding, Dpi())};
   LayoutPalette(band);
   LayoutProjectList(band, client.right);
 }

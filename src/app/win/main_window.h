@@ -185,6 +185,7 @@ class TfrmMain : public TForm {
   TScopedImageList FImages;
   TScopedImageList FToolbarImages;
   TScopedFont FFont;
+  int FLineHeight = 0;  // of FFont
   TSplitter FSplitter;  // between the palette and the project list
   bool FShownOnce = false;
   bool FPaletteWidthRestored = false;  // else the palette widens for its rows once filled

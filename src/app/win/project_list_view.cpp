@@ -88,8 +88,11 @@ void TProjectListView::FitColumns() {
   for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
     if (c != colCommand) others += ListView_GetColumnWidth(FHandle, c);
   }
-  ListView_SetColumnWidth(FHandle, colCommand,
-                         std::max<int>(FLeastWidths[colCommand], client.right - others));
+  const int width = std::max<int>(FLeastWidths[colCommand], client.right - others);
+  // Setting a column's width repaints the list even when the width stays.
+  if (width != ListView_GetColumnWidth(FHandle, colCommand)) {
+    ListView_SetColumnWidth(FHandle, colCommand, width);
+  }
 }
 
 std::vector<int> TProjectListView::SelectedRows() const {
