@@ -1,14 +1,22 @@
 // Starts a program and watches for its first visible top-level window, as a user at the
-// screen would: how long it took, what its caption says, what it looks like. Then it
-// closes the program the way a user does (WM_CLOSE) and waits for it to end.
+// screen would: how long it took, what its caption says, what it looks like, how long a
+// step of resizing it takes. Then it closes the program the way a user does (WM_CLOSE)
+// and waits for it to end.
 //
-//   window_probe [--runs N] [--title-contains TEXT] [--screenshot FILE.png] -- PROGRAM ARGS...
+//   window_probe [--runs N] [--title-contains TEXT] [--screenshot FILE.png]
+//                [--resize-steps N] [--resize-children] -- PROGRAM ARGS...
 //
-// Prints one line "startup_ms=<milliseconds>" per run. Exit code 0 when every run showed
-// a window (with the caption text, when asked) and ended after WM_CLOSE; 1 otherwise.
+// Prints one line "startup_ms=<milliseconds>" per run; with --resize-steps one line
+// "resize_ms=<milliseconds> sizing_ms=<milliseconds>" per step of resizing the window (all
+// of it, and the part before painting), and with --resize-children also
+// "child=<class>#<id> resize_ms=<median> sizing_ms=<median>" per child window, resized
+// alone. Exit code
+// 0 when every run showed a window (with the caption text, when asked) and ended after
+// WM_CLOSE; 1 otherwise.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -58,8 +66,75 @@ struct TOptions {
   int Runs = 1;
   std::wstring TitleContains;
   std::wstring Screenshot;
+  int ResizeSteps = 0;
+  bool ResizeChildren = false;
   std::wstring CommandLine;
 };
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// One step of a resize as a drag of the frame makes it: the window takes the new size
+// (its program lays itself out meanwhile, as SetWindowPos waits for it), then paints what
+// that invalidated. The milliseconds of both together and of the sizing alone.
+struct TStepTime {
+  double Total;
+  double Sizing;
+};
+
+TStepTime TimeResize(HWND window, int width, int height) {
+  const Clock::time_point start = Clock::now();
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const double sizing = MillisecondsSince(start);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+  return {MillisecondsSince(start), sizing};
+}
+
+// The window grows and shrinks by a few pixels in turn, as under a mouse dragging its
+// corner to and fro.
+std::vector<TStepTime> TimeResizeSteps(HWND window, int steps) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  std::vector<TStepTime> times;
+  for (int step = 0; step < steps; ++step) {
+    const int delta = (step % 2 == 0) ? 12 : 0;
+    times.push_back(TimeResize(window, width + delta, height + delta));
+  }
+  return times;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Each visible child on its own: what a resize of it costs, its parent's layout left out.
+void TimeChildren(HWND window, int steps) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    std::vector<double> totals;
+    std::vector<double> sizings;
+    for (int step = 0; step < steps; ++step) {
+      RECT r = {};
+      GetWindowRect(child, &r);
+      const int shrink = (step % 2 == 0) ? -12 : 12;
+      const TStepTime time = TimeResize(child, r.right - r.left + shrink, r.bottom - r.top + shrink);
+      totals.push_back(time.Total);
+      sizings.push_back(time.Sizing);
+    }
+    wchar_t cls[64] = {};
+    GetClassNameW(child, cls, 64);
+    std::printf("child=%s#%d resize_ms=%.1f sizing_ms=%.1f\n", palvetta::Narrow(cls).c_str(),
+                GetDlgCtrlID(child), Median(totals), Median(sizings));
+  }
+}
 
 bool RunOnce(const TOptions& options) {
   STARTUPINFOW startup = {};
@@ -97,9 +172,17 @@ bool RunOnce(const TOptions& options) {
       ok = false;
     }
   }
-  if (search.Found && !options.Screenshot.empty()) {
+  if (search.Found && (!options.Screenshot.empty() || options.ResizeSteps > 0)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // let it paint
+  }
+  if (search.Found && !options.Screenshot.empty()) {
     palvetta::WritePngFile(options.Screenshot, palvetta::CaptureClient(search.Found));
+  }
+  if (search.Found && options.ResizeSteps > 0) {
+    for (const TStepTime& time : TimeResizeSteps(search.Found, options.ResizeSteps)) {
+      std::printf("resize_ms=%.1f sizing_ms=%.1f\n", time.Total, time.Sizing);
+    }
+    if (options.ResizeChildren) TimeChildren(search.Found, options.ResizeSteps);
   }
   if (search.Found) PostMessageW(search.Found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -123,6 +206,10 @@ int wmain(int argc, wchar_t** argv) {
       ++i;
       break;
     }
+    if (argument == L"--resize-children") {
+      options.ResizeChildren = true;
+      continue;
+    }
     if (i + 1 >= argc) break;
     if (argument == L"--runs") {
       options.Runs = std::max(1, _wtoi(argv[++i]));
@@ -130,14 +217,16 @@ int wmain(int argc, wchar_t** argv) {
       options.TitleContains = argv[++i];
     } else if (argument == L"--screenshot") {
       options.Screenshot = argv[++i];
+    } else if (argument == L"--resize-steps") {
+      options.ResizeSteps = std::max(0, _wtoi(argv[++i]));
     } else {
       break;
     }
   }
   if (i >= argc) {
     std::fprintf(stderr,
-                 "usage: window_probe [--runs N] [--title-contains TEXT] [--screenshot FILE] -- "
-                 "PROGRAM ARGS...\n");
+                 "usage: window_probe [--runs N] [--title-contains TEXT] [--screenshot FILE] "
+                 "[--resize-steps N] [--resize-children] -- PROGRAM ARGS...\n");
     return 2;
   }
   for (; i < argc; ++i) {

@@ -14,6 +14,7 @@
 #include "base/win/wide.h"
 #include "gui/win/image_lists.h"
 #include "gui/win/ui_seams.h"
+#include "gui/win/view_bounds.h"
 #include "gui/window_metrics.h"
 #include "image_indexes.h"
 
@@ -91,6 +92,10 @@ void TfrmMain::Place(HWND control, int left, int top, int width, int height) {
   TRect& placed = FPlaced[control];
   if (placed == wanted) return;
   placed = wanted;
+  if (control == FPalette.Handle() || control == FList.Handle()) {
+    SetViewBounds(control, wanted);
+    return;
+  }
   SetWindowPos(control, nullptr, left, top, wanted.Width, wanted.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -170,7 +175,7 @@ void TfrmMain::CreateMenu() {
   FMenu = ::CreateMenu();
   FFileMenu = CreatePopupMenu();
   for (const char* name :
-       {"actNewProject", "actOpenProject", "actSaveProject", "actSaveProjectAs", "-", "-",
+       {"actNewProject", "actOpenProject", "actSaveProject", "actSaveProjectAs", "-",
         "actSettings", "-", "actExit"}) {
     FBinding.AppendMenuItem(FFileMenu, name);
   }
@@ -246,15 +251,20 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::RebuildRecentMenu() {
-  for (UINT id = kRecentFirstId; id < kRecentFirstId + TRecentFiles::kMaxCount; ++id) {
+  for (UINT id = kRecentFirstId; id <= kRecentSeparatorId; ++id) {
     DeleteMenu(FFileMenu, id, MF_BYCOMMAND);
   }
-  // The recent files sit between the two separators after "Save Project As...".
+  // The recent files follow the separator after "Save Project As...", with a separator
+  // of their own after them only when there are any.
   constexpr UINT kFirstRecentPosition = 5;
-  for (int i = 0; i < FRecent.Count(); ++i) {
-    InsertMenuW(FFileMenu, kFirstRecentPosition + static_cast<UINT>(i),
-                MF_BYPOSITION | MF_STRING, kRecentFirstId + static_cast<UINT>(i),
-                Widen(FRecent.Caption(i)).c_str());
+  const UINT count = static_cast<UINT>(FRecent.Count());
+  for (UINT i = 0; i < count; ++i) {
+    InsertMenuW(FFileMenu, kFirstRecentPosition + i, MF_BYPOSITION | MF_STRING, kRecentFirstId + i,
+                Widen(FRecent.Caption(static_cast<int>(i))).c_str());
+  }
+  if (count > 0) {
+    InsertMenuW(FFileMenu, kFirstRecentPosition + count, MF_BYPOSITION | MF_SEPARATOR,
+                kRecentSeparatorId, nullptr);
   }
 }
 
@@ -262,10 +272,12 @@ void TfrmMain::RebuildRecentMenu() {
 
 void TfrmMain::Rescale(const TRect* suggested) {
   FFont = CreateMessageFont(FontPoints(), Dpi());
+  FLineHeight = TGdiTextMeasurer(FFont.Get()).LineHeight();
   for (HWND control : {FLevel, FFilter, FFilterClear, FFilterType, FPalette.Handle(),
                        FList.Handle(), FStatus}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
   }
+  FList.FitCaptions();
   FPlaced.clear();  // heights follow the font
   FSplitter.SetDpi(Dpi());
   if (suggested) {
@@ -273,6 +285,9 @@ void TfrmMain::Rescale(const TRect* suggested) {
                  suggested->Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   LayoutControls();
+  // Controls that shrank with the font leave their larger selves in the gaps between
+  // them, which nothing else repaints.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TfrmMain::LayoutControls() {
@@ -284,10 +299,9 @@ void TfrmMain::LayoutControls() {
   SendMessageW(FStatus, WM_SIZE, 0, 0);
   const int top = WindowHeight(FToolbar);
   FSplitter.MoveTo(FSplitter.Position(), client.right);
-  const int lineHeight = TGdiTextMeasurer(FFont.Get()).LineHeight();
   const TBand band = {top, client.bottom - WindowHeight(FStatus),
-                      FromDesign(kMetrics.Margin, Dpi()), lineHeight,
-                      lineHeight + FromDesign(kMetrics.FieldPadding, Dpi())};
+                      FromDesign(kMetrics.Margin, Dpi()), FLineHeight,
+                      FLineHeight + FromDesign(kMetrics.FieldPadding, Dpi())};
   LayoutPalette(band);
   LayoutProjectList(band, client.right);
 }
@@ -366,15 +380,15 @@ void TfrmMain::ApplyFilter() {
 
 void TfrmMain::Show(int showCommand) {
   RestorePlacement(*FOptions.Settings, kWindowSection);
-  RestorePaletteWidth();
+  FPaletteWidthRestored = RestorePaletteWidth();
   FShownOnce = true;
   LayoutControls();
   ShowForm(showCommand);
 }
 
-void TfrmMain::RestorePaletteWidth() {
+bool TfrmMain::RestorePaletteWidth() {
   const int saved = FOptions.Settings->ReadInteger(kWindowSection, kPaletteWidthKey, 0);
-  if (saved < 1) return;
+  if (saved < 1) return false;
   RECT client = {};
   GetClientRect(Handle(), &client);
   int available = client.right;
@@ -382,6 +396,16 @@ void TfrmMain::RestorePaletteWidth() {
     available = ChooseWorkArea(CurrentMonitors(), Facts().Bounds, {}).Width;
   }
   FSplitter.MoveTo(FromDesign(saved, Dpi()), available);
+  return true;
+}
+
+void TfrmMain::WidenPaletteForItsRows() {
+  const int wanted = FromDesign(kMetrics.Margin, Dpi()) + FPalette.WidthShowingEveryRow();
+  if (wanted <= FSplitter.Position()) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  FSplitter.MoveTo(wanted, client.right);
+  LayoutControls();
 }
 
 void TfrmMain::FirstActivation() {
@@ -400,6 +424,7 @@ void TfrmMain::FirstActivation() {
     ShowError(std::string("The snippets could not be read: ") + error.what());
   }
   ApplyFilter();
+  if (!FPaletteWidthRestored) WidenPaletteForItsRows();
   const std::string& project = FOptions.ProjectToOpen;
   if (project.empty() || !IsExistingFile(project) || !OpenProject(project)) NewProject();
 }

@@ -104,6 +104,8 @@ class TfrmMain : public TForm {
   static constexpr int kFilterClearId = 1005;
   static constexpr int kFilterTypeId = 1006;
   static constexpr UINT kRecentFirstId = 41000;
+  static constexpr UINT kRecentSeparatorId =
+      kRecentFirstId + static_cast<UINT>(TRecentFiles::kMaxCount);
 
   // The client area between the tool bar and the status bar, and the sizes of its rows.
   struct TBand {
@@ -142,7 +144,8 @@ class TfrmMain : public TForm {
   bool CanClose();
   void SavePlacementAndWidth();
   void WriteRecentFiles();
-  void RestorePaletteWidth();
+  bool RestorePaletteWidth();
+  void WidenPaletteForItsRows();
   void OpenSettings();
 
   void ShowError(const std::string& message);
@@ -182,8 +185,10 @@ class TfrmMain : public TForm {
   TScopedImageList FImages;
   TScopedImageList FToolbarImages;
   TScopedFont FFont;
+  int FLineHeight = 0;  // of FFont
   TSplitter FSplitter;  // between the palette and the project list
   bool FShownOnce = false;
+  bool FPaletteWidthRestored = false;  // else the palette widens for its rows once filled
   std::map<HWND, TRect> FPlaced;  // the bounds each control was last given
   HTREEITEM FDragItem = nullptr;
 

@@ -98,7 +98,12 @@ bool TfrmMain::HandleNotify(const NMHDR& header, LRESULT& result) {
   }
   if (header.hwndFrom == FPalette.Handle()) {
     if (header.code == NM_DBLCLK) {
-      if (const TPaletteNode* node = FPalette.Selected(); node && node->CanAdd()) {
+      // The selection need not be where the double-click was (e.g. below the last row).
+      const DWORD at = GetMessagePos();
+      POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+      ScreenToClient(FPalette.Handle(), &point);
+      const TPaletteNode* node = FPalette.NodeOf(FPalette.ItemAt(point));
+      if (node && node->CanAdd()) {
         AddFromPalette(*node, -1);
         result = 1;  // the tree does not expand or collapse as well
         return true;

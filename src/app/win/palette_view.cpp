@@ -1,5 +1,7 @@
 #include "app/win/palette_view.h"
 
+#include <algorithm>
+
 #include "base/win/wide.h"
 #include "gui/win/window.h"
 
@@ -120,6 +122,26 @@ HTREEITEM TPaletteView::FindByText(std::string_view text) const {
     return found == nullptr;
   });
   return found;
+}
+
+int TPaletteView::WidthShowingEveryRow() const {
+  int right = 0;
+  Walk(FHandle, TreeView_GetRoot(FHandle), [&](HTREEITEM item) {
+    RECT label = {};
+    if (TreeView_GetItemRect(FHandle, item, &label, TRUE)) right = std::max<int>(right, label.right);
+    return true;
+  });
+  right += GetScrollPos(FHandle, SB_HORZ);
+  RECT window = {};
+  RECT client = {};
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  int frame = (window.right - window.left) - client.right;
+  if (!(GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VSCROLL)) {
+    frame += GetSystemMetricsForDpi(SM_CXVSCROLL, GetDpiForWindow(FHandle));
+  }
+  // A little air after the longest text, as between the text and its icon.
+  return right + frame + GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(FHandle)) * 2;
 }
 
 std::vector<std::string> TPaletteView::Texts() const {

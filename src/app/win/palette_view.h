@@ -31,6 +31,9 @@ class TPaletteView {
   // The first tree item whose node text is this, or nullptr (for tests and look-ups).
   HTREEITEM FindByText(std::string_view text) const;
   void Select(HTREEITEM item);
+  // The width the tree needs to show every row without scrolling sideways, with room
+  // for a vertical scroll bar.
+  int WidthShowingEveryRow() const;
   // Every node text in display order, children after their parent.
   std::vector<std::string> Texts() const;
 

@@ -7,18 +7,24 @@
 #include "app/markup.h"
 #include "app/palette.h"
 #include "base/win/wide.h"
+#include "gui/win/gdi_text_measurer.h"
 #include "gui/win/window.h"
 
 namespace palvetta {
 namespace {
 
 struct TColumnSpec {
-  const wchar_t* Caption;
-  int Width;  // at 96 dpi; the command column's is what is left
+  const char* Caption;
+  int Width;  // at 96 dpi; the command column's is what is left, at least this
 };
 
 constexpr TColumnSpec kColumns[] = {
-    {L"", 24}, {L"Command", 300}, {L"Check", 60}, {L"Redirect", 160}};
+    {"", 24}, {"Command", 80}, {"Check", 60}, {"Redirect", 160}};
+
+int Scaled(int width, HWND window) {
+  const UINT dpi = GetDpiForWindow(window);
+  return MulDiv(width, static_cast<int>(dpi ? dpi : 96), 96);
+}
 
 }  // namespace
 
@@ -31,15 +37,31 @@ void TProjectListView::Create(HWND parent, int id) {
                            .Id = id});
   ListView_SetExtendedListViewStyle(
       FHandle, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_SUBITEMIMAGES);
-  const UINT dpi = GetDpiForWindow(parent);
   for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
+    std::wstring caption = Widen(kColumns[c].Caption);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(kColumns[c].Caption);
-    column.cx = MulDiv(kColumns[c].Width, static_cast<int>(dpi ? dpi : 96), 96);
+    column.pszText = caption.data();
+    column.cx = Scaled(kColumns[c].Width, parent);
     column.iSubItem = c;
     ListView_InsertColumn(FHandle, c, &column);
+    FLeastWidths[static_cast<std::size_t>(c)] = column.cx;
   }
+}
+
+void TProjectListView::FitCaptions() {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  const TGdiTextMeasurer measurer(font);
+  // The header keeps this much free on either side of a caption.
+  const int margins =
+      2 * static_cast<int>(SendMessageW(ListView_GetHeader(FHandle), HDM_GETBITMAPMARGIN, 0, 0));
+  for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
+    const int least = std::max(Scaled(kColumns[c].Width, FHandle),
+                               measurer.TextWidth(kColumns[c].Caption) + margins);
+    FLeastWidths[static_cast<std::size_t>(c)] = least;
+    if (c != colCommand) ListView_SetColumnWidth(FHandle, c, least);
+  }
+  FitColumns();
 }
 
 void TProjectListView::SetImages(HIMAGELIST images) {
@@ -66,9 +88,11 @@ void TProjectListView::FitColumns() {
   for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
     if (c != colCommand) others += ListView_GetColumnWidth(FHandle, c);
   }
-  const UINT dpi = GetDpiForWindow(FHandle);
-  const int least = MulDiv(80, static_cast<int>(dpi ? dpi : 96), 96);
-  ListView_SetColumnWidth(FHandle, colCommand, std::max<int>(least, client.right - others));
+  const int width = std::max<int>(FLeastWidths[colCommand], client.right - others);
+  // Setting a column's width repaints the list even when the width stays.
+  if (width != ListView_GetColumnWidth(FHandle, colCommand)) {
+    ListView_SetColumnWidth(FHandle, colCommand, width);
+  }
 }
 
 std::vector<int> TProjectListView::SelectedRows() const {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ class TProjectListView {
   void RedrawRow(int row);
   // The command column takes what the other columns leave.
   void FitColumns();
+  // After a change of font: every column at least as wide as its caption, then
+  // FitColumns.
+  void FitCaptions();
 
   std::vector<int> SelectedRows() const;
   std::optional<int> FirstSelected() const;
@@ -56,6 +60,7 @@ class TProjectListView {
   const TProject* FProject = nullptr;
   const TItemClassRegistry* FRegistry = nullptr;
   std::wstring FText;  // stays alive until the list view has copied it
+  std::array<int, 4> FLeastWidths = {};  // by column
 };
 
 }  // namespace palvetta

@@ -4,18 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/win/batch_preview.h"
 #include "base/code_page.h"
 #include "base/file_io.h"
 #include "base/win/program.h"
+#include "base/win/wide.h"
 #include "gui/win/dialog.h"
+#include "gui/win/open_windows.h"
+#include "gui/win/theme_painter.h"
 #include "gui/win/rich_edit.h"
 #include "gui/win/ui_seams.h"
 #include "items/misc/misc_items.h"
@@ -37,6 +45,148 @@ void WriteText(const fs::path& path, const std::string& text) {
 void Pump(TfrmMain& window) { window.DispatchPending(); }
 
 std::string GoldenFolder() { return PALVETTA_TOOLS_GOLDEN; }
+
+// Ends the test program with the message when it is still alive after the time: a test
+// that drives a modal window fails this way rather than hanging.
+class TWatchdog {
+ public:
+  TWatchdog(std::chrono::seconds limit, std::string message)
+      : FThread([this, limit, message = std::move(message)] {
+          std::unique_lock lock(FMutex);
+          if (FDone.wait_for(lock, limit, [this] { return FFinished; })) return;
+          std::fprintf(stderr, "%s\n", message.c_str());
+          std::fflush(stderr);
+          TerminateProcess(GetCurrentProcess(), 3);
+        }) {}
+  ~TWatchdog() {
+    {
+      std::lock_guard lock(FMutex);
+      FFinished = true;
+    }
+    FDone.notify_one();
+    FThread.join();
+  }
+
+ private:
+  std::mutex FMutex;
+  std::condition_variable FDone;
+  bool FFinished = false;
+  std::thread FThread;
+};
+
+// The bounds of a window's children in its client coordinates.
+std::map<HWND, TRect> ChildBounds(HWND window) {
+  std::map<HWND, TRect> bounds;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    bounds[child] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  return bounds;
+}
+
+std::string Describe(const std::map<HWND, TRect>& bounds) {
+  std::string text;
+  for (const auto& [child, r] : bounds) {
+    wchar_t cls[64] = {};
+    GetClassNameW(child, cls, 64);
+    text += Narrow(cls) + " (" + std::to_string(r.Left) + "," + std::to_string(r.Top) + " " +
+            std::to_string(r.Width) + "x" + std::to_string(r.Height) + ") ";
+  }
+  return text;
+}
+
+int DifferentPixels(const TRgbImage& a, const TRgbImage& b) {
+  if (a.Width != b.Width || a.Height != b.Height) return a.Width * a.Height;
+  int count = 0;
+  for (int y = 0; y < a.Height; ++y) {
+    for (int x = 0; x < a.Width; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+  }
+  return count;
+}
+
+// Plays the user at the settings dialog from timer ticks of the modal loop it runs in:
+// picks the largest font size, waits until the main window has taken it, then cancels.
+// Whatever happens, the dialog is cancelled after a few seconds and its loop ended
+// after a few more, so the test goes on and reports instead of waiting.
+class TSettingsDialogDriver {
+ public:
+  explicit TSettingsDialogDriver(TfrmMain& window) : FWindow(window) {
+    FCurrent = this;
+    FStart = std::chrono::steady_clock::now();
+    FTimer = SetTimer(nullptr, 0, 50, &Tick);
+  }
+  ~TSettingsDialogDriver() {
+    KillTimer(nullptr, FTimer);
+    FCurrent = nullptr;
+  }
+
+  bool Tried = false;       // the main window had grown with the larger size
+  bool Cancelled = false;   // as a user does, not after running out of time
+  bool LoopEnded = false;   // the dialog did not end and its loop was ended instead
+  std::map<HWND, TRect> Grown;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (FCurrent) FCurrent->Step();
+  }
+
+  static HWND FindSettings() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+          if (IsWindowVisible(window) && WindowText(window) == "Settings") {
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  void Step() {
+    const auto elapsed = std::chrono::steady_clock::now() - FStart;
+    const HWND dialog = FindSettings();
+    if (elapsed > std::chrono::seconds(20)) {
+      if (!LoopEnded) PostQuitMessage(0);  // ends the modal loop for certain
+      LoopEnded = true;
+      return;
+    }
+    if (!dialog || FCancelSent) return;
+    if (elapsed > std::chrono::seconds(10)) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      FCancelSent = true;
+      return;
+    }
+    if (!FPicked) {
+      // The font size is the second combo box.
+      HWND combo = FindWindowExW(dialog, nullptr, WC_COMBOBOXW, nullptr);
+      combo = FindWindowExW(dialog, combo, WC_COMBOBOXW, nullptr);
+      if (!combo) return;
+      SendMessageW(combo, CB_SETCURSEL, TAppearance::kMaxFontSize - TAppearance::kMinFontSize, 0);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+      FPicked = true;
+      return;
+    }
+    if (FWindow.FontPoints() != TAppearance::kMaxFontSize) return;
+    Tried = true;
+    Grown = ChildBounds(FWindow.Handle());
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    FCancelSent = true;
+    Cancelled = true;
+  }
+
+  static inline TSettingsDialogDriver* FCurrent = nullptr;
+  TfrmMain& FWindow;
+  std::chrono::steady_clock::time_point FStart;
+  UINT_PTR FTimer = 0;
+  bool FPicked = false;
+  bool FCancelSent = false;
+};
 
 // Stands in for the editors: what the main window asks of them goes to OnEdit.
 struct TEditingRecorder : IItemEditing {
@@ -74,6 +224,7 @@ class MainWindowTest : public ::testing::Test {
     options.QuitWhenClosed = false;
     options.Editing = &Editing;
     options.Environment = Environment;
+    options.Appearance = Appearance;
     Window = std::make_unique<TfrmMain>(options);
     Window->Show(SW_SHOWNORMAL);
     SetForegroundWindow(Window->Handle());
@@ -106,6 +257,39 @@ class MainWindowTest : public ::testing::Test {
 
   std::string Caption() { return WindowText(Window->Handle()); }
 
+  // A double-click of the left button at a point of the palette's client area, the
+  // mouse there as well.
+  void DoubleClickPalette(POINT client) {
+    const HWND tree = Window->Palette().Handle();
+    POINT screen = client;
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    Pump(*Window);
+  }
+
+  void DoubleClickPaletteEntry(const std::string& text) {
+    RECT label = {};
+    ASSERT_TRUE(TreeView_GetItemRect(Window->Palette().Handle(), PaletteItem(text), &label, TRUE))
+        << text;
+    DoubleClickPalette({(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+  }
+
+  // The File menu's shape: "-" for a separator, "*" for any other item.
+  std::string FileMenuShape() {
+    const HMENU file = GetSubMenu(GetMenu(Window->Handle()), 0);
+    std::string shape;
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+      MENUITEMINFOW info = {};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_FTYPE;
+      GetMenuItemInfoW(file, static_cast<UINT>(i), TRUE, &info);
+      shape += (info.fType & MFT_SEPARATOR) ? '-' : '*';
+    }
+    return shape;
+  }
+
   fs::path Folder;
   TMemorySettingsStore Store;
   TMessageRecorder Messages;
@@ -114,6 +298,10 @@ class MainWindowTest : public ::testing::Test {
   TScopedFilePickerSeam PickerSeam{Pickers};
   TEditingRecorder Editing;
   TFormEnvironment Environment;  // the one Start gives the window
+  TAppearance* Appearance = nullptr;  // the one Start gives the window
+  // For an environment with a theme and font sizes; they outlive the window.
+  TThemePainter Painter;
+  TOpenWindows OpenWindows;
   std::unique_ptr<TfrmMain> Window;
 };
 
@@ -151,10 +339,7 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   TfrmMain& window = Start();
   AddEntry("Comment (REM)");
   AddEntry("Parameter");
-  // A double-click on a palette entry appends it.
-  window.Palette().Select(PaletteItem("Exit"));
-  NMHDR click = {window.Palette().Handle(), 1002, static_cast<UINT>(NM_DBLCLK)};
-  SendMessageW(window.Handle(), WM_NOTIFY, 1002, reinterpret_cast<LPARAM>(&click));
+  DoubleClickPaletteEntry("Exit");
   ASSERT_EQ(Project().Count(), 3);
   EXPECT_EQ(Project().Items(2).ClassType().Name, "TExitItem");
   EXPECT_TRUE(PumpUntil(window, [&] { return window.StatusText() == "Modified"; }));
@@ -184,6 +369,122 @@ TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
   EXPECT_EQ(window.Actions().Execute("actDelete"), TExecuteResult::erExecuted);
   ASSERT_EQ(Project().Count(), 2);
   EXPECT_EQ(Project().Items(0).ClassType().Name, second);
+}
+
+TEST_F(MainWindowTest, ADoubleClickInThePaletteAddsTheEntryUnderTheMouseOnly) {
+  TfrmMain& window = Start();
+  SetWindowTextUtf8(window.FilterControl("edtFilter"), "sub");  // a few rows, room below
+  window.Palette().Select(PaletteItem("Subroutine"));
+  DoubleClickPaletteEntry("Subroutine end");
+  ASSERT_EQ(Rows().size(), 1u) << "the entry under the mouse, not the selected one";
+  EXPECT_EQ(Project().Items(0).ClassType().Name, "TSubroutineEndItem");
+
+  RECT client = {};
+  GetClientRect(window.Palette().Handle(), &client);
+  window.Palette().Select(PaletteItem("Subroutine"));
+  DoubleClickPalette({client.right / 2, client.bottom - 3});
+  EXPECT_EQ(Project().Count(), 1) << "below the last row nothing is added";
+  DoubleClickPaletteEntry("Control of flow");
+  EXPECT_EQ(Project().Count(), 1) << "a category adds nothing";
+}
+
+TEST_F(MainWindowTest, TheFileMenuSeparatesTheRecentFilesOnlyWhenThereAreAny) {
+  TfrmMain& window = Start();
+  EXPECT_EQ(FileMenuShape(), "****-*-*") << "no doubled separator";
+  ASSERT_TRUE(window.OpenProject(GoldenFolder() + "/project.kwj"));
+  window.Actions().Execute("actNewProject");  // the project becomes a recent file
+  EXPECT_EQ(FileMenuShape(), "****-*-*-*");
+  const HMENU file = GetSubMenu(GetMenu(window.Handle()), 0);
+  wchar_t text[MAX_PATH] = {};
+  GetMenuStringW(file, 5, text, MAX_PATH, MF_BYPOSITION);
+  EXPECT_EQ(Narrow(text), "&1 project.kwj");
+  window.Actions().Execute("actNewProject");
+  EXPECT_EQ(FileMenuShape(), "****-*-*-*") << "rebuilding keeps one separator each side";
+  Window.reset();
+
+  Store.WriteString("Recent", "1", PathToUtf8(Folder / "a.kwj"));
+  Store.WriteString("Recent", "2", PathToUtf8(Folder / "b.kwj"));
+  Start();
+  EXPECT_EQ(FileMenuShape(), "****-**-*-*") << "recent files from the last run";
+}
+
+TEST_F(MainWindowTest, ThePaletteFitsItsLongestEntryOnFirstStart) {
+  TfrmMain& window = Start();
+  const HWND tree = window.Palette().Handle();
+  EXPECT_FALSE(GetWindowLongPtrW(tree, GWL_STYLE) & WS_HSCROLL) << "no horizontal scroll bar";
+  RECT client = {};
+  GetClientRect(tree, &client);
+  for (const std::string& text : window.Palette().Texts()) {
+    const HTREEITEM item = PaletteItem(text);
+    TreeView_EnsureVisible(tree, item);
+    RECT label = {};
+    ASSERT_TRUE(TreeView_GetItemRect(tree, item, &label, TRUE)) << text;
+    EXPECT_LE(label.right, client.right) << text;
+    EXPECT_GE(label.left, 0) << text << ": scrolled sideways";
+  }
+}
+
+TEST_F(MainWindowTest, TheProjectListsColumnHeadersFitTheirCaptionsAtEveryFontSize) {
+  TfrmMain& window = Start();
+  const HWND header = ListView_GetHeader(window.ProjectList().Handle());
+  const int margin = static_cast<int>(SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0));
+  for (int points = TAppearance::kMinFontSize; points <= TAppearance::kMaxFontSize; ++points) {
+    window.SetFontPoints(points);
+    const HDC dc = GetDC(header);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    for (int column = 0; column < Header_GetItemCount(header); ++column) {
+      wchar_t caption[64] = {};
+      HDITEMW item = {};
+      item.mask = HDI_TEXT;
+      item.pszText = caption;
+      item.cchTextMax = 64;
+      Header_GetItem(header, column, &item);
+      SIZE text = {};
+      GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &text);
+      RECT bounds = {};
+      Header_GetItemRect(header, column, &bounds);
+      EXPECT_GE(bounds.right - bounds.left, text.cx + 2 * margin)
+          << Narrow(caption) << " at " << points << " points";
+    }
+    SelectObject(dc, old);
+    ReleaseDC(header, dc);
+  }
+}
+
+TEST_F(MainWindowTest, ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace) {
+  const TWatchdog watchdog(std::chrono::seconds(90),
+                           "ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace: still running "
+                           "after 90 s; the settings dialog or a relayout hangs");
+  TAppearance appearance(Painter, OpenWindows);
+  Environment = {"", &Painter, &OpenWindows};
+  Appearance = &appearance;
+  TfrmMain& window = Start();
+  AddEntry("Comment (REM)");
+  Pump(window);
+  const std::map<HWND, TRect> before = ChildBounds(window.Handle());
+  const TRgbImage shotBefore = CaptureClient(window.Handle());
+
+  bool tried = false;
+  {
+    TSettingsDialogDriver driver(window);
+    EXPECT_EQ(window.Actions().Execute("actSettings"), TExecuteResult::erExecuted);
+    ASSERT_FALSE(driver.LoopEnded) << "the settings dialog did not close on Cancel";
+    ASSERT_TRUE(driver.Cancelled) << "the main window never took the larger font size";
+    EXPECT_NE(driver.Grown, before) << "the larger size showed while the dialog was open";
+    tried = driver.Tried;
+  }
+  ASSERT_TRUE(tried);
+  EXPECT_EQ(appearance.GetFontSize(), TAppearance::kDefaultFontSize);
+  EXPECT_EQ(window.FontPoints(), TAppearance::kDefaultFontSize);
+  EXPECT_TRUE(PumpUntil(window, [&] { return ChildBounds(window.Handle()) == before; }))
+      << "before: " << Describe(before) << "\nafter: " << Describe(ChildBounds(window.Handle()));
+  Pump(window);
+  RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const TRgbImage shotAfter = CaptureClient(window.Handle());
+  WritePngFile(ScreenshotFolder() / "font_size_cancelled_before.png", shotBefore);
+  WritePngFile(ScreenshotFolder() / "font_size_cancelled_after.png", shotAfter);
+  EXPECT_EQ(DifferentPixels(shotBefore, shotAfter), 0)
+      << "see font_size_cancelled_before.png and font_size_cancelled_after.png";
 }
 
 TEST_F(MainWindowTest, ADropInsertsAboveOrBelowTheRowUnderThePoint) {
