@@ -56,6 +56,15 @@ COLORREF TThemePainter::DisabledTextColor() const {
   return FThemed ? ToColorRef(FPalette.DisabledText) : GetSysColor(COLOR_GRAYTEXT);
 }
 
+COLORREF TThemePainter::SelectionBackground(bool focused) const {
+  if (!FThemed) return GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+  return ToColorRef(focused ? FPalette.SelectionBackground : FPalette.InactiveSelectionBackground);
+}
+COLORREF TThemePainter::SelectionText(bool focused) const {
+  if (!FThemed) return GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+  return ToColorRef(focused ? FPalette.SelectionText : FPalette.InactiveSelectionText);
+}
+
 void TThemePainter::Register(HWND window) {
   if (window && FWindows.insert(window).second) ColorChildren(window);
 }
@@ -77,6 +86,40 @@ void TThemePainter::ColorChildren(HWND window) const {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(colors));
+}
+
+// List and tree views paint a selected row in the system's highlight colours whatever
+// their own colours are, and the tree's resting selection keeps the tree's text colour on
+// the system's button face: white on near-white in a dark theme. Custom draw gives the
+// row the theme's selection colours; the row no longer counts as selected for the control,
+// so it does not paint over them.
+std::optional<LRESULT> TThemePainter::PaintSelection(NMHDR& header) const {
+  if (header.code != NM_CUSTOMDRAW) return std::nullopt;
+  const bool isList = IsClass(header.hwndFrom, WC_LISTVIEWW);
+  if (!isList && !IsClass(header.hwndFrom, WC_TREEVIEWW)) return std::nullopt;
+  auto& draw = reinterpret_cast<NMCUSTOMDRAW&>(header);
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if ((draw.dwDrawStage & CDDS_ITEMPREPAINT) != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  // The state is asked for: an owner-data list view does not always pass it on.
+  const bool selected =
+      isList ? ListView_GetItemState(header.hwndFrom, static_cast<int>(draw.dwItemSpec),
+                                     LVIS_SELECTED) != 0
+             : (TreeView_GetItemState(header.hwndFrom,
+                                      reinterpret_cast<HTREEITEM>(draw.dwItemSpec),
+                                      TVIS_SELECTED | TVIS_DROPHILITED) != 0);
+  if (!selected) return CDRF_DODEFAULT;
+  const bool focused = GetFocus() == header.hwndFrom;
+  COLORREF* text = isList ? &reinterpret_cast<NMLVCUSTOMDRAW&>(header).clrText
+                          : &reinterpret_cast<NMTVCUSTOMDRAW&>(header).clrText;
+  COLORREF* back = isList ? &reinterpret_cast<NMLVCUSTOMDRAW&>(header).clrTextBk
+                          : &reinterpret_cast<NMTVCUSTOMDRAW&>(header).clrTextBk;
+  *text = SelectionText(focused);
+  *back = SelectionBackground(focused);
+  draw.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+  // A list view fills its columns one by one and may take the state afresh for each.
+  return isList && (draw.dwDrawStage & CDDS_SUBITEM) == 0
+             ? CDRF_NEWFONT | CDRF_NOTIFYSUBITEMDRAW
+             : CDRF_NEWFONT;
 }
 
 void TThemePainter::Repaint(HWND window) const {
@@ -120,6 +163,8 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
       SetTextColor(dc, TextColor());
       SetBkColor(dc, WindowColor());
       return reinterpret_cast<LRESULT>(FBrushes.Window.Get());
+    case WM_NOTIFY:
+      return PaintSelection(*reinterpret_cast<NMHDR*>(lParam));
     case WM_ERASEBKGND: {
       RECT client = {};
       GetClientRect(window, &client);

@@ -46,6 +46,9 @@ class TThemePainter : public IThemeSwitcher {
   COLORREF ControlColor() const;
   COLORREF TextColor() const;
   COLORREF DisabledTextColor() const;
+  // A selected row of a list or tree view, with and without the focus.
+  COLORREF SelectionBackground(bool focused) const;
+  COLORREF SelectionText(bool focused) const;
 
   // The answer to a message of the window, or nothing when the window's own handling
   // (and finally DefWindowProc) should run. Registers the window on its first question
@@ -63,6 +66,8 @@ class TThemePainter : public IThemeSwitcher {
   // The list and tree views among the window's children take the colours; they never
   // send WM_CTLCOLOR* messages.
   void ColorChildren(HWND window) const;
+  // NM_CUSTOMDRAW of a list or tree view: the rows selected in the theme's colours.
+  std::optional<LRESULT> PaintSelection(NMHDR& header) const;
   void Repaint(HWND window) const;
 
   bool FThemed = false;
