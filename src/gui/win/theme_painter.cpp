@@ -1,9 +1,12 @@
 #include "gui/win/theme_painter.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cwchar>
 #include <initializer_list>
+
+#include "gui/win/menu_bar_painting.h"
 
 namespace palvetta {
 namespace {
@@ -30,6 +33,8 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
   FThemed = !palette->UsesSystemColors;
   FPalette = palette->Colors;
   FCurrentPalette = palette;
+  FMenuBarColors = {FThemed ? FBrushes.Window.Get() : GetSysColorBrush(COLOR_MENU), TextColor(), DisabledTextColor(),
+                    SelectionBackground(true), SelectionText(true)};
   // A copy: repainting may destroy or create windows and so change the set.
   const std::set<HWND> windows = FWindows;
   for (HWND window : windows) {
@@ -38,6 +43,7 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
       continue;
     }
     ColorChildren(window);
+    ColorMenuBar(window, FThemed ? &FMenuBarColors : nullptr);
     Repaint(window);
   }
   return true;
@@ -69,8 +75,15 @@ void TThemePainter::Register(HWND window) {
   if (window && FWindows.insert(window).second) ColorChildren(window);
 }
 
+// The status bar draws its text in the system's colour whatever its background: only a
+// light theme's background keeps it readable; in a dark one the bar keeps the system look.
+// (Its parts could be owner-drawn, but then the bar no longer holds its text.)
+COLORREF TThemePainter::StatusBarColor() const {
+  return FThemed && !IsDark(FPalette) ? WindowColor() : CLR_DEFAULT;
+}
+
 void TThemePainter::ColorChildren(HWND window) const {
-  const COLORREF colors[2] = {ControlColor(), TextColor()};
+  const COLORREF colors[3] = {ControlColor(), TextColor(), StatusBarColor()};
   EnumChildWindows(
       window,
       [](HWND child, LPARAM data) -> BOOL {
@@ -82,6 +95,11 @@ void TThemePainter::ColorChildren(HWND window) const {
         } else if (IsClass(child, WC_TREEVIEWW)) {
           TreeView_SetBkColor(child, colors[0]);
           TreeView_SetTextColor(child, colors[1]);
+        } else if (IsClass(child, STATUSCLASSNAMEW)) {
+          // Visual styles would paint over the colour: the bar drops them while it has one.
+          const bool own = colors[2] != CLR_DEFAULT;
+          SetWindowTheme(child, own ? L"" : nullptr, own ? L"" : nullptr);
+          SendMessageW(child, SB_SETBKCOLOR, 0, static_cast<LPARAM>(colors[2]));
         }
         return TRUE;
       },
@@ -137,8 +155,21 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
     case WM_SHOWWINDOW:
       // Controls created after the window registered take their colours when it shows.
       Register(window);
-      if (wParam) ColorChildren(window);
+      if (wParam) {
+        ColorChildren(window);
+        ColorMenuBar(window, FThemed ? &FMenuBarColors : nullptr);
+      }
       return std::nullopt;
+    // Answered in any theme: a bar drawn here until the next switch still needs them.
+    case WM_MEASUREITEM:
+      if (MeasureMenuBarItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (DrawMenuBarItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                          FMenuBarColors)) {
+        return TRUE;
+      }
+      break;
     default:
       break;
   }

@@ -6,8 +6,11 @@
 //
 // What Win32 cannot recolour without undocumented hooks keeps the system look in every
 // theme: scroll bars, the arrow of combo boxes and up-down controls, window frames and
-// captions, message boxes, the common dialogs (open/save, folder picker), the faces of
-// push buttons drawn by visual styles, and check-box and radio-button glyphs.
+// captions, drop-down and context menus, message boxes, the common dialogs (open/save,
+// folder picker), the faces of push buttons drawn by visual styles, and check-box and
+// radio-button glyphs. The menu bar takes the theme's colours (menu_bar_painting.h); the
+// status bar takes a light theme's background, and in a dark theme keeps the system look,
+// as its text is always the system's dark text (visual styles may keep it anyway).
 
 #include <windows.h>
 
@@ -17,6 +20,7 @@
 #include "base/win/scoped_handle.h"
 #include "gui/appearance.h"
 #include "gui/theme_palettes.h"
+#include "gui/win/menu_bar_painting.h"
 
 namespace palvetta {
 
@@ -69,11 +73,13 @@ class TThemePainter : public IThemeSwitcher {
   // NM_CUSTOMDRAW of a list or tree view: the rows selected in the theme's colours.
   std::optional<LRESULT> PaintSelection(NMHDR& header) const;
   void Repaint(HWND window) const;
+  COLORREF StatusBarColor() const;
 
   bool FThemed = false;
   TPalette FPalette{};
   const TThemePalette* FCurrentPalette = nullptr;
   TBrushes FBrushes;
+  TMenuBarColors FMenuBarColors{};
   std::set<HWND> FWindows;
 };
 

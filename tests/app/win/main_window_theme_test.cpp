@@ -160,5 +160,74 @@ TEST_F(MainWindowThemeTest, TheSelectionStaysReadableInEveryTheme) {
   }
 }
 
+// A rectangle in screen coordinates in those of the whole window.
+RECT FromScreen(HWND window, RECT area) {
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  OffsetRect(&area, -bounds.left, -bounds.top);
+  return area;
+}
+
+TEST_F(MainWindowThemeTest, TheMenuBarAndStatusBarFollowTheThemeWhereTheyStayReadable) {
+  TfrmMain& window = *Window;
+  window.AddFromPalette(*window.Palette().NodeOf(window.Palette().FindByText("Exit")), -1);
+  ASSERT_TRUE(PumpUntil(window, [&] { return window.StatusText() == "Modified"; }));
+  HWND status = FindWindowExW(window.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+  ASSERT_NE(status, nullptr);
+  const HMENU bar = GetMenu(window.Handle());
+  wchar_t caption[32] = {};
+  GetMenuStringW(bar, 0, caption, 32, MF_BYPOSITION);
+  const std::wstring fileCaption = caption;
+
+  for (const TThemeRow& row : ThemeTable) {
+    SCOPED_TRACE(std::string(row.DisplayName));
+    ASSERT_TRUE(Painter.SwitchTo(row));
+    Settle();
+    const TThemePalette& theme = *FindThemePalette(row.DisplayName);
+    const TRgbImage shot = CaptureWindow(window.Handle());
+    WritePngFile(ScreenshotFolder() / ("main-window-bars-" + std::string(row.DisplayName) + ".png"),
+                 shot);
+
+    MENUBARINFO item = {};
+    item.cbSize = sizeof(item);
+    ASSERT_TRUE(GetMenuBarInfo(window.Handle(), OBJID_MENU, 1, &item));
+    const TPatch file = ReadPatch(shot, FromScreen(window.Handle(), item.rcBar));
+    EXPECT_GE(file.Contrast(), 4.5) << "menu bar: " << Describe(file);
+    EXPECT_EQ(file.Background,
+              theme.UsesSystemColors ? GetSysColor(COLOR_MENU) : ToColorRef(theme.Colors.Window))
+        << Describe(file);
+    // The caption stays in the menu, for its mnemonic and for whoever reads it.
+    GetMenuStringW(bar, 0, caption, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(caption), fileCaption);
+
+    RECT part = {};
+    ASSERT_TRUE(SendMessageW(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part)));
+    const TPatch text = ReadPatch(shot, FromScreen(window.Handle(), [&] {
+                                    MapWindowPoints(status, nullptr,
+                                                    reinterpret_cast<POINT*>(&part), 2);
+                                    return part;
+                                  }()));
+    // Its text is always the system's: a light theme may colour it (where visual styles
+    // leave it the colour), a dark one keeps the system's look.
+    EXPECT_GE(text.Contrast(), 4.5) << "status bar: " << Describe(text);
+    if (theme.UsesSystemColors || IsDark(theme.Colors)) {
+      EXPECT_EQ(text.Background, GetSysColor(COLOR_BTNFACE)) << Describe(text);
+    } else {
+      EXPECT_TRUE(text.Background == GetSysColor(COLOR_BTNFACE) ||
+                  text.Background == ToColorRef(theme.Colors.Window))
+          << Describe(text);
+    }
+  }
+  // Back in the system's look, the bar is the system's again: no item drawn here.
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE;
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &info));
+  EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u) << "the last theme has its own colours";
+  ASSERT_TRUE(Painter.SwitchTo(*FindThemeRow("Default")));
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &info));
+  EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+}
+
 }  // namespace
 }  // namespace palvetta
