@@ -67,6 +67,7 @@ constexpr THighlighterColors kNeonCode{
     .PlainText = 0xE4E4F0,
 };
 
+// Named where the look being followed has its own resting selection; the others derive it.
 constexpr std::array<TThemePalette, 27> kPalettes{{
     {"Default", true,
      {0xF0F0F0, 0xFFFFFF, 0x000000, 0x6D6D6D, 0x0067C0, 0xFFFFFF, 0xADADAD, 0xFFFFFF, 0x0078D7,
@@ -142,10 +143,10 @@ constexpr std::array<TThemePalette, 27> kPalettes{{
       0xD5DBDC, kLightCode}},
     {"Windows 10", false,
      {0xFFFFFF, 0xFFFFFF, 0x000000, 0x6D6D6D, 0x0067C0, 0xFFFFFF, 0x7A7A7A, 0xF2F2F2, 0x0078D7,
-      0xCCCCCC, kLightCode}},
+      0xCCCCCC, kLightCode, 0xD9D9D9, 0x000000}},
     {"Windows 10 Dark", false,
      {0x202020, 0x191919, 0xFFFFFF, 0x858585, 0x0063B1, 0xFFFFFF, 0x3F3F3F, 0x2B2B2B, 0x4CA0E0,
-      0x333333, kDarkCode}},
+      0x333333, kDarkCode, 0x3D3D3D, 0xFFFFFF}},
     {"Windows 10 Slate Gray", false,
      {0x2F3B45, 0x26313A, 0xE1E7EC, 0x8493A0, 0x3E6F96, 0xFFFFFF, 0x4E5D6A, 0x384652, 0x6FB3E8,
       0x3A4854, kDarkCode}},
@@ -156,12 +157,46 @@ double LinearChannel(TRgb channel) {
   return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
+TRgb HalfWay(TRgb from, TRgb to) {
+  TRgb mixed = 0;
+  for (int shift : {16, 8, 0}) {
+    const TRgb a = (from >> shift) & 0xFF;
+    const TRgb b = (to >> shift) & 0xFF;
+    mixed |= ((a + b + 1) / 2) << shift;
+  }
+  return mixed;
+}
+
+// The table as handed out: every colour named.
+const std::array<TThemePalette, 27>& CompletePalettes() {
+  static const std::array<TThemePalette, 27> complete = [] {
+    std::array<TThemePalette, 27> palettes = kPalettes;
+    for (auto& palette : palettes) palette.Colors = DeriveInactiveSelection(palette.Colors);
+    return palettes;
+  }();
+  return complete;
+}
+
 }  // namespace
 
-std::span<const TThemePalette> ThemePalettes() { return kPalettes; }
+TPalette DeriveInactiveSelection(TPalette palette) {
+  if (palette.InactiveSelectionBackground == TPalette::kUnnamedColor) {
+    palette.InactiveSelectionBackground = HalfWay(palette.Control, palette.SelectionBackground);
+  }
+  if (palette.InactiveSelectionText == TPalette::kUnnamedColor) {
+    const TRgb back = palette.InactiveSelectionBackground;
+    palette.InactiveSelectionText =
+        ContrastRatio(palette.Text, back) >= ContrastRatio(palette.SelectionText, back)
+            ? palette.Text
+            : palette.SelectionText;
+  }
+  return palette;
+}
+
+std::span<const TThemePalette> ThemePalettes() { return CompletePalettes(); }
 
 const TThemePalette* FindThemePalette(std::string_view displayName) {
-  for (const auto& palette : kPalettes) {
+  for (const auto& palette : CompletePalettes()) {
     if (SameTextAscii(palette.DisplayName, displayName)) return &palette;
   }
   return nullptr;
@@ -171,7 +206,7 @@ const TThemePalette& ThemePaletteAt(int index) {
   if (index < 0 || index >= static_cast<int>(kPalettes.size())) {
     throw std::out_of_range("Argument out of range: theme palette " + std::to_string(index));
   }
-  return kPalettes[static_cast<size_t>(index)];
+  return CompletePalettes()[static_cast<size_t>(index)];
 }
 
 double RelativeLuminance(TRgb color) {

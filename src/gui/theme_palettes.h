@@ -23,6 +23,8 @@ struct THighlighterColors {
 };
 
 struct TPalette {
+  static constexpr TRgb kUnnamedColor = 0xFF000000;
+
   TRgb Window;   // form background
   TRgb Control;  // edit, list and tree background
   TRgb Text;
@@ -34,6 +36,10 @@ struct TPalette {
   TRgb Accent;  // focus rectangle, hot items, default button frame
   TRgb ButtonFace;
   THighlighterColors Highlighter;
+  // The selection of a list or tree without the focus. A theme may leave them unnamed;
+  // ThemePalettes() gives them as DeriveInactiveSelection does.
+  TRgb InactiveSelectionBackground = kUnnamedColor;
+  TRgb InactiveSelectionText = kUnnamedColor;
 };
 
 struct TThemePalette {
@@ -44,7 +50,12 @@ struct TThemePalette {
   TPalette Colors;
 };
 
-// One palette per row of ThemeTable, in the same order.
+// Fills in the unnamed inactive selection colours: half way from the control towards
+// the focused selection, so it reads as the same selection at rest, with whichever of
+// the theme's text and selection text stands out more on it.
+TPalette DeriveInactiveSelection(TPalette palette);
+
+// One palette per row of ThemeTable, in the same order, every colour named.
 std::span<const TThemePalette> ThemePalettes();
 // By display name, ignoring case; nullptr when there is no such theme.
 const TThemePalette* FindThemePalette(std::string_view displayName);

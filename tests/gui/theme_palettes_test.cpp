@@ -74,9 +74,9 @@ TEST(ThemePalettes, ColoursAreRgbValues) {
     const TPalette& p = theme.Colors;
     const THighlighterColors& h = p.Highlighter;
     for (TRgb color : {p.Window, p.Control, p.Text, p.DisabledText, p.SelectionBackground,
-                       p.SelectionText, p.Border, p.Header, p.Accent, p.ButtonFace, h.Comment,
-                       h.Command, h.Label, h.Variable, h.String, h.Number, h.Operator,
-                       h.PlainText}) {
+                       p.SelectionText, p.InactiveSelectionBackground, p.InactiveSelectionText,
+                       p.Border, p.Header, p.Accent, p.ButtonFace, h.Comment, h.Command, h.Label,
+                       h.Variable, h.String, h.Number, h.Operator, h.PlainText}) {
       EXPECT_LE(color, 0xFFFFFFu) << theme.DisplayName;
     }
   }
@@ -98,11 +98,15 @@ const TContrastRule kContrastRules[] = {
     {"text on header", &TPalette::Text, &TPalette::Header, 4.5},
     {"text on button", &TPalette::Text, &TPalette::ButtonFace, 4.5},
     {"selection text", &TPalette::SelectionText, &TPalette::SelectionBackground, 4.5},
+    {"inactive selection text", &TPalette::InactiveSelectionText,
+     &TPalette::InactiveSelectionBackground, 4.5},
     {"disabled text on window", &TPalette::DisabledText, &TPalette::Window, 2.5},
     {"disabled text on control", &TPalette::DisabledText, &TPalette::Control, 2.5},
     {"accent on window", &TPalette::Accent, &TPalette::Window, 3.0},
     {"accent on control", &TPalette::Accent, &TPalette::Control, 3.0},
     {"selection on control", &TPalette::SelectionBackground, &TPalette::Control, 1.5},
+    {"inactive selection on control", &TPalette::InactiveSelectionBackground,
+     &TPalette::Control, 1.2},
     {"border on window", &TPalette::Border, &TPalette::Window, 1.3},
     {"border on control", &TPalette::Border, &TPalette::Control, 1.3},
 };
@@ -118,6 +122,45 @@ TEST(ThemePalettes, TextIsReadable) {
           << ")";
     }
   }
+}
+
+TEST(ThemePalettes, TheSelectionAtRestIsQuieterThanTheFocusedOne) {
+  for (const auto& theme : ThemePalettes()) {
+    const TPalette& p = theme.Colors;
+    EXPECT_LT(ContrastRatio(p.InactiveSelectionBackground, p.Control),
+              ContrastRatio(p.SelectionBackground, p.Control))
+        << theme.DisplayName;
+  }
+}
+
+TEST(ThemePalettes, UnnamedInactiveSelectionColoursAreDerivedNamedOnesKept) {
+  TPalette dark = FindThemePalette("Carbon")->Colors;
+  dark.Control = 0x000000;
+  dark.SelectionBackground = 0x2040FF;
+  dark.Text = 0xEEEEEE;
+  dark.SelectionText = 0x000000;
+  dark.InactiveSelectionBackground = TPalette::kUnnamedColor;
+  dark.InactiveSelectionText = TPalette::kUnnamedColor;
+  const TPalette derived = DeriveInactiveSelection(dark);
+  EXPECT_EQ(Hex(derived.InactiveSelectionBackground), "102080");
+  EXPECT_EQ(Hex(derived.InactiveSelectionText), "EEEEEE") << "the readable one of the two";
+
+  TPalette light = dark;
+  light.Control = 0xFFFFFF;
+  light.SelectionBackground = 0x000000;
+  light.Text = 0x000000;
+  light.SelectionText = 0xFFFFFF;
+  EXPECT_EQ(Hex(DeriveInactiveSelection(light).InactiveSelectionBackground), "808080");
+  EXPECT_EQ(Hex(DeriveInactiveSelection(light).InactiveSelectionText), "000000");
+
+  light.InactiveSelectionBackground = 0x123456;
+  light.InactiveSelectionText = 0xFEDCBA;
+  EXPECT_EQ(Hex(DeriveInactiveSelection(light).InactiveSelectionBackground), "123456");
+  EXPECT_EQ(Hex(DeriveInactiveSelection(light).InactiveSelectionText), "FEDCBA");
+
+  const TPalette& windows10Dark = FindThemePalette("Windows 10 Dark")->Colors;
+  EXPECT_EQ(Hex(windows10Dark.InactiveSelectionBackground), "3D3D3D");
+  EXPECT_EQ(Hex(windows10Dark.InactiveSelectionText), "FFFFFF");
 }
 
 TEST(ThemePalettes, DisabledTextRecedes) {

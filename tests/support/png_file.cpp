@@ -70,15 +70,17 @@ void WritePngFile(const std::filesystem::path& path, const TRgbImage& image) {
   if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
-TRgbImage CaptureClient(HWND window) {
-  // What is still waiting to be painted (a window shown a moment ago) is painted first.
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT client = {};
-  GetClientRect(window, &client);
+namespace {
+
+// What the device context of the window shows from its top left corner; releases it.
+TRgbImage CaptureDc(HWND window, HDC screen, int width, int height) {
   TRgbImage image;
-  image.Width = client.right;
-  image.Height = client.bottom;
-  if (image.Width <= 0 || image.Height <= 0) return image;
+  image.Width = width;
+  image.Height = height;
+  if (image.Width <= 0 || image.Height <= 0) {
+    ReleaseDC(window, screen);
+    return image;
+  }
 
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -88,7 +90,6 @@ TRgbImage CaptureClient(HWND window) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  const HDC screen = GetDC(window);
   const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   const HDC memory = CreateCompatibleDC(screen);
   const HGDIOBJ old = SelectObject(memory, bitmap);
@@ -110,6 +111,24 @@ TRgbImage CaptureClient(HWND window) {
   DeleteObject(bitmap);
   ReleaseDC(window, screen);
   return image;
+}
+
+}  // namespace
+
+TRgbImage CaptureClient(HWND window) {
+  // What is still waiting to be painted (a window shown a moment ago) is painted first.
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT client = {};
+  GetClientRect(window, &client);
+  return CaptureDc(window, GetDC(window), client.right, client.bottom);
+}
+
+TRgbImage CaptureWindow(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  return CaptureDc(window, GetWindowDC(window), bounds.right - bounds.left,
+                   bounds.bottom - bounds.top);
 }
 
 std::filesystem::path ScreenshotFolder() {

@@ -26,6 +26,8 @@ void WritePngFile(const std::filesystem::path& path, const TRgbImage& image);
 
 // The client area of the window as it is on screen, its children included.
 TRgbImage CaptureClient(HWND window);
+// The whole window, frame and menu bar included, from its top left corner.
+TRgbImage CaptureWindow(HWND window);
 
 // "screenshots" beside the test program, created when missing.
 std::filesystem::path ScreenshotFolder();

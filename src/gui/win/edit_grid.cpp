@@ -112,6 +112,7 @@ void TEditGrid::SetRowCount(int count) {
     }
   }
   SendMessageW(FList, WM_SETREDRAW, TRUE, 0);
+  FitRowsToPickField();
   InvalidateRect(FList, nullptr, TRUE);
 }
 
@@ -169,6 +170,7 @@ void TEditGrid::EditCell(int col, int row) {
   ListView_SetItemState(FList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_SetItemState(FList, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_EnsureVisible(FList, row, FALSE);
+  FitRowsToPickField();
   FEditCol = col;
   FEditRow = row;
   FEditing = true;
@@ -190,13 +192,77 @@ void TEditGrid::OpenTextEditor(const RECT& cell, const std::string& value) {
   SendMessageW(FEdit, EM_SETSEL, 0, -1);
 }
 
+void TEditGrid::FitRowsToPickField() {
+  const bool picks = std::any_of(FColumns.begin(), FColumns.end(), [](const TGridColumn& c) {
+    return c.Kind != TGridColumnKind::gcText;
+  });
+  if (!picks) return;
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(FList, WM_GETFONT, 0, 0));
+  if (font != FFittedFont || !FFittedRows) {
+    FFittedFont = font;
+    FFittedRows = true;
+    SendMessageW(FCombo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  RECT field = {};
+  GetWindowRect(FCombo, &field);
+  const int fieldHeight = field.bottom - field.top;
+  // A list view's rows are as high as its small images (and its text), give or take its
+  // own spacing: an empty image list that high, corrected once by what a row measures.
+  int imageHeight = fieldHeight;
+  for (int attempt = 0; attempt < 2 && GetRowCount() > 0; ++attempt) {
+    RECT row = {};
+    ListView_GetItemRect(FList, 0, &row, LVIR_BOUNDS);
+    const int missing = fieldHeight - (row.bottom - row.top);
+    if (missing <= 0) return;
+    if (const HIMAGELIST current = ListView_GetImageList(FList, LVSIL_SMALL)) {
+      int width = 0;
+      int height = 0;
+      ImageList_GetIconSize(current, &width, &height);
+      imageHeight = std::max(fieldHeight, height + missing);
+    }
+    const HIMAGELIST rows = ImageList_Create(1, imageHeight, ILC_COLOR32, 0, 1);
+    if (!rows) return;
+    // The list view destroys the list it holds when it goes; the one replaced is ours.
+    if (const HIMAGELIST old = ListView_SetImageList(FList, rows, LVSIL_SMALL)) {
+      ImageList_Destroy(old);
+    }
+  }
+}
+
+int TEditGrid::DroppedWidth(const TStrings& entries) const {
+  const HDC dc = GetDC(FCombo);
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(FCombo, WM_GETFONT, 0, 0));
+  const HGDIOBJ old = SelectObject(dc, font);
+  int widest = 0;
+  for (const auto& entry : entries) {
+    const std::wstring text = Widen(entry);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    widest = std::max<int>(widest, size.cx);
+  }
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(FCombo, dc);
+  const UINT dpi = GetDpiForWindow(FList);
+  // The list's frame, the room the list leaves beside each entry, and its scroll bar
+  // when the entries do not all fit.
+  int width = widest + 2 * (GetSystemMetricsForDpi(SM_CXEDGE, dpi) + metrics.tmAveCharWidth);
+  if (static_cast<int>(entries.size()) > kDropDownRows) {
+    width += GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+  }
+  return width;
+}
+
 void TEditGrid::OpenPickEditor(const RECT& cell, int col, const std::string& value) {
-  SendMessageW(FCombo, WM_SETFONT, SendMessageW(FList, WM_GETFONT, 0, 0), FALSE);
+  // FitRowsToPickField gave the drop-down the list view's font.
   SendMessageW(FCombo, CB_RESETCONTENT, 0, 0);
   const TStrings& entries = PickEntries(col);
   for (const auto& entry : entries) {
     SendMessageW(FCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
   }
+  // The list is at least as wide as the cell, and wider when an entry needs it.
+  SendMessageW(FCombo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth(entries)), 0);
   // The entry the cell holds: by index, or by exact text (CB_FINDSTRINGEXACT ignores case).
   int selected = -1;
   if (FColumns[static_cast<std::size_t>(col)].Kind == TGridColumnKind::gcPickIndex) {
@@ -207,17 +273,11 @@ void TEditGrid::OpenPickEditor(const RECT& cell, int col, const std::string& val
   }
   if (selected >= static_cast<int>(entries.size())) selected = -1;
   SendMessageW(FCombo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  // The field keeps the height of its font (the rows were made as high); its item
+  // height is never set, as a combo box then keeps it through later font changes.
   const int height = cell.bottom - cell.top;
   MoveWindow(FCombo, cell.left, cell.top, cell.right - cell.left, height * (1 + kDropDownRows),
              FALSE);
-  // The field as high as the row: its item height is what is left inside its edges.
-  RECT field = {};
-  GetWindowRect(FCombo, &field);
-  const int edges = (field.bottom - field.top) -
-                    static_cast<int>(SendMessageW(FCombo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  if (edges > 0 && height > edges) {
-    SendMessageW(FCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
-  }
   ShowWindow(FCombo, SW_SHOW);
   SetFocus(FCombo);
   SendMessageW(FCombo, CB_SHOWDROPDOWN, TRUE, 0);

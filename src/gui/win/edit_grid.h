@@ -76,6 +76,11 @@ class TEditGrid {
   RECT CellRect(int col, int row) const;
   void OpenTextEditor(const RECT& cell, const std::string& value);
   void OpenPickEditor(const RECT& cell, int col, const std::string& value);
+  // Rows as high as the drop-down's closed field in the list view's font, so the field
+  // fits its cell without clipping its text; only for grids with drop-downs.
+  void FitRowsToPickField();
+  // Wide enough for the widest entry's whole text.
+  int DroppedWidth(const TStrings& entries) const;
   // Ends the edit under way, once: the editor's own notifications while it is being
   // hidden find it stopping and do nothing. Focus goes back to the list view when the
   // editor had it, unless it is leaving anyway.
@@ -94,6 +99,8 @@ class TEditGrid {
   int FEditRow = -1;
   bool FEditing = false;
   bool FStopping = false;
+  HFONT FFittedFont = nullptr;  // the font the rows were last fitted to
+  bool FFittedRows = false;
 };
 
 }  // namespace palvetta

@@ -1,9 +1,12 @@
 #include "gui/win/theme_painter.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cwchar>
 #include <initializer_list>
+
+#include "gui/win/menu_bar_painting.h"
 
 namespace palvetta {
 namespace {
@@ -30,6 +33,8 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
   FThemed = !palette->UsesSystemColors;
   FPalette = palette->Colors;
   FCurrentPalette = palette;
+  FMenuBarColors = {FThemed ? FBrushes.Window.Get() : GetSysColorBrush(COLOR_MENU), TextColor(), DisabledTextColor(),
+                    SelectionBackground(true), SelectionText(true)};
   // A copy: repainting may destroy or create windows and so change the set.
   const std::set<HWND> windows = FWindows;
   for (HWND window : windows) {
@@ -38,6 +43,7 @@ bool TThemePainter::SwitchTo(const TThemeRow& row) {
       continue;
     }
     ColorChildren(window);
+    ColorMenuBar(window, FThemed ? &FMenuBarColors : nullptr);
     Repaint(window);
   }
   return true;
@@ -56,12 +62,28 @@ COLORREF TThemePainter::DisabledTextColor() const {
   return FThemed ? ToColorRef(FPalette.DisabledText) : GetSysColor(COLOR_GRAYTEXT);
 }
 
+COLORREF TThemePainter::SelectionBackground(bool focused) const {
+  if (!FThemed) return GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+  return ToColorRef(focused ? FPalette.SelectionBackground : FPalette.InactiveSelectionBackground);
+}
+COLORREF TThemePainter::SelectionText(bool focused) const {
+  if (!FThemed) return GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+  return ToColorRef(focused ? FPalette.SelectionText : FPalette.InactiveSelectionText);
+}
+
 void TThemePainter::Register(HWND window) {
   if (window && FWindows.insert(window).second) ColorChildren(window);
 }
 
+// The status bar draws its text in the system's colour whatever its background: only a
+// light theme's background keeps it readable; in a dark one the bar keeps the system look.
+// (Its parts could be owner-drawn, but then the bar no longer holds its text.)
+COLORREF TThemePainter::StatusBarColor() const {
+  return FThemed && !IsDark(FPalette) ? WindowColor() : CLR_DEFAULT;
+}
+
 void TThemePainter::ColorChildren(HWND window) const {
-  const COLORREF colors[2] = {ControlColor(), TextColor()};
+  const COLORREF colors[3] = {ControlColor(), TextColor(), StatusBarColor()};
   EnumChildWindows(
       window,
       [](HWND child, LPARAM data) -> BOOL {
@@ -73,10 +95,49 @@ void TThemePainter::ColorChildren(HWND window) const {
         } else if (IsClass(child, WC_TREEVIEWW)) {
           TreeView_SetBkColor(child, colors[0]);
           TreeView_SetTextColor(child, colors[1]);
+        } else if (IsClass(child, STATUSCLASSNAMEW)) {
+          // Visual styles would paint over the colour: the bar drops them while it has one.
+          const bool own = colors[2] != CLR_DEFAULT;
+          SetWindowTheme(child, own ? L"" : nullptr, own ? L"" : nullptr);
+          SendMessageW(child, SB_SETBKCOLOR, 0, static_cast<LPARAM>(colors[2]));
         }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(colors));
+}
+
+// List and tree views paint a selected row in the system's highlight colours whatever
+// their own colours are, and the tree's resting selection keeps the tree's text colour on
+// the system's button face: white on near-white in a dark theme. Custom draw gives the
+// row the theme's selection colours; the row no longer counts as selected for the control,
+// so it does not paint over them.
+std::optional<LRESULT> TThemePainter::PaintSelection(NMHDR& header) const {
+  if (header.code != NM_CUSTOMDRAW) return std::nullopt;
+  const bool isList = IsClass(header.hwndFrom, WC_LISTVIEWW);
+  if (!isList && !IsClass(header.hwndFrom, WC_TREEVIEWW)) return std::nullopt;
+  auto& draw = reinterpret_cast<NMCUSTOMDRAW&>(header);
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if ((draw.dwDrawStage & CDDS_ITEMPREPAINT) != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  // The state is asked for: an owner-data list view does not always pass it on.
+  const bool selected =
+      isList ? ListView_GetItemState(header.hwndFrom, static_cast<int>(draw.dwItemSpec),
+                                     LVIS_SELECTED) != 0
+             : (TreeView_GetItemState(header.hwndFrom,
+                                      reinterpret_cast<HTREEITEM>(draw.dwItemSpec),
+                                      TVIS_SELECTED | TVIS_DROPHILITED) != 0);
+  if (!selected) return CDRF_DODEFAULT;
+  const bool focused = GetFocus() == header.hwndFrom;
+  COLORREF* text = isList ? &reinterpret_cast<NMLVCUSTOMDRAW&>(header).clrText
+                          : &reinterpret_cast<NMTVCUSTOMDRAW&>(header).clrText;
+  COLORREF* back = isList ? &reinterpret_cast<NMLVCUSTOMDRAW&>(header).clrTextBk
+                          : &reinterpret_cast<NMTVCUSTOMDRAW&>(header).clrTextBk;
+  *text = SelectionText(focused);
+  *back = SelectionBackground(focused);
+  draw.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+  // A list view fills its columns one by one and may take the state afresh for each.
+  return isList && (draw.dwDrawStage & CDDS_SUBITEM) == 0
+             ? CDRF_NEWFONT | CDRF_NOTIFYSUBITEMDRAW
+             : CDRF_NEWFONT;
 }
 
 void TThemePainter::Repaint(HWND window) const {
@@ -94,8 +155,21 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
     case WM_SHOWWINDOW:
       // Controls created after the window registered take their colours when it shows.
       Register(window);
-      if (wParam) ColorChildren(window);
+      if (wParam) {
+        ColorChildren(window);
+        ColorMenuBar(window, FThemed ? &FMenuBarColors : nullptr);
+      }
       return std::nullopt;
+    // Answered in any theme: a bar drawn here until the next switch still needs them.
+    case WM_MEASUREITEM:
+      if (MeasureMenuBarItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (DrawMenuBarItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                          FMenuBarColors)) {
+        return TRUE;
+      }
+      break;
     default:
       break;
   }
@@ -120,6 +194,8 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
       SetTextColor(dc, TextColor());
       SetBkColor(dc, WindowColor());
       return reinterpret_cast<LRESULT>(FBrushes.Window.Get());
+    case WM_NOTIFY:
+      return PaintSelection(*reinterpret_cast<NMHDR*>(lParam));
     case WM_ERASEBKGND: {
       RECT client = {};
       GetClientRect(window, &client);

@@ -6,8 +6,11 @@
 //
 // What Win32 cannot recolour without undocumented hooks keeps the system look in every
 // theme: scroll bars, the arrow of combo boxes and up-down controls, window frames and
-// captions, message boxes, the common dialogs (open/save, folder picker), the faces of
-// push buttons drawn by visual styles, and check-box and radio-button glyphs.
+// captions, drop-down and context menus, message boxes, the common dialogs (open/save,
+// folder picker), the faces of push buttons drawn by visual styles, and check-box and
+// radio-button glyphs. The menu bar takes the theme's colours (menu_bar_painting.h); the
+// status bar takes a light theme's background, and in a dark theme keeps the system look,
+// as its text is always the system's dark text (visual styles may keep it anyway).
 
 #include <windows.h>
 
@@ -17,6 +20,7 @@
 #include "base/win/scoped_handle.h"
 #include "gui/appearance.h"
 #include "gui/theme_palettes.h"
+#include "gui/win/menu_bar_painting.h"
 
 namespace palvetta {
 
@@ -46,6 +50,9 @@ class TThemePainter : public IThemeSwitcher {
   COLORREF ControlColor() const;
   COLORREF TextColor() const;
   COLORREF DisabledTextColor() const;
+  // A selected row of a list or tree view, with and without the focus.
+  COLORREF SelectionBackground(bool focused) const;
+  COLORREF SelectionText(bool focused) const;
 
   // The answer to a message of the window, or nothing when the window's own handling
   // (and finally DefWindowProc) should run. Registers the window on its first question
@@ -63,12 +70,16 @@ class TThemePainter : public IThemeSwitcher {
   // The list and tree views among the window's children take the colours; they never
   // send WM_CTLCOLOR* messages.
   void ColorChildren(HWND window) const;
+  // NM_CUSTOMDRAW of a list or tree view: the rows selected in the theme's colours.
+  std::optional<LRESULT> PaintSelection(NMHDR& header) const;
   void Repaint(HWND window) const;
+  COLORREF StatusBarColor() const;
 
   bool FThemed = false;
   TPalette FPalette{};
   const TThemePalette* FCurrentPalette = nullptr;
   TBrushes FBrushes;
+  TMenuBarColors FMenuBarColors{};
   std::set<HWND> FWindows;
 };
 

@@ -3,12 +3,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/win/wide.h"
 #include "gui/win/dialog.h"
 #include "support/png_file.h"
 #include "support/sample_dialog_options.h"
@@ -296,6 +298,71 @@ TEST_F(EditGridTest, APickedCellTakesTheChosenEntryOrKeepsItsValue) {
     EXPECT_FALSE(Grid.IsEditing());
     EXPECT_EQ(Grid.GetCell(col, 8), value);
   }
+}
+
+// The width of the text in the control's font.
+int TextWidth(HWND control, const std::wstring& text) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+TEST_F(EditGridTest, TheDropDownShowsWholeEntriesAndItsFieldFitsTheRow) {
+  const std::wstring longEntry =
+      L"a target whose name is far wider than the column it is picked in";
+  Grid.SetChoices(2, {"short", Narrow(longEntry)});
+  const HFONT bigger = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                   L"Tahoma");
+  // In the list view's first font and in a bigger one set later.
+  for (const HFONT font : {static_cast<HFONT>(nullptr), bigger}) {
+    SCOPED_TRACE(font ? "bigger font" : "first font");
+    if (font) SendMessageW(ListView, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (int col : {1, 2}) {
+      SCOPED_TRACE("column " + std::to_string(col));
+      Grid.EditCell(col, 3);
+      const HWND combo = Grid.Editor();
+      ASSERT_NE(combo, nullptr);
+      RECT row = {};
+      ListView_GetSubItemRect(ListView, 3, col, LVIR_BOUNDS, &row);
+      RECT field = {};
+      GetWindowRect(combo, &field);
+      EXPECT_LE(field.bottom - field.top, row.bottom - row.top) << "the closed field";
+      TEXTMETRICW metrics = {};
+      const HDC dc = GetDC(combo);
+      const HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+      GetTextMetricsW(dc, &metrics);
+      SelectObject(dc, old);
+      ReleaseDC(combo, dc);
+      EXPECT_GE(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0),
+                metrics.tmHeight)
+          << "the field's text is not cut";
+
+      COMBOBOXINFO info = {};
+      info.cbSize = sizeof(info);
+      ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+      RECT list = {};
+      GetClientRect(info.hwndList, &list);
+      int widest = 0;
+      const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        widest = std::max(widest, TextWidth(combo, text));
+      }
+      EXPECT_GT(list.right, widest) << "the drop-down list's room for its entries";
+      EXPECT_GE(list.right, field.right - field.left - 2 * GetSystemMetrics(SM_CXEDGE))
+          << "never narrower than the cell";
+      Key(combo, VK_ESCAPE);
+    }
+  }
+  SendMessageW(ListView, WM_SETFONT, 0, FALSE);
+  DeleteObject(bigger);
 }
 
 class EditGridDialogTest : public ::testing::Test {
