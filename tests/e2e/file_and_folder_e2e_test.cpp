@@ -116,28 +116,32 @@ TEST_F(FileAndFolderBatch, CopyMoveAndDeleteWithAttributeFilter) { CopyMoveAndDe
 
 TEST_F(FileAndFolderBatch, CopyMoveAndDeleteInsideAnIfBlock) { CopyMoveAndDelete(true); }
 
+// Wine's ATTRIB applies only the last of several changes, so each item here makes one.
 TEST_F(FileAndFolderBatch, AttribSetsAndClearsAttributes) {
   Write(L"a (1)\\x y.txt", "x");
+  Write(L"a (1)\\w&v.txt", "w");
   Write(L"a (1)\\z.txt", "z");
   SetFileAttributesW(At(L"a (1)\\z.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   OpenIfBlock();
-  auto& set = Project.Add<TAttribItem>();
-  set.Path = "a (1)\\x y.txt";
-  set.ReadOnlyAttr = TFileAttr::frSet;
-  set.Hidden = TFileAttr::frSet;
+  auto& readOnly = Project.Add<TAttribItem>();
+  readOnly.Path = "a (1)\\x y.txt";
+  readOnly.ReadOnlyAttr = TFileAttr::frSet;
+  auto& hide = Project.Add<TAttribItem>();
+  hide.Path = "a (1)\\w&v.txt";
+  hide.Hidden = TFileAttr::frSet;
   auto& clear = Project.Add<TAttribItem>();
   clear.Path = "a (1)\\z.txt";
   clear.ReadOnlyAttr = TFileAttr::frNotSet;
   CloseIfBlock();
 
   Run();
-  const DWORD set_ = GetFileAttributesW(At(L"a (1)\\x y.txt").c_str());
-  EXPECT_TRUE(set_ & FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(set_ & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(GetFileAttributesW(At(L"a (1)\\x y.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(GetFileAttributesW(At(L"a (1)\\w&v.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_FALSE(GetFileAttributesW(At(L"a (1)\\z.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
   SetFileAttributesW(At(L"a (1)\\x y.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// %CD% is read when cmd.exe reads the whole block, so the folder is shown after it.
 TEST_F(FileAndFolderBatch, MakeChangeAndRemoveFolders) {
   Write(L"tree (old)\\sub dir\\f.txt", "f");
   OpenIfBlock();
@@ -145,12 +149,12 @@ TEST_F(FileAndFolderBatch, MakeChangeAndRemoveFolders) {
   auto& cd = Project.Add<TChangeDirItem>();
   cd.Path = Utf8(L"new dir (2)");
   cd.Disk = true;
-  Echo("ECHO cd=[%CD%]");
-  Project.Add<TChangeDirItem>();  // shows the current folder
   auto& rmdir = Project.Add<TDeleteDirItem>();
   rmdir.Dir = Utf8(L"tree (old)");
   rmdir.Subdirs = rmdir.Quiet = true;
   CloseIfBlock();
+  Echo("ECHO cd=[%CD%]");
+  Project.Add<TChangeDirItem>();  // shows the current folder
 
   const TBatchResult result = Run();
   const std::string folder = Utf8(L"new dir (2)");
