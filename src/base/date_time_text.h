@@ -39,6 +39,9 @@ TClockTime TimeOf(double value);
 // The value of a calendar date at midnight.
 double DateValue(int year, unsigned month, unsigned day);
 
+// Today's date in the user's time zone, at midnight.
+double Today();
+
 // A date, a time, or a date followed by a time; nothing when the text is neither.
 std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order);
 

@@ -16,7 +16,7 @@ TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string 
 
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
-  for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs()}) {
+  for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

@@ -17,7 +17,9 @@
 
 namespace palvetta {
 
-enum class TBrowseKind { bkOpenFile, bkFolder };
+// A file picked into a field, a folder picked into a field, or files picked and appended
+// to a memo, one per line.
+enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles };
 
 // A "..." button that fills a field from a picker; it never closes the dialog.
 struct TBrowseButton {
@@ -27,12 +29,30 @@ struct TBrowseButton {
   std::string Title = {};       // folder picker: its title
   std::string Filter = {};      // file picker: "Description|*.ext"; empty for all files
   std::string DefaultExt = {};  // file picker
+  bool Multiple = false;        // adding files: several may be chosen at once
 };
 
 // Controls usable only while a check box is checked.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
+};
+
+// Clicking the check box, while any of the condition boxes is checked, clears the others:
+// check boxes that exclude each other's switches.
+struct TClearRule {
+  std::string CheckBox = {};
+  std::vector<std::string> WhileAnyChecked = {};
+  std::vector<std::string> Clears = {};
+};
+
+// Buttons that edit a list box: one appends a field's text as it is (even empty), the
+// other deletes the selected entries.
+struct TListButtons {
+  std::string List = {};
+  std::string Field = {};
+  std::string AddButton = {};
+  std::string RemoveButton = {};
 };
 
 // Runs when OK is pressed, on the dialog's values; may tidy them (the item then takes
@@ -45,6 +65,8 @@ struct TEditorSpec {
   std::vector<std::string> TypedCombos = {};  // lists that also take free text
   std::vector<TBrowseButton> Browse = {};
   std::vector<TEnableRule> Enabling = {};
+  std::vector<TClearRule> Clearing = {};
+  std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
 };
 
@@ -58,6 +80,7 @@ struct TItemEditorSpec {
 std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environmentHas);
 std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs();
 std::vector<TItemEditorSpec> ForEditorSpecs();
+std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

@@ -25,6 +25,8 @@ template const std::string& TEditorValues::Get<std::string>(std::string_view) co
 template const bool& TEditorValues::Get<bool>(std::string_view) const;
 template const int& TEditorValues::Get<int>(std::string_view) const;
 template const TGridRows& TEditorValues::Get<TGridRows>(std::string_view) const;
+template const double& TEditorValues::Get<double>(std::string_view) const;
+template const TStrings& TEditorValues::Get<TStrings>(std::string_view) const;
 
 const TStrings& TEditorValues::Choices(std::string_view field) const {
   const auto found = FChoices.find(std::string(field));

@@ -4,7 +4,8 @@
 // controls to these fields by name; items never see a control. Field names carry the
 // control's type prefix: edt (one-line field), mem (memo), cmb (list; its index is the
 // enumeration's ordinal, its text the typed text), cbx (check box), rbn (radio button),
-// sbn (number field), vst (grid).
+// sbn (number field), vst (grid), dtp (date picker; days since 1899-12-30), lbx (list box;
+// its entries), att (a row of a three-state grid; the state's ordinal).
 
 #include <map>
 #include <string>
@@ -24,6 +25,8 @@ class TEditorValues {
   void SetChecked(std::string_view field, bool value) { Set(field, value); }
   void SetIndex(std::string_view field, int value) { Set(field, value); }
   void SetRows(std::string_view field, TGridRows rows) { Set(field, std::move(rows)); }
+  void SetDate(std::string_view field, double value) { Set(field, value); }
+  void SetEntries(std::string_view field, TStrings entries) { Set(field, std::move(entries)); }
   // The entries a list offers (bookmarks, variables, ...), kept apart from its value.
   void SetChoices(std::string_view field, TStrings choices);
 
@@ -33,6 +36,8 @@ class TEditorValues {
   bool Checked(std::string_view field) const { return Get<bool>(field); }
   int Index(std::string_view field) const { return Get<int>(field); }
   const TGridRows& Rows(std::string_view field) const { return Get<TGridRows>(field); }
+  double Date(std::string_view field) const { return Get<double>(field); }
+  const TStrings& Entries(std::string_view field) const { return Get<TStrings>(field); }
   const TStrings& Choices(std::string_view field) const;
 
   bool Has(std::string_view field) const { return FValues.count(std::string(field)) != 0; }
@@ -41,7 +46,7 @@ class TEditorValues {
   std::vector<std::string> Fields() const;
 
  private:
-  using Value = std::variant<std::string, bool, int, TGridRows>;
+  using Value = std::variant<std::string, bool, int, TGridRows, double, TStrings>;
 
   void Set(std::string_view field, Value value);
   template <class T>

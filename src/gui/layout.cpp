@@ -429,6 +429,28 @@ TLayoutNode Spacer(int pixels, int stretch) {
   return node;
 }
 
+TLayoutNode ThreeStateGrid(std::string name, TStrings columns, std::vector<TThreeStateRow> rows) {
+  TLayoutNode node = Leaf(TLayoutKind::lkThreeStateGrid, std::move(name));
+  node.Entries = std::move(columns);
+  node.StateRows = std::move(rows);
+  return node;
+}
+
+TLayoutNode DatePicker(std::string name, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkDate, std::move(name));
+  node.Chars = chars;
+  node.Fill = false;
+  return node;
+}
+
+TLayoutNode ListBox(std::string name, int lines, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkList, std::move(name));
+  node.Lines = lines;
+  node.Chars = chars;
+  node.Stretch = 1;
+  return node;
+}
+
 TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages) {
   TLayoutNode node = Container(TLayoutKind::lkPages, std::move(pages));
   node.Name = std::move(name);

@@ -30,6 +30,9 @@ enum class TLayoutKind {
   lkGrid,    // grid or list with column headers
   lkSpacer,  // empty room along its parent's axis
   lkPages,   // tabs above pages: its children are the pages, captioned by their Text
+  lkThreeStateGrid,  // rows each left out, set or not set, with a check box per state
+  lkDate,            // date picker
+  lkList,            // list box of entries, several of them selectable
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -59,6 +62,13 @@ struct TGridColumn {
   }
 };
 
+// A row of a three-state grid: its caption and the editor field that holds its state (the
+// ordinal of "left out", "set", "not set").
+struct TThreeStateRow {
+  std::string Caption;
+  std::string Field;
+};
+
 // Lengths are in 96-dpi pixels unless a field says otherwise; characters are average
 // characters of the current font.
 struct TLayoutNode {
@@ -67,8 +77,9 @@ struct TLayoutNode {
   std::string Text;  // caption; a container's group box caption
   TStrings Entries;  // combo: its entries; grid: its column headers
   std::vector<TGridColumn> Columns;  // grid: its columns, captions as in Entries (empty: all text)
+  std::vector<TThreeStateRow> StateRows;  // three-state grid: its rows
   int Chars = 0;     // edit, memo, combo, number, grid, note: minimum width (0: the kind's default)
-  int Lines = 0;     // memo: visible lines; grid: visible rows (0: the kind's default)
+  int Lines = 0;     // memo, list: visible lines; grid: visible rows (0: the kind's default)
   int Pixels = 0;    // spacer: its length along the parent's axis
   int Minimum = 0;   // number: the smallest value
   int Maximum = 0;   // number: the largest value
@@ -155,6 +166,11 @@ TLayoutNode Grid(std::string name, std::initializer_list<std::string> columns, i
                  int chars = 0);
 TLayoutNode Grid(std::string name, std::vector<TGridColumn> columns, int rows = 6, int chars = 0);
 TLayoutNode Spacer(int pixels = 0, int stretch = 1);
+// A grid of fixed rows, each left out, set or not set: three column captions (the rows'
+// captions, "set", "not set") and the rows.
+TLayoutNode ThreeStateGrid(std::string name, TStrings columns, std::vector<TThreeStateRow> rows);
+TLayoutNode DatePicker(std::string name, int chars = 12);
+TLayoutNode ListBox(std::string name, int lines = 4, int chars = 30);
 // Tabs captioned by each page's Text, above the page shown; every page is as large as the
 // largest, so switching pages never resizes the dialog.
 TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages);

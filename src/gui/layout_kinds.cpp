@@ -29,6 +29,9 @@ constexpr int kComboChars = 10;
 constexpr int kNumberChars = 6;
 constexpr int kGridChars = 30;
 constexpr int kGridRows = 6;
+constexpr int kDateChars = 12;
+constexpr int kListChars = 30;
+constexpr int kListLines = 4;
 
 int OrDefault(int value, int fallback) { return value > 0 ? value : fallback; }
 
@@ -97,6 +100,31 @@ TSizeF GridSize(const TLayoutNode& node, const TLeafMetrics& m) {
           headerHeight + OrDefault(node.Lines, kGridRows) * rowHeight + 2 * m.Scaled(kGridBorder)};
 }
 
+// The captions' column as wide as its widest text, each state's column as wide as its
+// caption or its check box; a header row and one row per state, all shown.
+TSizeF ThreeStateGridSize(const TLayoutNode& node, const TLeafMetrics& m) {
+  double captions = 0;
+  for (const auto& row : node.StateRows) captions = std::max(captions, m.Text(row.Caption));
+  double width = 0;
+  for (std::size_t c = 0; c < node.Entries.size(); ++c) {
+    const double text = m.Text(node.Entries[c]);
+    width += std::max(c == 0 ? std::max(text, captions) : text, m.Scaled(kBoxSize)) +
+             2 * m.Scaled(kCellPadding);
+  }
+  return {width + 2 * m.Scaled(kGridBorder),
+          ThreeStateRowHeight(m.Line(), m.Dpi()) * static_cast<double>(node.StateRows.size() + 1) +
+              2 * m.Scaled(kGridBorder)};
+}
+
+TSizeF DateSize(const TLayoutNode& node, const TLeafMetrics& m) {
+  return {ArrowFieldWidth(m, OrDefault(node.Chars, kDateChars)), FieldHeight(m)};
+}
+
+TSizeF ListSize(const TLayoutNode& node, const TLeafMetrics& m) {
+  return {ArrowFieldWidth(m, OrDefault(node.Chars, kListChars)),
+          OrDefault(node.Lines, kListLines) * m.Line() + FieldEdges(m)};
+}
+
 TSizeF SpacerSize(const TLayoutNode& node, const TLeafMetrics& m) {
   return {m.Scaled(node.Pixels), m.Scaled(node.Pixels)};
 }
@@ -118,11 +146,18 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkSpacer, false, true, SpacerSize},
     // Its size is its pages' (the layout engine measures them) and its tab strip's.
     {TLayoutKind::lkPages, false, true, NoSize},
+    {TLayoutKind::lkThreeStateGrid, true, false, ThreeStateGridSize},
+    {TLayoutKind::lkDate, true, false, DateSize},
+    {TLayoutKind::lkList, true, true, ListSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");
 
 }  // namespace
+
+double ThreeStateRowHeight(double lineHeight, int dpi) {
+  return std::max(lineHeight, kBoxSize * dpi / 96.0) + 2 * kRowPadding * dpi / 96.0;
+}
 
 double TabStripHeight(double lineHeight, int dpi) {
   return lineHeight + 2 * kTabPadding * dpi / 96.0;

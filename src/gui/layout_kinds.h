@@ -59,6 +59,10 @@ struct TLayoutKindRule {
 double TabStripHeight(double lineHeight, int dpi);
 double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& metrics);
 
+// A row of a three-state grid, its header row included: a line of text or a check box,
+// whichever is higher, and room above and below. The window layer draws its rows this high.
+double ThreeStateRowHeight(double lineHeight, int dpi);
+
 // A kind without a row is a fault in this table and raises std::logic_error.
 const TLayoutKindRule& RuleOf(TLayoutKind kind);
 

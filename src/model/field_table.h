@@ -104,6 +104,35 @@ void LinesFromEditor(TPersistent& object, std::string_view control, const TEdito
   Of<Member>(object) = LinesText(SplitLines(values.Text(control)));
 }
 
+// A list of strings as a memo's lines, each followed by CRLF, and back.
+template <auto Member>
+void LineListToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetText(control, LinesText(Of<Member>(object)));
+}
+template <auto Member>
+void LineListFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = SplitLines(values.Text(control));
+}
+
+// A list of strings as a list box's entries.
+template <auto Member>
+void EntriesToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetEntries(control, Of<Member>(object));
+}
+template <auto Member>
+void EntriesFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.Entries(control);
+}
+
+template <auto Member>
+void DateToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetDate(control, Of<Member>(object));
+}
+template <auto Member>
+void DateFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.Date(control);
+}
+
 template <auto Member>
 void FlagToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
   values.SetChecked(control, Of<Member>(object));
@@ -166,6 +195,22 @@ constexpr TField Lines(std::string_view name, std::string_view control) {
   return row;
 }
 
+// A list of strings shown as the lines of a memo, blank lines included.
+template <auto Member>
+constexpr TField LineList(std::string_view name, std::string_view control) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkLines, &Describe<Member>, &LineListToEditor<Member>,
+          &LineListFromEditor<Member>};
+}
+
+// A list of strings shown as the entries of a list box.
+template <auto Member>
+constexpr TField EntryList(std::string_view name, std::string_view control) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkList, &Describe<Member>, &EntriesToEditor<Member>,
+          &EntriesFromEditor<Member>};
+}
+
 // A text picked from a list or typed; the item's code offers the list's entries.
 template <auto Member>
 constexpr TField Choice(std::string_view name, std::string_view control) {
@@ -191,6 +236,14 @@ constexpr TField Enum(std::string_view name, std::string_view control = {}) {
           &Describe<Member>,
           &IndexToEditor<Member>,
           &IndexFromEditor<Member, EnumCount<Member>()>};
+}
+
+// A TFileAttr shown as a row of a three-state grid, the control being the row's field.
+template <auto Member>
+constexpr TField ThreeState(std::string_view name, std::string_view control) {
+  TField row = Enum<Member>(name, control);
+  row.Kind = TFieldKind::fkThreeState;
+  return row;
 }
 
 // A console colour's number (0 to 15), shown as the index of the list of colours.
@@ -225,11 +278,16 @@ constexpr TField Char(std::string_view name) {
   return {name, {}, TFieldKind::fkChar, &field_access::Describe<Member>, nullptr, nullptr};
 }
 
+// A date, saved only or shown in a date picker.
 template <auto Member>
-constexpr TField Date(std::string_view name) {
+constexpr TField Date(std::string_view name, std::string_view control = {}) {
   using namespace field_access;
-  return {name, {}, TFieldKind::fkDate, &DescribeDateTime<Member, TDateTimeKind::Date>, nullptr,
-          nullptr};
+  return {name,
+          control,
+          TFieldKind::fkDate,
+          &DescribeDateTime<Member, TDateTimeKind::Date>,
+          control.empty() ? nullptr : &DateToEditor<Member>,
+          control.empty() ? nullptr : &DateFromEditor<Member>};
 }
 
 template <auto Member>

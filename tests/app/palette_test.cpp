@@ -31,16 +31,22 @@ TEST(Palette, ShowsCategoriesWithPassingEntriesThenTheSnippets) {
   filter.FCommandLevel = TCommandLevel::clBasic;
   const std::vector<TPaletteNode> nodes = BuildPalette(app.Registry(), app.Snippets(), filter);
   EXPECT_EQ(Outline(nodes),
-            (std::vector<std::string>{"Misc", "  Comment (REM)", "  Parameter",
-                                      "  Set variable value (SET)", "  Declare a variable",
-                                      "  Check batch file parameters", "Snippets", "  Header"}));
+            (std::vector<std::string>{
+                "Files", "  Copy files (COPY)", "  Delete files (DELETE)", "  Move file(s) (MOVE)",
+                "  Rename file (RENAME)", "  Replace files (REPLACE)",
+                "  Set file attributes (ATTRIB)", "Directories", "  Create a directory (MKDIR, MD)",
+                "  Rename directory (REN)", "  Delete directory (DEL)",
+                "  Change current directory (CD)", "Misc", "  Comment (REM)", "  Parameter",
+                "  Set variable value (SET)", "  Declare a variable",
+                "  Check batch file parameters", "Snippets", "  Header"}));
   // Every node can find its way back to what it shows.
-  const TPaletteNode& set = nodes[0].Children[2];
+  const TPaletteNode& misc = nodes[2];
+  const TPaletteNode& set = misc.Children[2];
   EXPECT_EQ(set.Kind, TPaletteNodeKind::pnEntry);
   EXPECT_EQ(app.Registry().Items(set.Category).Items(set.Entry).ItemClass->Name, "TSetVarValItem");
   EXPECT_EQ(set.ImageIndex, 37);
   EXPECT_TRUE(set.CanAdd());
-  EXPECT_FALSE(nodes[0].CanAdd());
+  EXPECT_FALSE(misc.CanAdd());
   const TPaletteNode& root = nodes.back();
   EXPECT_EQ(root.Kind, TPaletteNodeKind::pnSnippetsRoot);
   EXPECT_EQ(root.ImageIndex, SnippetsRootImage);

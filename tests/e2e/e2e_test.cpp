@@ -25,6 +25,7 @@
 #include "model/project.h"
 #include "model/system_items.h"
 #include "support/batch_runner.h"
+#include "support/temp_folder.h"
 #include "support/test_items.h"
 
 namespace palvetta::e2e {
@@ -39,34 +40,7 @@ fs::path ExeFolder() { return fs::path(ProgramPath()).parent_path(); }
 fs::path ArgEcho() { return ExeFolder() / L"argecho.exe"; }
 fs::path FindStandIn() { return ExeFolder() / L"find_stand_in.exe"; }
 
-// A new folder in the Windows temp folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<unsigned> counter{0};
-    wchar_t temp[MAX_PATH];
-    const DWORD length = GetTempPathW(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no temp folder");
-    FPath =
-        fs::path(temp) / (L"palvetta-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++));
-    fs::create_directories(FPath);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(FPath, ignored);
-  }
-  const fs::path& Path() const { return FPath; }
-  fs::path Folder(const std::wstring& name) const {
-    fs::create_directories(FPath / name);
-    return FPath / name;
-  }
-
- private:
-  fs::path FPath;
-};
+using TempFolder = TTempFolder;
 
 // What a run shows in the log of a failed test: its arguments, how it ended and its output.
 std::string DescribeRun(const std::vector<std::string>& arguments, const TBatchResult& result) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -21,10 +22,28 @@
 namespace palvetta {
 namespace {
 
-// Named nodes of a description with their kinds.
+// Named nodes of a description with their kinds; the rows of a three-state grid count as
+// controls of their own, named after their fields.
 void CollectControls(const TLayoutNode& node, std::map<std::string, TLayoutKind>& controls) {
   if (!node.Name.empty()) controls[node.Name] = node.Kind;
+  for (const TThreeStateRow& row : node.StateRows) controls[row.Field] = node.Kind;
   for (const TLayoutNode& child : node.Children) CollectControls(child, controls);
+}
+
+// Whether the named control holds a value of the item: a three-state grid's value is in
+// its rows, and the field whose text a list's "+" adds is the dialog's own scratch.
+bool HoldsItemValue(const TEditorSpec& spec, const std::string& name, TLayoutKind kind) {
+  if (!HoldsValue(kind)) return false;
+  for (const TListButtons& buttons : spec.ListEditing) {
+    if (buttons.Field == name) return false;
+  }
+  bool gridName = false;
+  std::function<void(const TLayoutNode&)> visit = [&](const TLayoutNode& node) {
+    if (node.Kind == TLayoutKind::lkThreeStateGrid && node.Name == name) gridName = true;
+    for (const TLayoutNode& child : node.Children) visit(child);
+  };
+  visit(spec.Layout);
+  return !gridName;
 }
 
 // The kind of control a field name's prefix stands for.
@@ -32,7 +51,8 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
   const std::pair<const char*, TLayoutKind> prefixes[] = {
       {"edt", TLayoutKind::lkEdit},   {"mem", TLayoutKind::lkMemo},  {"cmb", TLayoutKind::lkCombo},
       {"cbx", TLayoutKind::lkCheck},  {"rbn", TLayoutKind::lkRadio}, {"sbn", TLayoutKind::lkNumber},
-      {"vst", TLayoutKind::lkGrid},
+      {"vst", TLayoutKind::lkGrid},   {"att", TLayoutKind::lkThreeStateGrid},
+      {"dtp", TLayoutKind::lkDate},   {"lbx", TLayoutKind::lkList},
   };
   for (const auto& [prefix, kind] : prefixes) {
     if (field.rfind(prefix, 0) == 0) return kind;
@@ -60,6 +80,12 @@ std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
       return TLayoutKind::lkNumber;
     case TFieldKind::fkGrid:
       return TLayoutKind::lkGrid;
+    case TFieldKind::fkThreeState:
+      return TLayoutKind::lkThreeStateGrid;
+    case TFieldKind::fkList:
+      return TLayoutKind::lkList;
+    case TFieldKind::fkDate:
+      return TLayoutKind::lkDate;
     default:
       return std::nullopt;
   }
@@ -106,7 +132,7 @@ TEST_F(EditorSpecsTest, FieldTablesBindEveryControlOfTheirDialogs) {
     CollectControls(spec.Spec.Layout, controls);
     const std::map<std::string, const TField*> rows = ControlRows(*spec.ItemClass);
     for (const auto& [name, kind] : controls) {
-      if (HoldsValue(kind)) {
+      if (HoldsItemValue(spec.Spec, name, kind)) {
         EXPECT_TRUE(rows.count(name)) << "no row binds " << name;
       }
     }
@@ -139,17 +165,31 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
       EXPECT_EQ(controls[field], *kind) << field;
     }
     for (const auto& [name, kind] : controls) {
-      if (HoldsValue(kind)) {
+      if (HoldsItemValue(spec.Spec, name, kind)) {
         EXPECT_TRUE(fields.count(name)) << "the item does not fill " << name;
       }
     }
     for (const TBrowseButton& browse : spec.Spec.Browse) {
       EXPECT_EQ(controls[browse.Button], TLayoutKind::lkButton) << browse.Button;
-      EXPECT_TRUE(fields.count(browse.Field)) << browse.Field;
+      EXPECT_TRUE(HoldsItemValue(spec.Spec, browse.Field, controls[browse.Field])
+                      ? fields.count(browse.Field) != 0
+                      : controls.count(browse.Field) != 0)
+          << browse.Field;
     }
     for (const TEnableRule& rule : spec.Spec.Enabling) {
       EXPECT_EQ(controls[rule.CheckBox], TLayoutKind::lkCheck) << rule.CheckBox;
       for (const std::string& control : rule.Controls) EXPECT_TRUE(controls.count(control)) << control;
+    }
+    for (const TClearRule& rule : spec.Spec.Clearing) {
+      for (const auto& boxes : {TStrings{rule.CheckBox}, rule.WhileAnyChecked, rule.Clears}) {
+        for (const std::string& box : boxes) EXPECT_EQ(controls[box], TLayoutKind::lkCheck) << box;
+      }
+    }
+    for (const TListButtons& buttons : spec.Spec.ListEditing) {
+      EXPECT_EQ(controls[buttons.List], TLayoutKind::lkList) << buttons.List;
+      EXPECT_EQ(controls[buttons.Field], TLayoutKind::lkEdit) << buttons.Field;
+      EXPECT_EQ(controls[buttons.AddButton], TLayoutKind::lkButton) << buttons.AddButton;
+      EXPECT_EQ(controls[buttons.RemoveButton], TLayoutKind::lkButton) << buttons.RemoveButton;
     }
     for (const std::string& combo : spec.Spec.TypedCombos) {
       EXPECT_EQ(controls[combo], TLayoutKind::lkCombo) << combo;
@@ -162,6 +202,7 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TParamItem", "Please enter a name for the parameter."},
       {"TExitItem", "Type the exit code as a number from 0 to 255, or as a variable such as %ERRORLEVEL%."},
       {"TFOREachLineInFile", "Please enter the name of the file to read."},
+      {"TDeleteItem", "Please enter the file(s) to delete!"},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {

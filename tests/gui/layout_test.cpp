@@ -133,6 +133,21 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
       EXPECT_GE(r.Width, tabs);
       break;
     }
+    case TLayoutKind::lkThreeStateGrid: {
+      double headers = 0;
+      for (const auto& column : node.Entries) headers += m.TextWidth(column);
+      EXPECT_GE(r.Width, headers);
+      EXPECT_GE(r.Height, static_cast<int>(node.StateRows.size() + 1) * line);
+      break;
+    }
+    case TLayoutKind::lkDate:
+      EXPECT_GE(r.Width, chars + edges + arrow);
+      EXPECT_GE(r.Height, line + edges);
+      break;
+    case TLayoutKind::lkList:
+      EXPECT_GE(r.Width, chars + arrow);
+      EXPECT_GE(r.Height, node.Lines * line);
+      break;
     case TLayoutKind::lkSpacer:
       break;
   }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/date_time_text.h"
 #include "items/control_of_flow/control_of_flow_items.h"
+#include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 
@@ -128,6 +130,93 @@ std::vector<TSampleItem> MakeSamples() {
       Sample<TFOREachLineInFile>(
           [](auto& i) { i.FileName = "C:\\My Lists\\servers & hosts.txt"; }),
       Fixed<TFOREndItem>(),
+
+      // Files and folders
+      Sample<TCopyItem>([](auto& i) {
+        TSourceFile& first = i.Sources.Add();
+        first.Path = "C:\\My Files\\a.txt";
+        first.SourceType = TFileType::stBinary;
+        i.Sources.Add().Path = "b.txt";
+        i.Destination = "D:\\Out Dir";
+        i.SourceType = TFileType::stASCII;
+        i.DestType = TFileType::stBinary;
+        i.AllowDestDecrypted = true;
+        i.Verify = true;
+        i.UseShortNames = true;
+        i.PromptOverwrite = true;
+        i.NetworkedRestartable = true;
+        i.CopySymLinks = true;
+      }),
+      Sample<TDeleteItem>([](auto& i) {
+        i.Files = {"*.tmp", "", "C:\\a b\\x.txt"};
+        i.Prompt = true;
+        i.DelReadOnly = true;
+        i.DelFromSubDirs = true;
+        i.Quiet = true;
+        i.DelAttr = true;
+        i.ReadOnlyAttr = TFileAttr::frSet;
+        i.Hidden = TFileAttr::frNotSet;
+        i.Indexed = TFileAttr::frSet;
+        i.System = TFileAttr::frNotSet;
+        i.Arch = TFileAttr::frSet;
+        i.ReparsePoints = TFileAttr::frNotSet;
+      }),
+      Sample<TMakeDirItem>([](auto& i) { i.Path = "C:\\New Dir"; }),
+      Sample<TAttribItem>([](auto& i) {
+        i.Path = "C:\\my files\\*.txt";
+        i.ReadOnlyAttr = TFileAttr::frSet;
+        i.Hidden = TFileAttr::frNotSet;
+        i.Indexed = TFileAttr::frSet;
+        i.System = TFileAttr::frNotSet;
+        i.Arch = TFileAttr::frSet;
+        i.Folders = true;
+        i.Subfolders = true;
+        i.SymLinks = true;
+      }),
+      Sample<TChangeDirItem>([](auto& i) {
+        i.Path = "D:\\Work Dir";
+        i.Disk = true;
+      }),
+      Sample<TMoveFilesItem>([](auto& i) {
+        i.Files = {"a.txt", "C:\\b c.txt"};
+        i.Quiet = true;
+        i.Destination = "D:\\Out Dir";
+      }),
+      Sample<TRenameDirItem>([](auto& i) {
+        i.Dir = "C:\\Data\\Old";
+        i.Quiet = true;
+        i.Destination = "New Name";
+      }),
+      Sample<TDeleteDirItem>([](auto& i) {
+        i.Dir = "C:\\Old Dir";
+        i.Quiet = true;
+        i.Subdirs = true;
+      }),
+      Sample<TRenameFileItem>([](auto& i) {
+        i.FileName = "C:\\Data\\old name.txt";
+        i.Destination = "new name.txt";
+      }),
+      Sample<TReplaceItem>([](auto& i) {
+        i.SrcPath = "C:\\New Files\\*.dll";
+        i.DestPath = "C:\\App Dir";
+        i.AddNewFiles = true;
+        i.PromptConfirm = true;
+        i.OverwriteReadOnly = true;
+        i.Subdirs = true;
+        i.Wait = true;
+        i.Old = true;
+      }),
+      Sample<TXCopyItem>([](auto& i) {
+        i.Src = "C:\\Source Dir";
+        i.Dest = "D:\\Target Dir";
+        i.A = i.M = i.D = true;
+        i.D_Date = DateValue(2023, 12, 1);
+        i.Exclude = {"skip list.txt", "more.txt"};
+        i.P = i.S = i.E = i.V = i.W = i.C = i.I = i.Q = i.F = i.L = true;
+        i.G = i.H = i.R = i.T = i.U = i.K = i.N = i.O = i.X = true;
+        i.Y = TXCopyOvewritePrompt::opAlwaysAsk;
+        i.Z = i.B = i.J = true;
+      }),
   };
 }
 

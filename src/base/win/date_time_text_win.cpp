@@ -16,4 +16,10 @@ TDateOrder UserDateOrder() {
   return TDateOrder::MonthDayYear;
 }
 
+double Today() {
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  return DateValue(now.wYear, now.wMonth, now.wDay);
+}
+
 }  // namespace palvetta

@@ -1,8 +1,11 @@
 #include "editors/win/item_editor_dialogs.h"
 
+#include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "base/win/wide.h"
+#include "gui/win/controls/list_control.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -29,8 +32,28 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   for (const TBrowseButton& browse : entry.Spec.Browse) {
     dialog.OnClick(browse.Button, [&dialog, &browse] { Browse(dialog, browse); });
   }
-  for (const TEnableRule& rule : entry.Spec.Enabling) {
-    dialog.OnClick(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+  // A check box may clear others and enable controls; one handler does both, in that
+  // order, so the enabling sees the boxes the clearing left.
+  std::set<std::string> ruled;
+  for (const TClearRule& rule : entry.Spec.Clearing) ruled.insert(rule.CheckBox);
+  for (const TEnableRule& rule : entry.Spec.Enabling) ruled.insert(rule.CheckBox);
+  for (const std::string& box : ruled) {
+    dialog.OnClick(box, [&entry, box] {
+      // The boxes a rule clears run their own handlers: only the user's click clears.
+      if (!entry.Clearing) {
+        entry.Clearing = true;
+        ApplyClearing(entry, box);
+        entry.Clearing = false;
+      }
+      ApplyEnabling(entry);
+    });
+  }
+  for (const TListButtons& buttons : entry.Spec.ListEditing) {
+    dialog.OnClick(buttons.AddButton, [&dialog, &buttons] {
+      dialog.ListBox(buttons.List).Append(dialog.Text(buttons.Field));
+    });
+    dialog.OnClick(buttons.RemoveButton,
+                   [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
   }
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
@@ -51,7 +74,41 @@ void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   }
 }
 
+void TItemEditorDialogs::ApplyClearing(TEntry& entry, const std::string& clicked) {
+  TDialog& dialog = *entry.Dialog;
+  for (const TClearRule& rule : entry.Spec.Clearing) {
+    if (rule.CheckBox != clicked) continue;
+    const bool condition = std::any_of(rule.WhileAnyChecked.begin(), rule.WhileAnyChecked.end(),
+                                       [&dialog](const std::string& box) { return dialog.Checked(box); });
+    if (!condition) continue;
+    for (const std::string& box : rule.Clears) dialog.SetChecked(box, false);
+  }
+}
+
+// Each chosen file on a line of its own after what the memo holds.
+void TItemEditorDialogs::AddFiles(TDialog& dialog, const TBrowseButton& browse) {
+  TFileDialogArgs args;
+  args.Owner = dialog.Handle();
+  args.Title = browse.Title;
+  args.Filter = browse.Filter;
+  std::optional<TStrings> chosen;
+  if (browse.Multiple) {
+    chosen = PickFilesToOpen(args);
+  } else if (std::optional<std::string> file = PickFileToOpen(args)) {
+    chosen = TStrings{*file};
+  }
+  if (!chosen || chosen->empty()) return;
+  std::string text = dialog.Text(browse.Field);
+  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  for (const std::string& file : *chosen) text += file + "\r\n";
+  dialog.SetText(browse.Field, text);
+}
+
 void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
+  if (browse.Kind == TBrowseKind::bkAddFiles) {
+    AddFiles(dialog, browse);
+    return;
+  }
   std::optional<std::string> chosen;
   if (browse.Kind == TBrowseKind::bkFolder) {
     chosen = PickFolder(dialog.Handle(), browse.Title);
@@ -74,7 +131,10 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpC
   TDialog& dialog = Make(entry);
   entry.Values = TEditorValues();
   item.ToEditor(entry.Values);
+  // The item's values are shown as they are, even a combination a click would clear.
+  entry.Clearing = true;
   dialog.Fill(entry.Values);
+  entry.Clearing = false;
   ApplyEnabling(entry);
   dialog.OnShown = OnShown;
   if (dialog.ShowModal(owner, helpContext) != TModalResult::mrOK) return false;

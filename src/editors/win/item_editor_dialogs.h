@@ -42,11 +42,14 @@ class TItemEditorDialogs : public IItemEditing {
     TEditorSpec Spec;
     std::unique_ptr<TDialog> Dialog;
     TEditorValues Values;  // what the item put in, then what OK took out
+    bool Clearing = false;  // the clearing rules are not to run now
   };
 
   TDialog& Make(TEntry& entry);
   static void ApplyEnabling(TEntry& entry);
+  static void ApplyClearing(TEntry& entry, const std::string& clicked);
   static void Browse(TDialog& dialog, const TBrowseButton& browse);
+  static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;

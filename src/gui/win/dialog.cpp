@@ -8,9 +8,12 @@
 #include "gui/win/controls/check_box_control.h"
 #include "gui/win/controls/combo_control.h"
 #include "gui/win/controls/control_registry.h"
+#include "gui/win/controls/date_control.h"
+#include "gui/win/controls/list_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/radio_button_control.h"
+#include "gui/win/controls/three_state_grid_control.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -159,6 +162,22 @@ TStrings TDialog::Entries(std::string_view name) const {
 
 TEditGrid& TDialog::EditGrid(std::string_view name) const {
   return FindAs<TGridControl>(name, "a grid").Grid();
+}
+
+TListControl& TDialog::ListBox(std::string_view name) const {
+  return FindAs<TListControl>(name, "a list box");
+}
+
+TThreeStateGridControl& TDialog::ThreeStateGrid(std::string_view name) const {
+  return FindAs<TThreeStateGridControl>(name, "a three-state grid");
+}
+
+void TDialog::SetDate(std::string_view name, double date) {
+  FindAs<TDateControl>(name, "a date picker").SetDate(date);
+}
+
+double TDialog::Date(std::string_view name) const {
+  return FindAs<TDateControl>(name, "a date picker").Date();
 }
 
 void TDialog::SetRows(std::string_view name, const TGridRows& rows) {

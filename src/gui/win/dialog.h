@@ -24,6 +24,9 @@
 
 namespace palvetta {
 
+class TListControl;
+class TThreeStateGridControl;
+
 struct TDialogOptions {
   std::string Title;
   int FontPoints = 0;  // 0: the environment's current size
@@ -69,6 +72,12 @@ class TDialog : public TForm, private IControlEvents {
   TGridRows Rows(std::string_view name) const;
   // The editable grid of a grid control; any other name is a description fault.
   TEditGrid& EditGrid(std::string_view name) const;
+  // The controls of a list box, a three-state grid and a date picker; any other name is a
+  // description fault.
+  TListControl& ListBox(std::string_view name) const;
+  TThreeStateGridControl& ThreeStateGrid(std::string_view name) const;
+  void SetDate(std::string_view name, double date);
+  double Date(std::string_view name) const;
   void SetEnabled(std::string_view name, bool enabled);
   // The page a pages control shows; turning to another lays the dialog out again.
   void ShowPage(std::string_view name, int page);

@@ -92,6 +92,36 @@ std::optional<std::string> RunFileDialog(const TFileDialogArgs& args, bool save)
   return Narrow(buffer.c_str());
 }
 
+// Several files: the buffer holds the folder and then each name, separated by NULs and
+// ended by two; a single choice is the full path alone.
+std::optional<TStrings> RunSeveralFilesDialog(const TFileDialogArgs& args) {
+  std::wstring buffer(65536, L'\0');
+  const std::wstring filter = FilterToWin32(args.Filter);
+  const std::wstring title = Widen(args.Title);
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = args.Owner;
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+              OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT;
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  std::vector<std::wstring> parts;
+  for (const wchar_t* part = buffer.c_str(); *part; part += wcslen(part) + 1) parts.emplace_back(part);
+  TStrings files;
+  if (parts.size() == 1) {
+    files.push_back(Narrow(parts[0]));
+  } else {
+    std::wstring folder = parts.empty() ? std::wstring() : parts[0];
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    for (size_t i = 1; i < parts.size(); ++i) files.push_back(Narrow(folder + parts[i]));
+  }
+  return files;
+}
+
 // The folder dialog of Vista and later; nothing when it cannot be created (then the
 // caller falls back to the older browser); available says whether it could be created.
 std::optional<std::string> ModernFolderDialog(HWND owner, std::string_view title,
@@ -142,6 +172,9 @@ class TWin32FilePickers : public TFilePickerSeam {
   std::optional<std::string> Open(const TFileDialogArgs& args) override {
     return RunFileDialog(args, false);
   }
+  std::optional<TStrings> OpenSeveral(const TFileDialogArgs& args) override {
+    return RunSeveralFilesDialog(args);
+  }
   std::optional<std::string> Save(const TFileDialogArgs& args) override {
     return RunFileDialog(args, true);
   }
@@ -161,6 +194,9 @@ TFilePickerSeam* CurrentPickers = &RealFilePickers;
 TFilePickerSeam& FilePickers() { return *CurrentPickers; }
 std::optional<std::string> PickFileToOpen(const TFileDialogArgs& args) {
   return CurrentPickers->Open(args);
+}
+std::optional<TStrings> PickFilesToOpen(const TFileDialogArgs& args) {
+  return CurrentPickers->OpenSeveral(args);
 }
 std::optional<std::string> PickFileToSave(const TFileDialogArgs& args) {
   return CurrentPickers->Save(args);
@@ -245,6 +281,12 @@ std::optional<std::string> TFilePickerRecorder::Answer(TPickerCall call) {
 
 std::optional<std::string> TFilePickerRecorder::Open(const TFileDialogArgs& args) {
   return Answer({TPickerKind::pkOpen, args});
+}
+
+std::optional<TStrings> TFilePickerRecorder::OpenSeveral(const TFileDialogArgs& args) {
+  const std::optional<std::string> answer = Answer({TPickerKind::pkOpenSeveral, args});
+  if (!answer) return std::nullopt;
+  return SplitLines(*answer);
 }
 
 std::optional<std::string> TFilePickerRecorder::Save(const TFileDialogArgs& args) {

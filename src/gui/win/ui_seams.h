@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
+
 namespace palvetta {
 
 class TMessageBoxSeam {
@@ -58,12 +60,15 @@ class TFilePickerSeam {
   virtual ~TFilePickerSeam() = default;
   // The chosen path, or nothing when the user cancelled.
   virtual std::optional<std::string> Open(const TFileDialogArgs& args) = 0;
+  // Several files chosen at once, as full paths; nothing when the user cancelled.
+  virtual std::optional<TStrings> OpenSeveral(const TFileDialogArgs& args) = 0;
   virtual std::optional<std::string> Save(const TFileDialogArgs& args) = 0;
   virtual std::optional<std::string> Folder(HWND owner, std::string_view title) = 0;
 };
 
 TFilePickerSeam& FilePickers();
 std::optional<std::string> PickFileToOpen(const TFileDialogArgs& args);
+std::optional<TStrings> PickFilesToOpen(const TFileDialogArgs& args);
 std::optional<std::string> PickFileToSave(const TFileDialogArgs& args);
 std::optional<std::string> PickFolder(HWND owner, std::string_view title);
 
@@ -106,7 +111,7 @@ class TScopedShellSeam {
 
 // ---- Replacements for tests: they record every call and give scripted answers ----
 
-enum class TPickerKind { pkOpen, pkSave, pkFolder };
+enum class TPickerKind { pkOpen, pkOpenSeveral, pkSave, pkFolder };
 
 struct TPickerCall {
   TPickerKind Kind;
@@ -116,11 +121,13 @@ struct TPickerCall {
 class TFilePickerRecorder : public TFilePickerSeam {
  public:
   std::optional<std::string> Open(const TFileDialogArgs& args) override;
+  std::optional<TStrings> OpenSeveral(const TFileDialogArgs& args) override;
   std::optional<std::string> Save(const TFileDialogArgs& args) override;
   std::optional<std::string> Folder(HWND owner, std::string_view title) override;
 
   std::vector<TPickerCall> Calls;
-  // Consumed one per call, whatever the kind; a call with none left is cancelled.
+  // Consumed one per call, whatever the kind; a call with none left is cancelled. For
+  // several files, the answer's lines are the files.
   std::deque<std::optional<std::string>> Answers;
 
  private:

@@ -4,14 +4,17 @@
 #include "gui/win/controls/button_control.h"
 #include "gui/win/controls/check_box_control.h"
 #include "gui/win/controls/combo_control.h"
+#include "gui/win/controls/date_control.h"
 #include "gui/win/controls/edit_control.h"
 #include "gui/win/controls/grid_control.h"
+#include "gui/win/controls/list_control.h"
 #include "gui/win/controls/group_box_control.h"
 #include "gui/win/controls/memo_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
+#include "gui/win/controls/three_state_grid_control.h"
 
 namespace palvetta {
 namespace {
@@ -53,6 +56,9 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkGrid, Make<TGridControl>},
     {TLayoutKind::lkSpacer, MakeNothing},
     {TLayoutKind::lkPages, Make<TPagesControl>},
+    {TLayoutKind::lkThreeStateGrid, Make<TThreeStateGridControl>},
+    {TLayoutKind::lkDate, Make<TDateControl>},
+    {TLayoutKind::lkList, Make<TListControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
