@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
@@ -10,7 +11,7 @@ namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {kMiscItemClasses, kControlOfFlowItemClasses,
-                                                     kFORItemClasses};
+                                                     kFORItemClasses, kCompareSearchItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,17 +31,25 @@ TEST(Palette, ShowsCategoriesWithPassingEntriesThenTheSnippets) {
   TItemFilter filter;
   filter.FCommandLevel = TCommandLevel::clBasic;
   const std::vector<TPaletteNode> nodes = BuildPalette(app.Registry(), app.Snippets(), filter);
-  EXPECT_EQ(Outline(nodes),
+  // The other categories come and go with the item families there are.
+  const auto misc = std::find_if(nodes.begin(), nodes.end(),
+                                 [](const TPaletteNode& node) { return node.Text == "Misc"; });
+  ASSERT_NE(misc, nodes.end());
+  ASSERT_GE(nodes.size(), 2u);
+  EXPECT_EQ(Outline({*misc, nodes.back()}),
             (std::vector<std::string>{"Misc", "  Comment (REM)", "  Parameter",
                                       "  Set variable value (SET)", "  Declare a variable",
                                       "  Check batch file parameters", "Snippets", "  Header"}));
+  const std::vector<std::string> outline = Outline(nodes);
+  EXPECT_NE(std::find(outline.begin(), outline.end(), "  Simple search for a string (FIND)"),
+            outline.end());
   // Every node can find its way back to what it shows.
-  const TPaletteNode& set = nodes[0].Children[2];
+  const TPaletteNode& set = misc->Children[2];
   EXPECT_EQ(set.Kind, TPaletteNodeKind::pnEntry);
   EXPECT_EQ(app.Registry().Items(set.Category).Items(set.Entry).ItemClass->Name, "TSetVarValItem");
   EXPECT_EQ(set.ImageIndex, 37);
   EXPECT_TRUE(set.CanAdd());
-  EXPECT_FALSE(nodes[0].CanAdd());
+  EXPECT_FALSE(misc->CanAdd());
   const TPaletteNode& root = nodes.back();
   EXPECT_EQ(root.Kind, TPaletteNodeKind::pnSnippetsRoot);
   EXPECT_EQ(root.ImageIndex, SnippetsRootImage);
