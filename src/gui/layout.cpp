@@ -56,6 +56,7 @@ class TEngine {
   TSizeF Measure(const TLayoutNode& node, double firstWidth = 0) const {
     if (!node.Visible) return {};
     if (IsContainer(node)) return MeasureContainer(node, firstWidth);
+    if (node.Kind == TLayoutKind::lkPages) return MeasurePages(node);
     const TSizeF size = RuleOf(node.Kind).NaturalSize(node, FMetrics);
     return {std::ceil(size.W), std::ceil(size.H)};
   }
@@ -67,6 +68,7 @@ class TEngine {
     }
     if (!node.Name.empty()) rects[node.Name] = Rounded(rect);
     if (IsContainer(node)) ArrangeChildren(node, rect, firstWidth, rects);
+    if (node.Kind == TLayoutKind::lkPages) ArrangePages(node, rect, rects);
   }
 
  private:
@@ -137,6 +139,30 @@ class TEngine {
       size.H += GroupTop() + GroupSide();
     }
     return size;
+  }
+
+  // Pages lie below the tab strip, a gap away from it.
+  double PagesTop() const { return TabStripHeight(FMetrics.Line(), FMetrics.Dpi()) + Scaled(FContext.Spacing.Gap); }
+
+  TSizeF MeasurePages(const TLayoutNode& node) const {
+    TSizeF size{TabStripWidth(node, FMetrics), 0};
+    for (const auto& page : node.Children) {
+      const TSizeF pageSize = Measure(page);
+      size.W = std::max(size.W, pageSize.W);
+      size.H = std::max(size.H, pageSize.H);
+    }
+    return {std::ceil(size.W), std::ceil(size.H + PagesTop())};
+  }
+
+  void ArrangePages(const TLayoutNode& node, TRectF rect, TLayoutRects& rects) const {
+    const TRectF content{rect.X, rect.Y + PagesTop(), rect.W, rect.H - PagesTop()};
+    for (std::size_t i = 0; i < node.Children.size(); ++i) {
+      if (static_cast<int>(i) == node.Page) {
+        Arrange(node.Children[i], content, 0, rects);
+      } else {
+        MarkHidden(node.Children[i], rects);
+      }
+    }
   }
 
   void ArrangeChildren(const TLayoutNode& node, TRectF rect, double firstWidth,
@@ -241,6 +267,16 @@ TLayoutRects Layout(const TLayoutNode& root, TRect client, const TLayoutContext&
   TLayoutRects rects;
   engine.Arrange(root, rect, 0, rects);
   return rects;
+}
+
+bool ShowPageOf(TLayoutNode& node, std::string_view name) {
+  if (node.Name == name) return true;
+  for (std::size_t i = 0; i < node.Children.size(); ++i) {
+    if (!ShowPageOf(node.Children[i], name)) continue;
+    if (node.Kind == TLayoutKind::lkPages) node.Page = static_cast<int>(i);
+    return true;
+  }
+  return false;
 }
 
 TStrings WrapText(std::string_view text, int width, const TTextMeasurer& measurer) {
@@ -390,6 +426,19 @@ TLayoutNode Spacer(int pixels, int stretch) {
   TLayoutNode node = Leaf(TLayoutKind::lkSpacer, {});
   node.Pixels = pixels;
   node.Stretch = stretch;
+  return node;
+}
+
+TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages) {
+  TLayoutNode node = Container(TLayoutKind::lkPages, std::move(pages));
+  node.Name = std::move(name);
+  node.Stretch = 1;
+  return node;
+}
+
+TLayoutNode Page(std::string caption, std::vector<TLayoutNode> children) {
+  TLayoutNode node = Column(std::move(children));
+  node.Text = std::move(caption);
   return node;
 }
 

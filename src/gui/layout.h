@@ -29,6 +29,7 @@ enum class TLayoutKind {
   lkNumber,  // number field with spin buttons
   lkGrid,    // grid or list with column headers
   lkSpacer,  // empty room along its parent's axis
+  lkPages,   // tabs above pages: its children are the pages, captioned by their Text
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -76,6 +77,7 @@ struct TLayoutNode {
   TAlign Align = TAlign::alStart;  // on the cross axis when not filling it
   bool Visible = true;             // hidden nodes take no room
   int Indent = 0;                  // room left of the node, e.g. a field under a check box
+  int Page = 0;                    // pages: the page shown; the others' controls are hidden
   bool Group = false;              // container: drawn in a group box captioned Text
   bool LabelPair = false;          // container: a label and its field, kept at the label gap
   bool AlignLabels = false;        // column: labels of its label-beside rows share one width
@@ -121,6 +123,10 @@ TSize PreferredSize(const TLayoutNode& root, const TLayoutContext& context);
 // name are a description fault and raise std::logic_error.
 TLayoutRects Layout(const TLayoutNode& root, TRect client, const TLayoutContext& context);
 
+// Turns every pages node above the named node to the page that holds it, so that the
+// control can be shown and focused; false when no node has the name.
+bool ShowPageOf(TLayoutNode& root, std::string_view name);
+
 // The lines a note shows at the given width: breaks at spaces and line breaks; a word
 // wider than the width gets a line of its own.
 TStrings WrapText(std::string_view text, int width, const TTextMeasurer& measurer);
@@ -149,6 +155,10 @@ TLayoutNode Grid(std::string name, std::initializer_list<std::string> columns, i
                  int chars = 0);
 TLayoutNode Grid(std::string name, std::vector<TGridColumn> columns, int rows = 6, int chars = 0);
 TLayoutNode Spacer(int pixels = 0, int stretch = 1);
+// Tabs captioned by each page's Text, above the page shown; every page is as large as the
+// largest, so switching pages never resizes the dialog.
+TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages);
+TLayoutNode Page(std::string caption, std::vector<TLayoutNode> children);
 
 TLayoutNode Stretched(TLayoutNode node, int factor = 1);
 TLayoutNode Indented(TLayoutNode node, int pixels = 20);

@@ -18,6 +18,8 @@ constexpr int kBoxPadding = 2;      // above and below a check box's line
 constexpr int kCellPadding = 6;     // each side of a grid cell's text
 constexpr int kRowPadding = 4;      // added to the line height of a grid row
 constexpr int kGridBorder = 2;
+constexpr int kTabPadding = 4;      // above and below a tab's caption
+constexpr int kTabSide = 12;        // each side of a tab's caption
 
 constexpr int kNoteChars = 50;
 constexpr int kEditChars = 20;
@@ -114,11 +116,23 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkNumber, true, false, NumberSize},
     {TLayoutKind::lkGrid, true, true, GridSize},
     {TLayoutKind::lkSpacer, false, true, SpacerSize},
+    // Its size is its pages' (the layout engine measures them) and its tab strip's.
+    {TLayoutKind::lkPages, false, true, NoSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");
 
 }  // namespace
+
+double TabStripHeight(double lineHeight, int dpi) {
+  return lineHeight + 2 * kTabPadding * dpi / 96.0;
+}
+
+double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& m) {
+  double width = 0;
+  for (const auto& page : pages.Children) width += m.Text(page.Text) + 2 * m.Scaled(kTabSide);
+  return width;
+}
 
 const TLayoutKindRule& RuleOf(TLayoutKind kind) { return RowOfKind(kRules, kind); }
 

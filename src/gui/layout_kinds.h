@@ -29,6 +29,7 @@ class TLeafMetrics {
         FAverageChar(measurer.AverageCharWidth()) {}
 
   double Scaled(int pixels96) const { return pixels96 * FDpi / 96.0; }
+  int Dpi() const { return FDpi; }
   double Line() const { return FLine; }
   double Text(std::string_view text) const { return FMeasurer.TextWidth(text); }
   double Chars(int count) const { return count * FAverageChar; }
@@ -52,6 +53,11 @@ struct TLayoutKindRule {
   // The room the node needs for its own text and frame; containers have none of their own.
   TSizeF (*NaturalSize)(const TLayoutNode& node, const TLeafMetrics& metrics);
 };
+
+// The tab strip of a pages node: as high as a line of text and its padding, as wide as
+// its captions. The window layer gives the tab control this height too.
+double TabStripHeight(double lineHeight, int dpi);
+double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& metrics);
 
 // A kind without a row is a fault in this table and raises std::logic_error.
 const TLayoutKindRule& RuleOf(TLayoutKind kind);

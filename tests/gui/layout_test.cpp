@@ -127,6 +127,12 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
         EXPECT_GE(r.Width, m.TextWidth(node.Text));
       }
       break;
+    case TLayoutKind::lkPages: {
+      double tabs = 0;
+      for (const auto& page : node.Children) tabs += m.TextWidth(page.Text);
+      EXPECT_GE(r.Width, tabs);
+      break;
+    }
     case TLayoutKind::lkSpacer:
       break;
   }
@@ -189,7 +195,11 @@ TLayoutRects CheckedLayout(const TLayoutNode& root, TRect client, const TLayoutC
         pushed = true;
       }
     }
-    for (const auto& child : node.Children) visit(child, shown);
+    for (std::size_t i = 0; i < node.Children.size(); ++i) {
+      // Of pages, only the one shown is placed.
+      const bool pageShown = node.Kind != TLayoutKind::lkPages || static_cast<int>(i) == node.Page;
+      visit(node.Children[i], shown && pageShown);
+    }
     if (pushed) chain.pop_back();
   };
   visit(root, true);
@@ -589,6 +599,49 @@ TEST(LayoutHidden, NodesTakeNoRoomAndTheirChildrenNone) {
   EXPECT_EQ(b.at("edtC").Top, a.at("edtC").Top);
   for (const char* name : {"edtB", "grpX", "edtX", "cbxX"})
     EXPECT_TRUE(b.at(name).IsEmpty()) << name;
+}
+
+TEST(LayoutPages, EveryPageHasTheLargestPagesRoomAndOnlyTheShownOneIsPlaced) {
+  const TFakeMeasurer measurer(9, 96);
+  const TLayoutContext context{measurer, 96};
+  TLayoutNode pages = Pages("pgcOptions", {Page("Small", {Check("cbxA", "A")}),
+                                           Page("Large", {Memo("memB", 12, 60), Check("cbxC", "C")})});
+  const TLayoutNode largeAlone = Column({Memo("memB", 12, 60), Check("cbxC", "C")});
+  const TSize size = PreferredSize(Column({pages}), context);
+  const TSize large = PreferredSize(largeAlone, context);
+  EXPECT_GE(size.Width, large.Width);
+  EXPECT_GT(size.Height, large.Height);  // the tab strip sits above the pages
+
+  for (int shown : {0, 1}) {
+    SCOPED_TRACE(shown);
+    pages.Page = shown;
+    const TLayoutRects rects = CheckedLayout(Column({pages}), ClientAt(size), context);
+    const TRect& strip = rects.at("pgcOptions");
+    EXPECT_EQ(rects.at("cbxA").IsEmpty(), shown != 0);
+    EXPECT_EQ(rects.at("memB").IsEmpty(), shown != 1);
+    const TRect& first = shown == 0 ? rects.at("cbxA") : rects.at("memB");
+    EXPECT_TRUE(Inside(first, strip));
+    EXPECT_GT(first.Top, strip.Top + measurer.LineHeight());  // below the tabs
+  }
+  // A control on a page not shown is reached by turning to its page.
+  TLayoutNode root = Column({pages});
+  root.Children[0].Page = 0;
+  EXPECT_TRUE(ShowPageOf(root, "cbxC"));
+  EXPECT_EQ(root.Children[0].Page, 1);
+  EXPECT_TRUE(ShowPageOf(root, "cbxA"));
+  EXPECT_EQ(root.Children[0].Page, 0);
+  EXPECT_FALSE(ShowPageOf(root, "cbxNone"));
+  EXPECT_EQ(root.Children[0].Page, 0);
+  // The same preferred size whichever page is shown: switching never resizes.
+  pages.Page = 1;
+  EXPECT_EQ(PreferredSize(Column({pages}), context).Height, size.Height);
+  // Tabs wider than every page widen the node.
+  const TLayoutNode wideTabs =
+      Pages("pgcTabs", {Page("A very long caption of a tab", {Check("cbxD", "D")}),
+                        Page("Another long caption", {})});
+  EXPECT_GT(PreferredSize(wideTabs, context).Width,
+            measurer.TextWidth("A very long caption of a tab") +
+                measurer.TextWidth("Another long caption"));
 }
 
 TEST(LayoutSmallClient, ControlsKeepTheirMinimumSizes) {

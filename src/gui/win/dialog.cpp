@@ -9,6 +9,7 @@
 #include "gui/win/controls/combo_control.h"
 #include "gui/win/controls/control_registry.h"
 #include "gui/win/controls/number_control.h"
+#include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/ui_seams.h"
 
@@ -25,6 +26,19 @@ bool IsWithin(HWND window, HWND ancestor) {
 
 bool HasStyle(HWND window, LONG_PTR style) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
+}
+
+TLayoutNode* FindNode(TLayoutNode& node, std::string_view name) {
+  if (node.Name == name) return &node;
+  for (auto& child : node.Children) {
+    if (TLayoutNode* found = FindNode(child, name)) return found;
+  }
+  return nullptr;
+}
+
+void ForEachPagesNode(const TLayoutNode& node, const std::function<void(const TLayoutNode&)>& visit) {
+  if (node.Kind == TLayoutKind::lkPages) visit(node);
+  for (const auto& child : node.Children) ForEachPagesNode(child, visit);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -157,6 +171,33 @@ TGridRows TDialog::Rows(std::string_view name) const {
 
 void TDialog::SetEnabled(std::string_view name, bool enabled) { Find(name).SetEnabled(enabled); }
 
+void TDialog::ShowPage(std::string_view name, int page) {
+  TLayoutNode* node = FindNode(FDescription, name);
+  if (!node || node->Kind != TLayoutKind::lkPages) {
+    throw std::logic_error(std::string(name) + " is not a pages control");
+  }
+  if (page < 0 || page >= static_cast<int>(node->Children.size())) {
+    throw std::logic_error(std::string(name) + " has no page " + std::to_string(page));
+  }
+  node->Page = page;
+  LayoutPages();
+}
+
+int TDialog::ShownPage(std::string_view name) const {
+  return FindAs<TPagesControl>(name, "a pages control").Selected();
+}
+
+void TDialog::RevealControl(std::string_view name) {
+  if (ShowPageOf(FDescription, name)) LayoutPages();
+}
+
+void TDialog::LayoutPages() {
+  ForEachPagesNode(FDescription, [this](const TLayoutNode& pages) {
+    FindAs<TPagesControl>(pages.Name, "a pages control").Select(pages.Page);
+  });
+  LayoutControls();
+}
+
 void TDialog::OnClick(std::string_view name, std::function<void()> handler) {
   FClick[Find(name).Name()] = std::move(handler);
 }
@@ -192,6 +233,7 @@ void TDialog::PressOK() {
     if (!failure) continue;
     ShowMessageBox(Handle(), failure->Message, FOptions.Title, MB_OK | MB_ICONWARNING);
     if (!failure->Focus.empty()) {
+      RevealControl(failure->Focus);
       const HWND field = Control(failure->Focus);
       SetFocus(field);
       if (ClassOf(field) == L"Edit") SendMessageW(field, EM_SETSEL, 0, -1);
@@ -327,6 +369,15 @@ LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Changed(control->Name());
       }
       return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      const auto* pages = dynamic_cast<const TPagesControl*>(FindByHandle(header->hwndFrom));
+      if (header->code == TCN_SELCHANGE && pages) {
+        ShowPage(pages->Name(), pages->Selected());
+        return 0;
+      }
+      break;
     }
     case WM_CLOSE:
       // Closing is cancelling; the window stays for the next use.

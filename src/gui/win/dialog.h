@@ -70,6 +70,9 @@ class TDialog : public TForm, private IControlEvents {
   // The editable grid of a grid control; any other name is a description fault.
   TEditGrid& EditGrid(std::string_view name) const;
   void SetEnabled(std::string_view name, bool enabled);
+  // The page a pages control shows; turning to another lays the dialog out again.
+  void ShowPage(std::string_view name, int page);
+  int ShownPage(std::string_view name) const;
 
   // One handler per control and event; a second registration replaces the first.
   void OnClick(std::string_view name, std::function<void()> handler);
@@ -116,6 +119,9 @@ class TDialog : public TForm, private IControlEvents {
   template <class T>
   T& FindAs(std::string_view name, const char* what) const;
   IDialogControl* FindByHandle(HWND handle) const;
+  // Turns the pages that hold the named control to it, so that it can take the focus.
+  void RevealControl(std::string_view name);
+  void LayoutPages();
   void Clicked(std::string_view name) override { Run(FClick, name); }
   void Changed(std::string_view name) override { Run(FChange, name); }
   void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,

@@ -336,6 +336,66 @@ TEST_F(DialogTest, AFailingCheckKeepsTheDialogOpenUntilTheValueIsFixed) {
   EXPECT_EQ(Recorder.Shown[0].Flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
 }
 
+TLayoutNode PagesDialog() {
+  return Dialog({Edit("edtName"),
+                 Pages("pgcOptions", {Page("General", {Check("cbxA", "A"), Edit("edtA")}),
+                                      Page("More", {Check("cbxB", "B"), Edit("edtB")})})});
+}
+
+bool ShownOnScreen(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+TEST_F(DialogTest, PagesShowOneSetOfControlsAndAFailedCheckTurnsToItsField) {
+  TDialogOptions options;
+  options.Title = "Pages";
+  options.FontPoints = 9;
+  TDialog dialog(PagesDialog(), options);
+  const HWND tabs = dialog.Control("pgcOptions");
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(dialog.ShownPage("pgcOptions"), 0);
+  EXPECT_TRUE(ShownOnScreen(dialog.Control("edtA")));
+  EXPECT_FALSE(ShownOnScreen(dialog.Control("edtB")));
+  // The tab strip stays above the page: the controls below it are not covered.
+  RECT strip = {}, field = {};
+  GetWindowRect(tabs, &strip);
+  GetWindowRect(dialog.Control("edtA"), &field);
+  EXPECT_LE(strip.bottom, field.top);
+
+  // A click on a tab (as the tab control reports it) turns the page.
+  SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+  NMHDR change = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(dialog.Handle(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+  EXPECT_TRUE(ShownOnScreen(dialog.Control("edtB")));
+  EXPECT_FALSE(ShownOnScreen(dialog.Control("edtA")));
+  // Values of hidden pages are read like any other.
+  dialog.SetText("edtA", "kept");
+  TEditorValues values;
+  dialog.Read(values);
+  EXPECT_EQ(values.Text("edtA"), "kept");
+  EXPECT_THROW(dialog.ShowPage("pgcOptions", 2), std::logic_error);
+  EXPECT_THROW(dialog.ShowPage("edtA", 0), std::logic_error);
+
+  // A check that fails on a field of a page not shown turns to that page and focuses it.
+  dialog.AddOkCheck([&]() -> std::optional<TCheckFailure> {
+    if (dialog.Text("edtA") != "fixed") return TCheckFailure{"Please fix A.", "edtA"};
+    return std::nullopt;
+  });
+  HWND focus = nullptr;
+  int page = -1;
+  dialog.OnShown = [&](TDialog& d) {
+    PostMessageW(d.Control("btnOK"), BM_CLICK, 0, 0);
+    d.Post([&] {
+      focus = GetFocus();
+      page = d.ShownPage("pgcOptions");
+      d.SetText("edtA", "fixed");
+      d.PressOK();
+    });
+    CancelAfterAll(d);
+  };
+  EXPECT_EQ(dialog.ShowModal(Owner.Handle()), TModalResult::mrOK);
+  EXPECT_EQ(page, 0);
+  EXPECT_EQ(focus, dialog.Control("edtA"));
+}
+
 TEST_F(DialogTest, TheOwnerIsDisabledOnlyWhileTheDialogRuns) {
   TDialog dialog(ParameterDialog(), ParameterOptions());
   bool ownerEnabled = true;

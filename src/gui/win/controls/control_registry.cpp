@@ -9,6 +9,7 @@
 #include "gui/win/controls/group_box_control.h"
 #include "gui/win/controls/memo_control.h"
 #include "gui/win/controls/number_control.h"
+#include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 
@@ -51,6 +52,7 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkNumber, Make<TNumberControl>},
     {TLayoutKind::lkGrid, Make<TGridControl>},
     {TLayoutKind::lkSpacer, MakeNothing},
+    {TLayoutKind::lkPages, Make<TPagesControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
