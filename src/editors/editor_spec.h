@@ -17,7 +17,9 @@
 
 namespace palvetta {
 
-enum class TBrowseKind { bkOpenFile, bkFolder };
+// A file picker, the folder browser, or the folder-list picker for a ";"-separated list
+// of folders.
+enum class TBrowseKind { bkOpenFile, bkFolder, bkFolderList };
 
 // A "..." button that fills a field from a picker; it never closes the dialog.
 struct TBrowseButton {
@@ -29,7 +31,7 @@ struct TBrowseButton {
   std::string DefaultExt = {};  // file picker
 };
 
-// Controls usable only while a check box is checked.
+// Controls usable only while a check box or radio button is checked.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
@@ -58,9 +60,20 @@ struct TItemEditorSpec {
 std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environmentHas);
 std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs();
 std::vector<TItemEditorSpec> ForEditorSpecs();
+// The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
+std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);
+
+// The controls whose click may change what the enabling rules enable: the rules' check
+// boxes and radio buttons and, where there are rules, every radio button of the dialog,
+// since a click on one clears the others of its group without a click of theirs.
+std::vector<std::string> RuleTriggers(const TEditorSpec& spec);
+
+// The console colours in the order of their hexadecimal digit, padded as the lists show
+// them.
+TStrings ConsoleColours();
 
 // Shared pieces of descriptions: a field with its "..." button beside it.
 TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string button,

@@ -9,7 +9,7 @@ namespace palvetta {
 
 TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
                                        TFormEnvironment environment)
-    : FEnvironment(std::move(environment)) {
+    : FEnvironment(std::move(environment)), FFolderList(FEnvironment) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -27,20 +27,22 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
   TDialog& dialog = *entry.Dialog;
   for (const TBrowseButton& browse : entry.Spec.Browse) {
-    dialog.OnClick(browse.Button, [&dialog, &browse] { Browse(dialog, browse); });
+    dialog.OnClick(browse.Button, [this, &dialog, &browse] { Browse(dialog, browse); });
   }
-  for (const TEnableRule& rule : entry.Spec.Enabling) {
-    dialog.OnClick(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+  // A click on a radio button also clears the others of its group, which report no
+  // click: any of them may change what a rule enables.
+  for (const std::string& name : RuleTriggers(entry.Spec)) {
+    dialog.OnClick(name, [&entry] { ApplyEnabling(entry); });
   }
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
     dialog.Read(entry.Values);
-    for (const TEditorCheck& check : entry.Spec.Checks) {
-      if (std::optional<TCheckFailure> failure = check(entry.Values)) return failure;
-    }
     return std::nullopt;
   });
+  for (const TEditorCheck& check : entry.Spec.Checks) {
+    dialog.AddOkCheck([&entry, &check] { return check(entry.Values); });
+  }
   return dialog;
 }
 
@@ -55,6 +57,8 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   std::optional<std::string> chosen;
   if (browse.Kind == TBrowseKind::bkFolder) {
     chosen = PickFolder(dialog.Handle(), browse.Title);
+  } else if (browse.Kind == TBrowseKind::bkFolderList) {
+    chosen = FFolderList.Execute(dialog.Handle(), dialog.Text(browse.Field));
   } else {
     TFileDialogArgs args;
     args.Owner = dialog.Handle();
