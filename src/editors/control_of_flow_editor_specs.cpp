@@ -12,14 +12,6 @@ const char* const kExecutables = "Executables (*.exe)|*.exe";
 TStrings NoChangeEnableDisable() { return {"No Change", "Enable", "Disable"}; }
 TStrings DefaultEnableDisable() { return {"Default", "Enable", "Disable"}; }
 
-// The console colours in the order of their hexadecimal digit, padded as the list shows
-// them.
-TStrings ConsoleColours() {
-  return {"Black ",    "Blue  ",     "Green ",       "Aqua  ",     "Red   ",       "Purple",
-          "Yellow",    "White ",     "Gray",         "Light Blue", "Light Green",  "Light Aqua",
-          "Light Red", "Light Purple", "Light Yellow", "Bright White"};
-}
-
 TEditorSpec Simple(std::string title, TLayoutNode field) {
   return {.Title = std::move(title), .Layout = Dialog({std::move(field)})};
 }

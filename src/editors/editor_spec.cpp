@@ -1,5 +1,7 @@
 #include "editors/editor_spec.h"
 
+#include <algorithm>
+
 namespace palvetta {
 
 TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string button,
@@ -14,9 +16,37 @@ TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string 
   return pair;
 }
 
+namespace {
+
+void CollectRadios(const TLayoutNode& node, std::vector<std::string>& names) {
+  if (node.Kind == TLayoutKind::lkRadio && !node.Name.empty()) names.push_back(node.Name);
+  for (const TLayoutNode& child : node.Children) CollectRadios(child, names);
+}
+
+}  // namespace
+
+TStrings ConsoleColours() {
+  return {"Black ",    "Blue  ",     "Green ",       "Aqua  ",     "Red   ",       "Purple",
+          "Yellow",    "White ",     "Gray",         "Light Blue", "Light Green",  "Light Aqua",
+          "Light Red", "Light Purple", "Light Yellow", "Bright White"};
+}
+
+std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
+  std::vector<std::string> names;
+  if (spec.Enabling.empty()) return names;
+  CollectRadios(spec.Layout, names);
+  for (const TEnableRule& rule : spec.Enabling) {
+    if (std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
+      names.push_back(rule.CheckBox);
+    }
+  }
+  return names;
+}
+
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
-  for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs()}) {
+  for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
+                      CompareSearchEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

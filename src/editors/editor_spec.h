@@ -17,9 +17,9 @@
 
 namespace palvetta {
 
-// A file picked into a field, a folder picked into a field, or files picked and appended
-// to a memo, one per line.
-enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles };
+// A file picked into a field, a folder picked into a field, files picked and appended to
+// a memo, one per line, or the folder-list picker for a ";"-separated list of folders.
+enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles, bkFolderList };
 
 // A "..." button that fills a field from a picker; it never closes the dialog.
 struct TBrowseButton {
@@ -32,7 +32,7 @@ struct TBrowseButton {
   bool Multiple = false;        // adding files: several may be chosen at once
 };
 
-// Controls usable only while a check box is checked.
+// Controls usable only while a check box or radio button is checked.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
@@ -81,9 +81,20 @@ std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environme
 std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs();
 std::vector<TItemEditorSpec> ForEditorSpecs();
 std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
+// The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
+std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);
+
+// The controls whose click may change what the enabling rules enable: the rules' check
+// boxes and radio buttons and, where there are rules, every radio button of the dialog,
+// since a click on one clears the others of its group without a click of theirs.
+std::vector<std::string> RuleTriggers(const TEditorSpec& spec);
+
+// The console colours in the order of their hexadecimal digit, padded as the lists show
+// them.
+TStrings ConsoleColours();
 
 // Shared pieces of descriptions: a field with its "..." button beside it.
 TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string button,

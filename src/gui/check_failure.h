@@ -7,9 +7,12 @@
 namespace palvetta {
 
 // What a failed OK check reports: the message, and the control to put the focus on.
+// A failure that goes on lets the checks after it run as well, so that their messages
+// follow its own; the dialog stays open all the same.
 struct TCheckFailure {
   std::string Message;
   std::string Focus;
+  bool GoOn = false;
 };
 
 }  // namespace palvetta

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
@@ -11,7 +12,8 @@ namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {kMiscItemClasses, kControlOfFlowItemClasses,
-                                                     kFORItemClasses, kFileAndFolderItemClasses};
+                                                     kFORItemClasses, kFileAndFolderItemClasses,
+                                                     kCompareSearchItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

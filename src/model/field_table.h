@@ -20,11 +20,51 @@
 
 namespace palvetta {
 
-// Every row of the class and its ancestors, the ancestors' rows first.
+namespace field_access {
+
+// Whether the class or one of its ancestors saves a property of the name.
+inline bool SavesProperty(const TClass* cls, std::string_view name) {
+  for (; cls; cls = cls->Parent) {
+    for (const TField& row : cls->Fields) {
+      if (row.Saved() && row.Name == name) return true;
+    }
+  }
+  return false;
+}
+
+// The row of the most derived class from `leaf` up to, not including, `owner` that
+// saves a property of the name again; nullptr when none does.
+inline const TField* Redeclaration(const TClass& leaf, const TClass& owner, std::string_view name) {
+  for (const TClass* cls = &leaf; cls && cls != &owner; cls = cls->Parent) {
+    for (const TField& row : cls->Fields) {
+      if (row.Saved() && row.Name == name) return &row;
+    }
+  }
+  return nullptr;
+}
+
+template <class F>
+void VisitRows(const TClass& cls, const TClass& leaf, F& visit) {
+  if (cls.Parent) VisitRows(*cls.Parent, leaf, visit);
+  for (const TField& row : cls.Fields) {
+    if (!row.Saved()) {
+      visit(row);
+    } else if (!SavesProperty(cls.Parent, row.Name)) {
+      const TField* redeclared = &cls == &leaf ? nullptr : Redeclaration(leaf, cls, row.Name);
+      visit(redeclared ? *redeclared : row);
+    }
+  }
+}
+
+}  // namespace field_access
+
+// Every row of the class and its ancestors, the ancestors' rows first. A class that
+// declares a saved property of an ancestor's name again (a member of its own that hides
+// the ancestor's) puts its row in the ancestor's place: files keep one element of that
+// name, in the ancestor's position, and it holds the class's own value.
 template <class F>
 void ForEachField(const TClass& cls, F&& visit) {
-  if (cls.Parent) ForEachField(*cls.Parent, visit);
-  for (const TField& row : cls.Fields) visit(row);
+  field_access::VisitRows(cls, cls, visit);
 }
 
 // The object's saved rows, to the visitor (its class's TPersistent::DescribeProperties).

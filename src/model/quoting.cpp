@@ -17,7 +17,45 @@ bool NeedsQuotes(std::string_view text) {
   return false;
 }
 
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsNameCharacter(char c) {
+  return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.';
+}
+
+// The length of the variable reference that starts with the "%" at the position, both
+// percent signs included; 0 when none starts there.
+size_t VariableReferenceAt(std::string_view text, size_t percent) {
+  size_t i = percent + 1;
+  if (i >= text.size() || !(IsAsciiLetter(text[i]) || text[i] == '_')) return 0;
+  while (i < text.size() && IsNameCharacter(text[i])) ++i;
+  if (i < text.size() && text[i] == ':') {
+    while (i < text.size() && text[i] != '%' && text[i] != '\r' && text[i] != '\n') ++i;
+  }
+  return i < text.size() && text[i] == '%' ? i + 1 - percent : 0;
+}
+
 }  // namespace
+
+std::string EscapeLonePercents(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] != '%') {
+      out += text[i++];
+    } else if (i + 1 < text.size() && text[i + 1] == '%') {
+      out += "%%";
+      i += 2;
+    } else if (const size_t length = VariableReferenceAt(text, i)) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      out += "%%";
+      ++i;
+    }
+  }
+  return out;
+}
 
 std::string QuoteIfSpaced(std::string_view text) {
   std::string trimmed = Trim(text);
@@ -48,6 +86,10 @@ std::string QuoteArgument(std::string_view argument) {
   if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
     return std::string(argument);
   }
+  return AlwaysQuotedArgument(argument);
+}
+
+std::string AlwaysQuotedArgument(std::string_view argument) {
   std::string out = "\"";
   size_t backslashes = 0;
   for (char c : argument) {

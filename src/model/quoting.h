@@ -34,6 +34,8 @@ std::string NormalizeQuotedPath(std::string_view text);
 // escaped as \", and the backslashes before an escaped quote or the closing quote
 // doubled.
 std::string QuoteArgument(std::string_view argument);
+// The same, wrapped in double quotes whatever it holds (FINDSTR's /C:"text").
+std::string AlwaysQuotedArgument(std::string_view argument);
 
 // A caret before each of the given characters where it stands outside double quotes,
 // as cmd.exe reads the line: the quote state flips at every double quote.
@@ -57,5 +59,12 @@ std::string EscapeSetAssignment(std::string_view name, std::string_view value);
 // User text for an ECHO line: escaped as EscapeBatchSpecials does, and each "%" doubled,
 // so that "100% sure, %1" prints as typed instead of expanding a parameter.
 std::string EscapeEchoText(std::string_view text);
+
+// User text in which a "%" means what the user wrote: a reference to a variable
+// ("%" + a name of ASCII letters, digits, "_", "-" and "." that begins with a letter or
+// "_", with an optional ":" modifier such as ":~0,4" or ":a=b", then "%") stays, so the
+// batch file expands it at run time; "%%" stays the user's own escape; every other "%"
+// is doubled, since cmd.exe would drop it ("100% sure" would print "100 sure").
+std::string EscapeLonePercents(std::string_view text);
 
 }  // namespace palvetta

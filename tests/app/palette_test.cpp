@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,23 +31,28 @@ TEST(Palette, ShowsCategoriesWithPassingEntriesThenTheSnippets) {
   TItemFilter filter;
   filter.FCommandLevel = TCommandLevel::clBasic;
   const std::vector<TPaletteNode> nodes = BuildPalette(app.Registry(), app.Snippets(), filter);
-  EXPECT_EQ(Outline(nodes),
-            (std::vector<std::string>{
-                "Files", "  Copy files (COPY)", "  Delete files (DELETE)", "  Move file(s) (MOVE)",
-                "  Rename file (RENAME)", "  Replace files (REPLACE)",
-                "  Set file attributes (ATTRIB)", "Directories", "  Create a directory (MKDIR, MD)",
-                "  Rename directory (REN)", "  Delete directory (DEL)",
-                "  Change current directory (CD)", "Misc", "  Comment (REM)", "  Parameter",
-                "  Set variable value (SET)", "  Declare a variable",
-                "  Check batch file parameters", "Snippets", "  Header"}));
+  // The other categories come and go with the item families there are.
+  const auto misc = std::find_if(nodes.begin(), nodes.end(),
+                                 [](const TPaletteNode& node) { return node.Text == "Misc"; });
+  ASSERT_NE(misc, nodes.end());
+  ASSERT_GE(nodes.size(), 2u);
+  EXPECT_EQ(nodes.front().Text, "Files");
+  EXPECT_EQ(Outline({*misc, nodes.back()}),
+            (std::vector<std::string>{"Misc", "  Comment (REM)", "  Parameter",
+                                      "  Set variable value (SET)", "  Declare a variable",
+                                      "  Check batch file parameters", "Snippets", "  Header"}));
+  const std::vector<std::string> outline = Outline(nodes);
+  for (const char* entry : {"  Copy files (COPY)", "  Simple search for a string (FIND)",
+                            "  Create a directory (MKDIR, MD)"}) {
+    EXPECT_NE(std::find(outline.begin(), outline.end(), entry), outline.end()) << entry;
+  }
   // Every node can find its way back to what it shows.
-  const TPaletteNode& misc = nodes[2];
-  const TPaletteNode& set = misc.Children[2];
+  const TPaletteNode& set = misc->Children[2];
   EXPECT_EQ(set.Kind, TPaletteNodeKind::pnEntry);
   EXPECT_EQ(app.Registry().Items(set.Category).Items(set.Entry).ItemClass->Name, "TSetVarValItem");
   EXPECT_EQ(set.ImageIndex, 37);
   EXPECT_TRUE(set.CanAdd());
-  EXPECT_FALSE(misc.CanAdd());
+  EXPECT_FALSE(misc->CanAdd());
   const TPaletteNode& root = nodes.back();
   EXPECT_EQ(root.Kind, TPaletteNodeKind::pnSnippetsRoot);
   EXPECT_EQ(root.ImageIndex, SnippetsRootImage);

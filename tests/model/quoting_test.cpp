@@ -155,12 +155,43 @@ TEST(QuoteArgument, FollowsTheArgvRules) {
     SCOPED_TRACE(c.argument);
     EXPECT_EQ(QuoteArgument(c.argument), c.quoted);
   }
+  EXPECT_EQ(AlwaysQuotedArgument("plain"), "\"plain\"");
+  EXPECT_EQ(AlwaysQuotedArgument("a\\"), "\"a\\\\\"");
 }
 
 TEST(EscapeOutsideQuotes, TheQuoteStateFlipsAtEveryQuote) {
   EXPECT_EQ(EscapeOutsideQuotes("a(b) \"(c)\" (d", "()"), "a^(b^) \"(c)\" ^(d");
   EXPECT_EQ(EscapeOutsideQuotes("\"a\" & \"b & c", "&"), "\"a\" ^& \"b & c");
   EXPECT_EQ(EscapeOutsideQuotes("x|y", ""), "x|y");
+}
+
+// A "%" that names a variable expands at run time; any other one is written as text.
+TEST(EscapeLonePercents, Cases) {
+  struct Case {
+    const char* text;
+    const char* escaped;
+  };
+  const Case cases[] = {
+      {"100% sure", "100%% sure"},
+      {"%%", "%%"},  // the user's own escape
+      {"%RESULT%", "%RESULT%"},
+      {"%PATH%x", "%PATH%x"},
+      {"v%_a9.b-c%!", "v%_a9.b-c%!"},
+      {"%DATE:~-4%", "%DATE:~-4%"},            // a substring
+      {"%X:a b=c d%", "%X:a b=c d%"},          // a replacement, blanks and all
+      {"%1 and %~dp0", "%%1 and %%~dp0"},      // no batch arguments in typed text
+      {"100% sure, 50% off", "100%% sure, 50%% off"},  // "% sure, 50%" names nothing
+      {"%A1%", "%A1%"},
+      {"%9x%", "%%9x%%"},
+      {"%open", "%%open"},
+      {"a%", "a%%"},
+      {"%%X%%", "%%X%%"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(EscapeLonePercents(c.text), c.escaped);
+  }
 }
 
 }  // namespace

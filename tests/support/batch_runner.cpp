@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <set>
 #include <cwchar>
 #include <stdexcept>
 #include <string_view>
 
+#include "base/file_io.h"
 #include "base/win/wide.h"
+#include "support/batch_safety.h"
 
 namespace palvetta::e2e {
 namespace {
@@ -228,7 +233,38 @@ std::wstring TBatchRunner::CommandAfterSlashC(const std::filesystem::path& batch
   return line + L"\"";
 }
 
+bool TBatchRunner::Stubbed(std::string_view command) const {
+  for (const auto& folder : PathPrepend) {
+    for (const wchar_t* extension : {L".exe", L".com", L".bat", L".cmd"}) {
+      std::error_code missing;
+      if (std::filesystem::exists(folder / (Widen(command) + extension), missing)) return true;
+    }
+  }
+  return false;
+}
+
 TBatchResult TBatchRunner::Run(const std::filesystem::path& batchFile) const {
+  const std::set<std::string> commands = CommandWords(ReadFileBytes(batchFile));
+  bool mayAsk = false;
+  for (const std::string& command : commands) {
+    const auto named = [&](std::string_view listed) { return listed == command; };
+    if (std::any_of(std::begin(kDangerousCommands), std::end(kDangerousCommands), named) &&
+        !Stubbed(command)) {
+      throw TRefusedBatch("Refusing to run " + PathToUtf8(batchFile) + ": it would call " +
+                          command + ". Put a stand-in named " + command +
+                          ".exe in a PathPrepend folder.");
+    }
+    mayAsk = mayAsk ||
+             (std::any_of(std::begin(kPromptingCommands), std::end(kPromptingCommands), named) &&
+              !Stubbed(command));
+  }
+  std::string defaultAnswers;
+  if (mayAsk && !UseAnswerFile) {
+    for (int i = 0; i < 64; ++i) defaultAnswers += "N\r\n";
+  }
+  const bool useAnswerFile = UseAnswerFile || !defaultAnswers.empty();
+  const std::string& answers = UseAnswerFile ? Answers : defaultAnswers;
+
   const std::wstring cmdExe = CmdExe();
   std::wstring commandLine = L"\"" + cmdExe + L"\" /d /c " + CommandAfterSlashC(batchFile);
   std::wstring environment = EnvironmentWithPath(PathPrepend);
@@ -239,7 +275,7 @@ TBatchResult TBatchRunner::Run(const std::filesystem::path& batchFile) const {
   THandle readEnd;
   THandle writeEnd;
   MakeOutputPipe(readEnd, writeEnd);
-  THandle input = MakeInput(UseAnswerFile, Answers);
+  THandle input = MakeInput(useAnswerFile, answers);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

@@ -7,10 +7,19 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace palvetta::e2e {
+
+// A batch file the runner will not run: it would call a command that a test must not
+// run for real (see batch_safety.h).
+class TRefusedBatch : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 struct TBatchResult {
   unsigned long ExitCode = 0;  // cmd.exe's exit code; meaningless when TimedOut
@@ -41,8 +50,16 @@ class TBatchRunner {
   // page of the console that cmd.exe gets, in which it writes into the pipe.
   unsigned OutputCodePage = 0;
 
+  // The safety rules (batch_safety.h), read off the batch file itself: a batch file
+  // that would call FORMAT, CONVERT, CHKDSK, SHUTDOWN or TASKKILL is refused with
+  // TRefusedBatch unless a stand-in of that name (.exe, .com, .bat or .cmd) is in one of
+  // the PathPrepend folders; one that would call a command that may ask a question
+  // (PAUSE, COPY, XCOPY, COMP, ...) not stubbed so, run without an answer file, gets one
+  // that answers "N" (no: keep, do not delete, do not go on) to every question.
   // Raises std::runtime_error when cmd.exe cannot be started.
   TBatchResult Run(const std::filesystem::path& batchFile) const;
+  // Whether a PathPrepend folder holds a stand-in of the command's name.
+  bool Stubbed(std::string_view command) const;
 
   // The command line after "cmd.exe /d /c": the batch file and the arguments, quoted,
   // wrapped in one more pair of quotes, which cmd.exe strips before it reads the rest.

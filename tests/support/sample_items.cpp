@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/date_time_text.h"
+#include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
@@ -34,6 +35,90 @@ TSampleItem Fixed() {
 
 std::vector<TSampleItem> MakeSamples() {
   return {
+      // Compare, search, print, verify, sort, write to file
+      Sample<TFCItem>([](auto& i) {
+        i.FileName1 = "C:\\Data\\old list.txt";
+        i.FileName2 = "new.txt";
+        i.OnlyFirstAndLastDiff = true;
+        i.BinaryComp = true;
+        i.DisregardCase = true;
+        i.ASCII = true;
+        i.MaxConsMismatches = 5;
+        i.LineNumbers = true;
+        i.DoNotSkipOffline = true;
+        i.DoNotExpandTabs = true;
+        i.Unicode = true;
+        i.CompressWhitespace = true;
+        i.NumberOfLinesAfterMismatch = 3;
+      }),
+      Sample<TCompItem>([](auto& i) {
+        i.Path1 = "a.bin";
+        i.Path2 = "C:\\Backup Copy\\a.bin";
+        i.Decimal = true;
+        i.ASCII = true;
+        i.LineNum = true;
+        i.FirstNLines = 12;
+        i.IgnoreCase = true;
+        i.DoNotSkipOffline = true;
+      }),
+      Sample<TFindItem>([](auto& i) {
+        i.SearchFor = "say \"hi\"";
+        i.Path = "C:\\logs\\*.log";
+        i.NotContaining = true;
+        i.OnlyCount = true;
+        i.LineNumbers = true;
+        i.IgnoreCase = true;
+        i.DoNotSkipOffline = true;
+      }),
+      Sample<TFindStrItem>([](auto& i) {
+            i.SearchFor = "hello world";
+            i.Path = "C:\\x\\*.cfg";
+            i.FindStrItem_SearchFor = TFindStrItem_SearchFor::sfStringsFromFile;
+            i.FindStrItem_SearchIn = TFindStrItem_SearchIn::siDirList;
+            i.BegLine = true;
+            i.EndLine = true;
+            i.Literal = true;
+            i.Regular = true;
+            i.Subdir = true;
+            i.IgnoreCase = true;
+            i.ExactMatch = true;
+            i.NotMatch = true;
+            i.LineNumbers = true;
+            i.OnlyFileName = true;
+            i.Offset = true;
+            i.SkipNonPrint = true;
+            i.DoNotSkipOffline = true;
+            i.Color = 10;
+            i.SetColor = true;
+            i.FileListFile = "files.txt";
+            i.SearchAsLiteral = true;
+            i.SearchStringsFile = "words.txt";
+            i.ListOfDirs = "C:\\a;C:\\b";
+          }),
+      Sample<TPrintItem>([](auto& i) {
+        i.Path = "C:\\My Docs\\report.txt";
+        i.ToDefaultDevice = true;
+        i.Device = "LPT2";
+      }),
+      Sample<TVerifyItem>([](auto& i) { i.Enable = false; }),
+      Sample<TSORTItem>([](auto& i) {
+        i.Path = "names.txt";
+        i.TemporaryPath = "C:\\Temp Dir";
+        i.OutputPath = "sorted.txt";
+        i.N = 3;
+        i.L = "C";
+        i.M = 2048;
+        i.Rec = 8192;
+        i.R = true;
+      }),
+      Sample<TWriteToFileItem>([](auto& i) {
+        i.Path = "C:\\out\\log.txt";
+        i.Text = "done & dusted";
+        i.VarName = "RESULT";
+        i.Overwrite = true;
+        i.Mode = TWriteToFileMode::wtfText;
+      }),
+
       // Miscellaneous
       Sample<TREMItem>([](auto& i) { i.Text = "first\r\nsecond\r\n"; }),
       Sample<TParamItem>([](auto& i) {

@@ -12,7 +12,7 @@ namespace palvetta {
 
 TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
                                        TFormEnvironment environment)
-    : FEnvironment(std::move(environment)) {
+    : FEnvironment(std::move(environment)), FFolderList(FEnvironment) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -30,13 +30,15 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
   TDialog& dialog = *entry.Dialog;
   for (const TBrowseButton& browse : entry.Spec.Browse) {
-    dialog.OnClick(browse.Button, [&dialog, &browse] { Browse(dialog, browse); });
+    dialog.OnClick(browse.Button, [this, &dialog, &browse] { Browse(dialog, browse); });
   }
   // A check box may clear others and enable controls; one handler does both, in that
-  // order, so the enabling sees the boxes the clearing left.
+  // order, so the enabling sees the boxes the clearing left. A click on a radio button
+  // also clears the others of its group, which report no click: any of them may change
+  // what a rule enables.
   std::set<std::string> ruled;
   for (const TClearRule& rule : entry.Spec.Clearing) ruled.insert(rule.CheckBox);
-  for (const TEnableRule& rule : entry.Spec.Enabling) ruled.insert(rule.CheckBox);
+  for (const std::string& name : RuleTriggers(entry.Spec)) ruled.insert(name);
   for (const std::string& box : ruled) {
     dialog.OnClick(box, [&entry, box] {
       // The boxes a rule clears run their own handlers: only the user's click clears.
@@ -59,11 +61,11 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
     dialog.Read(entry.Values);
-    for (const TEditorCheck& check : entry.Spec.Checks) {
-      if (std::optional<TCheckFailure> failure = check(entry.Values)) return failure;
-    }
     return std::nullopt;
   });
+  for (const TEditorCheck& check : entry.Spec.Checks) {
+    dialog.AddOkCheck([&entry, &check] { return check(entry.Values); });
+  }
   return dialog;
 }
 
@@ -112,6 +114,8 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   std::optional<std::string> chosen;
   if (browse.Kind == TBrowseKind::bkFolder) {
     chosen = PickFolder(dialog.Handle(), browse.Title);
+  } else if (browse.Kind == TBrowseKind::bkFolderList) {
+    chosen = FFolderList.Execute(dialog.Handle(), dialog.Text(browse.Field));
   } else {
     TFileDialogArgs args;
     args.Owner = dialog.Handle();

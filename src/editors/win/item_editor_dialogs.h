@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editors/editor_spec.h"
+#include "editors/win/folder_list_dialog.h"
 #include "editors/win/item_editing.h"
 #include "gui/win/dialog.h"
 #include "model/custom_project_item.h"
@@ -36,6 +37,8 @@ class TItemEditorDialogs : public IItemEditing {
   }
   // Runs once a dialog is shown, before its loop (tests drive the dialog from here).
   std::function<void(TDialog&)> OnShown;
+  // The folder-list picker that "..." beside a list of folders opens.
+  TFolderListDialog& FolderList() { return FFolderList; }
 
  private:
   struct TEntry {
@@ -48,11 +51,12 @@ class TItemEditorDialogs : public IItemEditing {
   TDialog& Make(TEntry& entry);
   static void ApplyEnabling(TEntry& entry);
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
-  static void Browse(TDialog& dialog, const TBrowseButton& browse);
+  void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;
+  TFolderListDialog FFolderList;
 };
 
 // Whether the running program's environment defines the variable.

@@ -247,9 +247,11 @@ void TDialog::PressOK() {
   // A click on OK may come while a cell is still being edited (and without the focus
   // moving, when it comes from a key or from code).
   StopEdits(true);
+  bool failed = false;
   for (const auto& check : FChecks) {
     const std::optional<TCheckFailure> failure = check();
     if (!failure) continue;
+    failed = true;
     ShowMessageBox(Handle(), failure->Message, FOptions.Title, MB_OK | MB_ICONWARNING);
     if (!failure->Focus.empty()) {
       RevealControl(failure->Focus);
@@ -257,9 +259,9 @@ void TDialog::PressOK() {
       SetFocus(field);
       if (ClassOf(field) == L"Edit") SendMessageW(field, EM_SETSEL, 0, -1);
     }
-    return;
+    if (!failure->GoOn) break;
   }
-  EndModal(TModalResult::mrOK);
+  if (!failed) EndModal(TModalResult::mrOK);
 }
 
 void TDialog::Cancel() {

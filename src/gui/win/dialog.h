@@ -86,7 +86,8 @@ class TDialog : public TForm, private IControlEvents {
   // One handler per control and event; a second registration replaces the first.
   void OnClick(std::string_view name, std::function<void()> handler);
   void OnChange(std::string_view name, std::function<void()> handler);
-  // Run in order when OK is pressed; the first failure keeps the dialog open.
+  // Run in order when OK is pressed; a failure keeps the dialog open and, unless it goes
+  // on, ends the checks.
   void AddOkCheck(TOkCheck check) { FChecks.push_back(std::move(check)); }
 
   // The fields that name a control: texts, check states, combo indexes (typed combos:

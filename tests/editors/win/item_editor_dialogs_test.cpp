@@ -11,6 +11,7 @@
 #include "base/date_time_text.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
+#include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
@@ -147,6 +148,14 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
       static_cast<TFOREachLineInFile&>(item).FileName = "list.txt";
     }
     if (spec.ItemClass == &TDeleteItem::Class) static_cast<TDeleteItem&>(item).Files = {"*.tmp"};
+    if (spec.ItemClass == &TFindItem::Class) {
+      static_cast<TFindItem&>(item).SearchFor = "x";
+      static_cast<TFindItem&>(item).Path = "a.txt";
+    }
+    if (spec.ItemClass == &TWriteToFileItem::Class) {
+      static_cast<TWriteToFileItem&>(item).VarName = "X";
+      static_cast<TWriteToFileItem&>(item).Path = "a.txt";
+    }
     const std::string before = Snapshot(project);
 
     // OK on what the item put in changes nothing.
@@ -190,12 +199,13 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
         EXPECT_EQ(shown.Entries(field), entered.Entries(field));
       } else if (field.rfind("vst", 0) == 0) {
         EXPECT_EQ(shown.Rows(field).at(0), entered.Rows(field).at(0));
-      } else if (field.rfind("cbx", 0) == 0 || field.rfind("rbn", 0) == 0) {
+      } else if (field.rfind("cbx", 0) == 0 || field.rfind("cxb", 0) == 0 ||
+                 field.rfind("rb", 0) == 0) {
         EXPECT_EQ(shown.Checked(field), entered.Checked(field));
       } else if (field.rfind("cmb", 0) == 0 &&
                  !std::count(spec.Spec.TypedCombos.begin(), spec.Spec.TypedCombos.end(), field)) {
         EXPECT_EQ(shown.Index(field), entered.Index(field));
-      } else if (field.rfind("sbn", 0) == 0) {
+      } else if (field.rfind("sbn", 0) == 0 || field.rfind("sed", 0) == 0) {
         EXPECT_EQ(shown.Index(field), entered.Index(field));
       } else {
         EXPECT_EQ(shown.Text(field), entered.Text(field));
