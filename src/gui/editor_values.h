@@ -4,8 +4,9 @@
 // controls to these fields by name; items never see a control. Field names carry the
 // control's type prefix: edt (one-line field), mem (memo), cmb (list; its index is the
 // enumeration's ordinal, its text the typed text), cbx (check box), rbn (radio button),
-// sbn (number field), vst (grid).
+// sbn or sed (number field), vst (grid).
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -23,6 +24,8 @@ class TEditorValues {
   void SetText(std::string_view field, std::string value) { Set(field, std::move(value)); }
   void SetChecked(std::string_view field, bool value) { Set(field, value); }
   void SetIndex(std::string_view field, int value) { Set(field, value); }
+  // A number field's value that may pass the range of int (byte sizes).
+  void SetLargeNumber(std::string_view field, int64_t value) { Set(field, value); }
   void SetRows(std::string_view field, TGridRows rows) { Set(field, std::move(rows)); }
   // The entries a list offers (bookmarks, variables, ...), kept apart from its value.
   void SetChoices(std::string_view field, TStrings choices);
@@ -32,6 +35,10 @@ class TEditorValues {
   const std::string& Text(std::string_view field) const { return Get<std::string>(field); }
   bool Checked(std::string_view field) const { return Get<bool>(field); }
   int Index(std::string_view field) const { return Get<int>(field); }
+  int64_t LargeNumber(std::string_view field) const { return Get<int64_t>(field); }
+  // Whether the field was set as a large number, so that a number field gives its value
+  // back in the kind it received.
+  bool HoldsLargeNumber(std::string_view field) const;
   const TGridRows& Rows(std::string_view field) const { return Get<TGridRows>(field); }
   const TStrings& Choices(std::string_view field) const;
 
@@ -41,7 +48,7 @@ class TEditorValues {
   std::vector<std::string> Fields() const;
 
  private:
-  using Value = std::variant<std::string, bool, int, TGridRows>;
+  using Value = std::variant<std::string, bool, int, int64_t, TGridRows>;
 
   void Set(std::string_view field, Value value);
   template <class T>

@@ -5,12 +5,13 @@
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
+#include "items/robocopy/robocopy_item.h"
 
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {kMiscItemClasses, kControlOfFlowItemClasses,
-                                                     kFORItemClasses};
+                                                     kFORItemClasses, kRobocopyItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

@@ -15,7 +15,8 @@ class TPersistent;
 // a memo taken as typed (memo) or as lines each ended by a line break (lines), a list
 // that also takes typed text (choice), a check box (flag), a radio button, a list whose
 // index is an enumeration's ordinal (enumeration) or one of the 16 console colours
-// (colour), a number field (number), or a grid of a collection's entries (grid). Rows
+// (colour), a number field (number, or large number for values past the range of int),
+// or a grid of a collection's entries (grid). Rows
 // without a control are saved only (byte, character, date, time, list of strings, set).
 enum class TFieldKind {
   fkText,
@@ -27,6 +28,7 @@ enum class TFieldKind {
   fkEnumeration,
   fkColour,
   fkNumber,
+  fkLargeNumber,
   fkGrid,
   fkByte,
   fkChar,
