@@ -59,6 +59,12 @@ struct TLayoutKindRule {
 double TabStripHeight(double lineHeight, int dpi);
 double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& metrics);
 
+// The header of a panel: a line of text and its padding. The window layer gives the
+// header button this height.
+double PanelHeaderHeight(double lineHeight, int dpi);
+// The room of a panel group's vertical scroll bar.
+double ScrollBarWidth(int dpi);
+
 // A kind without a row is a fault in this table and raises std::logic_error.
 const TLayoutKindRule& RuleOf(TLayoutKind kind);
 

@@ -10,6 +10,8 @@
 #include "gui/win/controls/memo_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
+#include "gui/win/controls/panel_control.h"
+#include "gui/win/controls/panel_group_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 
@@ -53,6 +55,8 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkGrid, Make<TGridControl>},
     {TLayoutKind::lkSpacer, MakeNothing},
     {TLayoutKind::lkPages, Make<TPagesControl>},
+    {TLayoutKind::lkPanel, Make<TPanelControl>},
+    {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
