@@ -24,9 +24,15 @@ const T& TEditorValues::Get(std::string_view field) const {
 template const std::string& TEditorValues::Get<std::string>(std::string_view) const;
 template const bool& TEditorValues::Get<bool>(std::string_view) const;
 template const int& TEditorValues::Get<int>(std::string_view) const;
+template const int64_t& TEditorValues::Get<int64_t>(std::string_view) const;
 template const TGridRows& TEditorValues::Get<TGridRows>(std::string_view) const;
 template const double& TEditorValues::Get<double>(std::string_view) const;
 template const TStrings& TEditorValues::Get<TStrings>(std::string_view) const;
+
+bool TEditorValues::HoldsLargeNumber(std::string_view field) const {
+  const auto found = FValues.find(std::string(field));
+  return found != FValues.end() && std::holds_alternative<int64_t>(found->second);
+}
 
 const TStrings& TEditorValues::Choices(std::string_view field) const {
   const auto found = FChoices.find(std::string(field));

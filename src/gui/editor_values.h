@@ -4,9 +4,10 @@
 // controls to these fields by name; items never see a control. Field names carry the
 // control's type prefix: edt (one-line field), mem (memo), cmb (list; its index is the
 // enumeration's ordinal, its text the typed text), cbx (check box), rbn (radio button),
-// sbn (number field), vst (grid), dtp (date picker; days since 1899-12-30), lbx (list box;
-// its entries), att (a row of a three-state grid; the state's ordinal).
+// sbn or sed (number field), vst (grid), dtp (date picker; days since 1899-12-30), lbx
+// (list box; its entries), att (a row of a three-state grid; the state's ordinal).
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ class TEditorValues {
   void SetText(std::string_view field, std::string value) { Set(field, std::move(value)); }
   void SetChecked(std::string_view field, bool value) { Set(field, value); }
   void SetIndex(std::string_view field, int value) { Set(field, value); }
+  // A number field's value that may pass the range of int (byte sizes).
+  void SetLargeNumber(std::string_view field, int64_t value) { Set(field, value); }
   void SetRows(std::string_view field, TGridRows rows) { Set(field, std::move(rows)); }
   void SetDate(std::string_view field, double value) { Set(field, value); }
   void SetEntries(std::string_view field, TStrings entries) { Set(field, std::move(entries)); }
@@ -35,6 +38,10 @@ class TEditorValues {
   const std::string& Text(std::string_view field) const { return Get<std::string>(field); }
   bool Checked(std::string_view field) const { return Get<bool>(field); }
   int Index(std::string_view field) const { return Get<int>(field); }
+  int64_t LargeNumber(std::string_view field) const { return Get<int64_t>(field); }
+  // Whether the field was set as a large number, so that a number field gives its value
+  // back in the kind it received.
+  bool HoldsLargeNumber(std::string_view field) const;
   const TGridRows& Rows(std::string_view field) const { return Get<TGridRows>(field); }
   double Date(std::string_view field) const { return Get<double>(field); }
   const TStrings& Entries(std::string_view field) const { return Get<TStrings>(field); }
@@ -46,7 +53,7 @@ class TEditorValues {
   std::vector<std::string> Fields() const;
 
  private:
-  using Value = std::variant<std::string, bool, int, TGridRows, double, TStrings>;
+  using Value = std::variant<std::string, bool, int, int64_t, TGridRows, double, TStrings>;
 
   void Set(std::string_view field, Value value);
   template <class T>

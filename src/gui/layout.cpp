@@ -57,6 +57,8 @@ class TEngine {
     if (!node.Visible) return {};
     if (IsContainer(node)) return MeasureContainer(node, firstWidth);
     if (node.Kind == TLayoutKind::lkPages) return MeasurePages(node);
+    if (node.Kind == TLayoutKind::lkPanel) return MeasurePanel(node);
+    if (node.Kind == TLayoutKind::lkPanelGroup) return MeasurePanelGroup(node);
     const TSizeF size = RuleOf(node.Kind).NaturalSize(node, FMetrics);
     return {std::ceil(size.W), std::ceil(size.H)};
   }
@@ -69,7 +71,12 @@ class TEngine {
     if (!node.Name.empty()) rects[node.Name] = Rounded(rect);
     if (IsContainer(node)) ArrangeChildren(node, rect, firstWidth, rects);
     if (node.Kind == TLayoutKind::lkPages) ArrangePages(node, rect, rects);
+    if (node.Kind == TLayoutKind::lkPanel) ArrangePanel(node, rect, rects);
+    if (node.Kind == TLayoutKind::lkPanelGroup) ArrangePanelGroup(node, rect, rects);
   }
+
+  // A panel group's panels, stacked.
+  double ContentHeight(const TLayoutNode& group) const { return MeasureContainer(group, 0).H; }
 
  private:
   static bool IsRow(const TLayoutNode& node) { return node.Kind == TLayoutKind::lkRow; }
@@ -165,11 +172,53 @@ class TEngine {
     }
   }
 
+  // A panel's header, then (expanded) its children as a column, inset like a group box's.
+  double PanelHeader() const { return PanelHeaderHeight(FMetrics.Line(), FMetrics.Dpi()); }
+  double PanelTop() const { return PanelHeader() + Scaled(FContext.Spacing.Gap); }
+  double HeaderWidth(const TLayoutNode& panel) const {
+    return Text("- " + panel.Text) + 2 * GroupSide();
+  }
+
+  TSizeF MeasurePanel(const TLayoutNode& node) const {
+    if (node.Collapsed) return {std::ceil(HeaderWidth(node)), std::ceil(PanelHeader())};
+    const TSizeF body = MeasureContainer(node, 0);
+    return {std::ceil(std::max(HeaderWidth(node), body.W + 2 * GroupSide())),
+            std::ceil(PanelTop() + body.H + GroupSide())};
+  }
+
+  void ArrangePanel(const TLayoutNode& node, TRectF rect, TLayoutRects& rects) const {
+    if (!node.Name.empty()) rects[node.Name] = Rounded({rect.X, rect.Y, rect.W, PanelHeader()});
+    if (node.Collapsed) {
+      for (const auto& child : node.Children) MarkHidden(child, rects);
+      return;
+    }
+    ArrangeChildren(node, rect, 0, rects);
+  }
+
+  // The scroll bar's room is always kept, so that scrolling never reflows the panels.
+  TSizeF MeasurePanelGroup(const TLayoutNode& node) const {
+    const TSizeF content = MeasureContainer(node, 0);
+    const double height =
+        node.Pixels > 0 ? std::min(content.H, Scaled(node.Pixels)) : content.H;
+    return {std::ceil(content.W + ScrollBarWidth(FMetrics.Dpi())), std::ceil(height)};
+  }
+
+  void ArrangePanelGroup(const TLayoutNode& node, TRectF rect, TLayoutRects& rects) const {
+    const double content = ContentHeight(node);
+    const double scroll = std::clamp<double>(node.Scroll, 0, std::max(0.0, content - rect.H));
+    const TRectF area{rect.X, rect.Y - scroll, rect.W - ScrollBarWidth(FMetrics.Dpi()),
+                      std::max(content, rect.H)};
+    ArrangeChildren(node, area, 0, rects);
+  }
+
   void ArrangeChildren(const TLayoutNode& node, TRectF rect, double firstWidth,
                        TLayoutRects& rects) const {
     const bool row = IsRow(node);
     TRectF content = rect;
-    if (node.Group) {
+    if (node.Kind == TLayoutKind::lkPanel) {
+      content = {rect.X + GroupSide(), rect.Y + PanelTop(), rect.W - 2 * GroupSide(),
+                 rect.H - PanelTop() - GroupSide()};
+    } else if (node.Group) {
       content = {rect.X + GroupSide(), rect.Y + GroupTop(), rect.W - 2 * GroupSide(),
                  rect.H - GroupTop() - GroupSide()};
     }
@@ -274,9 +323,21 @@ bool ShowPageOf(TLayoutNode& node, std::string_view name) {
   for (std::size_t i = 0; i < node.Children.size(); ++i) {
     if (!ShowPageOf(node.Children[i], name)) continue;
     if (node.Kind == TLayoutKind::lkPages) node.Page = static_cast<int>(i);
+    if (node.Kind == TLayoutKind::lkPanel) node.Collapsed = false;
     return true;
   }
   return false;
+}
+
+int PanelGroupContentHeight(const TLayoutNode& group, const TLayoutContext& context) {
+  return static_cast<int>(std::ceil(TEngine(context).ContentHeight(group) - 1e-9));
+}
+
+bool CollapseAllPanels(TLayoutNode& root) {
+  bool found = root.Kind == TLayoutKind::lkPanel;
+  if (found) root.Collapsed = true;
+  for (auto& child : root.Children) found = CollapseAllPanels(child) || found;
+  return found;
 }
 
 TStrings WrapText(std::string_view text, int width, const TTextMeasurer& measurer) {
@@ -392,7 +453,7 @@ TLayoutNode Button(std::string name, std::string caption) {
   return node;
 }
 
-TLayoutNode Number(std::string name, int chars, int minimum, int maximum) {
+TLayoutNode Number(std::string name, int chars, int64_t minimum, int64_t maximum) {
   TLayoutNode node = Leaf(TLayoutKind::lkNumber, std::move(name));
   node.Chars = chars;
   node.Minimum = minimum;
@@ -461,6 +522,23 @@ TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages) {
 TLayoutNode Page(std::string caption, std::vector<TLayoutNode> children) {
   TLayoutNode node = Column(std::move(children));
   node.Text = std::move(caption);
+  return node;
+}
+
+TLayoutNode Panel(std::string name, std::string caption, std::vector<TLayoutNode> children,
+                  bool collapsed) {
+  TLayoutNode node = Container(TLayoutKind::lkPanel, std::move(children));
+  node.Name = std::move(name);
+  node.Text = std::move(caption);
+  node.Collapsed = collapsed;
+  return node;
+}
+
+TLayoutNode PanelGroup(std::string name, std::vector<TLayoutNode> panels, int maxHeight) {
+  TLayoutNode node = Container(TLayoutKind::lkPanelGroup, std::move(panels));
+  node.Name = std::move(name);
+  node.Pixels = maxHeight;
+  node.Stretch = 1;
   return node;
 }
 

@@ -4,6 +4,7 @@
 // engine knows no window: text is measured through TTextMeasurer, which the window layer
 // implements with the real dialog font.
 
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -33,6 +34,8 @@ enum class TLayoutKind {
   lkThreeStateGrid,  // rows each left out, set or not set, with a check box per state
   lkDate,            // date picker
   lkList,            // list box of entries, several of them selectable
+  lkPanel,           // a caption header above its children (a column), which it can collapse
+  lkPanelGroup,      // panels in a column, scrolled vertically when they need more room
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -80,15 +83,18 @@ struct TLayoutNode {
   std::vector<TThreeStateRow> StateRows;  // three-state grid: its rows
   int Chars = 0;     // edit, memo, combo, number, grid, note: minimum width (0: the kind's default)
   int Lines = 0;     // memo, list: visible lines; grid: visible rows (0: the kind's default)
-  int Pixels = 0;    // spacer: its length along the parent's axis
-  int Minimum = 0;   // number: the smallest value
-  int Maximum = 0;   // number: the largest value
+  int Pixels = 0;    // spacer: its length along the parent's axis; panel group: its
+                     // largest preferred height (0: its panels' height)
+  int64_t Minimum = 0;  // number: the smallest value
+  int64_t Maximum = 0;  // number: the largest value
   int Stretch = 0;   // share of the parent's extra room along the parent's axis
   bool Fill = true;  // takes the whole cross axis of the parent
   TAlign Align = TAlign::alStart;  // on the cross axis when not filling it
   bool Visible = true;             // hidden nodes take no room
   int Indent = 0;                  // room left of the node, e.g. a field under a check box
   int Page = 0;                    // pages: the page shown; the others' controls are hidden
+  bool Collapsed = false;          // panel: only its header shows
+  int Scroll = 0;                  // panel group: pixels scrolled past its top
   bool Group = false;              // container: drawn in a group box captioned Text
   bool LabelPair = false;          // container: a label and its field, kept at the label gap
   bool AlignLabels = false;        // column: labels of its label-beside rows share one width
@@ -134,9 +140,17 @@ TSize PreferredSize(const TLayoutNode& root, const TLayoutContext& context);
 // name are a description fault and raise std::logic_error.
 TLayoutRects Layout(const TLayoutNode& root, TRect client, const TLayoutContext& context);
 
-// Turns every pages node above the named node to the page that holds it, so that the
-// control can be shown and focused; false when no node has the name.
+// Turns every pages node above the named node to the page that holds it and expands
+// every panel above it, so that the control can be shown and focused; false when no node
+// has the name.
 bool ShowPageOf(TLayoutNode& root, std::string_view name);
+
+// The height of a panel group's panels, stacked, in pixels: how far it can scroll, with
+// the height of its rectangle as the page.
+int PanelGroupContentHeight(const TLayoutNode& group, const TLayoutContext& context);
+
+// Collapses every panel of the tree; false when it has none.
+bool CollapseAllPanels(TLayoutNode& root);
 
 // The lines a note shows at the given width: breaks at spaces and line breaks; a word
 // wider than the width gets a line of its own.
@@ -158,7 +172,8 @@ TLayoutNode Check(std::string name, std::string caption);
 TLayoutNode Radio(std::string name, std::string caption);
 TLayoutNode Button(std::string name, std::string caption);
 // A whole number from minimum to maximum; anything else typed reads as the nearest.
-TLayoutNode Number(std::string name, int chars = 6, int minimum = 0, int maximum = 0x7fffffff);
+TLayoutNode Number(std::string name, int chars = 6, int64_t minimum = 0,
+                   int64_t maximum = 0x7fffffff);
 // All columns typed in place. The list overload keeps Grid(name, {"A", "B"}) from being
 // read as a pair of iterators into TGridColumn.
 TLayoutNode Grid(std::string name, TStrings columns, int rows = 6, int chars = 0);
@@ -175,6 +190,13 @@ TLayoutNode ListBox(std::string name, int lines = 4, int chars = 30);
 // largest, so switching pages never resizes the dialog.
 TLayoutNode Pages(std::string name, std::vector<TLayoutNode> pages);
 TLayoutNode Page(std::string caption, std::vector<TLayoutNode> children);
+// A header captioned caption above its children; a click on the header collapses the
+// panel to it, or expands it again.
+TLayoutNode Panel(std::string name, std::string caption, std::vector<TLayoutNode> children,
+                  bool collapsed = false);
+// Panels stacked in a column that scrolls when they are taller than its room; it asks for
+// no more height than maxHeight (96-dpi pixels, 0: no limit) and takes the extra room.
+TLayoutNode PanelGroup(std::string name, std::vector<TLayoutNode> panels, int maxHeight = 0);
 
 TLayoutNode Stretched(TLayoutNode node, int factor = 1);
 TLayoutNode Indented(TLayoutNode node, int pixels = 20);

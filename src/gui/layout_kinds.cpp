@@ -20,6 +20,7 @@ constexpr int kRowPadding = 4;      // added to the line height of a grid row
 constexpr int kGridBorder = 2;
 constexpr int kTabPadding = 4;      // above and below a tab's caption
 constexpr int kTabSide = 12;        // each side of a tab's caption
+constexpr int kPanelPadding = 4;    // above and below a panel header's caption
 
 constexpr int kNoteChars = 50;
 constexpr int kEditChars = 20;
@@ -149,6 +150,9 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkThreeStateGrid, true, false, ThreeStateGridSize},
     {TLayoutKind::lkDate, true, false, DateSize},
     {TLayoutKind::lkList, true, true, ListSize},
+    // Both measured by the layout engine: a header above a column, and a column.
+    {TLayoutKind::lkPanel, false, true, NoSize},
+    {TLayoutKind::lkPanelGroup, false, true, NoSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");
@@ -168,6 +172,12 @@ double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& m) {
   for (const auto& page : pages.Children) width += m.Text(page.Text) + 2 * m.Scaled(kTabSide);
   return width;
 }
+
+double PanelHeaderHeight(double lineHeight, int dpi) {
+  return lineHeight + 2 * kPanelPadding * dpi / 96.0;
+}
+
+double ScrollBarWidth(int dpi) { return kArrowWidth * dpi / 96.0; }
 
 const TLayoutKindRule& RuleOf(TLayoutKind kind) { return RowOfKind(kRules, kind); }
 

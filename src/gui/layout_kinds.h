@@ -62,6 +62,11 @@ double TabStripWidth(const TLayoutNode& pages, const TLeafMetrics& metrics);
 // A row of a three-state grid, its header row included: a line of text or a check box,
 // whichever is higher, and room above and below. The window layer draws its rows this high.
 double ThreeStateRowHeight(double lineHeight, int dpi);
+// The header of a panel: a line of text and its padding. The window layer gives the
+// header button this height.
+double PanelHeaderHeight(double lineHeight, int dpi);
+// The room of a panel group's vertical scroll bar.
+double ScrollBarWidth(int dpi);
 
 // A kind without a row is a fault in this table and raises std::logic_error.
 const TLayoutKindRule& RuleOf(TLayoutKind kind);

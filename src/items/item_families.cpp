@@ -7,13 +7,14 @@
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
+#include "items/robocopy/robocopy_item.h"
 
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
-  const std::span<const TClass* const> families[] = {kMiscItemClasses, kControlOfFlowItemClasses,
-                                                     kFORItemClasses, kFileAndFolderItemClasses,
-                                                     kCompareSearchItemClasses};
+  const std::span<const TClass* const> families[] = {
+      kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
+      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

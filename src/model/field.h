@@ -15,10 +15,11 @@ class TPersistent;
 // a memo taken as typed (memo) or as lines each ended by a line break (lines), a list
 // that also takes typed text (choice), a check box (flag), a radio button, a list whose
 // index is an enumeration's ordinal (enumeration) or one of the 16 console colours
-// (colour), a number field (number), a grid of a collection's entries (grid), a row of a
-// three-state grid (three-state: an enumeration of "left out", "set", "not set"), or a
-// list box of a list of strings (list). A date may have a date picker; the other rows
-// without a control are saved only (byte, character, time, list of strings, set).
+// (colour), a number field (number, or large number for values past the range of int), a
+// grid of a collection's entries (grid), a row of a three-state grid (three-state: an
+// enumeration of "left out", "set", "not set"), or a list box of a list of strings
+// (list). A date may have a date picker; the other rows without a control are saved only
+// (byte, character, time, list of strings, set).
 enum class TFieldKind {
   fkText,
   fkMemo,
@@ -29,6 +30,7 @@ enum class TFieldKind {
   fkEnumeration,
   fkColour,
   fkNumber,
+  fkLargeNumber,
   fkGrid,
   fkThreeState,
   fkList,

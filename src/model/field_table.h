@@ -105,6 +105,8 @@ void Describe(TPersistent& object, std::string_view name, IPropertyVisitor& visi
     visitor.Boolean(name, value);
   } else if constexpr (std::is_same_v<V, int32_t>) {
     visitor.Integer(name, value);
+  } else if constexpr (std::is_same_v<V, int64_t>) {
+    visitor.LargeInteger(name, value);
   } else if constexpr (std::is_same_v<V, uint8_t>) {
     visitor.Byte(name, value);
   } else if constexpr (std::is_same_v<V, char16_t>) {
@@ -206,6 +208,31 @@ void NumberFromEditor(TPersistent& object, std::string_view control, const TEdit
   Of<Member>(object) = values.Index(control);
 }
 
+template <auto Member>
+void LargeNumberToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetLargeNumber(control, Of<Member>(object));
+}
+template <auto Member>
+void LargeNumberFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  Of<Member>(object) = values.LargeNumber(control);
+}
+
+// One member of a set (bit i for ordinal i) as a check box of its own.
+template <auto Value>
+constexpr uint32_t MemberBit() {
+  return uint32_t{1} << static_cast<unsigned>(Value);
+}
+template <auto Member, auto Value>
+void MemberToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  values.SetChecked(control, (Of<Member>(object) & MemberBit<Value>()) != 0);
+}
+template <auto Member, auto Value>
+void MemberFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  uint32_t& members = Of<Member>(object);
+  const uint32_t bit = MemberBit<Value>();
+  members = values.Checked(control) ? (members | bit) : (members & ~bit);
+}
+
 }  // namespace field_access
 
 // Row helpers. The control may be left out for a property that is only saved.
@@ -301,6 +328,14 @@ constexpr TField Integer(std::string_view name, std::string_view control = {}) {
           &NumberFromEditor<Member>};
 }
 
+// A whole number of 64 bits, shown in a number field.
+template <auto Member>
+constexpr TField LargeInteger(std::string_view name, std::string_view control = {}) {
+  using namespace field_access;
+  return {name,          control, TFieldKind::fkLargeNumber, &Describe<Member>,
+          &LargeNumberToEditor<Member>, &LargeNumberFromEditor<Member>};
+}
+
 // A collection; where it names a control, the item's code shows it as the rows of a grid.
 template <auto Member>
 constexpr TField Grid(std::string_view name, std::string_view control = {}) {
@@ -353,6 +388,14 @@ constexpr TField Strings(std::string_view name) {
 template <auto Member, class E>
 constexpr TField Set(std::string_view name) {
   return {name, {}, TFieldKind::fkSet, &field_access::DescribeSet<Member, E>, nullptr, nullptr};
+}
+
+// The member Value of the set Member (saved by the set's own row) as a check box.
+template <auto Member, auto Value>
+constexpr TField SetMember(std::string_view control) {
+  using namespace field_access;
+  return {{}, control, TFieldKind::fkFlag, nullptr, &MemberToEditor<Member, Value>,
+          &MemberFromEditor<Member, Value>};
 }
 
 // A control with no saved value of its own, filled and read by the item's code.

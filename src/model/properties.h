@@ -132,6 +132,9 @@ class IPropertyVisitor {
   virtual ~IPropertyVisitor() = default;
   virtual void Boolean(std::string_view name, bool& value) = 0;
   virtual void Integer(std::string_view name, int32_t& value) = 0;
+  // A whole number of 64 bits (byte sizes); stored as decimal text like Integer, so a
+  // value saved as an Integer reads back unchanged.
+  virtual void LargeInteger(std::string_view name, int64_t& value) = 0;
   virtual void Byte(std::string_view name, uint8_t& value) = 0;
   // A drive or volume letter: one UTF-16 code unit.
   virtual void Char(std::string_view name, char16_t& value) = 0;

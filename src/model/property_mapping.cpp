@@ -31,6 +31,7 @@ class TWritingVisitor final : public IPropertyVisitor {
 
   void Boolean(std::string_view name, bool& value) override { Add(name, BoolText(value)); }
   void Integer(std::string_view name, int32_t& value) override { Add(name, IntToStr(value)); }
+  void LargeInteger(std::string_view name, int64_t& value) override { Add(name, IntToStr(value)); }
   void Byte(std::string_view name, uint8_t& value) override { Add(name, IntToStr(value)); }
   void Char(std::string_view name, char16_t& value) override { Add(name, IntToStr(value)); }
   void String(std::string_view name, std::string& value) override { Add(name, value); }
@@ -73,7 +74,7 @@ bool ParseInt64(std::string_view text, long long& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-// Integer, byte and character: decimal text; an empty, invalid or out-of-range text
+// Integer, large integer, byte and character: decimal text; an empty, invalid or out-of-range text
 // reads as -1, so a byte becomes 255 and a character U+FFFF.
 template <class T>
 T ReadOrdinal(std::string_view text) {
@@ -195,6 +196,9 @@ class TReadingVisitor final : public IPropertyVisitor {
   }
   void Integer(std::string_view name, int32_t& value) override {
     if (auto text = FindValue(name)) value = ReadOrdinal<int32_t>(*text);
+  }
+  void LargeInteger(std::string_view name, int64_t& value) override {
+    if (auto e = Find(name)) value = ReadOrdinal<int64_t>(e->Text);
   }
   void Byte(std::string_view name, uint8_t& value) override {
     if (auto text = FindValue(name)) value = ReadOrdinal<uint8_t>(*text);

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -25,6 +24,7 @@
 #include "model/project.h"
 #include "support/batch_runner.h"
 #include "support/project_files.h"
+#include "support/temp_folder.h"
 #include "support/test_items.h"
 
 namespace palvetta::e2e {
@@ -34,31 +34,6 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 fs::path ExeFolder() { return fs::path(ProgramPath()).parent_path(); }
-
-// A fresh folder under the Windows temp folder, removed with its contents.
-class TScratch {
- public:
-  TScratch() {
-    static std::atomic<unsigned> counter{0};
-    wchar_t temp[MAX_PATH];
-    const DWORD length = GetTempPathW(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no temp folder");
-    FPath = fs::path(temp) / (L"palvetta-cs-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(GetTickCount64()) + L"-" +
-                              std::to_wstring(counter++));
-    fs::create_directories(FPath);
-  }
-  TScratch(const TScratch&) = delete;
-  TScratch& operator=(const TScratch&) = delete;
-  ~TScratch() {
-    std::error_code ignored;
-    fs::remove_all(FPath, ignored);
-  }
-  const fs::path& Path() const { return FPath; }
-
- private:
-  fs::path FPath;
-};
 
 void WriteText(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path());
@@ -115,7 +90,7 @@ class CompareSearchBatch : public ::testing::Test {
     std::cout << Log << "---\n";
   }
 
-  TScratch Temp;
+  TTempFolder Temp;
   TProject Project;
   TBatchRunner Runner;
   std::string Log;

@@ -16,7 +16,6 @@
 
 #include "base/code_page.h"
 #include "base/file_io.h"
-#include "base/win/program.h"
 #include "base/win/wide.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/for/for_items.h"
@@ -27,29 +26,12 @@
 #include "support/batch_runner.h"
 #include "support/temp_folder.h"
 #include "support/test_items.h"
+#include "e2e_support.h"
 
 namespace palvetta::e2e {
 namespace {
 
-namespace fs = std::filesystem;
 using palvetta::testing::TTestCommandItem;
-using Lines = std::vector<std::string>;
-
-fs::path ExeFolder() { return fs::path(ProgramPath()).parent_path(); }
-
-fs::path ArgEcho() { return ExeFolder() / L"argecho.exe"; }
-fs::path FindStandIn() { return ExeFolder() / L"find_stand_in.exe"; }
-
-using TempFolder = TTempFolder;
-
-// What a run shows in the log of a failed test: its arguments, how it ended and its output.
-std::string DescribeRun(const std::vector<std::string>& arguments, const TBatchResult& result) {
-  std::string shown;
-  for (const auto& argument : arguments) shown += " [" + argument + "]";
-  return "--- run with" + (shown.empty() ? std::string(" no arguments") : shown) +
-         ": exit code " + std::to_string(result.ExitCode) +
-         (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
-}
 
 bool Mentions(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -97,7 +79,7 @@ class GeneratedBatch : public ::testing::Test {
     std::cout << Log << "---\n";
   }
 
-  TempFolder Temp;
+  TTempFolder Temp;
   TProject Project;
   TBatchRunner Runner;
   std::string Log;  // every run's arguments, exit code and output
@@ -408,136 +390,6 @@ TEST_F(GeneratedBatch, DateOrderFollowsTheShortDatePattern) {
   SetEnvironmentVariableW(L"KWJ_DATEFMT", nullptr);
 }
 
-// Project files through batchgen: each scenario is a hand-written project file in
-// tests/e2e/projects, turned into a batch file by the batchgen tool, as the program
-// does on a user's project, and run in cmd.exe. There is no item that writes a bare
-// ECHO, so the project files print with run-program items whose program is ECHO.
-
-fs::path ProjectFile(const std::string& name) {
-  return fs::path(Widen(PALVETTA_E2E_PROJECTS)) / Widen(name);
-}
-
-// Wine's cmd.exe (checked with Wine 8.0) differs from Windows' in two exit codes that
-// the tests below meet, so they expect what each does:
-// - after CALL of a batch file that ended with a code other than 0, ERRORLEVEL is 1;
-// - EXIT /B without a code ends the batch file run by "cmd /c" with exit code 0, where
-//   Windows hands on ERRORLEVEL.
-bool UnderWine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-struct ProgramRun {
-  unsigned long ExitCode = 0;
-  std::string Output;  // standard output and error
-  bool TimedOut = false;
-};
-
-// Runs a program with the arguments, each quoted; none may hold a double quote.
-ProgramRun RunProgram(const fs::path& program, const std::vector<fs::path>& arguments,
-                      const fs::path& outputFile) {
-  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
-  for (const auto& argument : arguments) commandLine += L" \"" + argument.wstring() + L"\"";
-  SECURITY_ATTRIBUTES inheritable{};
-  inheritable.nLength = sizeof inheritable;
-  inheritable.bInheritHandle = TRUE;
-  const HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create the output file");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nullptr;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
-  CloseHandle(output);
-  if (!started) throw std::runtime_error("cannot start " + PathToUtf8(program));
-  ProgramRun run;
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 1);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    run.TimedOut = true;
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  run.ExitCode = code;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  run.Output = ReadFileBytes(outputFile);
-  return run;
-}
-
-// The batch files made from project files and their runs. On a failure every batch
-// file made is shown, with what batchgen and each run printed.
-class ProjectFileBatch : public ::testing::Test {
- protected:
-  struct Case {
-    std::vector<std::string> arguments;
-    Lines printed;
-    unsigned long exitCode;
-  };
-
-  // Makes the batch file of the project file in the temp folder; fails the test when
-  // batchgen fails. Call through ASSERT_NO_FATAL_FAILURE.
-  void Generate(const std::string& project, const std::wstring& batchName = L"job.bat") {
-    const fs::path batch = Temp.Path() / batchName;
-    const ProgramRun run = RunProgram(fs::path(Widen(PALVETTA_BATCHGEN)),
-                                      {ProjectFile(project), batch},
-                                      Temp.Path() / L"batchgen output.txt");
-    Log += "--- batchgen " + project + ": exit code " + std::to_string(run.ExitCode) +
-           (run.TimedOut ? ", timed out" : "") + "\n" + run.Output;
-    Made.push_back(batch);
-    ASSERT_FALSE(run.TimedOut) << "batchgen " << project;
-    ASSERT_EQ(run.ExitCode, 0u) << "batchgen " << project << ": " << run.Output;
-    ASSERT_EQ(run.Output, "") << "batchgen " << project;
-    ASSERT_TRUE(fs::exists(batch)) << "batchgen " << project << " wrote no batch file";
-  }
-
-  TBatchResult Run(const std::vector<std::string>& arguments = {},
-                  const std::wstring& batchName = L"job.bat") {
-    const TBatchResult result = [&] {
-      TBatchRunner runner = Runner;
-      runner.Arguments = arguments;
-      return runner.Run(Temp.Path() / batchName);
-    }();
-    Log += DescribeRun(arguments, result);
-    return result;
-  }
-
-  // Runs job.bat once for each case and checks every line it printed and its exit code.
-  void ExpectRuns(const std::vector<Case>& cases) {
-    for (const Case& c : cases) {
-      std::string shown;
-      for (const auto& argument : c.arguments) shown += " [" + argument + "]";
-      SCOPED_TRACE("arguments:" + (shown.empty() ? std::string(" none") : shown));
-      const TBatchResult result = Run(c.arguments);
-      EXPECT_FALSE(result.TimedOut);
-      EXPECT_EQ(SplitOutput(result.Output), c.printed);
-      EXPECT_EQ(result.ExitCode, c.exitCode);
-    }
-  }
-
-  void TearDown() override {
-    if (!HasFailure()) return;
-    std::error_code missing;
-    for (const auto& batch : Made) {
-      if (!fs::exists(batch, missing)) continue;
-      std::cout << "--- generated " << PathToUtf8(batch) << "\n"
-                << BatchCodePage().ToUtf8(ReadFileBytes(batch));
-    }
-    std::cout << Log << "---\n";
-  }
-
-  TempFolder Temp;
-  TBatchRunner Runner;
-  std::vector<fs::path> Made;
-  std::string Log;  // batchgen's and every run's exit code and output
-};
-
 // Both branches of an IF / ELSE block, chosen by the parameter, and an IF block without
 // ELSE that only an empty parameter enters.
 TEST_F(ProjectFileBatch, IfElseBlocksTakeTheBranchTheConditionChooses) {
@@ -661,7 +513,7 @@ class Runner : public ::testing::Test {
     return file;
   }
 
-  TempFolder Temp;
+  TTempFolder Temp;
   TBatchRunner Batch;
 };
 

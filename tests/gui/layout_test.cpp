@@ -148,7 +148,12 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
       EXPECT_GE(r.Width, chars + arrow);
       EXPECT_GE(r.Height, node.Lines * line);
       break;
+    case TLayoutKind::lkPanel:
+      EXPECT_GE(r.Width, m.TextWidth(node.Text));
+      EXPECT_GE(r.Height, line);
+      break;
     case TLayoutKind::lkSpacer:
+    case TLayoutKind::lkPanelGroup:
       break;
   }
 }
@@ -206,14 +211,19 @@ TLayoutRects CheckedLayout(const TLayoutNode& root, TRect client, const TLayoutC
           }
         }
         placed.push_back({&node, r, chain});
-        chain.push_back(placed.size() - 1);
-        pushed = true;
+        // A panel's rectangle is its header: its children lie below it.
+        if (node.Kind != TLayoutKind::lkPanel) {
+          chain.push_back(placed.size() - 1);
+          pushed = true;
+        }
       }
     }
     for (std::size_t i = 0; i < node.Children.size(); ++i) {
       // Of pages, only the one shown is placed.
       const bool pageShown = node.Kind != TLayoutKind::lkPages || static_cast<int>(i) == node.Page;
-      visit(node.Children[i], shown && pageShown);
+      // Of a collapsed panel, only the header.
+      const bool expanded = node.Kind != TLayoutKind::lkPanel || !node.Collapsed;
+      visit(node.Children[i], shown && pageShown && expanded);
     }
     if (pushed) chain.pop_back();
   };
@@ -657,6 +667,84 @@ TEST(LayoutPages, EveryPageHasTheLargestPagesRoomAndOnlyTheShownOneIsPlaced) {
   EXPECT_GT(PreferredSize(wideTabs, context).Width,
             measurer.TextWidth("A very long caption of a tab") +
                 measurer.TextWidth("Another long caption"));
+}
+
+// A panel's header spans the panel; expanded, its children lie below the header, and
+// collapsed, only the header takes room and the children are hidden.
+TEST(LayoutPanels, CollapsedPanelsShowOnlyTheirHeaders) {
+  const TFakeMeasurer measurer(9, 96);
+  const TLayoutContext context{measurer, 96};
+  const auto tree = [](bool firstCollapsed) {
+    return Column({Panel("pnlMain", "Main", {Edit("edtSrc", 30), Check("cbxSub", "Subdirectories")},
+                         firstCollapsed),
+                   Panel("pnlLog", "Logging Options", {Memo("memLog", 3, 30)})});
+  };
+  const TSize expanded = PreferredSize(tree(false), context);
+  const TSize collapsed = PreferredSize(tree(true), context);
+  EXPECT_LT(collapsed.Height, expanded.Height);
+
+  const TLayoutRects open = CheckedLayout(tree(false), ClientAt(expanded), context);
+  const TRect& header = open.at("pnlMain");
+  EXPECT_LE(header.Height, measurer.LineHeight() + 10);
+  EXPECT_GT(open.at("edtSrc").Top, header.Bottom());
+  EXPECT_GT(open.at("pnlLog").Top, open.at("cbxSub").Bottom());
+
+  const TLayoutRects shut = CheckedLayout(tree(true), ClientAt(collapsed), context);
+  EXPECT_TRUE(shut.at("edtSrc").IsEmpty());
+  EXPECT_TRUE(shut.at("cbxSub").IsEmpty());
+  EXPECT_EQ(shut.at("pnlMain").Height, header.Height);
+  EXPECT_EQ(shut.at("pnlLog").Top, shut.at("pnlMain").Bottom() + 7);  // one gap below the header
+
+  // A control inside a collapsed panel is revealed by expanding it; collapsing all
+  // closes every panel, nested or not.
+  TLayoutNode root = tree(true);
+  EXPECT_TRUE(ShowPageOf(root, "cbxSub"));
+  EXPECT_FALSE(root.Children[0].Collapsed);
+  EXPECT_TRUE(CollapseAllPanels(root));
+  EXPECT_TRUE(root.Children[0].Collapsed && root.Children[1].Collapsed);
+  TLayoutNode none = Column({Edit("edtA")});
+  EXPECT_FALSE(CollapseAllPanels(none));
+}
+
+// A panel group asks for no more than its largest height; its panels keep their own
+// heights and scroll past its top, always beside the room of the scroll bar.
+TEST(LayoutPanels, AGroupTallerThanItsRoomScrolls) {
+  const TFakeMeasurer measurer(9, 96);
+  const TLayoutContext context{measurer, 96};
+  TLayoutNode group = PanelGroup("pgrOptions",
+                                 {Panel("pnlA", "A", {Memo("memA", 10, 30)}),
+                                  Panel("pnlB", "B", {Memo("memB", 10, 30)})},
+                                 150);
+  const TLayoutNode root = Column({group, OkCancelRow()});
+  const int content = PanelGroupContentHeight(group, context);
+  const TSize size = PreferredSize(root, context);
+  EXPECT_GT(content, 150);
+  EXPECT_LT(size.Height, content);
+
+  const TLayoutRects top = Layout(root, ClientAt(size), context);
+  const TRect& viewport = top.at("pgrOptions");
+  EXPECT_EQ(viewport.Height, 150);
+  EXPECT_EQ(top.at("pnlA").Top, viewport.Top);
+  EXPECT_LE(top.at("memA").Right(), viewport.Right() - 17);  // the scroll bar's room
+  EXPECT_GT(top.at("btnOK").Top, viewport.Bottom());
+
+  for (const int scroll : {40, 100000}) {
+    SCOPED_TRACE(scroll);
+    TLayoutNode scrolled = root;
+    scrolled.Children[0].Scroll = scroll;
+    const TLayoutRects rects = Layout(scrolled, ClientAt(size), context);
+    const int expected = std::min(scroll, content - viewport.Height);  // never past the end
+    EXPECT_EQ(rects.at("pnlA").Top, viewport.Top - expected);
+    EXPECT_EQ(rects.at("memB").Height, top.at("memB").Height);
+    EXPECT_EQ(rects.at("btnOK"), top.at("btnOK"));
+  }
+  // Collapsed panels fit: nothing to scroll, and the group asks only for their height.
+  TLayoutNode shut = group;
+  CollapseAllPanels(shut);
+  EXPECT_LT(PanelGroupContentHeight(shut, context), 150);
+  EXPECT_LT(PreferredSize(Column({shut}), context).Height, size.Height);
+  const TLayoutRects rects = CheckedLayout(Column({shut}), ClientAt(size), context);
+  EXPECT_TRUE(rects.at("memA").IsEmpty());
 }
 
 TEST(LayoutSmallClient, ControlsKeepTheirMinimumSizes) {

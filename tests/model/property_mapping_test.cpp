@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "base/xml_document.h"
@@ -30,7 +31,7 @@ TEST(PropertyMapping, WritesEveryKindInPropertyOrder) {
   WriteProperties(item, document.Root());
   EXPECT_EQ(Outline(document.Root()),
             "Enabled=TRUE\nRedirectTo\nOverwrite=FALSE\nGUID\n"
-            "Number=7\nSmall=3\nDrive=67\nLabel=x\nCheck=pcRequired\n"
+            "Number=7\nSize=5000000000\nSmall=3\nDrive=67\nLabel=x\nCheck=pcRequired\n"
             "Attributes\n  frUndef=TRUE\n  frSet=FALSE\n  frNotSet=TRUE\n"
             "When=0000000000000080FE3F\nDay=000000000000C8AF0E40\nMoment=000000000040C8AF0E40\n"
             "Lines\n  Item0=one\n  Item1=two\n  Count=2\n"
@@ -92,22 +93,28 @@ TEST(PropertyMapping, ReadsNumbersAndEnumerations) {
   struct Case {
     const char* text;
     int32_t number;
+    int64_t size;
     uint8_t small;
     char16_t drive;
   };
   const Case cases[] = {
-      {"42", 42, 42, u'*'},
-      {" -3 ", -3, 255, 0xFFFF},
-      {"", -1, 255, 0xFFFF},
-      {"x1", -1, 255, 0xFFFF},
-      {"300", 300, 255, 300},
-      {"99999999999", -1, 255, 0xFFFF},
+      {"42", 42, 42, 42, u'*'},
+      {" -3 ", -3, -3, 255, 0xFFFF},
+      {"", -1, -1, 255, 0xFFFF},
+      {"x1", -1, -1, 255, 0xFFFF},
+      {"300", 300, 300, 255, 300},
+      {"99999999999", -1, 99999999999, 255, 0xFFFF},
+      {"-9223372036854775808", -1, INT64_MIN, 255, 0xFFFF},
+      {"9223372036854775808", -1, -1, 255, 0xFFFF},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     TAllKindsItem item;
-    ReadProperties(DocumentWith({{"Number", c.text}, {"Small", c.text}, {"Drive", c.text}}).Root(), item);
+    ReadProperties(DocumentWith({{"Number", c.text}, {"Size", c.text}, {"Small", c.text},
+                                 {"Drive", c.text}}).Root(),
+                   item);
     EXPECT_EQ(item.Number, c.number);
+    EXPECT_EQ(item.Size, c.size);
     EXPECT_EQ(item.Small, c.small);
     EXPECT_EQ(item.Drive, c.drive);
   }

@@ -8,6 +8,7 @@
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
+#include "items/robocopy/robocopy_item.h"
 
 namespace palvetta::testing {
 namespace {
@@ -31,6 +32,78 @@ TSampleItem Sample(std::function<void(T&)> fill, std::function<void(T&)> resetBy
 template <class T>
 TSampleItem Fixed() {
   return Sample<T>([](T&) {});
+}
+
+// Every property away from its default: all flags set, every enumeration past its first
+// value, sets of several members, times, and dates with a time of day.
+void FillRobocopySample(TRobocopyItem& i) {
+  using A = TRCFileAttr;
+  i.SrcDir = "C:\\My Data\\";
+  i.DestDir = "E:\\Backup";
+  i.FileList = {"*.doc", "my file.txt"};
+  i.RCSubDirMode = TRCSubDirMode::sdmCopyNSubdirLevels;
+  i.CopyNLevels = 3;
+  i.FileCopyMode = TFileCopyMode::fcmRestartableBackip;
+  i.CopyFlags = MemberOf(TCopyFlag::cfD) | MemberOf(TCopyFlag::cfT) | MemberOf(TCopyFlag::cfS) |
+                MemberOf(TCopyFlag::cfU);
+  i.CopyFileInfo = TCopyFileInfo::cfiNO;
+  i.MoveFiles = TMoveFiles::mfDirs;
+  i.AddAttrs = MemberOf(A::attrR) | MemberOf(A::attrH);
+  i.ClearAttrs = MemberOf(A::attrA) | MemberOf(A::attrT);
+  i.MonNChanges = 5;
+  i.MonMMin = 10;
+  i.RunHoursStart = (7 * 60 + 5) / 1440.0;
+  i.RunHoursEnd = (18 * 60 + 30) / 1440.0;
+  i.IPG = 50;
+  i.Threads = 16;
+  i.InclWithAttr = MemberOf(A::attrS) | MemberOf(A::attrC) | MemberOf(A::attrO);
+  i.ExclWithAttr = MemberOf(A::attrN) | MemberOf(A::attrE);
+  i.ExcludeFiles = {"*.tmp", "~$*.doc"};
+  i.ExcludeDirs = {"C:\\My Data\\Temp\\", "cache"};
+  i.MaxFileSize = 5000000000;
+  i.MinFileSize = 1024;
+  i.MaxAgeMode = TDaysOrDate::dodDate;
+  i.MinAgeMode = TDaysOrDate::dodDays;
+  i.MaxAgeDays = 30;
+  i.MinAgeDays = 2;
+  i.MaxAgeDate = DateValue(2024, 2, 3) + 0.5;
+  i.MinAgeDate = DateValue(2023, 12, 31);
+  i.MaxLADMode = TDaysOrDate::dodDays;
+  i.MinLADMode = TDaysOrDate::dodDate;
+  i.MaxLadDays = 90;
+  i.MinLadDays = 1;
+  i.MaxLadDate = DateValue(2025, 1, 1) + 0.25;
+  i.MinLadDate = DateValue(2024, 6, 15) + 0.75;
+  i.RetryCount = 3;
+  i.Wait = 5;
+  i.LogFileName = "C:\\logs\\rc log.txt";
+  i.LoadParamsFromJobName = "nightly";
+  i.SaveParamsToJobName = "weekly";
+  i.InclFiles = {"*.docx", "report 1.pdf"};
+  for (bool TRobocopyItem::*flag :
+       {&TRobocopyItem::EFSRAW, &TRobocopyItem::CopyDirTimestamps, &TRobocopyItem::FixSec,
+        &TRobocopyItem::FixTime, &TRobocopyItem::Purge, &TRobocopyItem::Mirror,
+        &TRobocopyItem::CreateTreeOnly, &TRobocopyItem::Fat83, &TRobocopyItem::TurnOff256,
+        &TRobocopyItem::MonitorChanges, &TRobocopyItem::MonitorMin, &TRobocopyItem::SetRunHours,
+        &TRobocopyItem::RunHoursPerFileCheck, &TRobocopyItem::CopySymbolicLinks,
+        &TRobocopyItem::MultiThreaded, &TRobocopyItem::CopyOnlyArhive,
+        &TRobocopyItem::CopyOnlyArhive_AndReset, &TRobocopyItem::ExcludeChanged,
+        &TRobocopyItem::ExcludeNewer, &TRobocopyItem::ExcludeOlder, &TRobocopyItem::ExcludeExtra,
+        &TRobocopyItem::ExcludeLonely, &TRobocopyItem::IncludeSame, &TRobocopyItem::IncludeTweaked,
+        &TRobocopyItem::LimitMaxFileSize, &TRobocopyItem::LimitMinFileSize,
+        &TRobocopyItem::ExcludeJunctionPoints, &TRobocopyItem::FATTimes, &TRobocopyItem::DST,
+        &TRobocopyItem::ExcludeJP_Files, &TRobocopyItem::ExcludeJP_Folders,
+        &TRobocopyItem::SetRetryCount, &TRobocopyItem::SetWait, &TRobocopyItem::SaveRetryWaitToReg,
+        &TRobocopyItem::TBD, &TRobocopyItem::ListOnly, &TRobocopyItem::ReportAllExtra,
+        &TRobocopyItem::Verbose, &TRobocopyItem::IncludeSourceTimeStamp,
+        &TRobocopyItem::IncludeFullPath, &TRobocopyItem::SizeInBytes, &TRobocopyItem::NoSize,
+        &TRobocopyItem::NoClass, &TRobocopyItem::NoFileList, &TRobocopyItem::NoDirList,
+        &TRobocopyItem::noProgress, &TRobocopyItem::ETA, &TRobocopyItem::OverwriteLog,
+        &TRobocopyItem::LogUnicode, &TRobocopyItem::LogAndConsole, &TRobocopyItem::NoJobHeader,
+        &TRobocopyItem::NoJobSummary, &TRobocopyItem::UnicodeStatus, &TRobocopyItem::Quit,
+        &TRobocopyItem::NoSD, &TRobocopyItem::NoDD}) {
+    i.*flag = true;
+  }
 }
 
 std::vector<TSampleItem> MakeSamples() {
@@ -302,6 +375,8 @@ std::vector<TSampleItem> MakeSamples() {
         i.Y = TXCopyOvewritePrompt::opAlwaysAsk;
         i.Z = i.B = i.J = true;
       }),
+      // ROBOCOPY
+      Sample<TRobocopyItem>([](auto& i) { FillRobocopySample(i); }),
   };
 }
 

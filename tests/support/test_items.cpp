@@ -10,6 +10,7 @@ using namespace fields;
 constexpr TField kTestCommandFields[] = {Text<&TTestCommandItem::Text>("Text")};
 constexpr TField kAllKindsFields[] = {
     Integer<&TAllKindsItem::Number>("Number"),
+    LargeInteger<&TAllKindsItem::Size>("Size"),
     Byte<&TAllKindsItem::Small>("Small"),
     Char<&TAllKindsItem::Drive>("Drive"),
     Text<&TAllKindsItem::Label>("Label"),

@@ -25,6 +25,7 @@ class TAllKindsItem : public TCustomProjectItem {
  public:
   PALVETTA_CLASS
   int32_t Number = 7;
+  int64_t Size = 5000000000;  // past the range of int32_t
   uint8_t Small = 3;
   char16_t Drive = u'C';
   std::string Label = "x";

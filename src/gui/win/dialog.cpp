@@ -12,6 +12,8 @@
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
+#include "gui/win/controls/panel_control.h"
+#include "gui/win/controls/panel_group_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
 #include "gui/win/ui_seams.h"
@@ -39,9 +41,10 @@ TLayoutNode* FindNode(TLayoutNode& node, std::string_view name) {
   return nullptr;
 }
 
-void ForEachPagesNode(const TLayoutNode& node, const std::function<void(const TLayoutNode&)>& visit) {
-  if (node.Kind == TLayoutKind::lkPages) visit(node);
-  for (const auto& child : node.Children) ForEachPagesNode(child, visit);
+void ForEachNodeOf(TLayoutKind kind, TLayoutNode& node,
+                   const std::function<void(TLayoutNode&)>& visit) {
+  if (node.Kind == kind) visit(node);
+  for (auto& child : node.Children) ForEachNodeOf(kind, child, visit);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -66,7 +69,7 @@ TDialog::TDialog(TLayoutNode description, TDialogOptions options)
   FormCreated();
   SetDesignHelpContext(FOptions.HelpContext);
   FFont = CreateMessageFont(FontPoints(), Dpi());
-  CreateControls(FDescription, std::make_shared<TRadioGroup>());
+  CreateControls(FDescription, std::make_shared<TRadioGroup>(), Handle(), {});
   ApplyFont();
   ResizeToPreferred();
 }
@@ -74,17 +77,22 @@ TDialog::TDialog(TLayoutNode description, TDialogOptions options)
 TDialog::~TDialog() = default;
 
 void TDialog::CreateControls(const TLayoutNode& node,
-                             const std::shared_ptr<TRadioGroup>& radioGroup) {
-  if (!node.Name.empty()) AddControl(node, radioGroup);
+                             const std::shared_ptr<TRadioGroup>& radioGroup, HWND parent,
+                             const std::string& group) {
+  if (!node.Name.empty()) AddControl(node, radioGroup, parent, group);
+  const bool panelGroup = node.Kind == TLayoutKind::lkPanelGroup && HasControl(node.Name);
+  const HWND childParent = panelGroup ? Control(node.Name) : parent;
+  const std::string& childGroup = panelGroup ? node.Name : group;
   // Radio buttons of one container form one group.
-  const auto group = std::make_shared<TRadioGroup>();
-  for (const auto& child : node.Children) CreateControls(child, group);
+  const auto radios = std::make_shared<TRadioGroup>();
+  for (const auto& child : node.Children) CreateControls(child, radios, childParent, childGroup);
 }
 
-void TDialog::AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup) {
+void TDialog::AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup,
+                         HWND parent, const std::string& group) {
   if (FByName.count(node.Name)) throw std::logic_error("Two controls named " + node.Name);
   TControlSite site;
-  site.Parent = Handle();
+  site.Parent = parent;
   site.Font = FFont.Get();
   site.Id = node.Name == "btnOK"       ? IDOK
             : node.Name == "btnCancel" ? IDCANCEL
@@ -97,6 +105,7 @@ void TDialog::AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGr
   if (!control) return;
   FByName.emplace(node.Name, FControls.size());
   FControls.push_back(std::move(control));
+  FGroupOf.push_back(group);
 }
 
 IDialogControl& TDialog::Find(std::string_view name) const {
@@ -144,11 +153,11 @@ int TDialog::Index(std::string_view name) const {
   return FindAs<IIndexedControl>(name, "a list or grid").Index();
 }
 
-void TDialog::SetNumber(std::string_view name, int value) {
+void TDialog::SetNumber(std::string_view name, int64_t value) {
   FindAs<TNumberControl>(name, "a number field").SetNumber(value);
 }
 
-int TDialog::Number(std::string_view name) const {
+int64_t TDialog::Number(std::string_view name) const {
   return FindAs<TNumberControl>(name, "a number field").Number();
 }
 
@@ -207,14 +216,97 @@ int TDialog::ShownPage(std::string_view name) const {
 }
 
 void TDialog::RevealControl(std::string_view name) {
-  if (ShowPageOf(FDescription, name)) LayoutPages();
+  if (!ShowPageOf(FDescription, name)) return;
+  ForEachNodeOf(TLayoutKind::lkPages, FDescription, [this](TLayoutNode& pages) {
+    FindAs<TPagesControl>(pages.Name, "a pages control").Select(pages.Page);
+  });
+  Relayout();
+  ScrollIntoView(name);
 }
 
 void TDialog::LayoutPages() {
-  ForEachPagesNode(FDescription, [this](const TLayoutNode& pages) {
+  ForEachNodeOf(TLayoutKind::lkPages, FDescription, [this](TLayoutNode& pages) {
     FindAs<TPagesControl>(pages.Name, "a pages control").Select(pages.Page);
   });
   LayoutControls();
+}
+
+TLayoutNode& TDialog::NodeOf(std::string_view name, TLayoutKind kind, const char* what) {
+  TLayoutNode* node = FindNode(FDescription, name);
+  if (!node || node->Kind != kind) throw std::logic_error(std::string(name) + " is not " + what);
+  return *node;
+}
+
+const TLayoutNode& TDialog::NodeOf(std::string_view name, TLayoutKind kind,
+                                   const char* what) const {
+  return const_cast<TDialog*>(this)->NodeOf(name, kind, what);
+}
+
+void TDialog::SetPanelExpanded(std::string_view name, bool expanded) {
+  NodeOf(name, TLayoutKind::lkPanel, "a panel").Collapsed = !expanded;
+  Relayout();
+}
+
+bool TDialog::PanelExpanded(std::string_view name) const {
+  return !NodeOf(name, TLayoutKind::lkPanel, "a panel").Collapsed;
+}
+
+void TDialog::CollapseAllPanels() {
+  palvetta::CollapseAllPanels(FDescription);
+  Relayout();
+}
+
+void TDialog::ScrollPanels(std::string_view name, int position) {
+  NodeOf(name, TLayoutKind::lkPanelGroup, "a panel group").Scroll = position;
+  LayoutControls();
+}
+
+int TDialog::PanelsScroll(std::string_view name) const {
+  return NodeOf(name, TLayoutKind::lkPanelGroup, "a panel group").Scroll;
+}
+
+void TDialog::Relayout() {
+  ForEachNodeOf(TLayoutKind::lkPanel, FDescription, [this](TLayoutNode& panel) {
+    FindAs<TPanelControl>(panel.Name, "a panel").ShowExpanded(!panel.Collapsed);
+  });
+  const TGdiTextMeasurer measurer(FFont.Get());
+  FPreferred = PreferredSize(FDescription, {measurer, Dpi()});
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (client.right >= FPreferred.Width && client.bottom >= FPreferred.Height) {
+    LayoutControls();
+    return;
+  }
+  // Growing the window lays it out (WM_SIZE).
+  const TSize size = WindowSizeFor({std::max<int>(client.right, FPreferred.Width),
+                                    std::max<int>(client.bottom, FPreferred.Height)});
+  SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+}
+
+void TDialog::ScrollIntoView(std::string_view name) {
+  const auto found = FByName.find(name);
+  if (found == FByName.end() || FGroupOf[found->second].empty()) return;
+  const std::string& group = FGroupOf[found->second];
+  const TRect& control = FRects.at(found->first);
+  const TRect& view = FRects.at(group);
+  int& scroll = NodeOf(group, TLayoutKind::lkPanelGroup, "a panel group").Scroll;
+  if (control.Bottom() > view.Bottom()) scroll += control.Bottom() - view.Bottom();
+  if (control.Top < view.Top) scroll -= view.Top - control.Top;
+  LayoutControls();
+}
+
+void TDialog::Clicked(std::string_view name) {
+  if (dynamic_cast<TPanelControl*>(&Find(name))) SetPanelExpanded(name, !PanelExpanded(name));
+  Run(FClick, name);
+}
+
+void TDialog::Changed(std::string_view name) {
+  if (auto* group = dynamic_cast<TPanelGroupControl*>(&Find(name))) {
+    ScrollPanels(name, group->Requested());
+  }
+  Run(FChange, name);
 }
 
 void TDialog::OnClick(std::string_view name, std::function<void()> handler) {
@@ -361,9 +453,29 @@ void TDialog::LayoutControls() {
   RECT client = {};
   GetClientRect(Handle(), &client);
   const TGdiTextMeasurer measurer(FFont.Get());
-  FRects = Layout(FDescription, {0, 0, client.right, client.bottom}, {measurer, Dpi()});
+  const TLayoutContext layoutContext{measurer, Dpi()};
+  // A panel group's scroll stays within its panels, so that the layout and the scroll
+  // bar agree.
+  ForEachNodeOf(TLayoutKind::lkPanelGroup, FDescription, [&](TLayoutNode& group) {
+    const TLayoutRects groupRects =
+        Layout(FDescription, {0, 0, client.right, client.bottom}, layoutContext);
+    const int page = groupRects.at(group.Name).Height;
+    const int content = PanelGroupContentHeight(group, layoutContext);
+    group.Scroll = std::clamp(group.Scroll, 0, std::max(0, content - page));
+    FindAs<TPanelGroupControl>(group.Name, "a panel group").SetScrollRange(content, page, group.Scroll);
+  });
+  FRects = Layout(FDescription, {0, 0, client.right, client.bottom}, layoutContext);
   const TPlaceContext context{Dpi(), measurer.LineHeight()};
-  for (const auto& control : FControls) control->Place(FRects.at(control->Name()), context);
+  for (std::size_t i = 0; i < FControls.size(); ++i) {
+    TRect rect = FRects.at(FControls[i]->Name());
+    if (!FGroupOf[i].empty() && !rect.IsEmpty()) {
+      // In the group window's client coordinates.
+      const TRect& origin = FRects.at(FGroupOf[i]);
+      rect.Left -= origin.Left;
+      rect.Top -= origin.Top;
+    }
+    FControls[i]->Place(rect, context);
+  }
 }
 
 LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -397,6 +509,14 @@ LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (header->code == TCN_SELCHANGE && pages) {
         ShowPage(pages->Name(), pages->Selected());
         return 0;
+      }
+      if (header->code == UDN_DELTAPOS) {
+        const auto buddy = reinterpret_cast<HWND>(SendMessageW(header->hwndFrom, UDM_GETBUDDY, 0, 0));
+        auto* number = dynamic_cast<TNumberControl*>(FindByHandle(buddy));
+        if (number && number->Wide()) {
+          number->Step(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta);
+          return TRUE;  // the spin buttons keep no position of their own
+        }
       }
       break;
     }

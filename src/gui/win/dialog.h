@@ -61,8 +61,8 @@ class TDialog : public TForm, private IControlEvents {
   int Index(std::string_view name) const;
   // A number field's value: the text as a whole number within the field's range (a
   // number outside it reads as the nearest end, anything else as the smallest value).
-  void SetNumber(std::string_view name, int value);
-  int Number(std::string_view name) const;
+  void SetNumber(std::string_view name, int64_t value);
+  int64_t Number(std::string_view name) const;
   void SetEntries(std::string_view name, const TStrings& entries);  // combo entries
   TStrings Entries(std::string_view name) const;
   // A grid shows at least kMinGridRows rows, empty below the given ones, and as many as
@@ -82,6 +82,15 @@ class TDialog : public TForm, private IControlEvents {
   // The page a pages control shows; turning to another lays the dialog out again.
   void ShowPage(std::string_view name, int page);
   int ShownPage(std::string_view name) const;
+  // Panels, expanded or collapsed by a click on their header or from here; either lays
+  // the dialog out again (growing it when it got too small). The state lives in the
+  // dialog's description, so a dialog used again shows its panels as they were left.
+  void SetPanelExpanded(std::string_view name, bool expanded);
+  bool PanelExpanded(std::string_view name) const;
+  void CollapseAllPanels();
+  // How far a panel group is scrolled, in pixels; kept within its panels' height.
+  void ScrollPanels(std::string_view name, int position);
+  int PanelsScroll(std::string_view name) const;
 
   // One handler per control and event; a second registration replaces the first.
   void OnClick(std::string_view name, std::function<void()> handler);
@@ -121,8 +130,18 @@ class TDialog : public TForm, private IControlEvents {
   bool PreTranslateModal(const MSG& message) override;
 
  private:
-  void CreateControls(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup);
-  void AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup);
+  // Controls inside a panel group are children of its window (parent) and placed in its
+  // client coordinates.
+  void CreateControls(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup,
+                      HWND parent, const std::string& group);
+  void AddControl(const TLayoutNode& node, const std::shared_ptr<TRadioGroup>& radioGroup,
+                  HWND parent, const std::string& group);
+  TLayoutNode& NodeOf(std::string_view name, TLayoutKind kind, const char* what);
+  const TLayoutNode& NodeOf(std::string_view name, TLayoutKind kind, const char* what) const;
+  // After a panel opened or closed: the preferred size anew, then the layout.
+  void Relayout();
+  // Scrolls the control's panel group so that the control shows whole, if it can.
+  void ScrollIntoView(std::string_view name);
   IDialogControl& Find(std::string_view name) const;
   // The control of a name as the class that does what is asked; another kind is a
   // description fault (std::logic_error) naming what the control is not.
@@ -132,8 +151,8 @@ class TDialog : public TForm, private IControlEvents {
   // Turns the pages that hold the named control to it, so that it can take the focus.
   void RevealControl(std::string_view name);
   void LayoutPages();
-  void Clicked(std::string_view name) override { Run(FClick, name); }
-  void Changed(std::string_view name) override { Run(FChange, name); }
+  void Clicked(std::string_view name) override;
+  void Changed(std::string_view name) override;
   void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
            std::string_view name);
   bool HandleKey(const MSG& message);
@@ -150,6 +169,7 @@ class TDialog : public TForm, private IControlEvents {
   TLayoutRects FRects;
   std::vector<std::unique_ptr<IDialogControl>> FControls;
   std::map<std::string, std::size_t, std::less<>> FByName;
+  std::vector<std::string> FGroupOf;  // per control: its panel group, or empty
   std::map<std::string, std::function<void()>, std::less<>> FClick;
   std::map<std::string, std::function<void()>, std::less<>> FChange;
   std::vector<TOkCheck> FChecks;

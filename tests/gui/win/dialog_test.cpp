@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -394,6 +395,137 @@ TEST_F(DialogTest, PagesShowOneSetOfControlsAndAFailedCheckTurnsToItsField) {
   EXPECT_EQ(dialog.ShowModal(Owner.Handle()), TModalResult::mrOK);
   EXPECT_EQ(page, 0);
   EXPECT_EQ(focus, dialog.Control("edtA"));
+}
+
+// Collapsible panels in a group that scrolls, as a dialog with many settings has them.
+TLayoutNode PanelsDialog() {
+  return Dialog({
+      PanelGroup("pgrOptions",
+                 {Panel("pnlMain", "Main",
+                        {LabelBeside("Source dir:", Edit("edtSrcDir", 30)),
+                         LabelBeside("Destination dir:", Edit("edtDestDir", 30))}),
+                  Panel("pnlCopy", "Copy options",
+                        {Check("cbxD", "Data"), Number("sedMaxFileSize", 14, 0, INT64_MAX),
+                         Memo("memNotes", 12, 30)},
+                        true),
+                  Panel("pnlLog", "Logging Options",
+                        {Check("cbxListOnly", "List only"), Edit("edtLogFileName", 30)}, true)},
+                 160),
+      Aligned(Button("btnCollapseAll", "Collapse all"), TAlign::alStart),
+  });
+}
+
+// Where a control inside a panel group is, in the group window's client coordinates.
+TRect InGroup(const TDialog& dialog, std::string_view name) {
+  return RectInParent(dialog.Control(name));
+}
+
+TEST_F(DialogTest, PanelsCollapseAndTheirGroupScrolls) {
+  TDialog dialog(PanelsDialog(), {"Panels", 9, {}});
+  dialog.OnClick("btnCollapseAll", [&dialog] { dialog.CollapseAllPanels(); });
+  const HWND group = dialog.Control("pgrOptions");
+  EXPECT_EQ(GetParent(dialog.Control("edtSrcDir")), group);
+  EXPECT_TRUE(ShownOnScreen(dialog.Control("edtSrcDir")));
+  EXPECT_FALSE(ShownOnScreen(dialog.Control("cbxD")));
+  EXPECT_EQ(dialog.Text("pnlCopy"), "+ Copy options");
+
+  // A click on a header expands its panel; the dialog lays out again.
+  SendMessageW(dialog.Control("pnlCopy"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(dialog.PanelExpanded("pnlCopy"));
+  EXPECT_EQ(dialog.Text("pnlCopy"), "- Copy options");
+  EXPECT_TRUE(ShownOnScreen(dialog.Control("cbxD")));
+  EXPECT_GT(InGroup(dialog, "cbxD").Top, InGroup(dialog, "pnlCopy").Bottom());
+
+  // Clicks inside the group reach the dialog's handlers.
+  bool clicked = false;
+  dialog.OnClick("cbxD", [&clicked] { clicked = true; });
+  SendMessageW(dialog.Control("cbxD"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(clicked);
+  EXPECT_TRUE(dialog.Checked("cbxD"));
+
+  // The panels are now taller than the group: its scroll bar moves them.
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(group, SB_VERT, &info));
+  EXPECT_GT(info.nMax + 1, static_cast<int>(info.nPage));
+  const int top = InGroup(dialog, "edtSrcDir").Top;
+  SendMessageW(group, WM_VSCROLL, SB_PAGEDOWN, 0);
+  const int scrolled = dialog.PanelsScroll("pgrOptions");
+  EXPECT_GT(scrolled, 0);
+  EXPECT_EQ(InGroup(dialog, "edtSrcDir").Top, top - scrolled);
+  SendMessageW(group, WM_VSCROLL, SB_BOTTOM, 0);
+  const int last = dialog.PanelsScroll("pgrOptions");
+  EXPECT_EQ(last, info.nMax + 1 - static_cast<int>(info.nPage));  // never past the end
+  SendMessageW(group, WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(dialog.PanelsScroll("pgrOptions"), 0);
+
+  // "Collapse all" leaves only the headers, and nothing to scroll.
+  SendMessageW(dialog.Control("btnCollapseAll"), BM_CLICK, 0, 0);
+  for (const char* panel : {"pnlMain", "pnlCopy", "pnlLog"}) EXPECT_FALSE(dialog.PanelExpanded(panel));
+  EXPECT_FALSE(ShownOnScreen(dialog.Control("edtSrcDir")));
+  EXPECT_THROW(dialog.SetPanelExpanded("cbxD", true), std::logic_error);
+}
+
+// A number field inside a panel: a value past the range of int goes in and comes back
+// as a large number, and its spin buttons step it.
+TEST_F(DialogTest, LargeNumbersInANumberField) {
+  TDialog dialog(PanelsDialog(), {"Panels", 9, {}});
+  dialog.SetPanelExpanded("pnlCopy", true);
+  TEditorValues values;
+  values.SetLargeNumber("sedMaxFileSize", 5000000000);
+  dialog.Fill(values);
+  EXPECT_EQ(dialog.Text("sedMaxFileSize"), "5000000000");
+  SendMessageW(dialog.Control("sedMaxFileSize"), WM_KEYDOWN, VK_UP, 0);
+  SendMessageW(dialog.Control("sedMaxFileSize"), WM_KEYUP, VK_UP, 0);
+  TEditorValues back;
+  dialog.Read(back);
+  EXPECT_EQ(back.LargeNumber("sedMaxFileSize"), 5000000001);
+  dialog.SetText("sedMaxFileSize", "99999999999999999999");
+  EXPECT_EQ(dialog.Number("sedMaxFileSize"), INT64_MAX);
+}
+
+// A failed check on a field of a collapsed panel expands it and scrolls the field into
+// view; the panels stay as they were left for the next use of the dialog.
+TEST_F(DialogTest, PanelsRevealAFailedFieldAndAreKeptBetweenUses) {
+  TDialog dialog(PanelsDialog(), {"Panels", 9, {}});
+  dialog.SetPanelExpanded("pnlCopy", true);
+  dialog.AddOkCheck([&]() -> std::optional<TCheckFailure> {
+    if (dialog.Text("edtLogFileName").empty()) return TCheckFailure{"Please name the log.", "edtLogFileName"};
+    return std::nullopt;
+  });
+  HWND focus = nullptr;
+  bool expanded = false;
+  TRect field;
+  TRect view;
+  dialog.OnShown = [&](TDialog& d) {
+    PostMessageW(d.Control("btnOK"), BM_CLICK, 0, 0);
+    d.Post([&] {
+      focus = GetFocus();
+      expanded = d.PanelExpanded("pnlLog");
+      field = InGroup(d, "edtLogFileName");
+      RECT client = {};
+      GetClientRect(d.Control("pgrOptions"), &client);
+      view = {0, 0, client.right, client.bottom};
+      d.SetPanelExpanded("pnlMain", false);
+      d.SetText("edtLogFileName", "rc.log");
+      d.PressOK();
+    });
+    CancelAfterAll(d);
+  };
+  EXPECT_EQ(dialog.ShowModal(Owner.Handle()), TModalResult::mrOK);
+  EXPECT_TRUE(expanded);
+  EXPECT_EQ(focus, dialog.Control("edtLogFileName"));
+  EXPECT_GE(field.Top, view.Top);
+  EXPECT_LE(field.Bottom(), view.Bottom());
+
+  std::vector<bool> shown;
+  dialog.OnShown = [&](TDialog& d) {
+    for (const char* panel : {"pnlMain", "pnlCopy", "pnlLog"}) shown.push_back(d.PanelExpanded(panel));
+    d.Post([&d] { d.Cancel(); });
+  };
+  EXPECT_EQ(dialog.ShowModal(Owner.Handle()), TModalResult::mrCancel);
+  EXPECT_EQ(shown, (std::vector<bool>{false, true, true}));
 }
 
 TEST_F(DialogTest, TheOwnerIsDisabledOnlyWhileTheDialogRuns) {

@@ -12,6 +12,8 @@
 #include "gui/win/controls/memo_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
+#include "gui/win/controls/panel_control.h"
+#include "gui/win/controls/panel_group_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
@@ -59,6 +61,8 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkThreeStateGrid, Make<TThreeStateGridControl>},
     {TLayoutKind::lkDate, Make<TDateControl>},
     {TLayoutKind::lkList, Make<TListControl>},
+    {TLayoutKind::lkPanel, Make<TPanelControl>},
+    {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");

@@ -4,43 +4,78 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace palvetta {
+namespace {
+
+int ClampToInt(int64_t value) {
+  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(),
+                                              std::numeric_limits<int>::max()));
+}
+
+bool IsWide(const TLayoutNode& node) {
+  return node.Minimum < std::numeric_limits<int>::min() ||
+         node.Maximum > std::numeric_limits<int>::max();
+}
+
+}  // namespace
+
+bool TNumberControl::Wide() const {
+  return FMinimum < std::numeric_limits<int>::min() || FMaximum > std::numeric_limits<int>::max();
+}
+
 
 TNumberControl::TNumberControl(const TLayoutNode& node, const TControlSite& site)
     : TEditControl(node, site),
       FSpin(CreateControl({.Parent = site.Parent,
                            .ClassName = UPDOWN_CLASSW,
-                           .Style = UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                    UDS_NOTHOUSANDS})),
+                           .Style = UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
+                                    static_cast<DWORD>(IsWide(node) ? 0 : UDS_SETBUDDYINT)})),
       FMinimum(node.Minimum),
       FMaximum(node.Maximum) {
-  SendMessageW(FSpin, UDM_SETRANGE32, static_cast<WPARAM>(FMinimum),
-               static_cast<LPARAM>(FMaximum));
+  SendMessageW(FSpin, UDM_SETRANGE32, static_cast<WPARAM>(ClampToInt(FMinimum)),
+               static_cast<LPARAM>(ClampToInt(FMaximum)));
   SendMessageW(FSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
 }
 
-void TNumberControl::SetNumber(int value) {
+void TNumberControl::SetNumber(int64_t value) {
   SetText(std::to_string(std::clamp(value, FMinimum, FMaximum)));
 }
 
-int TNumberControl::Number() const {
+int64_t TNumberControl::Number() const {
   const std::string text = Trim(WindowText(Handle()));
-  long long value = FMinimum;
+  int64_t value = FMinimum;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) {
     value = text.starts_with('-') ? FMinimum : FMaximum;
   } else if (error != std::errc() || end != text.data() + text.size()) {
     value = FMinimum;
   }
-  return static_cast<int>(std::clamp<long long>(value, FMinimum, FMaximum));
+  return std::clamp(value, FMinimum, FMaximum);
+}
+
+void TNumberControl::Step(int steps) {
+  const int64_t value = Number();
+  // Stops at the ends without passing the range of int64_t.
+  const int64_t next = steps > 0 ? (value > FMaximum - steps ? FMaximum : value + steps)
+                                 : (value < FMinimum - steps ? FMinimum : value + steps);
+  SetNumber(next);
 }
 
 void TNumberControl::Fill(const TEditorValues& values) {
-  if (values.Has(Name())) SetNumber(values.Index(Name()));
+  if (!values.Has(Name())) return;
+  FLarge = values.HoldsLargeNumber(Name());
+  SetNumber(FLarge ? values.LargeNumber(Name()) : values.Index(Name()));
 }
 
-void TNumberControl::Read(TEditorValues& values) const { values.SetIndex(Name(), Number()); }
+void TNumberControl::Read(TEditorValues& values) const {
+  if (FLarge) {
+    values.SetLargeNumber(Name(), Number());
+  } else {
+    values.SetIndex(Name(), ClampToInt(Number()));
+  }
+}
 
 void TNumberControl::SetEnabled(bool enabled) {
   TEditControl::SetEnabled(enabled);
