@@ -198,7 +198,7 @@ class TReadingVisitor final : public IPropertyVisitor {
     if (auto text = FindValue(name)) value = ReadOrdinal<int32_t>(*text);
   }
   void LargeInteger(std::string_view name, int64_t& value) override {
-    if (auto e = Find(name)) value = ReadOrdinal<int64_t>(e->Text);
+    if (auto text = FindValue(name)) value = ReadOrdinal<int64_t>(*text);
   }
   void Byte(std::string_view name, uint8_t& value) override {
     if (auto text = FindValue(name)) value = ReadOrdinal<uint8_t>(*text);

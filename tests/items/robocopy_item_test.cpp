@@ -7,6 +7,7 @@
 
 #include "base/date_time_text.h"
 #include "base/file_io.h"
+#include "base/xml_document.h"
 #include "model/project.h"
 #include "model/project_reader_writer.h"
 #include "model/property_mapping.h"
@@ -196,10 +197,10 @@ TEST(RobocopyItem, PropertiesInPersistedOrder) {
       "LogAndConsole", "NoJobHeader", "NoJobSummary", "UnicodeStatus", "LoadParamsFromJobName",
       "SaveParamsToJobName", "Quit", "NoSD", "NoDD", "InclFiles"};
   TRobocopyItem item;
-  TXmlElement element("item");
-  WriteProperties(item, element);
+  TXmlDocument document("item");
+  WriteProperties(item, document.Root());
   std::vector<std::string> names;
-  for (const TXmlElement& child : element.Children) names.push_back(child.Name);
+  for (const TXmlElement& child : document.Root().Children()) names.emplace_back(child.Name());
   EXPECT_EQ(names, expected);
 }
 
@@ -228,7 +229,8 @@ TEST(RobocopyItem, GoldenFileLoadsTheSampleValues) {
 // Sizes were whole numbers of 32 bits in older files; the same decimal text reads into
 // the larger field, and a set names only the members it changes.
 TEST(RobocopyItem, ReadsOlderAndPartialValues) {
-  TXmlElement element("item");
+  TXmlDocument document("item");
+  TXmlElement& element = document.Root();
   element.AddChild("MinFileSize", "2048");
   element.AddChild("MaxFileSize", "4294967296");
   element.AddChild("CopyFlags").AddChild("cfS", "TRUE");

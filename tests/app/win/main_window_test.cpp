@@ -270,6 +270,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void DoubleClickPaletteEntry(const std::string& text) {
+    // A long palette may hold the entry below its visible rows, where no click reaches.
+    TreeView_EnsureVisible(Window->Palette().Handle(), PaletteItem(text));
     RECT label = {};
     ASSERT_TRUE(TreeView_GetItemRect(Window->Palette().Handle(), PaletteItem(text), &label, TRUE))
         << text;
