@@ -25,6 +25,7 @@
 #include "support/batch_runner.h"
 #include "support/project_files.h"
 #include "support/temp_folder.h"
+#include "e2e_support.h"
 #include "support/test_items.h"
 
 namespace palvetta::e2e {
@@ -33,14 +34,12 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-fs::path ExeFolder() { return fs::path(ProgramPath()).parent_path(); }
-
 void WriteText(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << text;
 }
 
-class CompareSearchBatch : public ::testing::Test {
+class CompareSearchBatch : public GeneratedBatch {
  protected:
   // Saves the project, has batchgen make job.bat of it and runs that.
   TBatchResult MakeAndRun() {
@@ -56,44 +55,15 @@ class CompareSearchBatch : public ::testing::Test {
     EXPECT_EQ(made.ExitCode, 0u);
     EXPECT_TRUE(fs::exists(BatchFile()));
     const TBatchResult result = Runner.Run(BatchFile());
-    Log += "--- run: exit code " + std::to_string(result.ExitCode) +
-           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    Log += DescribeRun({}, result);
     EXPECT_FALSE(result.TimedOut);
     return result;
-  }
-
-  // Makes a stand-in of each command first on PATH.
-  void StandIns(std::initializer_list<const wchar_t*> names) {
-    const fs::path stubs = Temp.Path() / L"stand ins";
-    fs::create_directories(stubs);
-    for (const wchar_t* name : names) {
-      fs::copy_file(ExeFolder() / L"argecho.exe", stubs / (std::wstring(name) + L".exe"));
-    }
-    Runner.PathPrepend = {stubs};
   }
 
   template <class T>
   T& Add() {
     return Project.Add<T>();
   }
-  void BeginIf(const std::string& condition) { Add<TIfItem>().Condition = condition; }
-  void EndIf() { Add<TIfEndItem>(); }
-
-  fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
-
-  void TearDown() override {
-    if (!HasFailure()) return;
-    std::error_code missing;
-    if (fs::exists(BatchFile(), missing)) {
-      std::cout << "--- generated\n" << BatchCodePage().ToUtf8(ReadFileBytes(BatchFile()));
-    }
-    std::cout << Log << "---\n";
-  }
-
-  TTempFolder Temp;
-  TProject Project;
-  TBatchRunner Runner;
-  std::string Log;
 };
 
 // FIND runs for real, once on its own and once inside an IF block; its output goes into a
@@ -108,9 +78,9 @@ TEST_F(CompareSearchBatch, FindSearchesTheFileForReal) {
     item.RedirectTo = log;
   };
   find("found.txt");
-  BeginIf("EXIST \"my logs\\app (1).log\"");
+  OpenIfBlock("EXIST \"my logs\\app (1).log\"");
   find("found in block.txt");
-  EndIf();
+  CloseIfBlock();
 
   const TBatchResult result = MakeAndRun();
   for (const char* log : {"found.txt", "found in block.txt"}) {
@@ -188,10 +158,10 @@ TEST_F(WriteToFileBatch, WritesTextAndValuesForReal) {
 // A ")" in the text must not end the block early.
 TEST_F(WriteToFileBatch, WritesTextAndValuesInsideAnIfBlock) {
   if (UnderWine()) GTEST_SKIP() << "Wine's cmd.exe reads \"ECHO(\" in a block as a new block";
-  BeginIf("EXIST x");
+  OpenIfBlock("EXIST x");
   Items();
   Text("in block ) & del x");
-  EndIf();
+  CloseIfBlock();
   const TBatchResult result = MakeAndRun();
   EXPECT_EQ(result.Output, "");
   EXPECT_EQ(ReadFileBytes(Temp.Path() / "out dir" / "log (1).txt"),
@@ -238,9 +208,9 @@ TEST_F(CompareSearchBatch, StandInsReceiveTheExactArguments) {
     sort.OutputPath = "out.txt";
   };
   items();
-  BeginIf("EXIST \"f(1).txt\"");
+  OpenIfBlock("EXIST \"f(1).txt\"");
   items();
-  EndIf();
+  CloseIfBlock();
 
   const Lines once = {
       "argecho name=[fc.exe]", "argecho argc=5", "argecho arg1=[/C]", "argecho arg2=[/LB5]",

@@ -1,6 +1,8 @@
 #include "e2e_support.h"
 
 #include "base/win/program.h"
+#include "items/control_of_flow/control_of_flow_items.h"
+#include "model/batch_generator.h"
 
 namespace palvetta::e2e {
 
@@ -61,6 +63,41 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<fs::path>& argu
   CloseHandle(process.hProcess);
   run.Output = ReadFileBytes(outputFile);
   return run;
+}
+
+TBatchResult GeneratedBatch::Run(const std::vector<std::string>& arguments) {
+  TBatchGenerator maker;
+  maker.Project = &Project;
+  maker.MakeBatchFile(PathToUtf8(BatchFile()));
+  Runner.Arguments = arguments;
+  const TBatchResult result = Runner.Run(BatchFile());
+  Log += DescribeRun(arguments, result);
+  return result;
+}
+
+void GeneratedBatch::StandIns(std::initializer_list<const wchar_t*> names) {
+  const fs::path folder = Temp.Folder(L"stand ins");
+  for (const wchar_t* name : names) {
+    fs::copy_file(ArgEcho(), folder / (std::wstring(name) + L".exe"),
+                  fs::copy_options::overwrite_existing);
+  }
+  Runner.PathPrepend = {folder};
+}
+
+void GeneratedBatch::OpenIfBlock(const std::string& condition) {
+  Project.Add<TIfItem>().Condition = condition;
+}
+
+void GeneratedBatch::CloseIfBlock() { Project.Add<TIfEndItem>(); }
+
+void GeneratedBatch::TearDown() {
+  if (!HasFailure()) return;
+  std::error_code missing;
+  if (fs::exists(BatchFile(), missing)) {
+    std::cout << "--- generated " << PathToUtf8(BatchFile()) << "\n"
+              << BatchCodePage().ToUtf8(ReadFileBytes(BatchFile()));
+  }
+  std::cout << Log << "---\n";
 }
 
 }  // namespace palvetta::e2e

@@ -17,6 +17,7 @@
 #include "base/win/wide.h"
 #include "support/batch_runner.h"
 #include "support/temp_folder.h"
+#include "model/project.h"
 
 namespace palvetta::e2e {
 
@@ -119,6 +120,32 @@ class ProjectFileBatch : public ::testing::Test {
   TBatchRunner Runner;
   std::vector<fs::path> Made;
   std::string Log;  // batchgen's and every run's exit code and output
+};
+
+// A project built in the test, its batch file made in-process as the program makes it,
+// and its runs in a fresh temp folder. On a failure the batch file and what each run
+// printed are shown, which is most of what one needs to see why.
+class GeneratedBatch : public ::testing::Test {
+ protected:
+  // Generates the batch file and runs it with the arguments.
+  TBatchResult Run(const std::vector<std::string>& arguments = {});
+
+  fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
+
+  // Copies of the argument-printing stand-in under the given command names, first on
+  // PATH, so a run shows exactly which arguments each command received.
+  void StandIns(std::initializer_list<const wchar_t*> names);
+
+  // The items added between these run inside "IF condition ( ... )".
+  void OpenIfBlock(const std::string& condition = "1==1");
+  void CloseIfBlock();
+
+  void TearDown() override;
+
+  TTempFolder Temp;
+  TProject Project;
+  TBatchRunner Runner;
+  std::string Log;  // every run's arguments, exit code and output
 };
 
 }  // namespace palvetta::e2e

@@ -37,9 +37,8 @@ bool Mentions(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// The project, its generated batch file and its runs. On a failure the batch file and
-// what each run printed are shown, which is most of what one needs to see why.
-class GeneratedBatch : public ::testing::Test {
+// Projects of test commands and parameters.
+class CommandBatch : public GeneratedBatch {
  protected:
   TTestCommandItem& Command(const std::string& text) {
     auto& item = Project.Add<TTestCommandItem>();
@@ -55,39 +54,11 @@ class GeneratedBatch : public ::testing::Test {
     item.Descr = descr;
     return item;
   }
-
-  // Generates the batch file and runs it with the arguments.
-  TBatchResult Run(const std::vector<std::string>& arguments = {}) {
-    TBatchGenerator maker;
-    maker.Project = &Project;
-    maker.MakeBatchFile(PathToUtf8(BatchFile()));
-    Runner.Arguments = arguments;
-    const TBatchResult result = Runner.Run(BatchFile());
-    Log += DescribeRun(arguments, result);
-    return result;
-  }
-
-  fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
-
-  void TearDown() override {
-    if (!HasFailure()) return;
-    std::error_code missing;
-    if (fs::exists(BatchFile(), missing)) {
-      std::cout << "--- generated " << PathToUtf8(BatchFile()) << "\n"
-                << BatchCodePage().ToUtf8(ReadFileBytes(BatchFile()));
-    }
-    std::cout << Log << "---\n";
-  }
-
-  TTempFolder Temp;
-  TProject Project;
-  TBatchRunner Runner;
-  std::string Log;  // every run's arguments, exit code and output
 };
 
 // Parameter items are numbered in project order, not by name, and an item that names
 // them gets what the batch file was called with, exactly as cmd.exe hands it over.
-TEST_F(GeneratedBatch, ParametersBecomeTheBatchArgumentsInProjectOrder) {
+TEST_F(CommandBatch, ParametersBecomeTheBatchArgumentsInProjectOrder) {
   Param("Zeta");
   Param("Alpha");
   Param("Mid");
@@ -111,7 +82,7 @@ TEST_F(GeneratedBatch, ParametersBecomeTheBatchArgumentsInProjectOrder) {
   }
 }
 
-TEST_F(GeneratedBatch, MissingRequiredParameterShowsUsageAndFails) {
+TEST_F(CommandBatch, MissingRequiredParameterShowsUsageAndFails) {
   Param("Source", TParamCheck::pcRequired, "what to copy");
   Param("Target", TParamCheck::pcNoCheck, "where to copy it");
   Project.Add<TCheckParamsItem>();
@@ -136,7 +107,7 @@ TEST_F(GeneratedBatch, MissingRequiredParameterShowsUsageAndFails) {
 
 // Inside a subroutine %1 is the subroutine's own argument, so the batch file's
 // parameter has to come from the copy made at the top.
-TEST_F(GeneratedBatch, SubroutineReadsTheBatchParameterThroughItsCopy) {
+TEST_F(CommandBatch, SubroutineReadsTheBatchParameterThroughItsCopy) {
   Param("Source");
   Command("CALL :Show decoy");
   auto& sub = Project.Add<TSubroutineItem>();
@@ -151,7 +122,7 @@ TEST_F(GeneratedBatch, SubroutineReadsTheBatchParameterThroughItsCopy) {
   EXPECT_EQ(result.ExitCode, 0u);
 }
 
-TEST_F(GeneratedBatch, RedirectionOverwritesWithTheFirstLineAndAppendsTheRest) {
+TEST_F(CommandBatch, RedirectionOverwritesWithTheFirstLineAndAppendsTheRest) {
   const fs::path log = Temp.Folder(L"out dir") / L"log file.txt";
   WriteFileReplacing(log, "old content\r\n");
   auto& item = Command("ECHO first\r\nECHO second\r\nECHO third");
@@ -176,7 +147,7 @@ TEST_F(GeneratedBatch, RedirectionOverwritesWithTheFirstLineAndAppendsTheRest) {
 // A parameter name with ( ) and a description with & are printed as text: an
 // unescaped ")" would close the IF block early and "&" would start a second command,
 // both of which change the output.
-TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
+TEST_F(CommandBatch, BatchSpecialsInParameterNamesStayText) {
   Param("Target (folder)", TParamCheck::pcRequired, "where it goes & ECHO STRAY");
   Project.Add<TCheckParamsItem>();
   Command("ECHO target is %Target (folder)%");
@@ -195,7 +166,7 @@ TEST_F(GeneratedBatch, BatchSpecialsInParameterNamesStayText) {
 
 // An argument is data: a ")" in it must not close the check's block, an "&" must not
 // start a command, and the message names the argument as given.
-TEST_F(GeneratedBatch, ArgumentsCannotBreakTheParameterChecks) {
+TEST_F(CommandBatch, ArgumentsCannotBreakTheParameterChecks) {
   Param("File", TParamCheck::pcPathMustExist, "input file");
   Project.Add<TCheckParamsItem>();
   Command("ECHO using [%File%]");
@@ -227,7 +198,7 @@ TEST_F(GeneratedBatch, ArgumentsCannotBreakTheParameterChecks) {
 
 // Texts the user typed reach cmd.exe as the user meant them: SET's classic quoted form
 // and its own carets, percent signs in a description, a FOR file pasted with its quotes.
-TEST_F(GeneratedBatch, TypedTextArrivesAsMeant) {
+TEST_F(CommandBatch, TypedTextArrivesAsMeant) {
   auto set = [&](const std::string& name, const std::string& value) {
     auto& item = Project.Add<TSetVarValItem>();
     item.Name = name;
@@ -256,7 +227,7 @@ TEST_F(GeneratedBatch, TypedTextArrivesAsMeant) {
 
 // After a SETLOCAL item that enables delayed expansion, cmd.exe would eat the "!" of a
 // description; the usage hint switches it off and prints the text as typed.
-TEST_F(GeneratedBatch, TheUsageHintPrintsExclamationMarksWithDelayedExpansionOn) {
+TEST_F(CommandBatch, TheUsageHintPrintsExclamationMarksWithDelayedExpansionOn) {
   Project.Add<TSetLocalItem>().EnableDelayedExpansion = TEnableDelayedExpansion::edeEnable;
   Command("SET X=1");
   Command("ECHO delayed !X!");
@@ -274,7 +245,7 @@ TEST_F(GeneratedBatch, TheUsageHintPrintsExclamationMarksWithDelayedExpansionOn)
 
 // cmd.exe reads the batch file in the OEM code page: a folder named with a character
 // outside ASCII is found only when the file is written in that code page.
-TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
+TEST_F(CommandBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
   const fs::path folder = Temp.Path() / PathFromUtf8("B\xC3\xBCro");
   fs::create_directories(folder);
   std::ofstream(folder / "x.txt", std::ios::binary) << "inside\r\n";
@@ -288,7 +259,7 @@ TEST_F(GeneratedBatch, PathsWithCharactersOutsideAsciiReachCmdAsTyped) {
 
 // "," ";" and "=" split arguments for cmd.exe like blanks: unquoted, the redirection
 // would write into "o" and CALL would look for "a".
-TEST_F(GeneratedBatch, PathsWithCmdSeparatorsStayOnePath) {
+TEST_F(CommandBatch, PathsWithCmdSeparatorsStayOnePath) {
   fs::create_directories(Temp.Path() / "a,b");
   std::ofstream(Temp.Path() / "a,b" / "t;=.bat", std::ios::binary) << "@ECHO called\r\n";
   Command("ECHO x").RedirectTo = "o,p.txt";
@@ -301,7 +272,7 @@ TEST_F(GeneratedBatch, PathsWithCmdSeparatorsStayOnePath) {
   EXPECT_FALSE(fs::exists(Temp.Path() / "o"));
 }
 
-TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
+TEST_F(CommandBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
   const fs::path tools = Temp.Folder(L"my tools (x64)");
   fs::copy_file(ArgEcho(), tools / L"7z.exe");
   Runner.PathPrepend = {tools};
@@ -317,7 +288,7 @@ TEST_F(GeneratedBatch, SevenZipLocatorFindsSevenZipOnAPathFolderWithABlank) {
   EXPECT_EQ(result.ExitCode, 0u);
 }
 
-TEST_F(GeneratedBatch, SevenZipLocatorSaysSoWhenSevenZipIsMissing) {
+TEST_F(CommandBatch, SevenZipLocatorSaysSoWhenSevenZipIsMissing) {
   auto& item = Command("ECHO KWJ_7Z=%KWJ_7Z%");
   item.RequestedBlock = &TSys7Zip::Class;
 
@@ -359,7 +330,7 @@ class ShortDatePattern {
 
 // The date-order block reads the first letter of the user's short date pattern. A
 // KWJ_DATEFMT left in the environment must not count when the pattern cannot be read.
-TEST_F(GeneratedBatch, DateOrderFollowsTheShortDatePattern) {
+TEST_F(CommandBatch, DateOrderFollowsTheShortDatePattern) {
   const fs::path tools = Temp.Folder(L"tools");
   fs::copy_file(FindStandIn(), tools / L"find.exe");
   Runner.PathPrepend = {tools};

@@ -23,6 +23,7 @@
 #include "model/project.h"
 #include "support/batch_runner.h"
 #include "support/temp_folder.h"
+#include "e2e_support.h"
 #include "support/test_items.h"
 
 namespace palvetta::e2e {
@@ -31,27 +32,17 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-class FileAndFolderBatch : public ::testing::Test {
+class FileAndFolderBatch : public GeneratedBatch {
  protected:
   // Generates the batch file and runs it in the temp folder.
   TBatchResult Run() {
-    TBatchGenerator maker;
-    maker.Project = &Project;
-    maker.MakeBatchFile(PathToUtf8(BatchFile()));
-    const TBatchResult result = Runner.Run(BatchFile());
-    Log += "--- exit code " + std::to_string(result.ExitCode) +
-           (result.TimedOut ? ", timed out" : "") + "\n" + result.Output;
+    const TBatchResult result = GeneratedBatch::Run();
     EXPECT_FALSE(result.TimedOut);
     return result;
   }
 
-  // The items added after it run inside "IF 1==1 ( ... )".
-  void OpenIfBlock() { Project.Add<TIfItem>().Condition = "1==1"; }
-  void CloseIfBlock() { Project.Add<TIfEndItem>(); }
-
   void Echo(const std::string& text) { Project.Add<testing::TTestCommandItem>().Text = text; }
 
-  fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
   fs::path At(const std::wstring& relative) const { return Temp.Path() / relative; }
   std::string Utf8(const std::wstring& relative) const { return PathToUtf8(At(relative)); }
   void Write(const std::wstring& relative, const std::string& text) const {
@@ -95,21 +86,6 @@ class FileAndFolderBatch : public ::testing::Test {
     EXPECT_FALSE(fs::exists(At(L"old, files\\gone.txt")));
     SetFileAttributesW(At(L"old, files\\keep.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-
-  void TearDown() override {
-    if (!HasFailure()) return;
-    std::error_code missing;
-    if (fs::exists(BatchFile(), missing)) {
-      std::cout << "--- generated " << PathToUtf8(BatchFile()) << "\n"
-                << BatchCodePage().ToUtf8(ReadFileBytes(BatchFile()));
-    }
-    std::cout << Log << "---\n";
-  }
-
-  TTempFolder Temp;
-  TProject Project;
-  TBatchRunner Runner;
-  std::string Log;
 };
 
 TEST_F(FileAndFolderBatch, CopyMoveAndDeleteWithAttributeFilter) { CopyMoveAndDelete(false); }
@@ -225,9 +201,7 @@ TEST_F(FileAndFolderBatch, XCopyByDateWithAnExcludeList) {
 
 // Wine lacks REPLACE: the stand-in shows the arguments exactly as REPLACE would get them.
 TEST_F(FileAndFolderBatch, ReplaceGetsItsArguments) {
-  const fs::path tools = Temp.Folder(L"tools");
-  fs::copy_file(fs::path(ProgramPath()).parent_path() / L"argecho.exe", tools / L"replace.exe");
-  Runner.PathPrepend = {tools};
+  StandIns({L"replace"});
   OpenIfBlock();
   auto& replace = Project.Add<TReplaceItem>();
   replace.SrcPath = "C:\\New Files (x)\\*.dll";
