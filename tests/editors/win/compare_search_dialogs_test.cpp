@@ -12,40 +12,20 @@
 #include "editors/win/item_editor_dialogs.h"
 #include "items/compare_search/compare_search_items.h"
 #include "model/project.h"
+#include "editor_dialogs_fixture.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
 namespace {
 
-class CompareSearchDialogsTest : public ::testing::Test {
+class CompareSearchDialogsTest : public EditorDialogsFixture {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
-
-  // Shows the item's dialog, runs the action once it is shown, and reports whether the
-  // item took the values. The action must close the dialog.
-  bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
-    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
-      dialog.Post([&dialog, action] {
-        action(dialog);
-        if (dialog.ModalResult() == TModalResult::mrNone) {
-          ADD_FAILURE() << "the dialog was still open";
-          dialog.Cancel();
-        }
-      });
-    };
-    return Dialogs.Execute(item, Owner.Handle());
-  }
-
-  std::vector<std::string> Messages() const {
+  std::vector<std::string> ShownTexts() const {
     std::vector<std::string> texts;
-    for (const auto& shown : Recorder.Shown) texts.push_back(shown.Text);
+    for (const auto& shown : Messages.Shown) texts.push_back(shown.Text);
     return texts;
   }
 
-  TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view) { return false; })};
-  TMessageRecorder Recorder;
-  TScopedMessageBoxSeam Seam{Recorder};
-  TOwnerWindow Owner;
   TProject Project;
 };
 
@@ -63,7 +43,7 @@ TEST_F(CompareSearchDialogsTest, FindShowsBothMessagesAndFocusesTheFieldToFill) 
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.focus);
-    Recorder.Shown.clear();
+    Messages.Shown.clear();
     bool focused = false;
     EXPECT_FALSE(Edit(find, [&](TDialog& d) {
       d.SetText("edtSearchFor", c.searchFor);
@@ -73,7 +53,7 @@ TEST_F(CompareSearchDialogsTest, FindShowsBothMessagesAndFocusesTheFieldToFill) 
       focused = GetFocus() == d.Control(c.focus);
       d.Cancel();
     }));
-    EXPECT_EQ(Messages(), c.messages);
+    EXPECT_EQ(ShownTexts(), c.messages);
     EXPECT_TRUE(focused);
   }
   EXPECT_TRUE(Edit(find, [](TDialog& d) {
@@ -101,10 +81,10 @@ TEST_F(CompareSearchDialogsTest, WriteToFileEnablesTheChosenValueAndChecksItFirs
     EXPECT_FALSE(IsWindowEnabled(d.Control("edtText")));
     d.Cancel();
   }));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Please enter text!"});
+  EXPECT_EQ(ShownTexts(), std::vector<std::string>{"Please enter text!"});
   EXPECT_TRUE(focused);
 
-  Recorder.Shown.clear();
+  Messages.Shown.clear();
   EXPECT_TRUE(Edit(write, [](TDialog& d) {
     d.SetText("edtVarName", "RESULT");
     d.PressOK();
@@ -113,7 +93,7 @@ TEST_F(CompareSearchDialogsTest, WriteToFileEnablesTheChosenValueAndChecksItFirs
     d.SetChecked("cbxOverwrite", true);
     d.PressOK();
   }));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Please enter file name!"});
+  EXPECT_EQ(ShownTexts(), std::vector<std::string>{"Please enter file name!"});
   EXPECT_EQ(write.GetBatchText(), ">\"C:\\out\\log.txt\" ECHO(%RESULT%");
   EXPECT_FALSE(static_cast<TCustomProjectItem&>(write).Overwrite);
 }

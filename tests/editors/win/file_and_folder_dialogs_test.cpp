@@ -13,33 +13,15 @@
 #include "gui/win/controls/three_state_grid_control.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "model/project.h"
+#include "editor_dialogs_fixture.h"
 #include "support/png_file.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {
 namespace {
 
-class FileAndFolderDialogsTest : public ::testing::Test {
+class FileAndFolderDialogsTest : public EditorDialogsFixture {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
-
-  // Shows the item's dialog, runs the action in it once shown, and reports whether the
-  // item took the values.
-  bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
-    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
-      dialog.Post([&dialog, action] {
-        action(dialog);
-        dialog.Post([&dialog] {
-          if (dialog.ModalResult() == TModalResult::mrNone) {
-            ADD_FAILURE() << "the dialog was still open";
-            dialog.Cancel();
-          }
-        });
-      });
-    };
-    return Dialogs.Execute(item, Owner.Handle());
-  }
-
   // A click of the mouse in the middle of a cell of the grid.
   static void ClickCell(TDialog& dialog, int row, int column) {
     const HWND grid = dialog.Control("vstAttr");
@@ -48,11 +30,6 @@ class FileAndFolderDialogsTest : public ::testing::Test {
     SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(grid, WM_LBUTTONUP, 0, at);
   }
-
-  TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view) { return false; })};
-  TMessageRecorder Messages;
-  TScopedMessageBoxSeam Seam{Messages};
-  TOwnerWindow Owner;
 };
 
 // Rows of the ATTRIB grid: read-only, hidden, system, archive, not content indexed.

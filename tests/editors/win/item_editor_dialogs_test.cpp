@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "editor_dialogs_fixture.h"
 #include "base/date_time_text.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
@@ -104,37 +105,9 @@ TEditorValues ReadAll(TDialog& dialog) {
   return values;
 }
 
-class ItemEditorDialogsTest : public ::testing::Test {
+class ItemEditorDialogsTest : public EditorDialogsFixture {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
-
-  // Shows the item's dialog, runs the action in it once shown, and reports whether the
-  // item took the values.
-  bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
-    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
-      dialog.Post([&dialog, action] {
-        action(dialog);
-        // A safety net: a test that forgot to close the dialog fails instead of hanging.
-        dialog.Post([&dialog] {
-          if (dialog.ModalResult() == TModalResult::mrNone) {
-            ADD_FAILURE() << "the dialog was still open";
-            dialog.Cancel();
-          }
-        });
-      });
-    };
-    return Dialogs.Execute(item, Owner.Handle());
-  }
-
-  // The program's environment as the test wants it: only FAKEVAR, in any case, as
-  // Windows compares variable names.
-  TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view name) {
-    return SameTextAscii(name, "FAKEVAR");
-  })};
   std::vector<TItemEditorSpec> Specs = AllEditorSpecs([](std::string_view) { return false; });
-  TMessageRecorder Messages;
-  TScopedMessageBoxSeam Seam{Messages};
-  TOwnerWindow Owner;
 };
 
 TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancelsCleanly) {

@@ -1,0 +1,50 @@
+#pragma once
+// What the tests of the item editor dialogs share: the dialogs of every item, a recorder
+// in place of message boxes, an owner window, and a way to act in a dialog once shown.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string_view>
+
+#include "base/text.h"
+#include "editors/editor_spec.h"
+#include "editors/win/item_editor_dialogs.h"
+#include "gui/win/ui_seams.h"
+#include "support/ui_test_support.h"
+
+namespace palvetta {
+
+class EditorDialogsFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
+
+  // Shows the item's dialog, runs the action in it once shown, and reports whether the
+  // item took the values.
+  bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
+    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
+      dialog.Post([&dialog, action] {
+        action(dialog);
+        // A safety net: a test that forgot to close the dialog fails instead of hanging.
+        dialog.Post([&dialog] {
+          if (dialog.ModalResult() == TModalResult::mrNone) {
+            ADD_FAILURE() << "the dialog was still open";
+            dialog.Cancel();
+          }
+        });
+      });
+    };
+    return Dialogs.Execute(item, Owner.Handle());
+  }
+
+  // The program's environment as the tests want it: only FAKEVAR, in any case, as
+  // Windows compares variable names.
+  TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view name) {
+    return SameTextAscii(name, "FAKEVAR");
+  })};
+  TMessageRecorder Messages;
+  TScopedMessageBoxSeam Seam{Messages};
+  TOwnerWindow Owner;
+};
+
+}  // namespace palvetta
