@@ -74,18 +74,9 @@ TEST(SubroutineEndItem, Texts) {
 // Texts of items that stand on their own, without a project.
 
 using testing::AddRunParam;
+using testing::ExpectTexts;
 using testing::Make;
 using testing::TTextCase;
-
-void ExpectTexts(const std::vector<TTextCase>& cases) {
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const TTextCase& c = cases[i];
-    SCOPED_TRACE("case " + std::to_string(i) + ": " + c.batch);
-    const auto item = c.make();
-    EXPECT_EQ(item->GetBatchText(), c.batch);
-    EXPECT_EQ(item->GetHumanReadableText(), c.readable);
-  }
-}
 
 TEST(ControlOfFlowItems, BatchAndReadableTexts) {
   const std::string startText = "Start a separate window to run";

@@ -13,18 +13,9 @@
 namespace palvetta {
 namespace {
 
+using testing::ExpectTexts;
 using testing::Make;
 using testing::TTextCase;
-
-void ExpectTexts(const std::vector<TTextCase>& cases) {
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const TTextCase& c = cases[i];
-    SCOPED_TRACE("case " + std::to_string(i) + ": " + c.batch);
-    const auto item = c.make();
-    EXPECT_EQ(item->GetBatchText(), c.batch);
-    EXPECT_EQ(item->GetHumanReadableText(), c.readable);
-  }
-}
 
 void AddSource(TCopyItem& item, const std::string& path, TFileType type = TFileType::stUndef) {
   TSourceFile& source = item.Sources.Add();

@@ -19,6 +19,7 @@ namespace palvetta {
 namespace {
 
 using testing::Make;
+using testing::ExpectTexts;
 using testing::TTextCase;
 using A = TRCFileAttr;
 
@@ -36,7 +37,7 @@ std::function<std::unique_ptr<TCustomProjectItem>()> Copy(std::function<void(TRo
 constexpr const char* kReadable = "Robust copy files from C:\\src to E:\\dst";
 
 TEST(RobocopyItem, BatchAndReadableTexts) {
-  const TTextCase cases[] = {
+  ExpectTexts({
       // The default copy flags and thread count write nothing.
       {Copy([](auto&) {}), "ROBOCOPY C:\\src E:\\dst", kReadable},
       {Make<TRobocopyItem>([](auto&) {}), "ROBOCOPY  ",
@@ -68,13 +69,7 @@ TEST(RobocopyItem, BatchAndReadableTexts) {
        "/NP /ETA /UNILOG:\"C:\\logs\\rc log.txt\" /TEE /NJH /NJS /UNICODE /SAVE:weekly "
        "/JOB:nightly /QUIT /NOSD /NODD /IF *.docx \"report 1.pdf\"",
        "Robust copy files from C:\\My Data\\ to E:\\Backup"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.batch);
-    const auto item = c.make();
-    EXPECT_EQ(item->GetBatchText(), c.batch);
-    EXPECT_EQ(item->GetHumanReadableText(), c.readable);
-  }
+  });
 }
 
 // Each row: the item's settings and the switches they add after the two folders.

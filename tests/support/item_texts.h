@@ -2,9 +2,12 @@
 // Tables of item texts: how to make an item with some values, and what it must write as
 // batch text and as readable text.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/custom_project_item.h"
 
@@ -24,6 +27,17 @@ std::function<std::unique_ptr<TCustomProjectItem>()> Make(std::function<void(T&)
     setup(*item);
     return item;
   };
+}
+
+// Each case's item writes its batch and readable texts; a failure names the case.
+inline void ExpectTexts(const std::vector<TTextCase>& cases) {
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const TTextCase& c = cases[i];
+    SCOPED_TRACE("case " + std::to_string(i) + ": " + c.batch);
+    const auto item = c.make();
+    EXPECT_EQ(item->GetBatchText(), c.batch);
+    EXPECT_EQ(item->GetHumanReadableText(), c.readable);
+  }
 }
 
 }  // namespace palvetta::testing
