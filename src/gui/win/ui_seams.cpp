@@ -67,48 +67,53 @@ std::wstring WithoutLeadingDot(std::string_view extension) {
   return Widen(extension);
 }
 
-// The common dialogs write the chosen path into our buffer; long paths fit.
-std::optional<std::string> RunFileDialog(const TFileDialogArgs& args, bool save) {
-  std::wstring buffer(32768, L'\0');
-  const std::wstring initial = Widen(args.InitialName);
-  if (initial.size() < buffer.size()) buffer.replace(0, initial.size(), initial);
-  const std::wstring filter = FilterToWin32(args.Filter);
-  const std::wstring title = Widen(args.Title);
-  const std::wstring extension = WithoutLeadingDot(args.DefaultExt);
+// What the open and save dialogs share: the owner, filter, title and flags, and the
+// buffer the dialog writes the chosen path (or paths) into. The texts it points to live
+// as long as the request.
+struct TFileDialogRequest {
+  std::wstring Buffer;
+  std::wstring Filter;
+  std::wstring Title;
+  std::wstring Extension;
+  OPENFILENAMEW Ofn = {};
 
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = args.Owner;
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-              (save ? (args.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  TFileDialogRequest(const TFileDialogArgs& args, size_t bufferSize, DWORD flags)
+      : Buffer(bufferSize, L'\0'),
+        Filter(FilterToWin32(args.Filter)),
+        Title(Widen(args.Title)),
+        Extension(WithoutLeadingDot(args.DefaultExt)) {
+    Ofn.lStructSize = sizeof(Ofn);
+    Ofn.hwndOwner = args.Owner;
+    Ofn.lpstrFilter = Filter.empty() ? nullptr : Filter.c_str();
+    Ofn.nFilterIndex = 1;
+    Ofn.lpstrFile = Buffer.data();
+    Ofn.nMaxFile = static_cast<DWORD>(Buffer.size());
+    Ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    Ofn.lpstrDefExt = Extension.empty() ? nullptr : Extension.c_str();
+    Ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | flags;
+  }
+  TFileDialogRequest(const TFileDialogRequest&) = delete;
+  TFileDialogRequest& operator=(const TFileDialogRequest&) = delete;
+};
+
+// The chosen path; long paths fit.
+std::optional<std::string> RunFileDialog(const TFileDialogArgs& args, bool save) {
+  TFileDialogRequest request(
+      args, 32768,
+      save ? (args.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
+  const std::wstring initial = Widen(args.InitialName);
+  if (initial.size() < request.Buffer.size()) request.Buffer.replace(0, initial.size(), initial);
+  const BOOL chosen = save ? GetSaveFileNameW(&request.Ofn) : GetOpenFileNameW(&request.Ofn);
   if (!chosen) return std::nullopt;
-  return Narrow(buffer.c_str());
+  return Narrow(request.Buffer.c_str());
 }
 
 // Several files: the buffer holds the folder and then each name, separated by NULs and
 // ended by two; a single choice is the full path alone.
 std::optional<TStrings> RunSeveralFilesDialog(const TFileDialogArgs& args) {
-  std::wstring buffer(65536, L'\0');
-  const std::wstring filter = FilterToWin32(args.Filter);
-  const std::wstring title = Widen(args.Title);
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = args.Owner;
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-              OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  TFileDialogRequest request(args, 65536, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT);
+  if (!GetOpenFileNameW(&request.Ofn)) return std::nullopt;
+  const std::wstring& buffer = request.Buffer;
   std::vector<std::wstring> parts;
   for (const wchar_t* part = buffer.c_str(); *part; part += wcslen(part) + 1) parts.emplace_back(part);
   TStrings files;
