@@ -36,17 +36,29 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
   if (spec.Enabling.empty()) return names;
   CollectRadios(spec.Layout, names);
   for (const TEnableRule& rule : spec.Enabling) {
-    if (std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
+    if (rule.WhenIndex < 0 && std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
       names.push_back(rule.CheckBox);
     }
   }
   return names;
 }
 
+TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
+  if (buttons.Separator == 0) return {text};
+  TStrings entries;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(buttons.Separator, start)) != std::string::npos;
+       start = at + 1) {
+    entries.push_back(text.substr(start, at - start));
+  }
+  if (start < text.size() || entries.empty()) entries.push_back(text.substr(start));
+  return entries;
+}
+
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs()}) {
+                      CompareSearchEditorSpecs(), RobocopyEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

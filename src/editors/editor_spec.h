@@ -29,13 +29,16 @@ struct TBrowseButton {
   std::string Title = {};       // folder picker: its title
   std::string Filter = {};      // file picker: "Description|*.ext"; empty for all files
   std::string DefaultExt = {};  // file picker
-  bool Multiple = false;        // adding files: several may be chosen at once
+  bool Multiple = false;        // several files may be chosen at once; a field gets them
+                                // joined by ";"
 };
 
-// Controls usable only while a check box or radio button is checked.
+// Controls usable only while a check box or radio button is checked or, where WhenIndex
+// is set, while the drop-down list named by CheckBox has that entry selected.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
+  int WhenIndex = -1;
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -47,13 +50,18 @@ struct TClearRule {
 };
 
 // Buttons that edit a list box: one appends a field's text as it is (even empty), the
-// other deletes the selected entries.
+// other deletes the selected entries. With a separator the text is split at it and each
+// piece appended, a final separator adding no empty entry.
 struct TListButtons {
   std::string List = {};
   std::string Field = {};
   std::string AddButton = {};
   std::string RemoveButton = {};
+  char Separator = 0;
 };
+
+// The entries "+" appends for the text.
+TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 
 // Runs when OK is pressed, on the dialog's values; may tidy them (the item then takes
 // the tidied values). The first failure keeps the dialog open with its message.
@@ -68,6 +76,7 @@ struct TEditorSpec {
   std::vector<TClearRule> Clearing = {};
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
+  std::string CollapseButton = {};  // collapses every panel of the dialog
 };
 
 struct TItemEditorSpec {
@@ -83,13 +92,15 @@ std::vector<TItemEditorSpec> ForEditorSpecs();
 std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 // The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
 std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
+std::vector<TItemEditorSpec> RobocopyEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);
 
 // The controls whose click may change what the enabling rules enable: the rules' check
 // boxes and radio buttons and, where there are rules, every radio button of the dialog,
-// since a click on one clears the others of its group without a click of theirs.
+// since a click on one clears the others of its group without a click of theirs. A
+// drop-down list's rule runs on its change instead.
 std::vector<std::string> RuleTriggers(const TEditorSpec& spec);
 
 // The console colours in the order of their hexadecimal digit, padded as the lists show

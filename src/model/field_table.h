@@ -5,6 +5,7 @@
 //   fields::Text<&TPushdItem::Path>("Path", "edtPath")
 // and the walkers run through a class's rows after its ancestors' rows.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -173,6 +174,13 @@ void DateToEditor(const TPersistent& object, std::string_view control, TEditorVa
 template <auto Member>
 void DateFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
   Of<Member>(object) = values.Date(control);
+}
+
+// A date picker shows only the day: the time of day stored with it stays.
+template <auto Member>
+void DateTimeFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  double& value = Of<Member>(object);
+  value = std::floor(values.Date(control)) + (value - std::floor(value));
 }
 
 template <auto Member>
@@ -372,11 +380,16 @@ constexpr TField Time(std::string_view name) {
           nullptr};
 }
 
+// A date and time, saved only or shown as it is in a date picker.
 template <auto Member>
-constexpr TField DateTime(std::string_view name) {
+constexpr TField DateTime(std::string_view name, std::string_view control = {}) {
   using namespace field_access;
-  return {name,    {}, TFieldKind::fkDateTime, &DescribeDateTime<Member, TDateTimeKind::DateTime>,
-          nullptr, nullptr};
+  return {name,
+          control,
+          TFieldKind::fkDateTime,
+          &DescribeDateTime<Member, TDateTimeKind::DateTime>,
+          control.empty() ? nullptr : &DateToEditor<Member>,
+          control.empty() ? nullptr : &DateTimeFromEditor<Member>};
 }
 
 template <auto Member>

@@ -50,9 +50,17 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
       ApplyEnabling(entry);
     });
   }
+  for (const TEnableRule& rule : entry.Spec.Enabling) {
+    if (rule.WhenIndex >= 0) dialog.OnChange(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+  }
+  if (!entry.Spec.CollapseButton.empty()) {
+    dialog.OnClick(entry.Spec.CollapseButton, [&dialog] { dialog.CollapseAllPanels(); });
+  }
   for (const TListButtons& buttons : entry.Spec.ListEditing) {
     dialog.OnClick(buttons.AddButton, [&dialog, &buttons] {
-      dialog.ListBox(buttons.List).Append(dialog.Text(buttons.Field));
+      for (const std::string& text : EntriesToAdd(buttons, dialog.Text(buttons.Field))) {
+        dialog.ListBox(buttons.List).Append(text);
+      }
     });
     dialog.OnClick(buttons.RemoveButton,
                    [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
@@ -71,7 +79,9 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
 
 void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    const bool enabled = entry.Dialog->Checked(rule.CheckBox);
+    const bool enabled = rule.WhenIndex >= 0
+                             ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
+                             : entry.Dialog->Checked(rule.CheckBox);
     for (const std::string& control : rule.Controls) entry.Dialog->SetEnabled(control, enabled);
   }
 }
@@ -123,7 +133,11 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
     args.Filter = browse.Filter;
     args.DefaultExt = browse.DefaultExt;
     args.InitialName = dialog.Text(browse.Field);
-    chosen = PickFileToOpen(args);
+    if (!browse.Multiple) {
+      chosen = PickFileToOpen(args);
+    } else if (std::optional<TStrings> files = PickFilesToOpen(args); files && !files->empty()) {
+      chosen = JoinWith(*files, ";");
+    }
   }
   if (chosen) dialog.SetText(browse.Field, *chosen);
 }

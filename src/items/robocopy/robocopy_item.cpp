@@ -14,8 +14,8 @@ namespace {
 using namespace fields;
 
 // The persisted order, which is not the order of the command line. The retry and wait
-// boxes follow a rule of their own (see SpecialToEditor); the copy flags are one box
-// each.
+// boxes follow a rule of their own (see SpecialToEditor); the copy flags and the
+// attributes are one box each.
 constexpr TField kRobocopyFields[] = {
     Text<&TRC::SrcDir>("SrcDir", "edtSrcDir"),
     Text<&TRC::DestDir>("DestDir", "edtDestDir"),
@@ -39,7 +39,23 @@ constexpr TField kRobocopyFields[] = {
     Flag<&TRC::Mirror>("Mirror", "cbxMirror"),
     Enum<&TRC::MoveFiles>("MoveFiles", "cmbMoveFiles"),
     Set<&TRC::AddAttrs, TRCFileAttr>("AddAttrs"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrR>("cbxAddAttrsR"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrA>("cbxAddAttrsA"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrS>("cbxAddAttrsS"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrH>("cbxAddAttrsH"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrC>("cbxAddAttrsC"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrN>("cbxAddAttrsN"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrE>("cbxAddAttrsE"),
+    SetMember<&TRC::AddAttrs, TRCFileAttr::attrT>("cbxAddAttrsT"),
     Set<&TRC::ClearAttrs, TRCFileAttr>("ClearAttrs"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrR>("cbxClearAttrsR"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrA>("cbxClearAttrsA"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrS>("cbxClearAttrsS"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrH>("cbxClearAttrsH"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrC>("cbxClearAttrsC"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrN>("cbxClearAttrsN"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrE>("cbxClearAttrsE"),
+    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrT>("cbxClearAttrsT"),
     Flag<&TRC::CreateTreeOnly>("CreateTreeOnly", "cbxCreateTreeOnly"),
     Flag<&TRC::Fat83>("Fat83", "cbxFat83"),
     Flag<&TRC::TurnOff256>("TurnOff256", "cbxTurnOff256"),
@@ -58,9 +74,27 @@ constexpr TField kRobocopyFields[] = {
     Flag<&TRC::CopyOnlyArhive>("CopyOnlyArhive", "cbxCopyOnlyArhive"),
     Flag<&TRC::CopyOnlyArhive_AndReset>("CopyOnlyArhive_AndReset", "cbxCopyOnlyArhive_AndReset"),
     Set<&TRC::InclWithAttr, TRCFileAttr>("InclWithAttr"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrR>("cbxIncludeWithAttrR"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrA>("cbxIncludeWithAttrA"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrS>("cbxIncludeWithAttrS"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrH>("cbxIncludeWithAttrH"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrC>("cbxIncludeWithAttrC"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrN>("cbxIncludeWithAttrN"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrE>("cbxIncludeWithAttrE"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrT>("cbxIncludeWithAttrT"),
+    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrO>("cbxIncludeWithAttrO"),
     Set<&TRC::ExclWithAttr, TRCFileAttr>("ExclWithAttr"),
-    Strings<&TRC::ExcludeFiles>("ExcludeFiles"),
-    Strings<&TRC::ExcludeDirs>("ExcludeDirs"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrR>("cbxExclWithAttrR"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrA>("cbxExclWithAttrA"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrS>("cbxExclWithAttrS"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrH>("cbxExclWithAttrH"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrC>("cbxExclWithAttrC"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrN>("cbxExclWithAttrN"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrE>("cbxExclWithAttrE"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrT>("cbxExclWithAttrT"),
+    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrO>("cbxExclWithAttrO"),
+    EntryList<&TRC::ExcludeFiles>("ExcludeFiles", "lbxExcludeFiles"),
+    EntryList<&TRC::ExcludeDirs>("ExcludeDirs", "lbxExcludeDirs"),
     Flag<&TRC::ExcludeChanged>("ExcludeChanged", "cbxExcludeChanged"),
     Flag<&TRC::ExcludeNewer>("ExcludeNewer", "cbxExcludeNewer"),
     Flag<&TRC::ExcludeOlder>("ExcludeOlder", "cbxExcludeOlder"),
@@ -76,14 +110,14 @@ constexpr TField kRobocopyFields[] = {
     Enum<&TRC::MinAgeMode>("MinAgeMode", "cmbMinAgeMode"),
     Integer<&TRC::MaxAgeDays>("MaxAgeDays", "sedMaxAgeDays"),
     Integer<&TRC::MinAgeDays>("MinAgeDays", "sedMinAgeDays"),
-    DateTime<&TRC::MaxAgeDate>("MaxAgeDate"),
-    DateTime<&TRC::MinAgeDate>("MinAgeDate"),
+    DateTime<&TRC::MaxAgeDate>("MaxAgeDate", "dtpMaxAgeDate"),
+    DateTime<&TRC::MinAgeDate>("MinAgeDate", "dtpMinAgeDate"),
     Enum<&TRC::MaxLADMode>("MaxLADMode", "cmbMaxLADMode"),
     Enum<&TRC::MinLADMode>("MinLADMode", "cmbMinLADMode"),
     Integer<&TRC::MaxLadDays>("MaxLadDays", "sedMaxLADDays"),
     Integer<&TRC::MinLadDays>("MinLadDays", "sedMinLADDays"),
-    DateTime<&TRC::MaxLadDate>("MaxLadDate"),
-    DateTime<&TRC::MinLadDate>("MinLadDate"),
+    DateTime<&TRC::MaxLadDate>("MaxLadDate", "dtpMaxLADDate"),
+    DateTime<&TRC::MinLadDate>("MinLadDate", "dtpMinLADDate"),
     Flag<&TRC::ExcludeJunctionPoints>("ExcludeJunctionPoints", "cbxExcludeJunctionPoints"),
     Flag<&TRC::FATTimes>("FATTimes", "cbxFATTimes"),
     Flag<&TRC::DST>("DST", "cbxDST"),
@@ -119,7 +153,7 @@ constexpr TField kRobocopyFields[] = {
     Flag<&TRC::Quit>("Quit", "cbxQuit"),
     Flag<&TRC::NoSD>("NoSD", "cbxNoSD"),
     Flag<&TRC::NoDD>("NoDD", "cbxNoDD"),
-    Strings<&TRC::InclFiles>("InclFiles"),
+    EntryList<&TRC::InclFiles>("InclFiles", "lbxIF"),
 };
 
 // Switch tables, one per group of flags that stand together on the command line.
@@ -340,6 +374,9 @@ void TRobocopyItem::SpecialFromEditor(const TEditorValues& values) {
   RetryCount = SetRetryCount ? values.Index("sedRetryCount") : 0;
   SetWait = values.Checked("cbxWait");
   Wait = SetWait ? values.Index("sedWait") : 0;
+  // Offline can be asked for in a file but not added or cleared by the dialog.
+  AddAttrs &= ~MemberOf(TRCFileAttr::attrO);
+  ClearAttrs &= ~MemberOf(TRCFileAttr::attrO);
 }
 
 }  // namespace palvetta
