@@ -14,15 +14,8 @@ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build" -j "$(nproc)" --target palvetta window_probe minimal_window
 
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-if [ -z "${DISPLAY:-}" ]; then
-  source "$repo/scripts/xvfb.sh"
-  start_xvfb "$build/xvfb.log"
-fi
-trap '"$WINESERVER" -k 2>/dev/null || true; [ -n "${xvfb_pid:-}" ] && kill $xvfb_pid 2>/dev/null || true' EXIT
+source "$repo/scripts/bench-wine.sh"
+start_bench_wine "$build"
 "$WINE" cmd /c exit 0  # the prefix and a running wineserver, outside the measurement
 # As in the tests: without a window manager Wine would wait two seconds to hide a window.
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null
