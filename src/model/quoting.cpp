@@ -35,9 +35,17 @@ size_t VariableReferenceAt(std::string_view text, size_t percent) {
   return i < text.size() && text[i] == '%' ? i + 1 - percent : 0;
 }
 
-}  // namespace
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string EscapeLonePercents(std::string_view text) {
+bool IsHexDigit(char c) {
+  return IsAsciiDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// Every "%" made to survive cmd.exe: "%%" is the user's own escape and stays, a "%"
+// at which the finder sees a variable reference keeps the reference, every other "%"
+// is doubled.
+template <typename TReferenceAt>
+std::string DoubleLonePercents(std::string_view text, TReferenceAt referenceAt) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
@@ -46,7 +54,7 @@ std::string EscapeLonePercents(std::string_view text) {
     } else if (i + 1 < text.size() && text[i + 1] == '%') {
       out += "%%";
       i += 2;
-    } else if (const size_t length = VariableReferenceAt(text, i)) {
+    } else if (const size_t length = referenceAt(text, i)) {
       out.append(text.substr(i, length));
       i += length;
     } else {
@@ -56,6 +64,26 @@ std::string EscapeLonePercents(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace
+
+std::string EscapeLonePercents(std::string_view text) {
+  return DoubleLonePercents(text, VariableReferenceAt);
+}
+
+size_t IsVarRefAt(std::string_view text, size_t percent) {
+  if (percent >= text.size() || text[percent] != '%') return 0;
+  size_t i = percent + 1;
+  if (i >= text.size() || !(IsAsciiLetter(text[i]) || text[i] == '_')) return 0;
+  ++i;
+  while (i < text.size() && (IsAsciiLetter(text[i]) || IsAsciiDigit(text[i]) || text[i] == '_')) ++i;
+  if (i >= text.size() || text[i] != '%') return 0;
+  const std::string_view name = text.substr(percent + 1, i - percent - 1);
+  if (name.size() == 2 && IsHexDigit(name[0]) && IsHexDigit(name[1])) return 0;
+  return i + 1 - percent;
+}
+
+std::string EscapePercents(std::string_view text) { return DoubleLonePercents(text, IsVarRefAt); }
 
 std::string QuoteIfSpaced(std::string_view text) {
   std::string trimmed = Trim(text);

@@ -2,6 +2,7 @@
 // Quoting and escaping of user text written into batch lines. Each rule lives here
 // once; items never quote or escape on their own.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -66,5 +67,16 @@ std::string EscapeEchoText(std::string_view text);
 // batch file expands it at run time; "%%" stays the user's own escape; every other "%"
 // is doubled, since cmd.exe would drop it ("100% sure" would print "100 sure").
 std::string EscapeLonePercents(std::string_view text);
+
+// The length of the batch variable reference that starts at the "%" at the position
+// (0-based), both percent signs included, or 0: "%", a name of ASCII letters, digits
+// and "_" that begins with a letter or "_", then directly "%". A two-character name of
+// hexadecimal digits ("%AF%" in "%AF%20") is read as a URL escape, not a reference.
+size_t IsVarRefAt(std::string_view text, size_t percent);
+
+// The stricter rule of URLs and passwords: "%%" stays, a reference as IsVarRefAt reads
+// it stays so the batch file expands it, every other "%" is doubled
+// ("ftp://h/a%20b/%DIR%/" gives "ftp://h/a%%20b/%DIR%/").
+std::string EscapePercents(std::string_view text);
 
 }  // namespace palvetta

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace palvetta {
 namespace {
 
@@ -191,6 +193,47 @@ TEST(EscapeLonePercents, Cases) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(EscapeLonePercents(c.text), c.escaped);
+  }
+}
+
+TEST(EscapePercents, Cases) {
+  struct Case {
+    const char* text;
+    const char* escaped;
+  };
+  const Case cases[] = {
+      {"100%", "100%%"},
+      {"%%", "%%"},
+      {"%PATH%x", "%PATH%x"},
+      {"%1", "%%1"},
+      {"%A1%", "%%A1%%"},  // two hex digits: a URL escape, not a variable
+      {"%_a9%", "%_a9%"},
+      {"ftp://h/a%20b/%DIR%/", "ftp://h/a%%20b/%DIR%/"},
+      {"p%ss", "p%%ss"},
+      {"%NAME", "%%NAME"},    // never closed
+      {"%my-var%", "%%my-var%%"},  // "-" is not a name character here
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(EscapePercents(c.text), c.escaped);
+  }
+}
+
+TEST(IsVarRefAt, LengthOfTheReferenceOrZero) {
+  struct Case {
+    const char* text;
+    size_t at;
+    size_t length;
+  };
+  const Case cases[] = {
+      {"%PATH%x", 0, 6}, {"a%_%", 1, 3},   {"%AF%20", 0, 0}, {"%AG%", 0, 4},
+      {"%9X%", 0, 0},    {"x%A%", 1, 3},   {"%A", 0, 0},     {"abc", 1, 0},
+      {"%", 0, 0},       {"%A%", 5, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.at));
+    EXPECT_EQ(IsVarRefAt(c.text, c.at), c.length);
   }
 }
 
