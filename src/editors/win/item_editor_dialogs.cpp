@@ -123,7 +123,7 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   }
   std::optional<std::string> chosen;
   if (browse.Kind == TBrowseKind::bkFolder) {
-    chosen = PickFolder(dialog.Handle(), browse.Title);
+    chosen = PickFolder(dialog.Handle(), browse.Title, dialog.Text(browse.Field));
   } else if (browse.Kind == TBrowseKind::bkFolderList) {
     chosen = FFolderList.Execute(dialog.Handle(), dialog.Text(browse.Field));
   } else {

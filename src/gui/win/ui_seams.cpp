@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "base/text.h"
 #include "base/win/scoped_handle.h"
 #include "base/win/wide.h"
 
@@ -127,10 +128,21 @@ std::optional<TStrings> RunSeveralFilesDialog(const TFileDialogArgs& args) {
   return files;
 }
 
+// A folder the user typed, as the shell can parse it: trimmed, without the quotes a
+// pasted path may carry, and only when it exists (a browser told to start at a missing
+// folder would start nowhere useful).
+std::string StartFolder(std::string_view typed) {
+  std::string folder = ReplaceAll(Trim(typed), "\"", "");
+  if (folder.empty()) return {};
+  const DWORD attributes = GetFileAttributesW(Widen(folder).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return folder;
+}
+
 // The folder dialog of Vista and later; nothing when it cannot be created (then the
 // caller falls back to the older browser); available says whether it could be created.
 std::optional<std::string> ModernFolderDialog(HWND owner, std::string_view title,
-                                              bool& available) {
+                                              const std::wstring& initial, bool& available) {
   available = false;
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   const bool uninitialize = SUCCEEDED(init);
@@ -143,6 +155,13 @@ std::optional<std::string> ModernFolderDialog(HWND owner, std::string_view title
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
     if (!title.empty()) dialog->SetTitle(Widen(title).c_str());
+    IShellItem* start = nullptr;
+    if (!initial.empty() && SUCCEEDED(SHCreateItemFromParsingName(initial.c_str(), nullptr,
+                                                                   IID_IShellItem,
+                                                                   reinterpret_cast<void**>(&start)))) {
+      dialog->SetFolder(start);
+      start->Release();
+    }
     if (SUCCEEDED(dialog->Show(owner))) {
       IShellItem* item = nullptr;
       if (SUCCEEDED(dialog->GetResult(&item))) {
@@ -159,12 +178,21 @@ std::optional<std::string> ModernFolderDialog(HWND owner, std::string_view title
   return result;
 }
 
-std::optional<std::string> OldFolderDialog(HWND owner, std::string_view title) {
+// The old browser selects its start folder only once it is up.
+int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM folder) {
+  if (message == BFFM_INITIALIZED && folder) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, folder);
+  return 0;
+}
+
+std::optional<std::string> OldFolderDialog(HWND owner, std::string_view title,
+                                           const std::wstring& initial) {
   const std::wstring wideTitle = Widen(title);
   BROWSEINFOW info = {};
   info.hwndOwner = owner;
   info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  info.lpfn = SelectStartFolder;
+  info.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(initial.c_str());
   const TScopedCoTaskMem<ITEMIDLIST> list(SHBrowseForFolderW(&info));
   if (!list) return std::nullopt;
   std::wstring path(MAX_PATH, L'\0');
@@ -183,10 +211,12 @@ class TWin32FilePickers : public TFilePickerSeam {
   std::optional<std::string> Save(const TFileDialogArgs& args) override {
     return RunFileDialog(args, true);
   }
-  std::optional<std::string> Folder(HWND owner, std::string_view title) override {
+  std::optional<std::string> Folder(HWND owner, std::string_view title,
+                                    std::string_view initialFolder) override {
+    const std::wstring initial = Widen(StartFolder(initialFolder));
     bool available = false;
-    std::optional<std::string> path = ModernFolderDialog(owner, title, available);
-    if (!available) path = OldFolderDialog(owner, title);
+    std::optional<std::string> path = ModernFolderDialog(owner, title, initial, available);
+    if (!available) path = OldFolderDialog(owner, title, initial);
     return path;
   }
 };
@@ -206,8 +236,9 @@ std::optional<TStrings> PickFilesToOpen(const TFileDialogArgs& args) {
 std::optional<std::string> PickFileToSave(const TFileDialogArgs& args) {
   return CurrentPickers->Save(args);
 }
-std::optional<std::string> PickFolder(HWND owner, std::string_view title) {
-  return CurrentPickers->Folder(owner, title);
+std::optional<std::string> PickFolder(HWND owner, std::string_view title,
+                                      std::string_view initialFolder) {
+  return CurrentPickers->Folder(owner, title, initialFolder);
 }
 
 TScopedFilePickerSeam::TScopedFilePickerSeam(TFilePickerSeam& replacement)
@@ -298,10 +329,12 @@ std::optional<std::string> TFilePickerRecorder::Save(const TFileDialogArgs& args
   return Answer({TPickerKind::pkSave, args});
 }
 
-std::optional<std::string> TFilePickerRecorder::Folder(HWND owner, std::string_view title) {
+std::optional<std::string> TFilePickerRecorder::Folder(HWND owner, std::string_view title,
+                                                       std::string_view initialFolder) {
   TFileDialogArgs args;
   args.Owner = owner;
   args.Title = std::string(title);
+  args.InitialName = std::string(initialFolder);
   return Answer({TPickerKind::pkFolder, std::move(args)});
 }
 

@@ -63,14 +63,17 @@ class TFilePickerSeam {
   // Several files chosen at once, as full paths; nothing when the user cancelled.
   virtual std::optional<TStrings> OpenSeveral(const TFileDialogArgs& args) = 0;
   virtual std::optional<std::string> Save(const TFileDialogArgs& args) = 0;
-  virtual std::optional<std::string> Folder(HWND owner, std::string_view title) = 0;
+  // The browser opens at the initial folder when it names one that exists.
+  virtual std::optional<std::string> Folder(HWND owner, std::string_view title,
+                                            std::string_view initialFolder) = 0;
 };
 
 TFilePickerSeam& FilePickers();
 std::optional<std::string> PickFileToOpen(const TFileDialogArgs& args);
 std::optional<TStrings> PickFilesToOpen(const TFileDialogArgs& args);
 std::optional<std::string> PickFileToSave(const TFileDialogArgs& args);
-std::optional<std::string> PickFolder(HWND owner, std::string_view title);
+std::optional<std::string> PickFolder(HWND owner, std::string_view title,
+                                      std::string_view initialFolder = {});
 
 class TScopedFilePickerSeam {
  public:
@@ -115,7 +118,7 @@ enum class TPickerKind { pkOpen, pkOpenSeveral, pkSave, pkFolder };
 
 struct TPickerCall {
   TPickerKind Kind;
-  TFileDialogArgs Args;  // for pkFolder only Owner and Title are set
+  TFileDialogArgs Args;  // for pkFolder only Owner, Title and InitialName (the folder)
 };
 
 class TFilePickerRecorder : public TFilePickerSeam {
@@ -123,7 +126,8 @@ class TFilePickerRecorder : public TFilePickerSeam {
   std::optional<std::string> Open(const TFileDialogArgs& args) override;
   std::optional<TStrings> OpenSeveral(const TFileDialogArgs& args) override;
   std::optional<std::string> Save(const TFileDialogArgs& args) override;
-  std::optional<std::string> Folder(HWND owner, std::string_view title) override;
+  std::optional<std::string> Folder(HWND owner, std::string_view title,
+                                    std::string_view initialFolder) override;
 
   std::vector<TPickerCall> Calls;
   // Consumed one per call, whatever the kind; a call with none left is cancelled. For

@@ -278,6 +278,7 @@ TEST_F(ItemEditorDialogsTest, TheParameterNameIsCheckedAgainstTheProgramsEnviron
 TEST_F(ItemEditorDialogsTest, EnablingFollowsTheCheckBoxesAndBrowseFillsTheField) {
   TProject project;
   auto& start = project.Add<TStartItem>();
+  start.DPath = "D:\\Old dir";
   TFilePickerRecorder pickers;
   TScopedFilePickerSeam pickerSeam(pickers);
   pickers.Answers = {"C:\\Tools\\app.exe", "C:\\Work dir"};
@@ -296,6 +297,7 @@ TEST_F(ItemEditorDialogsTest, EnablingFollowsTheCheckBoxesAndBrowseFillsTheField
   EXPECT_EQ(pickers.Calls[0].Args.Filter, "Executables (*.exe)|*.exe");
   EXPECT_EQ(pickers.Calls[1].Kind, TPickerKind::pkFolder);
   EXPECT_EQ(pickers.Calls[1].Args.Title, "Select folder");
+  EXPECT_EQ(pickers.Calls[1].Args.InitialName, "D:\\Old dir") << "the browser starts at the field's folder";
   EXPECT_EQ(start.ExePath, "C:\\Tools\\app.exe");
   EXPECT_EQ(start.DPath, "C:\\Work dir");
 }
