@@ -35,10 +35,12 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
   std::vector<std::string> names;
   if (spec.Enabling.empty()) return names;
   CollectRadios(spec.Layout, names);
+  const auto add = [&names](const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  };
   for (const TEnableRule& rule : spec.Enabling) {
-    if (rule.WhenIndex < 0 && std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
-      names.push_back(rule.CheckBox);
-    }
+    if (rule.WhenIndex < 0) add(rule.CheckBox);
+    for (const std::string& box : rule.OrChecked) add(box);
   }
   return names;
 }
@@ -58,7 +60,8 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs(), RobocopyEditorSpecs()}) {
+                      CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
+                      RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

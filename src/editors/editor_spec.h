@@ -18,8 +18,9 @@
 namespace palvetta {
 
 // A file picked into a field, a folder picked into a field, files picked and appended to
-// a memo, one per line, or the folder-list picker for a ";"-separated list of folders.
-enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles, bkFolderList };
+// a memo, one per line, the folder-list picker for a ";"-separated list of folders, or the
+// name of a file to write picked into a field.
+enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles, bkFolderList, bkSaveFile };
 
 // A "..." button that fills a field from a picker; it never closes the dialog.
 struct TBrowseButton {
@@ -34,11 +35,13 @@ struct TBrowseButton {
 };
 
 // Controls usable only while a check box or radio button is checked or, where WhenIndex
-// is set, while the drop-down list named by CheckBox has that entry selected.
+// is set, while the drop-down list named by CheckBox has that entry selected. OrChecked
+// names further boxes or buttons any of which, checked, enables the controls too.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
+  std::vector<std::string> OrChecked = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -93,6 +96,11 @@ std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 // The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
 std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 std::vector<TItemEditorSpec> RobocopyEditorSpecs();
+// The dialogs of DRIVERQUERY, GPRESULT and the OPENFILES items.
+std::vector<TItemEditorSpec> RemoteQueryEditorSpecs();
+// The dialogs of PING, the curl items, the list of PCs, IPCONFIG and NETSTAT.
+std::vector<TItemEditorSpec> NetworkEditorSpecs();
+std::vector<TItemEditorSpec> SevenZipEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

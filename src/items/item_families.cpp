@@ -8,13 +8,17 @@
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
+#include "items/remote_query/remote_query_items.h"
+#include "items/network/network_items.h"
+#include "items/seven_zip/seven_zip_items.h"
 
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {
       kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
-      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses};
+      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses,
+      kRemoteQueryItemClasses,   kNetworkItemClasses,       kSevenZipItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

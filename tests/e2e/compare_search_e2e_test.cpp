@@ -41,24 +41,7 @@ void WriteText(const fs::path& file, const std::string& text) {
 
 class CompareSearchBatch : public GeneratedBatch {
  protected:
-  // Saves the project, has batchgen make job.bat of it and runs that.
-  TBatchResult MakeAndRun() {
-    const fs::path project = Temp.Path() / L"project.kwj";
-    WriteFileReplacing(project, testing::SaveProject(Project));
-    std::wstring batchgen = Widen(PALVETTA_BATCHGEN);
-    for (wchar_t& c : batchgen) c = c == L'/' ? L'\\' : c;
-    const fs::path gen = Temp.Path() / L"gen.bat";
-    WriteFileReplacing(gen, "@\"" + Narrow(batchgen) + "\" \"" + PathToUtf8(project) + "\" \"" +
-                                PathToUtf8(BatchFile()) + "\"\r\n");
-    const TBatchResult made = TBatchRunner().Run(gen);
-    Log += "--- batchgen: exit code " + std::to_string(made.ExitCode) + "\n" + made.Output;
-    EXPECT_EQ(made.ExitCode, 0u);
-    EXPECT_TRUE(fs::exists(BatchFile()));
-    const TBatchResult result = Runner.Run(BatchFile());
-    Log += DescribeRun({}, result);
-    EXPECT_FALSE(result.TimedOut);
-    return result;
-  }
+  TBatchResult MakeAndRun() { return RunThroughBatchgen(); }
 
   template <class T>
   T& Add() {

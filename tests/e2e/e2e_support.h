@@ -129,6 +129,9 @@ class GeneratedBatch : public ::testing::Test {
  protected:
   // Generates the batch file and runs it with the arguments.
   TBatchResult Run(const std::vector<std::string>& arguments = {});
+  // Saves the project as a project file, has batchgen make job.bat of it, as the program
+  // does, and runs that without arguments.
+  TBatchResult RunThroughBatchgen();
 
   fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
 

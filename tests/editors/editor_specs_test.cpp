@@ -215,6 +215,12 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TFindItem", "Please enter a string to search for!"},
       {"TWriteToFileItem", "Please enter variable name!"},
       {"TRobocopyItem", "Please tick at least one box under \"What to copy for files\"!"},
+      {"TGPResultItem",
+       "User and Password are used only with a remote system. Type the remote system, or clear "
+       "User and Password."},
+      {"TFTPUploadItem", "The user name and password cannot contain a double quote (\")."},
+      {"TCreateAListOfPCSItem", "Please enter file name to save the list to"},
+      {"TIPConfigItem", "Please enter \"Adapter\"!"},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {
@@ -232,6 +238,11 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       values.SetChecked("cbxSetExitCode", true);
       values.SetText("edtExitCode", "many");
     }
+    // A user without a remote system, a quote in the FTP user name, the class ID mode
+    // without an adapter.
+    if (values.Has("edtScopeUser")) values.SetText("edtUser", "admin");
+    if (values.Has("edtUsername")) values.SetText("edtUsername", "a\"b");
+    if (values.Has("rbModeSetClassID")) values.SetChecked("rbModeSetClassID", true);
     for (const char* flag : {"cbxD", "cbxA", "cbxT"}) {
       if (values.Has(flag)) values.SetChecked(flag, false);
     }

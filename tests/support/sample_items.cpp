@@ -9,6 +9,9 @@
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
+#include "items/remote_query/remote_query_items.h"
+#include "items/network/network_items.h"
+#include "items/seven_zip/seven_zip_items.h"
 
 namespace palvetta::testing {
 namespace {
@@ -104,6 +107,14 @@ void FillRobocopySample(TRobocopyItem& i) {
         &TRobocopyItem::NoSD, &TRobocopyItem::NoDD}) {
     i.*flag = true;
   }
+}
+
+void FillRemoteSample(TCustomSUPItem& i) {
+  i.System = "PC1";
+  i.User = "admin";
+  i.Password = "p%ss word";
+  i.NoHeader = i.Verbose = true;
+  i.OutputFormat = TOutputFormat::ofCSV;
 }
 
 std::vector<TSampleItem> MakeSamples() {
@@ -377,6 +388,73 @@ std::vector<TSampleItem> MakeSamples() {
       }),
       // ROBOCOPY
       Sample<TRobocopyItem>([](auto& i) { FillRobocopySample(i); }),
+      // Remote query tools. GPRESULT and OPENFILES /Disconnect keep the output switches
+      // and /Local all six values of the base, though their dialogs do not show them.
+      Sample<TDriverQueryItem>([](auto& i) {
+        FillRemoteSample(i);
+        i.SI = true;
+      }),
+      Sample<TGPResultItem>([](auto& i) {
+        FillRemoteSample(i);
+        i.Format = TGPResultOutputFormat::gpofHTML;
+        i.FileName = "C:\\Reports\\rsop.html";
+        i.F = true;
+        i.SCOPE = TGPResultScope::gpsComputer;
+        i.ScopeUser = "john doe";
+        i.GPResultVerboseMode = TGPResultVerboseMode::gpvZ;
+      }),
+      Sample<TOpenFilesQueryItem>([](auto& i) { FillRemoteSample(i); }),
+      Sample<TOpenFilesDisconnectItem>([](auto& i) {
+        FillRemoteSample(i);
+        i.ID = "12";
+        i.A = "john doe";
+        i.O = TOpenFilesOpenMode::omReadWrite;
+        i.OP = "C:\\Shared\\report.doc";
+      }),
+      Sample<TOpenFilesLocalItem>([](auto& i) {
+        FillRemoteSample(i);
+        i.OnOff = true;
+      }),
+      // Network
+      Sample<TPingItem>([](auto& i) { i.Host = "example.org"; }),
+      Sample<TFTPUploadItem>([](auto& i) {
+        i.Host = "ftp.example.org";
+        i.User = "bob";
+        i.Password = "50%off";
+        i.Dir = "in box";
+        i.FileName = "C:\\Data\\report.txt";
+      }),
+      Sample<TDownloadFileItem>([](auto& i) {
+        i.URL = "https://example.org/files/My%20File.zip";
+        i.SaveToPath = "C:\\Downloads";
+      }),
+      Sample<TCreateAListOfPCSItem>([](auto& i) { i.FileName = "C:\\Lists\\pcs.txt"; }),
+      Sample<TIPConfigItem>([](auto& i) {
+        i.AllCompartments = true;
+        i.Mode = TIPConfigMode::ipcmSetClassID;
+        i.IPVer = TIPVer::ipv6;
+        i.Adapter = "Local Area";
+        i.ClassID = "lab";
+      }),
+      Sample<TNetStatItem>([](auto& i) {
+        i.All = i.Exe = i.EthernetStats = i.FQDN = i.Numerical = i.OwnerID = true;
+        i.ConnectionsByProto = i.StatsByProto = true;
+        i.StatsProto = TNetstatProtocol::npICMPv6;
+        i.ConnProto = TNetstatProtocol::npUDP;
+        i.OffloadState = i.Routing = i.Redisplay = true;
+        i.Interval = 30;
+      }),
+      // 7-Zip
+      Sample<TSevenZipCreateItem>([](auto& i) {
+        i.SrcPath = "C:\\Data\\*.txt";
+        i.ArchFileName = "D:\\Backup\\data.zip";
+        i.CompressionLevel = TCompressionLevel::clUltra;
+      }),
+      Sample<TSevenZipExtractItem>([](auto& i) {
+        i.ArchFileName = "D:\\Backup\\data.zip";
+        i.ExtractTo = "C:\\Restored";
+        i.Subfolders = i.OverwriteFiles = true;
+      }),
   };
 }
 

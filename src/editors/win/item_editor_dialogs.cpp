@@ -79,9 +79,9 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
 
 void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    const bool enabled = rule.WhenIndex >= 0
-                             ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
-                             : entry.Dialog->Checked(rule.CheckBox);
+    bool enabled = rule.WhenIndex >= 0 ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
+                                       : entry.Dialog->Checked(rule.CheckBox);
+    for (const std::string& box : rule.OrChecked) enabled = enabled || entry.Dialog->Checked(box);
     for (const std::string& control : rule.Controls) entry.Dialog->SetEnabled(control, enabled);
   }
 }
@@ -133,7 +133,9 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
     args.Filter = browse.Filter;
     args.DefaultExt = browse.DefaultExt;
     args.InitialName = dialog.Text(browse.Field);
-    if (!browse.Multiple) {
+    if (browse.Kind == TBrowseKind::bkSaveFile) {
+      chosen = PickFileToSave(args);
+    } else if (!browse.Multiple) {
       chosen = PickFileToOpen(args);
     } else if (std::optional<TStrings> files = PickFilesToOpen(args); files && !files->empty()) {
       chosen = JoinWith(*files, ";");
