@@ -117,10 +117,16 @@ TEST_F(ZipWriterTest, NamesAreUtf8FromSendAsNamesOrTheFileName) {
 }
 
 TEST_F(ZipWriterTest, NothingReadableLeavesNoArchive) {
-  const TZipResult result = WriteZipArchive(Zip(), {PathToUtf8(FFolder / "a"), PathToUtf8(FFolder / "b")}, {});
+  const std::vector<std::string> missing = {PathToUtf8(FFolder / "a"), PathToUtf8(FFolder / "b")};
+  const TZipResult result = WriteZipArchive(Zip(), missing, {});
   EXPECT_FALSE(result.Written);
   EXPECT_EQ(result.Skipped.size(), 2u);
   EXPECT_TRUE(fs::is_empty(FFolder));
+  // An archive already there is neither emptied nor removed by a failed write.
+  Make("out.zip", "an older archive");
+  EXPECT_FALSE(WriteZipArchive(Zip(), missing, {}).Written);
+  EXPECT_EQ(ReadFileBytes(FFolder / "out.zip"), "an older archive");
+  EXPECT_EQ(std::distance(fs::directory_iterator(FFolder), fs::directory_iterator()), 1);
 }
 
 TEST_F(ZipWriterTest, ADateBefore1980BecomesTheFirstDayOf1980) {
