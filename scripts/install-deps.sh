@@ -9,6 +9,7 @@ packages=(
   wine64 xvfb xauth
   fp-utils  # chmcmd, which compiles the help file
   googletest
+  zlib1g-dev libssl-dev python3 unzip  # references the crash reporter's codec is tested against
   "$@"
 )
 

@@ -18,7 +18,7 @@ cmake -S "$repo" -B "$repo/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$repo/build/host" -j "$jobs"
 cmake --build "$repo/build/win" -j "$jobs"
-cmake --build "$repo/build/fuzz" -j "$jobs" --target project_reader_fuzz
+cmake --build "$repo/build/fuzz" -j "$jobs" --target project_reader_fuzz inflate_fuzz
 
 # One virtual X display for every Windows test that opens a window.
 source "$repo/scripts/xvfb.sh"
@@ -34,14 +34,27 @@ trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb_pid 2>/dev/null || true' 
 # managed window it hides; unmanaged windows hide at once.
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null
 
-# The fuzz target starts from its seed files and a corpus kept in the build folder.
+# Each fuzz target starts from its seed files and a corpus kept in the build folder; the
+# targets run side by side, each for the same bounded time.
 fuzz_seconds=${PALVETTA_FUZZ_SECONDS:-60}
+fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
 run_fuzzers() {
-  local corpus="$repo/build/fuzz/corpus/project_reader"
-  mkdir -p "$corpus"
-  "$repo/build/fuzz/tests/model/project_reader_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 \
-    -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
-    -dict="$repo/tests/model/fuzz/project_file.dict" "$corpus" "$repo/tests/model/project_files"
+  mkdir -p "$repo/build/fuzz/corpus/project_reader" "$repo/build/fuzz/corpus/inflate"
+  "$repo/build/fuzz/tests/model/project_reader_fuzz" "${fuzz_options[@]}" -max_len=65536 \
+    -dict="$repo/tests/model/fuzz/project_file.dict" "$repo/build/fuzz/corpus/project_reader" \
+    "$repo/tests/model/project_files" > "$repo/build/fuzz-project-reader.log" 2>&1 &
+  local reader=$!
+  "$repo/build/fuzz/tests/crash/codec/inflate_fuzz" "${fuzz_options[@]}" -max_len=4096 \
+    "$repo/build/fuzz/corpus/inflate" "$repo/tests/crash/codec/fuzz/seeds" \
+    > "$repo/build/fuzz-inflate.log" 2>&1 &
+  local inflate=$!
+  local result=0
+  wait $reader || result=1
+  wait $inflate || result=1
+  for log in project-reader inflate; do
+    echo "--- $log" && tail -n 25 "$repo/build/fuzz-$log.log"
+  done
+  return $result
 }
 
 status=0
@@ -57,6 +70,6 @@ wait $win || status=1
 wait $fuzz || status=1
 echo "=== host tests ===" && cat "$repo/build/host-tests.log"
 echo "=== Windows tests (Wine) ===" && cat "$repo/build/win-tests.log"
-echo "=== fuzzing ===" && tail -n 25 "$repo/build/fuzz-tests.log"
+echo "=== fuzzing ===" && cat "$repo/build/fuzz-tests.log"
 [ $status -eq 0 ] && echo "All tests passed." || echo "Some tests FAILED."
 exit $status
