@@ -58,7 +58,8 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs(), RobocopyEditorSpecs()}) {
+                      CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
+                      FileSystemEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

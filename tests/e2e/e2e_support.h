@@ -142,6 +142,10 @@ class GeneratedBatch : public ::testing::Test {
 
   void TearDown() override;
 
+  // Saves the project as a project file, has batchgen make the batch file of it, as it
+  // does of a user's project, and runs that; a batchgen failure fails the test.
+  TBatchResult RunThroughBatchgen();
+
   TTempFolder Temp;
   TProject Project;
   TBatchRunner Runner;

@@ -53,7 +53,7 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
       {"cbx", TLayoutKind::lkCheck},  {"cxb", TLayoutKind::lkCheck}, {"rb", TLayoutKind::lkRadio},
       {"sbn", TLayoutKind::lkNumber}, {"sed", TLayoutKind::lkNumber}, {"vst", TLayoutKind::lkGrid},
       {"att", TLayoutKind::lkThreeStateGrid}, {"dtp", TLayoutKind::lkDate},
-      {"lbx", TLayoutKind::lkList},
+      {"lbx", TLayoutKind::lkList},           {"dcb", TLayoutKind::lkDriveCombo},
   };
   for (const auto& [prefix, kind] : prefixes) {
     if (field.rfind(prefix, 0) == 0) return kind;
@@ -89,6 +89,8 @@ std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
     case TFieldKind::fkDate:
     case TFieldKind::fkDateTime:
       return TLayoutKind::lkDate;
+    case TFieldKind::fkDrive:
+      return TLayoutKind::lkDriveCombo;
     default:
       return std::nullopt;
   }
@@ -215,6 +217,7 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TFindItem", "Please enter a string to search for!"},
       {"TWriteToFileItem", "Please enter variable name!"},
       {"TRobocopyItem", "Please tick at least one box under \"What to copy for files\"!"},
+      {"TRecoverItem", "Please select file name"},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {
