@@ -61,7 +61,8 @@ std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmen
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
                       CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
-                      RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs()}) {
+                      RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
+                      FileSystemEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

@@ -32,16 +32,32 @@ struct TBrowseButton {
   std::string DefaultExt = {};  // file picker
   bool Multiple = false;        // several files may be chosen at once; a field gets them
                                 // joined by ";"
+  std::string ChecksOnPick = {};  // a radio button a pick checks (the mode the field is for)
+  // A folder button that picks a file instead while one of these radio buttons is checked
+  // (a link to a file or to a folder).
+  std::vector<std::string> FileWhenChecked = {};
 };
 
 // Controls usable only while a check box or radio button is checked or, where WhenIndex
 // is set, while the drop-down list named by CheckBox has that entry selected. OrChecked
-// names further boxes or buttons any of which, checked, enables the controls too.
+// names further boxes or buttons any of which, checked, makes the condition hold too;
+// Inverse turns the condition round (usable while not checked, or while another entry is
+// selected). A control that several rules name is usable only while all of them hold.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
   std::vector<std::string> OrChecked = {};
+  bool Inverse = false;
+};
+
+// The entries a list offers that depend on the entry selected in another: on each change
+// of Source, and before the dialog shows, Target's entries become Entries(Source's index)
+// (a typed list keeps its text).
+struct TEntriesRule {
+  std::string Source = {};
+  std::string Target = {};
+  std::function<TStrings(int index)> Entries = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -80,6 +96,7 @@ struct TEditorSpec {
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
   std::string CollapseButton = {};  // collapses every panel of the dialog
+  std::vector<TEntriesRule> EntriesRules = {};
 };
 
 struct TItemEditorSpec {
@@ -101,6 +118,8 @@ std::vector<TItemEditorSpec> RemoteQueryEditorSpecs();
 // The dialogs of PING, the curl items, the list of PCs, IPCONFIG and NETSTAT.
 std::vector<TItemEditorSpec> NetworkEditorSpecs();
 std::vector<TItemEditorSpec> SevenZipEditorSpecs();
+// The dialogs of the drive and file-system items: CHKDSK, FORMAT, LABEL, DIR, ...
+std::vector<TItemEditorSpec> FileSystemEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

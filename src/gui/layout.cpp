@@ -439,6 +439,12 @@ TLayoutNode Combo(std::string name, TStrings entries, int chars) {
   return node;
 }
 
+TLayoutNode DriveCombo(std::string name, bool freeDrives) {
+  TLayoutNode node = Leaf(TLayoutKind::lkDriveCombo, std::move(name));
+  node.FreeDrives = freeDrives;
+  return node;
+}
+
 TLayoutNode Check(std::string name, std::string caption) {
   return Leaf(TLayoutKind::lkCheck, std::move(name), std::move(caption));
 }

@@ -36,6 +36,7 @@ enum class TLayoutKind {
   lkList,            // list box of entries, several of them selectable
   lkPanel,           // a caption header above its children (a column), which it can collapse
   lkPanelGroup,      // panels in a column, scrolled vertically when they need more room
+  lkDriveCombo,      // drop-down list of the machine's drives (see FreeDrives)
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -99,6 +100,9 @@ struct TLayoutNode {
   bool LabelPair = false;          // container: a label and its field, kept at the label gap
   bool AlignLabels = false;        // column: labels of its label-beside rows share one width
   std::vector<TLayoutNode> Children;
+  // drive combo: the roots of the letters no drive uses ("E:\") instead of the drives'
+  // letters
+  bool FreeDrives = false;
 };
 
 struct TLayoutSpacing {
@@ -197,6 +201,10 @@ TLayoutNode Panel(std::string name, std::string caption, std::vector<TLayoutNode
 // Panels stacked in a column that scrolls when they are taller than its room; it asks for
 // no more height than maxHeight (96-dpi pixels, 0: no limit) and takes the extra room.
 TLayoutNode PanelGroup(std::string name, std::vector<TLayoutNode> panels, int maxHeight = 0);
+// A pick-only list of the machine's drives, its value a drive letter ("C"); with
+// freeDrives, the roots of the letters no drive uses, its value such a root ("E:\").
+// A stored drive the machine does not have is offered too, so confirming keeps it.
+TLayoutNode DriveCombo(std::string name, bool freeDrives = false);
 
 TLayoutNode Stretched(TLayoutNode node, int factor = 1);
 TLayoutNode Indented(TLayoutNode node, int pixels = 20);

@@ -27,6 +27,7 @@ constexpr int kEditChars = 20;
 constexpr int kMemoChars = 40;
 constexpr int kMemoLines = 4;
 constexpr int kComboChars = 10;
+constexpr int kDriveComboChars = 16;
 constexpr int kNumberChars = 6;
 constexpr int kGridChars = 30;
 constexpr int kGridRows = 6;
@@ -74,6 +75,11 @@ TSizeF ComboSize(const TLayoutNode& node, const TLeafMetrics& m) {
   for (const auto& entry : node.Entries) text = std::max(text, m.Text(entry));
   if (text <= 0) text = m.Chars(kComboChars);
   return {text + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
+}
+
+// Room for a drive the machine does not have, which the list marks as such.
+TSizeF DriveComboSize(const TLayoutNode&, const TLeafMetrics& m) {
+  return {m.Chars(kDriveComboChars) + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
 }
 
 TSizeF BoxSize(const TLayoutNode& node, const TLeafMetrics& m) {
@@ -153,6 +159,7 @@ constexpr TLayoutKindRule kRules[] = {
     // Both measured by the layout engine: a header above a column, and a column.
     {TLayoutKind::lkPanel, false, true, NoSize},
     {TLayoutKind::lkPanelGroup, false, true, NoSize},
+    {TLayoutKind::lkDriveCombo, true, false, DriveComboSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");

@@ -5,6 +5,7 @@
 #include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
+#include "items/file_system/file_system_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
@@ -16,9 +17,17 @@ namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {
-      kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
-      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses,
-      kRemoteQueryItemClasses,   kNetworkItemClasses,       kSevenZipItemClasses};
+      kMiscItemClasses,
+      kControlOfFlowItemClasses,
+      kFORItemClasses,
+      kFileAndFolderItemClasses,
+      kCompareSearchItemClasses,
+      kRobocopyItemClasses,
+      kRemoteQueryItemClasses,
+      kNetworkItemClasses,
+      kSevenZipItemClasses,
+      kFileSystemItemClasses,
+  };
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

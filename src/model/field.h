@@ -18,7 +18,8 @@ class TPersistent;
 // (colour), a number field (number, or large number for values past the range of int), a
 // grid of a collection's entries (grid), a row of a three-state grid (three-state: an
 // enumeration of "left out", "set", "not set"), or a list box of a list of strings
-// (list). A date may have a date picker; the other rows without a control are saved only
+// (list), or a drive picked from the machine's drives (drive: a letter, or a root such as
+// "E:\"). A date may have a date picker; the other rows without a control are saved only
 // (byte, character, time, list of strings, set).
 enum class TFieldKind {
   fkText,
@@ -41,6 +42,7 @@ enum class TFieldKind {
   fkDateTime,
   fkStrings,
   fkSet,
+  fkDrive,
 };
 
 struct TField {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/utf.h"
 #include "gui/editor_values.h"
 #include "model/class_info.h"
 #include "model/field.h"
@@ -241,6 +242,29 @@ void MemberFromEditor(TPersistent& object, std::string_view control, const TEdit
   members = values.Checked(control) ? (members | bit) : (members & ~bit);
 }
 
+// A drive letter as a one-character text ("C"), or a drive root as it is ("E:\"). A
+// drive combo that gives back nothing keeps the value.
+template <auto Member>
+void DriveToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
+  const auto& value = Of<Member>(object);
+  if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, char16_t>) {
+    values.SetText(control, value == 0 ? std::string() : Utf16ToUtf8(std::u16string(1, value)));
+  } else {
+    values.SetText(control, value);
+  }
+}
+template <auto Member>
+void DriveFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  auto& value = Of<Member>(object);
+  const std::string& text = values.Text(control);
+  if (text.empty()) return;
+  if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, char16_t>) {
+    value = Utf8ToUtf16(text).front();
+  } else {
+    value = text;
+  }
+}
+
 }  // namespace field_access
 
 // Row helpers. The control may be left out for a property that is only saved.
@@ -390,6 +414,14 @@ constexpr TField DateTime(std::string_view name, std::string_view control = {}) 
           &DescribeDateTime<Member, TDateTimeKind::DateTime>,
           control.empty() ? nullptr : &DateToEditor<Member>,
           control.empty() ? nullptr : &DateTimeFromEditor<Member>};
+}
+
+// A drive letter (a character) or a drive root (a text) picked from a drive combo.
+template <auto Member>
+constexpr TField Drive(std::string_view name, std::string_view control) {
+  using namespace field_access;
+  return {name, control, TFieldKind::fkDrive, &Describe<Member>, &DriveToEditor<Member>,
+          &DriveFromEditor<Member>};
 }
 
 template <auto Member>

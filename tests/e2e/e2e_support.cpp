@@ -79,13 +79,10 @@ TBatchResult GeneratedBatch::Run(const std::vector<std::string>& arguments) {
 TBatchResult GeneratedBatch::RunThroughBatchgen() {
   const fs::path project = Temp.Path() / L"project.kwj";
   WriteFileReplacing(project, testing::SaveProject(Project));
-  std::wstring batchgen = Widen(PALVETTA_BATCHGEN);
-  for (wchar_t& c : batchgen) c = c == L'/' ? L'\\' : c;
-  const fs::path gen = Temp.Path() / L"gen.bat";
-  WriteFileReplacing(gen, "@\"" + Narrow(batchgen) + "\" \"" + PathToUtf8(project) + "\" \"" +
-                              PathToUtf8(BatchFile()) + "\"\r\n");
-  const TBatchResult made = TBatchRunner().Run(gen);
+  const ProgramRun made = RunProgram(fs::path(Widen(PALVETTA_BATCHGEN)), {project, BatchFile()},
+                                     Temp.Path() / L"batchgen output.txt");
   Log += "--- batchgen: exit code " + std::to_string(made.ExitCode) + "\n" + made.Output;
+  EXPECT_FALSE(made.TimedOut);
   EXPECT_EQ(made.ExitCode, 0u);
   EXPECT_TRUE(fs::exists(BatchFile()));
   const TBatchResult result = Runner.Run(BatchFile());

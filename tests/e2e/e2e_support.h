@@ -129,9 +129,6 @@ class GeneratedBatch : public ::testing::Test {
  protected:
   // Generates the batch file and runs it with the arguments.
   TBatchResult Run(const std::vector<std::string>& arguments = {});
-  // Saves the project as a project file, has batchgen make job.bat of it, as the program
-  // does, and runs that without arguments.
-  TBatchResult RunThroughBatchgen();
 
   fs::path BatchFile() const { return Temp.Path() / L"job.bat"; }
 
@@ -144,6 +141,10 @@ class GeneratedBatch : public ::testing::Test {
   void CloseIfBlock();
 
   void TearDown() override;
+
+  // Saves the project as a project file, has batchgen make the batch file of it, as it
+  // does of a user's project, and runs that; a batchgen failure fails the test.
+  TBatchResult RunThroughBatchgen();
 
   TTempFolder Temp;
   TProject Project;

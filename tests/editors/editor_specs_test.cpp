@@ -53,7 +53,7 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
       {"cbx", TLayoutKind::lkCheck},  {"cxb", TLayoutKind::lkCheck}, {"rb", TLayoutKind::lkRadio},
       {"sbn", TLayoutKind::lkNumber}, {"sed", TLayoutKind::lkNumber}, {"vst", TLayoutKind::lkGrid},
       {"att", TLayoutKind::lkThreeStateGrid}, {"dtp", TLayoutKind::lkDate},
-      {"lbx", TLayoutKind::lkList},
+      {"lbx", TLayoutKind::lkList},           {"dcb", TLayoutKind::lkDriveCombo},
   };
   for (const auto& [prefix, kind] : prefixes) {
     if (field.rfind(prefix, 0) == 0) return kind;
@@ -89,6 +89,8 @@ std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
     case TFieldKind::fkDate:
     case TFieldKind::fkDateTime:
       return TLayoutKind::lkDate;
+    case TFieldKind::fkDrive:
+      return TLayoutKind::lkDriveCombo;
     default:
       return std::nullopt;
   }
@@ -221,6 +223,7 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TFTPUploadItem", "The user name and password cannot contain a double quote (\")."},
       {"TCreateAListOfPCSItem", "Please enter file name to save the list to"},
       {"TIPConfigItem", "Please enter \"Adapter\"!"},
+      {"TRecoverItem", "Please select file name"},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {

@@ -93,7 +93,8 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
       EXPECT_GE(r.Width, chars + edges + arrow);
       EXPECT_GE(r.Height, node.Lines * line + edges);
       break;
-    case TLayoutKind::lkCombo: {
+    case TLayoutKind::lkCombo:
+    case TLayoutKind::lkDriveCombo: {
       double text = chars;
       for (const auto& entry : node.Entries) text = std::max<double>(text, m.TextWidth(entry));
       EXPECT_GE(r.Width, text + edges + arrow);

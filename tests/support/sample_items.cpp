@@ -6,6 +6,7 @@
 #include "items/compare_search/compare_search_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
+#include "items/file_system/file_system_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
@@ -454,6 +455,84 @@ std::vector<TSampleItem> MakeSamples() {
         i.ArchFileName = "D:\\Backup\\data.zip";
         i.ExtractTo = "C:\\Restored";
         i.Subfolders = i.OverwriteFiles = true;
+      }),
+      // Drives and file systems
+      Sample<TCHKDSKItem>([](auto& i) {
+        i.CHKDSKMode = TCHKDSKMode::cdmFile;
+        i.Drive = u'D';
+        i.FileName = "D:\\Data Files\\big.db";
+        i.FixErrors = i.ShowFileNames = i.LocateBadSectors = i.ChangLogFileSize = true;
+        i.LogFileSize = 4096;
+        i.ForceDismount = i.LessIndexCheck = i.SkipCycles = i.ReEvaluateBadClusters = true;
+      }),
+      Sample<TTreeItem>([](auto& i) {
+        i.Path = "C:\\Program Files";
+        i.DisplayFileNames = i.ASCII = true;
+      }),
+      Sample<TSubstItem>([](auto& i) {
+        i.Drive = "Q:\\";
+        i.Path = "C:\\Deep Folder\\Work";
+        i.Delete = true;
+      }),
+      Sample<TDirItem>([](auto& i) {
+        i.Path = "C:\\My Files";
+        i.Attr = true;
+        i.DirAttr = TFileAttr::frNotSet;
+        i.ReadOnlyAttr = TFileAttr::frSet;
+        i.Hidden = TFileAttr::frNotSet;
+        i.Indexed = TFileAttr::frSet;
+        i.System = TFileAttr::frNotSet;
+        i.Arch = TFileAttr::frSet;
+        i.ReparsePoints = TFileAttr::frNotSet;
+        i.BareFormat = i.DisplayThousandsSeparator = true;
+        i.WideAndColumn = i.Lowercase = i.LongList = i.Sorted = i.SortedReversed = true;
+        i.SortOrder = TSortOrder::soDateTime;
+        i.PauseByScreen = i.DisplayOwner = i.AlternateDataStreams = i.Subdirs = true;
+        i.TimeField = TTimeField::tfLastWritten;
+        i.Wide = i.ShortNames = i.FourDigitYears = true;
+      }),
+      Sample<TFormatItem>([](auto& i) {
+        i.Volume = u'E';
+        i.FileSystem = TFileSystem::fsUDF;
+        i.VolLabel = "My & Disk";
+        i.QuickFormat = i.CompressedByDefault = i.Dismount = true;
+        i.UDFRevision = TUDFRevision::udfr2_50;
+        i.MetadataDup = true;
+        i.AllocUnitSize = "4096";
+        i.FloppySize = "1.44";
+        i.Tracks = 80;
+        i.SectorsPerTrack = 18;
+        i.Passes = 2;
+        i.ShortNames = "disabled";
+      }),
+      Sample<TCompactItem>([](auto& i) {
+        i.Files = {"*.log", "C:\\My Logs\\old.txt"};
+        i.CompactMode = TCompactMode::cmUncompress;
+        i.InFolderAndSubfolders = "C:\\Big Data";
+        i.HiddenAndSystem = i.IgnoreErrors = i.CompressCompressed = i.Quiet = true;
+      }),
+      Sample<TVOLItem>([](auto& i) { i.Volume = u'Z'; }),
+      Sample<TRecoverItem>([](auto& i) { i.Path = "D:\\bad disk\\data.db"; }),
+      Sample<TLabelItem>([](auto& i) {
+        i.Drive = u'E';
+        i.MP = true;
+        i.Volume = "C:\\mnt\\disk";
+        i.DriveLabel = "Backup & Restore";
+      }),
+      Sample<TMKLinkItem>([](auto& i) {
+        i.Link = "C:\\Links\\my link";
+        i.Target = "D:\\Real Folder";
+        i.MKLinkMode = TMKLinkMode::mklmDirJunction;
+      }),
+      Sample<TCHKNTFSItem>([](auto& i) {
+        i.Volume = "D:";
+        i.Timer = 30;
+        i.CHKNTFSMode = TCHKNTFSMode::cmSchedule;
+      }),
+      Sample<TConvertItem>([](auto& i) {
+        i.Volume = "E:";
+        i.Verbose = i.NoSecurity = i.Dismount = true;
+        i.CVTArea = "cvt area.bin";
       }),
   };
 }

@@ -50,8 +50,17 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
       ApplyEnabling(entry);
     });
   }
+  // A list's change refills the lists that depend on it, then runs the enabling rules.
+  std::set<std::string> changing;
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    if (rule.WhenIndex >= 0) dialog.OnChange(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+    if (rule.WhenIndex >= 0) changing.insert(rule.CheckBox);
+  }
+  for (const TEntriesRule& rule : entry.Spec.EntriesRules) changing.insert(rule.Source);
+  for (const std::string& list : changing) {
+    dialog.OnChange(list, [&entry, list] {
+      ApplyEntries(entry, list);
+      ApplyEnabling(entry);
+    });
   }
   if (!entry.Spec.CollapseButton.empty()) {
     dialog.OnClick(entry.Spec.CollapseButton, [&dialog] { dialog.CollapseAllPanels(); });
@@ -78,11 +87,25 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
 }
 
 void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
+  std::map<std::string, bool> enabled;
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    bool enabled = rule.WhenIndex >= 0 ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
-                                       : entry.Dialog->Checked(rule.CheckBox);
-    for (const std::string& box : rule.OrChecked) enabled = enabled || entry.Dialog->Checked(box);
-    for (const std::string& control : rule.Controls) entry.Dialog->SetEnabled(control, enabled);
+    bool condition = rule.WhenIndex >= 0 ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
+                                         : entry.Dialog->Checked(rule.CheckBox);
+    for (const std::string& box : rule.OrChecked) condition = condition || entry.Dialog->Checked(box);
+    const bool holds = rule.Inverse != condition;
+    for (const std::string& control : rule.Controls) {
+      const auto [at, added] = enabled.emplace(control, holds);
+      if (!added) at->second = at->second && holds;
+    }
+  }
+  for (const auto& [control, on] : enabled) entry.Dialog->SetEnabled(control, on);
+}
+
+// Every rule of the source, or of every source when it is empty.
+void TItemEditorDialogs::ApplyEntries(TEntry& entry, const std::string& source) {
+  for (const TEntriesRule& rule : entry.Spec.EntriesRules) {
+    if (!source.empty() && rule.Source != source) continue;
+    entry.Dialog->SetEntries(rule.Target, rule.Entries(entry.Dialog->Index(rule.Source)));
   }
 }
 
@@ -122,7 +145,10 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
     return;
   }
   std::optional<std::string> chosen;
-  if (browse.Kind == TBrowseKind::bkFolder) {
+  const bool fileInstead =
+      std::any_of(browse.FileWhenChecked.begin(), browse.FileWhenChecked.end(),
+                  [&dialog](const std::string& radio) { return dialog.Checked(radio); });
+  if (browse.Kind == TBrowseKind::bkFolder && !fileInstead) {
     chosen = PickFolder(dialog.Handle(), browse.Title, dialog.Text(browse.Field));
   } else if (browse.Kind == TBrowseKind::bkFolderList) {
     chosen = FFolderList.Execute(dialog.Handle(), dialog.Text(browse.Field));
@@ -141,7 +167,9 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
       chosen = JoinWith(*files, ";");
     }
   }
-  if (chosen) dialog.SetText(browse.Field, *chosen);
+  if (!chosen) return;
+  dialog.SetText(browse.Field, *chosen);
+  if (!browse.ChecksOnPick.empty()) dialog.SetChecked(browse.ChecksOnPick, true);
 }
 
 bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpContext) {
@@ -155,6 +183,7 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpC
   entry.Clearing = true;
   dialog.Fill(entry.Values);
   entry.Clearing = false;
+  ApplyEntries(entry, {});
   ApplyEnabling(entry);
   dialog.OnShown = OnShown;
   if (dialog.ShowModal(owner, helpContext) != TModalResult::mrOK) return false;

@@ -50,6 +50,7 @@ class TItemEditorDialogs : public IItemEditing {
 
   TDialog& Make(TEntry& entry);
   static void ApplyEnabling(TEntry& entry);
+  static void ApplyEntries(TEntry& entry, const std::string& source);
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);

@@ -5,6 +5,7 @@
 #include "gui/win/controls/check_box_control.h"
 #include "gui/win/controls/combo_control.h"
 #include "gui/win/controls/date_control.h"
+#include "gui/win/controls/drive_combo_control.h"
 #include "gui/win/controls/edit_control.h"
 #include "gui/win/controls/grid_control.h"
 #include "gui/win/controls/list_control.h"
@@ -63,6 +64,7 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkList, Make<TListControl>},
     {TLayoutKind::lkPanel, Make<TPanelControl>},
     {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
+    {TLayoutKind::lkDriveCombo, Make<TDriveComboControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
