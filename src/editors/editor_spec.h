@@ -60,6 +60,16 @@ struct TListButtons {
   char Separator = 0;
 };
 
+// A button that puts the code standing beside the list's chosen entry into a field, in
+// place of the field's selection (at the caret when nothing is selected); with no entry
+// chosen it does nothing.
+struct TInsertButton {
+  std::string Button = {};
+  std::string List = {};
+  std::string Field = {};
+  TStrings Codes = {};  // index for index beside the list's entries
+};
+
 // The entries "+" appends for the text.
 TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 
@@ -77,6 +87,7 @@ struct TEditorSpec {
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
   std::string CollapseButton = {};  // collapses every panel of the dialog
+  std::vector<TInsertButton> Inserting = {};
 };
 
 struct TItemEditorSpec {
@@ -93,6 +104,9 @@ std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 // The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
 std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 std::vector<TItemEditorSpec> RobocopyEditorSpecs();
+// The dialogs of the console items: messages, colours, questions and menus, the prompt
+// with its special codes, TYPE, the title and the code pages.
+std::vector<TItemEditorSpec> ConsoleEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "items/compare_search/compare_search_items.h"
+#include "items/console/console_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/for/for_items.h"
@@ -14,7 +15,8 @@ namespace palvetta {
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {
       kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
-      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses};
+      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses,
+      kConsoleItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }
