@@ -3,6 +3,7 @@
 #include "base/win/program.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "model/batch_generator.h"
+#include "support/project_files.h"
 
 namespace palvetta::e2e {
 
@@ -72,6 +73,21 @@ TBatchResult GeneratedBatch::Run(const std::vector<std::string>& arguments) {
   Runner.Arguments = arguments;
   const TBatchResult result = Runner.Run(BatchFile());
   Log += DescribeRun(arguments, result);
+  return result;
+}
+
+TBatchResult GeneratedBatch::RunThroughBatchgen() {
+  const fs::path project = Temp.Path() / L"project.kwj";
+  WriteFileReplacing(project, testing::SaveProject(Project));
+  const ProgramRun made = RunProgram(fs::path(Widen(PALVETTA_BATCHGEN)), {project, BatchFile()},
+                                     Temp.Path() / L"batchgen output.txt");
+  Log += "--- batchgen: exit code " + std::to_string(made.ExitCode) +
+         (made.TimedOut ? ", timed out" : "") + "\n" + made.Output;
+  EXPECT_FALSE(made.TimedOut);
+  EXPECT_EQ(made.ExitCode, 0u);
+  EXPECT_EQ(made.Output, "");
+  const TBatchResult result = Runner.Run(BatchFile());
+  Log += DescribeRun(Runner.Arguments, result);
   return result;
 }
 

@@ -1,5 +1,7 @@
 #include "items/console/code_page_items.h"
 
+#include <iterator>
+
 #include "items/console/code_pages.h"
 #include "items/radio_groups.h"
 #include "model/field_table.h"
