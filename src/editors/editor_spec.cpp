@@ -1,6 +1,9 @@
 #include "editors/editor_spec.h"
 
 #include <algorithm>
+#include <iterator>
+
+#include "items/console/console_colours.h"
 
 namespace palvetta {
 
@@ -26,9 +29,7 @@ void CollectRadios(const TLayoutNode& node, std::vector<std::string>& names) {
 }  // namespace
 
 TStrings ConsoleColours() {
-  return {"Black ",    "Blue  ",     "Green ",       "Aqua  ",     "Red   ",       "Purple",
-          "Yellow",    "White ",     "Gray",         "Light Blue", "Light Green",  "Light Aqua",
-          "Light Red", "Light Purple", "Light Yellow", "Bright White"};
+  return TStrings(std::begin(kConsoleColourNames), std::end(kConsoleColourNames));
 }
 
 std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
@@ -62,7 +63,7 @@ std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmen
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
                       CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
                       RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
-                      FileSystemEditorSpecs()}) {
+                      FileSystemEditorSpecs(), ConsoleEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

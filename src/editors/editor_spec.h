@@ -79,6 +79,16 @@ struct TListButtons {
   char Separator = 0;
 };
 
+// A button that puts the code standing beside the list's chosen entry into a field, in
+// place of the field's selection (at the caret when nothing is selected); with no entry
+// chosen it does nothing.
+struct TInsertButton {
+  std::string Button = {};
+  std::string List = {};
+  std::string Field = {};
+  TStrings Codes = {};  // index for index beside the list's entries
+};
+
 // The entries "+" appends for the text.
 TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 
@@ -97,6 +107,7 @@ struct TEditorSpec {
   std::vector<TEditorCheck> Checks = {};
   std::string CollapseButton = {};  // collapses every panel of the dialog
   std::vector<TEntriesRule> EntriesRules = {};
+  std::vector<TInsertButton> Inserting = {};
 };
 
 struct TItemEditorSpec {
@@ -120,6 +131,9 @@ std::vector<TItemEditorSpec> NetworkEditorSpecs();
 std::vector<TItemEditorSpec> SevenZipEditorSpecs();
 // The dialogs of the drive and file-system items: CHKDSK, FORMAT, LABEL, DIR, ...
 std::vector<TItemEditorSpec> FileSystemEditorSpecs();
+// The dialogs of the console items: messages, colours, questions and menus, the prompt
+// with its special codes, TYPE, the title and the code pages.
+std::vector<TItemEditorSpec> ConsoleEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

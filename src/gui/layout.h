@@ -83,7 +83,8 @@ struct TLayoutNode {
   std::vector<TGridColumn> Columns;  // grid: its columns, captions as in Entries (empty: all text)
   std::vector<TThreeStateRow> StateRows;  // three-state grid: its rows
   int Chars = 0;     // edit, memo, combo, number, grid, note: minimum width (0: the kind's default)
-  int Lines = 0;     // memo, list: visible lines; grid: visible rows (0: the kind's default)
+  int Lines = 0;     // memo, list: visible lines; grid: visible rows; combo: entries visible
+                     // when dropped (0: the kind's default)
   int Pixels = 0;    // spacer: its length along the parent's axis; panel group: its
                      // largest preferred height (0: its panels' height)
   int64_t Minimum = 0;  // number: the smallest value

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "items/compare_search/compare_search_items.h"
+#include "items/console/console_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/file_system/file_system_items.h"
@@ -27,6 +28,7 @@ void RegisterItemFamilies(TClassRegistry& registry) {
       kNetworkItemClasses,
       kSevenZipItemClasses,
       kFileSystemItemClasses,
+      kConsoleItemClasses,
   };
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);

@@ -81,12 +81,13 @@ TBatchResult GeneratedBatch::RunThroughBatchgen() {
   WriteFileReplacing(project, testing::SaveProject(Project));
   const ProgramRun made = RunProgram(fs::path(Widen(PALVETTA_BATCHGEN)), {project, BatchFile()},
                                      Temp.Path() / L"batchgen output.txt");
-  Log += "--- batchgen: exit code " + std::to_string(made.ExitCode) + "\n" + made.Output;
+  Log += "--- batchgen: exit code " + std::to_string(made.ExitCode) +
+         (made.TimedOut ? ", timed out" : "") + "\n" + made.Output;
   EXPECT_FALSE(made.TimedOut);
   EXPECT_EQ(made.ExitCode, 0u);
   EXPECT_TRUE(fs::exists(BatchFile()));
   const TBatchResult result = Runner.Run(BatchFile());
-  Log += DescribeRun({}, result);
+  Log += DescribeRun(Runner.Arguments, result);
   EXPECT_FALSE(result.TimedOut);
   return result;
 }

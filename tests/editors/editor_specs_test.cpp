@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 
+#include "items/console/console_items.h"
 #include "items/item_families.h"
 #include "model/field_table.h"
 #include "model/project.h"
@@ -31,11 +32,15 @@ void CollectControls(const TLayoutNode& node, std::map<std::string, TLayoutKind>
 }
 
 // Whether the named control holds a value of the item: a three-state grid's value is in
-// its rows, and the field whose text a list's "+" adds is the dialog's own scratch.
+// its rows, and the field whose text a list's "+" adds and the list an insert button
+// takes its code from are the dialog's own scratch.
 bool HoldsItemValue(const TEditorSpec& spec, const std::string& name, TLayoutKind kind) {
   if (!HoldsValue(kind)) return false;
   for (const TListButtons& buttons : spec.ListEditing) {
     if (buttons.Field == name) return false;
+  }
+  for (const TInsertButton& insert : spec.Inserting) {
+    if (insert.List == name) return false;
   }
   bool gridName = false;
   std::function<void(const TLayoutNode&)> visit = [&](const TLayoutNode& node) {
@@ -205,6 +210,11 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
     for (const std::string& combo : spec.Spec.TypedCombos) {
       EXPECT_EQ(controls[combo], TLayoutKind::lkCombo) << combo;
     }
+    for (const TInsertButton& insert : spec.Spec.Inserting) {
+      EXPECT_EQ(controls[insert.Button], TLayoutKind::lkButton) << insert.Button;
+      EXPECT_EQ(controls[insert.List], TLayoutKind::lkCombo) << insert.List;
+      EXPECT_EQ(controls[insert.Field], TLayoutKind::lkEdit) << insert.Field;
+    }
   }
 }
 
@@ -224,6 +234,9 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TCreateAListOfPCSItem", "Please enter file name to save the list to"},
       {"TIPConfigItem", "Please enter \"Adapter\"!"},
       {"TRecoverItem", "Please select file name"},
+      {"TTypeItem", "Please select file name!"},
+      {"TCHCPItem", "Please choose a code page in the list or type its number, for example 850."},
+      {"TGraphTablItem", "Please choose a code page."},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {
@@ -234,7 +247,7 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       continue;
     }
     // Values that fail: an empty name, a code that is no number, an empty file name, no
-    // copy flag.
+    // copy flag, a code page that names none, no code page chosen.
     TEditorValues values;
     project.AddItem(*spec.ItemClass, -1).ToEditor(values);
     if (values.Has("cbxSetExitCode")) {
@@ -249,6 +262,8 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
     for (const char* flag : {"cbxD", "cbxA", "cbxT"}) {
       if (values.Has(flag)) values.SetChecked(flag, false);
     }
+    if (spec.ItemClass == &TCHCPItem::Class) values.SetText("cmbCodePage", "cp850");
+    if (spec.ItemClass == &TGraphTablItem::Class) values.SetIndex("cmbCodePage", -1);
     ASSERT_FALSE(spec.Spec.Checks.empty());
     const std::optional<TCheckFailure> failure = spec.Spec.Checks[0](values);
     ASSERT_TRUE(failure.has_value());

@@ -4,6 +4,7 @@
 
 #include "base/date_time_text.h"
 #include "items/compare_search/compare_search_items.h"
+#include "items/console/console_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/file_system/file_system_items.h"
@@ -534,6 +535,45 @@ std::vector<TSampleItem> MakeSamples() {
         i.Verbose = i.NoSecurity = i.Dismount = true;
         i.CVTArea = "cvt area.bin";
       }),
+
+      // Console
+      Sample<TECHOItem>([](auto& i) { i.Text = "Copying & checking 100%"; }),
+      Sample<TECHOControlItem>([](auto& i) { i.Mode = TEchoMode::emEchoOFF; }),
+      Fixed<TClearScreenItem>(),
+      Sample<TColorItem>([](auto& i) {
+        i.TextColor = 14;
+        i.BGColor = 1;
+      }),
+      Sample<TAskUserItem>([](auto& i) {
+        i.Intro = "Your name: ";
+        i.VarName = "NAME";
+      }),
+      Sample<TUserChoiceItem>([](auto& i) {
+        i.UserChoices = {"Copy", "", "Move"};
+        i.Intro = "Choose:\r\n\r\nor cancel";
+        i.Prompt = "Your choice: ";
+        i.VarName = "CHOICE";
+        i.ChoiceNumbering = TChoiceNumbering::cnLetters;
+      }),
+      Fixed<TPressAnyKeyItem>(),
+      Sample<TPromptItem>([](auto& i) { i.Prompt = "$P$G"; }),
+      Sample<TTypeItem>([](auto& i) { i.Path = "C:\\my file.txt"; }),
+      Fixed<TVerItem>(),
+      Sample<TTitleItem>([](auto& i) { i.Title = "Nightly backup"; }),
+      Sample<TCHCPItem>([](auto& i) {
+        i.CodePage = "850";
+        i.Lang = "en";
+      }),
+      Sample<TGraphTablItem>(
+          [](auto& i) {
+            i.CodePage = "1252";
+            i.Lang = "de";
+            i.Status = true;
+          },
+          // A blank code page opens with the first entry chosen, and OK takes it.
+          [](auto& i) {
+            if (IsBlank(i.CodePage)) i.CodePage = "437";
+          }),
   };
 }
 

@@ -15,7 +15,8 @@ namespace palvetta::testing {
 struct TSampleItem {
   const TClass* Class;
   std::function<void(TCustomProjectItem&)> Fill;
-  // Resets what the class's dialog does not show, as confirming the dialog does.
+  // Resets what the class's dialog does not show, or fills in for a blank value, as
+  // confirming the dialog does.
   std::function<void(TCustomProjectItem&)> ResetByEditor;
 };
 

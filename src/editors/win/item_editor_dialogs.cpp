@@ -74,6 +74,9 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
     dialog.OnClick(buttons.RemoveButton,
                    [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
   }
+  for (const TInsertButton& insert : entry.Spec.Inserting) {
+    dialog.OnClick(insert.Button, [&dialog, &insert] { Insert(dialog, insert); });
+  }
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
@@ -118,6 +121,17 @@ void TItemEditorDialogs::ApplyClearing(TEntry& entry, const std::string& clicked
     if (!condition) continue;
     for (const std::string& box : rule.Clears) dialog.SetChecked(box, false);
   }
+}
+
+// The field keeps its selection while the button has the focus; the code replaces it,
+// and the field gets the focus back to go on typing.
+void TItemEditorDialogs::Insert(TDialog& dialog, const TInsertButton& insert) {
+  const int index = dialog.Index(insert.List);
+  if (index < 0 || static_cast<size_t>(index) >= insert.Codes.size()) return;
+  const HWND field = dialog.Control(insert.Field);
+  const std::wstring code = Widen(insert.Codes[static_cast<size_t>(index)]);
+  SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
+  SetFocus(field);
 }
 
 // Each chosen file on a line of its own after what the memo holds.

@@ -54,6 +54,7 @@ class TItemEditorDialogs : public IItemEditing {
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
+  static void Insert(TDialog& dialog, const TInsertButton& insert);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;

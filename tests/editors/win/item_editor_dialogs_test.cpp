@@ -13,6 +13,7 @@
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
 #include "items/compare_search/compare_search_items.h"
+#include "items/console/console_items.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/file_system/file_system_items.h"
@@ -40,6 +41,7 @@ const std::map<std::string, std::string> kValidTexts = {
     {"TParamItem.edtName", "Source"},
     {"TExitItem.edtExitCode", "7"},
     {"TFOREachLineInFile.edtFileName", "lines of mine.txt"},
+    {"TCHCPItem.cmbCodePage", "1252 (Western European, Windows)"},
 };
 
 // Puts a value other than the default into every control: texts name their control,
@@ -64,7 +66,7 @@ void SetNonDefault(TDialog& dialog, const TItemEditorSpec& spec, bool typedCombo
         break;
       case TLayoutKind::lkCombo:
         if (typedCombo && std::count(spec.Spec.TypedCombos.begin(), spec.Spec.TypedCombos.end(), name)) {
-          dialog.SetText(name, "x " + name);
+          dialog.SetText(name, valid != kValidTexts.end() ? valid->second : "x " + name);
         } else {
           dialog.SetIndex(name, static_cast<int>(dialog.Entries(name).size()) - 1);
         }
@@ -134,6 +136,9 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
       static_cast<TWriteToFileItem&>(item).VarName = "X";
       static_cast<TWriteToFileItem&>(item).Path = "a.txt";
     }
+    if (spec.ItemClass == &TTypeItem::Class) static_cast<TTypeItem&>(item).Path = "a.txt";
+    // A blank code page opens with the first entry chosen, which OK would take.
+    if (spec.ItemClass == &TGraphTablItem::Class) static_cast<TGraphTablItem&>(item).CodePage = "437";
     const std::string before = Snapshot(project);
 
     // OK on what the item put in changes nothing.

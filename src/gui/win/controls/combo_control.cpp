@@ -5,7 +5,7 @@
 namespace palvetta {
 namespace {
 
-// Room below a combo's field for its drop-down list, in lines.
+// Room below a combo's field for its drop-down list, in lines, unless its node says.
 constexpr int kDropDownLines = 8;
 
 }  // namespace
@@ -15,7 +15,8 @@ TComboControl::TComboControl(const TLayoutNode& node, const TControlSite& site)
                      {.ClassName = L"COMBOBOX",
                       .Style = kInputStyle | WS_VSCROLL |
                                (site.Typed ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST)}),
-      FTyped(site.Typed) {
+      FTyped(site.Typed),
+      FDropDownLines(node.Lines > 0 ? node.Lines : kDropDownLines) {
   AddEntries(node.Entries);
 }
 
@@ -81,7 +82,7 @@ void TComboControl::Place(const TRect& rect, const TPlaceContext& context) {
   if (chrome > 0 && rect.Height > chrome) {
     SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rect.Height - chrome);
   }
-  MoveTo(rect, rect.Height + kDropDownLines * context.LineHeight);
+  MoveTo(rect, rect.Height + FDropDownLines * context.LineHeight);
   Show(!rect.IsEmpty());
 }
 

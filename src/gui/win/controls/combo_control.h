@@ -29,6 +29,7 @@ class TComboControl : public TDialogControl, public IIndexedControl {
   void AddEntries(const TStrings& entries) const;
 
   bool FTyped;
+  int FDropDownLines;  // entries visible when dropped
 };
 
 }  // namespace palvetta

@@ -1,0 +1,128 @@
+// The console dialogs as descriptions: the OK checks of TYPE, CHCP and GRAFTABL with
+// their messages and focus, PROMPT's special codes beside their names, and the code-page
+// lists.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "editors/editor_spec.h"
+#include "items/console/code_pages.h"
+#include "items/console/console_items.h"
+
+namespace palvetta {
+namespace {
+
+const TEditorSpec& SpecOf(const TClass& cls) {
+  static const std::vector<TItemEditorSpec> specs = ConsoleEditorSpecs();
+  for (const TItemEditorSpec& spec : specs) {
+    if (spec.ItemClass == &cls) return spec.Spec;
+  }
+  throw std::logic_error("no dialog for " + std::string(cls.Name));
+}
+
+const TLayoutNode* NodeNamed(const TLayoutNode& node, const std::string& name) {
+  if (node.Name == name) return &node;
+  for (const TLayoutNode& child : node.Children) {
+    if (const TLayoutNode* found = NodeNamed(child, name)) return found;
+  }
+  return nullptr;
+}
+
+// The message and focus of the first failing check, or "" when OK closes the dialog.
+std::string FirstFailure(const TEditorSpec& spec, TEditorValues values) {
+  for (const TEditorCheck& check : spec.Checks) {
+    if (const std::optional<TCheckFailure> failure = check(values)) {
+      return failure->Message + " @" + failure->Focus;
+    }
+  }
+  return "";
+}
+
+TEST(ConsoleEditors, CHCPTakesAChosenEntryATypedNumberOrNothing) {
+  const std::string refused =
+      "Please choose a code page in the list or type its number, for example 850. @cmbCodePage";
+  const struct {
+    const char* typed;
+    std::string failure;
+  } cases[] = {
+      {"1252", ""},  {"65001 (UTF-8)", ""}, {"", ""},         {"   ", ""},
+      {"cp850", refused}, {"70000", refused}, {"0", refused},
+  };
+  for (const auto& c : cases) {
+    TEditorValues values;
+    values.SetText("cmbCodePage", c.typed);
+    EXPECT_EQ(FirstFailure(SpecOf(TCHCPItem::Class), values), c.failure) << c.typed;
+  }
+}
+
+TEST(ConsoleEditors, GraftablNeedsAnEntryOnlyToSetACodePage) {
+  TEditorValues values;
+  values.SetChecked("rbSetCodePage", true);
+  values.SetChecked("rbStatus", false);
+  values.SetIndex("cmbCodePage", -1);
+  EXPECT_EQ(FirstFailure(SpecOf(TGraphTablItem::Class), values), "Please choose a code page. @cmbCodePage");
+  values.SetIndex("cmbCodePage", 0);
+  EXPECT_EQ(FirstFailure(SpecOf(TGraphTablItem::Class), values), "");
+  values.SetIndex("cmbCodePage", -1);
+  values.SetChecked("rbSetCodePage", false);
+  values.SetChecked("rbStatus", true);
+  EXPECT_EQ(FirstFailure(SpecOf(TGraphTablItem::Class), values), "");
+  // The list is usable only while "Select code page" is chosen.
+  ASSERT_EQ(SpecOf(TGraphTablItem::Class).Enabling.size(), 1u);
+  EXPECT_EQ(SpecOf(TGraphTablItem::Class).Enabling[0].CheckBox, "rbSetCodePage");
+  EXPECT_EQ(SpecOf(TGraphTablItem::Class).Enabling[0].Controls, TStrings{"cmbCodePage"});
+}
+
+TEST(ConsoleEditors, TypeNeedsAFileName) {
+  TEditorValues values;
+  values.SetText("edtPath", " ");
+  EXPECT_EQ(FirstFailure(SpecOf(TTypeItem::Class), values), "Please select file name! @edtPath");
+  values.SetText("edtPath", "a.txt");
+  EXPECT_EQ(FirstFailure(SpecOf(TTypeItem::Class), values), "");
+}
+
+TEST(ConsoleEditors, PromptCodesStandBesideTheirNames) {
+  const TEditorSpec& spec = SpecOf(TPromptItem::Class);
+  ASSERT_EQ(spec.Inserting.size(), 1u);
+  const TInsertButton& insert = spec.Inserting[0];
+  EXPECT_EQ(insert.Button, "btnInsert");
+  EXPECT_EQ(insert.Field, "edtPrompt");
+  const TLayoutNode* list = NodeNamed(spec.Layout, insert.List);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->Entries.size(), 19u);
+  ASSERT_EQ(insert.Codes.size(), list->Entries.size());
+  const struct {
+    size_t index;
+    const char* name;
+    const char* code;
+  } samples[] = {
+      {0, "& (Ampersand)", "$A"},
+      {10, "Current drive and path", "$P"},
+      {15, "Carriage return and linefeed", "$_"},
+      {16, "$ (dollar sign)", "$$"},
+      {18, "Remote name associated with the current drive letter.", "$M"},
+  };
+  for (const auto& s : samples) {
+    EXPECT_EQ(list->Entries[s.index], s.name);
+    EXPECT_EQ(insert.Codes[s.index], s.code);
+  }
+}
+
+TEST(ConsoleEditors, CodePageListsShowTheirEntriesWhenDropped) {
+  const TLayoutNode* chcp = NodeNamed(SpecOf(TCHCPItem::Class).Layout, "cmbCodePage");
+  const TLayoutNode* graftabl = NodeNamed(SpecOf(TGraphTablItem::Class).Layout, "cmbCodePage");
+  ASSERT_TRUE(chcp && graftabl);
+  EXPECT_EQ(chcp->Entries, TStrings(std::begin(kCHCPCodePages), std::end(kCHCPCodePages)));
+  EXPECT_EQ(chcp->Lines, 16);
+  EXPECT_EQ(graftabl->Entries.size(), 11u);
+  EXPECT_EQ(graftabl->Lines, 12);
+  EXPECT_EQ(SpecOf(TCHCPItem::Class).TypedCombos, TStrings{"cmbCodePage"});
+  EXPECT_TRUE(SpecOf(TGraphTablItem::Class).TypedCombos.empty());
+}
+
+}  // namespace
+}  // namespace palvetta
