@@ -36,11 +36,16 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
   if (spec.Enabling.empty()) return names;
   CollectRadios(spec.Layout, names);
   for (const TEnableRule& rule : spec.Enabling) {
-    if (rule.WhenIndex < 0 && std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
+    if (!rule.ByIndex() && std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
       names.push_back(rule.CheckBox);
     }
   }
   return names;
+}
+
+bool TEnableRule::EnabledAt(int index) const {
+  if (WhenIndex >= 0 && index == WhenIndex) return true;
+  return std::find(WhenIndexes.begin(), WhenIndexes.end(), index) != WhenIndexes.end();
 }
 
 TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
@@ -58,7 +63,7 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs(), RobocopyEditorSpecs()}) {
+                      CompareSearchEditorSpecs(), RobocopyEditorSpecs(), SystemEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

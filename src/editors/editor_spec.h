@@ -14,6 +14,7 @@
 #include "gui/editor_values.h"
 #include "gui/layout.h"
 #include "model/class_info.h"
+#include "model/filter_conditions.h"
 
 namespace palvetta {
 
@@ -34,11 +35,34 @@ struct TBrowseButton {
 };
 
 // Controls usable only while a check box or radio button is checked or, where WhenIndex
-// is set, while the drop-down list named by CheckBox has that entry selected.
+// is set, while the drop-down list named by CheckBox has that entry selected (or, where
+// WhenIndexes is set, one of those entries).
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
+  std::vector<int> WhenIndexes = {};
+
+  bool ByIndex() const { return WhenIndex >= 0 || !WhenIndexes.empty(); }
+  bool EnabledAt(int index) const;
+};
+
+// Values that follow others: when one of the triggers is clicked or changed, the dialog
+// is read into the values, Apply changes them, and the dialog shows them again (a list's
+// entries too, as its choices).
+struct TValueRule {
+  std::vector<std::string> Triggers = {};
+  std::function<void(TEditorValues&)> Apply = {};
+};
+
+// A grid of conditions on fields (field, operation, value) with a button that adds rows
+// for the fields picked from a list and one that deletes the selected row. The operation
+// cell offers what the row's field allows.
+struct TFilterGrid {
+  std::string Grid = {};
+  std::string AddButton = {};
+  std::string DeleteButton = {};
+  TFilterDef Fields = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -77,6 +101,8 @@ struct TEditorSpec {
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
   std::string CollapseButton = {};  // collapses every panel of the dialog
+  std::vector<TValueRule> ValueRules = {};
+  std::optional<TFilterGrid> FilterGrid = {};
 };
 
 struct TItemEditorSpec {
@@ -93,6 +119,9 @@ std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 // The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
 std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 std::vector<TItemEditorSpec> RobocopyEditorSpecs();
+// The dialogs of PATH, SHUTDOWN, ASSOC/FTYPE, SYSTEMINFO, the date and time items, MODE
+// COM, TASKLIST and TASKKILL.
+std::vector<TItemEditorSpec> SystemEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

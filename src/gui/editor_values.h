@@ -5,7 +5,8 @@
 // control's type prefix: edt (one-line field), mem (memo), cmb (list; its index is the
 // enumeration's ordinal, its text the typed text), cbx (check box), rbn (radio button),
 // sbn or sed (number field), vst (grid), dtp (date picker; days since 1899-12-30), lbx
-// (list box; its entries), att (a row of a three-state grid; the state's ordinal).
+// (list box; its entries), att (a row of a three-state grid; the state's ordinal), ted
+// (time picker; the time of day as a fraction of a day, set and read like a date).
 
 #include <cstdint>
 #include <map>

@@ -153,6 +153,8 @@ constexpr TLayoutKindRule kRules[] = {
     // Both measured by the layout engine: a header above a column, and a column.
     {TLayoutKind::lkPanel, false, true, NoSize},
     {TLayoutKind::lkPanelGroup, false, true, NoSize},
+    // Sized like a date picker: a field with its spin buttons.
+    {TLayoutKind::lkTime, true, false, DateSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");

@@ -8,13 +8,15 @@
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
+#include "items/system/system_family.h"
 
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {
       kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
-      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses};
+      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses,
+      kSystemItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

@@ -18,8 +18,8 @@ class TPersistent;
 // (colour), a number field (number, or large number for values past the range of int), a
 // grid of a collection's entries (grid), a row of a three-state grid (three-state: an
 // enumeration of "left out", "set", "not set"), or a list box of a list of strings
-// (list). A date may have a date picker; the other rows without a control are saved only
-// (byte, character, time, list of strings, set).
+// (list). A date may have a date picker and a time a time picker; the other rows without
+// a control are saved only (byte, character, list of strings, set).
 enum class TFieldKind {
   fkText,
   fkMemo,

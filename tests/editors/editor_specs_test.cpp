@@ -53,6 +53,7 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
       {"cbx", TLayoutKind::lkCheck},  {"cxb", TLayoutKind::lkCheck}, {"rb", TLayoutKind::lkRadio},
       {"sbn", TLayoutKind::lkNumber}, {"sed", TLayoutKind::lkNumber}, {"vst", TLayoutKind::lkGrid},
       {"att", TLayoutKind::lkThreeStateGrid}, {"dtp", TLayoutKind::lkDate},
+      {"ted", TLayoutKind::lkTime},
       {"lbx", TLayoutKind::lkList},
   };
   for (const auto& [prefix, kind] : prefixes) {
@@ -89,6 +90,8 @@ std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
     case TFieldKind::fkDate:
     case TFieldKind::fkDateTime:
       return TLayoutKind::lkDate;
+    case TFieldKind::fkTime:
+      return TLayoutKind::lkTime;
     default:
       return std::nullopt;
   }
@@ -180,7 +183,7 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
           << browse.Field;
     }
     for (const TEnableRule& rule : spec.Spec.Enabling) {
-      if (rule.WhenIndex >= 0) {
+      if (rule.ByIndex()) {
         EXPECT_EQ(controls[rule.CheckBox], TLayoutKind::lkCombo) << rule.CheckBox;
       } else {
         EXPECT_TRUE(controls[rule.CheckBox] == TLayoutKind::lkCheck ||
@@ -188,6 +191,14 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
             << rule.CheckBox;
       }
       for (const std::string& control : rule.Controls) EXPECT_TRUE(controls.count(control)) << control;
+    }
+    for (const TValueRule& rule : spec.Spec.ValueRules) {
+      for (const std::string& trigger : rule.Triggers) EXPECT_TRUE(controls.count(trigger)) << trigger;
+    }
+    if (spec.Spec.FilterGrid) {
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->Grid], TLayoutKind::lkGrid);
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->AddButton], TLayoutKind::lkButton);
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->DeleteButton], TLayoutKind::lkButton);
     }
     for (const TClearRule& rule : spec.Spec.Clearing) {
       for (const auto& boxes : {TStrings{rule.CheckBox}, rule.WhileAnyChecked, rule.Clears}) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/win/wide.h"
+#include "editors/filter_grid.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/ui_seams.h"
 
@@ -12,7 +13,7 @@ namespace palvetta {
 
 TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
                                        TFormEnvironment environment)
-    : FEnvironment(std::move(environment)), FFolderList(FEnvironment) {
+    : FEnvironment(std::move(environment)), FFolderList(FEnvironment), FFieldPicker(FEnvironment) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -51,7 +52,7 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
     });
   }
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    if (rule.WhenIndex >= 0) dialog.OnChange(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
+    if (rule.ByIndex()) dialog.OnChange(rule.CheckBox, [&entry] { ApplyEnabling(entry); });
   }
   if (!entry.Spec.CollapseButton.empty()) {
     dialog.OnClick(entry.Spec.CollapseButton, [&dialog] { dialog.CollapseAllPanels(); });
@@ -65,6 +66,19 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
     dialog.OnClick(buttons.RemoveButton,
                    [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
   }
+  // A value rule's trigger may also be a rule's check box or list: the rule's handler
+  // then takes its place and applies the enabling rules after its values.
+  for (const TValueRule& rule : entry.Spec.ValueRules) {
+    for (const std::string& trigger : rule.Triggers) {
+      const auto follow = [&entry, &rule] {
+        ApplyValueRule(entry, rule);
+        ApplyEnabling(entry);
+      };
+      dialog.OnClick(trigger, follow);
+      dialog.OnChange(trigger, follow);
+    }
+  }
+  if (entry.Spec.FilterGrid) BindFilterGrid(dialog, *entry.Spec.FilterGrid);
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
@@ -79,9 +93,8 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
 
 void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    const bool enabled = rule.WhenIndex >= 0
-                             ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
-                             : entry.Dialog->Checked(rule.CheckBox);
+    const bool enabled = rule.ByIndex() ? rule.EnabledAt(entry.Dialog->Index(rule.CheckBox))
+                                        : entry.Dialog->Checked(rule.CheckBox);
     for (const std::string& control : rule.Controls) entry.Dialog->SetEnabled(control, enabled);
   }
 }
@@ -95,6 +108,32 @@ void TItemEditorDialogs::ApplyClearing(TEntry& entry, const std::string& clicked
     if (!condition) continue;
     for (const std::string& box : rule.Clears) dialog.SetChecked(box, false);
   }
+}
+
+void TItemEditorDialogs::ApplyValueRule(TEntry& entry, const TValueRule& rule) {
+  // Showing the values may click a box whose handler is a rule again.
+  if (entry.Following) return;
+  entry.Following = true;
+  TEditorValues values;
+  entry.Dialog->Read(values);
+  rule.Apply(values);
+  entry.Dialog->Fill(values);
+  entry.Following = false;
+}
+
+void TItemEditorDialogs::BindFilterGrid(TDialog& dialog, const TFilterGrid& grid) {
+  TEditGrid& cells = dialog.EditGrid(grid.Grid);
+  cells.SetRowChoices(1, [&cells, fields = grid.Fields](int row) {
+    return OperationChoices(fields, cells.GetCell(0, row));
+  });
+  dialog.OnClick(grid.AddButton, [this, &dialog, &grid] {
+    const std::optional<std::vector<size_t>> picked = FFieldPicker.Execute(dialog.Handle(), grid.Fields);
+    if (!picked || picked->empty()) return;
+    dialog.SetRows(grid.Grid, WithFieldsAdded(dialog.Rows(grid.Grid), grid.Fields, *picked));
+  });
+  dialog.OnClick(grid.DeleteButton, [&dialog, &grid] {
+    dialog.SetRows(grid.Grid, WithoutRow(dialog.Rows(grid.Grid), dialog.Index(grid.Grid)));
+  });
 }
 
 // Each chosen file on a line of its own after what the memo holds.

@@ -17,6 +17,7 @@
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
+#include "gui/win/controls/time_control.h"
 
 namespace palvetta {
 namespace {
@@ -63,6 +64,7 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkList, Make<TListControl>},
     {TLayoutKind::lkPanel, Make<TPanelControl>},
     {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
+    {TLayoutKind::lkTime, Make<TTimeControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
