@@ -40,10 +40,15 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   };
   for (const TEnableRule& rule : spec.Enabling) {
-    if (rule.WhenIndex < 0) add(rule.CheckBox);
+    if (!rule.ByIndex()) add(rule.CheckBox);
     for (const std::string& box : rule.OrChecked) add(box);
   }
   return names;
+}
+
+bool TEnableRule::EnabledAt(int index) const {
+  if (WhenIndex >= 0 && index == WhenIndex) return true;
+  return std::find(WhenIndexes.begin(), WhenIndexes.end(), index) != WhenIndexes.end();
 }
 
 TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
@@ -63,7 +68,8 @@ std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmen
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
                       CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
                       RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
-                      FileSystemEditorSpecs(), ConsoleEditorSpecs()}) {
+                      FileSystemEditorSpecs(), ConsoleEditorSpecs(),
+                      SystemEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

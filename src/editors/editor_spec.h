@@ -14,6 +14,7 @@
 #include "gui/editor_values.h"
 #include "gui/layout.h"
 #include "model/class_info.h"
+#include "model/filter_conditions.h"
 
 namespace palvetta {
 
@@ -39,15 +40,18 @@ struct TBrowseButton {
 };
 
 // Controls usable only while a check box or radio button is checked or, where WhenIndex
-// is set, while the drop-down list named by CheckBox has that entry selected. OrChecked
-// names further boxes or buttons any of which, checked, makes the condition hold too;
-// Inverse turns the condition round (usable while not checked, or while another entry is
-// selected). A control that several rules name is usable only while all of them hold.
+// is set, while the drop-down list named by CheckBox has that entry selected (or, where
+// WhenIndexes is set, one of those entries). OrChecked names further boxes or buttons
+// any of which, checked, makes the condition hold too; Inverse turns the condition round
+// (usable while not checked, or while another entry is selected). A control that several
+// rules name is usable only while all of them hold.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
-  std::vector<std::string> OrChecked = {};
+  std::vector<int> WhenIndexes = {  std::vector<std::string> OrChecked = {};
+  bool Inverse = false;
+};
   bool Inverse = false;
 };
 
@@ -58,6 +62,28 @@ struct TEntriesRule {
   std::string Source = {};
   std::string Target = {};
   std::function<TStrings(int index)> Entries = {};
+};
+
+  bool ByIndex() const { return WhenIndex >= 0 || !WhenIndexes.empty(); }
+  bool EnabledAt(int index) const;
+};
+
+// Values that follow others: when one of the triggers is clicked or changed, the dialog
+// is read into the values, Apply changes them, and the dialog shows them again (a list's
+// entries too, as its choices).
+struct TValueRule {
+  std::vector<std::string> Triggers = {};
+  std::function<void(TEditorValues&)> Apply = {};
+};
+
+// A grid of conditions on fields (field, operation, value) with a button that adds rows
+// for the fields picked from a list and one that deletes the selected row. The operation
+// cell offers what the row's field allows.
+struct TFilterGrid {
+  std::string Grid = {};
+  std::string AddButton = {};
+  std::string DeleteButton = {};
+  TFilterDef Fields = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -108,6 +134,8 @@ struct TEditorSpec {
   std::string CollapseButton = {};  // collapses every panel of the dialog
   std::vector<TEntriesRule> EntriesRules = {};
   std::vector<TInsertButton> Inserting = {};
+  std::vector<TValueRule> ValueRules = {};
+  std::optional<TFilterGrid> FilterGrid = {};
 };
 
 struct TItemEditorSpec {
@@ -134,6 +162,9 @@ std::vector<TItemEditorSpec> FileSystemEditorSpecs();
 // The dialogs of the console items: messages, colours, questions and menus, the prompt
 // with its special codes, TYPE, the title and the code pages.
 std::vector<TItemEditorSpec> ConsoleEditorSpecs();
+// The dialogs of PATH, SHUTDOWN, ASSOC/FTYPE, SYSTEMINFO, the date and time items, MODE
+// COM, TASKLIST and TASKKILL.
+std::vector<TItemEditorSpec> SystemEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

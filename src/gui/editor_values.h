@@ -6,7 +6,8 @@
 // enumeration's ordinal, its text the typed text), cbx (check box), rbn (radio button),
 // sbn or sed (number field), vst (grid), dtp (date picker; days since 1899-12-30), lbx
 // (list box; its entries), att (a row of a three-state grid; the state's ordinal), dcb
-// (drive combo; the drive letter, or the drive root of a list of free drives).
+// (drive combo; the drive letter, or the drive root of a list of free drives), ted (time
+// picker; the time of day as a fraction of a day, set and read like a date).
 
 #include <cstdint>
 #include <map>

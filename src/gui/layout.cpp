@@ -510,6 +510,12 @@ TLayoutNode DatePicker(std::string name, int chars) {
   return node;
 }
 
+TLayoutNode TimePicker(std::string name, int chars) {
+  TLayoutNode node = DatePicker(std::move(name), chars);
+  node.Kind = TLayoutKind::lkTime;
+  return node;
+}
+
 TLayoutNode ListBox(std::string name, int lines, int chars) {
   TLayoutNode node = Leaf(TLayoutKind::lkList, std::move(name));
   node.Lines = lines;

@@ -37,6 +37,7 @@ enum class TLayoutKind {
   lkPanel,           // a caption header above its children (a column), which it can collapse
   lkPanelGroup,      // panels in a column, scrolled vertically when they need more room
   lkDriveCombo,      // drop-down list of the machine's drives (see FreeDrives)
+  lkTime,            // time picker: hours and minutes with spin buttons
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -50,6 +51,7 @@ enum class TGridColumnKind {
   gcText,       // typed in place
   gcPickIndex,  // picked from the column's fixed entries; holds the entry's index as decimal text
   gcPickText,   // picked from choices given when the grid is filled; holds the chosen text
+  gcFixed,      // shown, never edited in place
 };
 
 struct TGridColumn {
@@ -63,6 +65,9 @@ struct TGridColumn {
   }
   static TGridColumn PickText(std::string caption) {
     return {std::move(caption), TGridColumnKind::gcPickText};
+  }
+  static TGridColumn Fixed(std::string caption) {
+    return {std::move(caption), TGridColumnKind::gcFixed};
   }
 };
 
@@ -190,6 +195,8 @@ TLayoutNode Spacer(int pixels = 0, int stretch = 1);
 // captions, "set", "not set") and the rows.
 TLayoutNode ThreeStateGrid(std::string name, TStrings columns, std::vector<TThreeStateRow> rows);
 TLayoutNode DatePicker(std::string name, int chars = 12);
+// A time of day, hours and minutes, changed with spin buttons.
+TLayoutNode TimePicker(std::string name, int chars = 6);
 TLayoutNode ListBox(std::string name, int lines = 4, int chars = 30);
 // Tabs captioned by each page's Text, above the page shown; every page is as large as the
 // largest, so switching pages never resizes the dialog.

@@ -160,6 +160,8 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkPanel, false, true, NoSize},
     {TLayoutKind::lkPanelGroup, false, true, NoSize},
     {TLayoutKind::lkDriveCombo, true, false, DriveComboSize},
+    // Sized like a date picker: a field with its spin buttons.
+    {TLayoutKind::lkTime, true, false, DateSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");

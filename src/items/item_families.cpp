@@ -13,6 +13,7 @@
 #include "items/remote_query/remote_query_items.h"
 #include "items/network/network_items.h"
 #include "items/seven_zip/seven_zip_items.h"
+#include "items/system/system_family.h"
 
 namespace palvetta {
 
@@ -29,6 +30,7 @@ void RegisterItemFamilies(TClassRegistry& registry) {
       kSevenZipItemClasses,
       kFileSystemItemClasses,
       kConsoleItemClasses,
+      kSystemItemClasses,
   };
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);

@@ -19,8 +19,8 @@ class TPersistent;
 // grid of a collection's entries (grid), a row of a three-state grid (three-state: an
 // enumeration of "left out", "set", "not set"), or a list box of a list of strings
 // (list), or a drive picked from the machine's drives (drive: a letter, or a root such as
-// "E:\"). A date may have a date picker; the other rows without a control are saved only
-// (byte, character, time, list of strings, set).
+// "E:\"). A date may have a date picker and a time a time picker; the other rows without
+// a control are saved only (byte, character, list of strings, set).
 enum class TFieldKind {
   fkText,
   fkMemo,

@@ -184,6 +184,14 @@ void DateTimeFromEditor(TPersistent& object, std::string_view control, const TEd
   value = std::floor(values.Date(control)) + (value - std::floor(value));
 }
 
+// A time picker shows only the time of day: the day stored with it stays.
+template <auto Member>
+void TimeFromEditor(TPersistent& object, std::string_view control, const TEditorValues& values) {
+  double& value = Of<Member>(object);
+  const double time = values.Date(control);
+  value = std::floor(value) + (time - std::floor(time));
+}
+
 template <auto Member>
 void FlagToEditor(const TPersistent& object, std::string_view control, TEditorValues& values) {
   values.SetChecked(control, Of<Member>(object));
@@ -397,11 +405,16 @@ constexpr TField Date(std::string_view name, std::string_view control = {}) {
           control.empty() ? nullptr : &DateFromEditor<Member>};
 }
 
+// A time of day, saved only or shown in a time picker.
 template <auto Member>
-constexpr TField Time(std::string_view name) {
+constexpr TField Time(std::string_view name, std::string_view control = {}) {
   using namespace field_access;
-  return {name, {}, TFieldKind::fkTime, &DescribeDateTime<Member, TDateTimeKind::Time>, nullptr,
-          nullptr};
+  return {name,
+          control,
+          TFieldKind::fkTime,
+          &DescribeDateTime<Member, TDateTimeKind::Time>,
+          control.empty() ? nullptr : &DateToEditor<Member>,
+          control.empty() ? nullptr : &TimeFromEditor<Member>};
 }
 
 // A date and time, saved only or shown as it is in a date picker.

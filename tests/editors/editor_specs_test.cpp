@@ -59,6 +59,8 @@ std::optional<TLayoutKind> KindOfPrefix(const std::string& field) {
       {"sbn", TLayoutKind::lkNumber}, {"sed", TLayoutKind::lkNumber}, {"vst", TLayoutKind::lkGrid},
       {"att", TLayoutKind::lkThreeStateGrid}, {"dtp", TLayoutKind::lkDate},
       {"lbx", TLayoutKind::lkList},           {"dcb", TLayoutKind::lkDriveCombo},
+      {"ted", TLayoutKind::lkTime},
+      {"lbx", TLayoutKind::lkList},
   };
   for (const auto& [prefix, kind] : prefixes) {
     if (field.rfind(prefix, 0) == 0) return kind;
@@ -96,6 +98,8 @@ std::optional<TLayoutKind> ControlKindOf(TFieldKind kind) {
       return TLayoutKind::lkDate;
     case TFieldKind::fkDrive:
       return TLayoutKind::lkDriveCombo;
+    case TFieldKind::fkTime:
+      return TLayoutKind::lkTime;
     default:
       return std::nullopt;
   }
@@ -187,7 +191,7 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
           << browse.Field;
     }
     for (const TEnableRule& rule : spec.Spec.Enabling) {
-      if (rule.WhenIndex >= 0) {
+      if (rule.ByIndex()) {
         EXPECT_EQ(controls[rule.CheckBox], TLayoutKind::lkCombo) << rule.CheckBox;
       } else {
         EXPECT_TRUE(controls[rule.CheckBox] == TLayoutKind::lkCheck ||
@@ -195,6 +199,14 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
             << rule.CheckBox;
       }
       for (const std::string& control : rule.Controls) EXPECT_TRUE(controls.count(control)) << control;
+    }
+    for (const TValueRule& rule : spec.Spec.ValueRules) {
+      for (const std::string& trigger : rule.Triggers) EXPECT_TRUE(controls.count(trigger)) << trigger;
+    }
+    if (spec.Spec.FilterGrid) {
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->Grid], TLayoutKind::lkGrid);
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->AddButton], TLayoutKind::lkButton);
+      EXPECT_EQ(controls[spec.Spec.FilterGrid->DeleteButton], TLayoutKind::lkButton);
     }
     for (const TClearRule& rule : spec.Spec.Clearing) {
       for (const auto& boxes : {TStrings{rule.CheckBox}, rule.WhileAnyChecked, rule.Clears}) {

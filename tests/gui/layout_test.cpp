@@ -142,6 +142,7 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
       break;
     }
     case TLayoutKind::lkDate:
+    case TLayoutKind::lkTime:
       EXPECT_GE(r.Width, chars + edges + arrow);
       EXPECT_GE(r.Height, line + edges);
       break;

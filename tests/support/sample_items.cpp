@@ -14,6 +14,7 @@
 #include "items/remote_query/remote_query_items.h"
 #include "items/network/network_items.h"
 #include "items/seven_zip/seven_zip_items.h"
+#include "items/system/system_family.h"
 
 namespace palvetta::testing {
 namespace {
@@ -574,6 +575,75 @@ std::vector<TSampleItem> MakeSamples() {
           [](auto& i) {
             if (IsBlank(i.CodePage)) i.CodePage = "437";
           }),
+      // System
+      Sample<TPathItem>([](auto& i) { i.Path = "C:\\Program Files (x86)\\Tools"; }),
+      Sample<TShutdownItem>([](auto& i) {
+        i.ShutdownMode = TShutDownMode::sdmShutdownRestart;
+        i.Computer = "\\\\SERVER1";
+        i.Timeout = 30;
+        i.ForceCloseApps = i.ProvideReason = true;
+        i.ReasonType = TReasonType::rtPlanned;
+        i.MajorReasonNumber = 2;
+        i.MinorReasonNumber = 17;
+        i.Comment = "Nightly update";
+      }),
+      Sample<TOpenExtItem>([](auto& i) {
+        i.Ext = "txt;log;";
+        i.Name = "MyType";
+        i.ExeName = "C:\\Tools\\my edit.exe";
+      }),
+      Sample<TSystemInfoItem>([](auto& i) {
+        i.System = "SERVER1";
+        i.User = "admin";
+        i.Password = "50%off";
+        i.NoHeader = true;
+        i.OutputFormat = TOutputFormat::ofCSV;
+      }),
+      Sample<TTaskListItem>([](auto& i) {
+        i.System = "SERVER1";
+        i.User = "admin";
+        i.Password = "secret";
+        AddFilterCondition(i.Filter, TaskFilterFields()[0]);
+        TCustomFilterItem& memory = AddFilterCondition(i.Filter, TaskFilterFields()[6]);
+        memory.FilterOperation = TFilterOperation::foGT;
+        memory.Value = "10000";
+        i.Module = "ntdll.dll";
+        i.Verbose = i.Svc = i.NoHeader = true;
+        i.OutputFormat = TOutputFormat::ofCSV;
+      }),
+      Sample<TTaskKillItem>([](auto& i) {
+        TCustomFilterItem& user = AddFilterCondition(i.Filter, TaskFilterFields()[7]);
+        user.FilterOperation = TFilterOperation::foNE;
+        user.Value = "SYSTEM";
+        i.PID = {"10", "20"};
+        i.IM = {"notepad.exe", "my tool.exe"};
+        i.Terminate = i.Force = true;
+      }),
+      Sample<TDisplayCurrentDateAndTimeItem>([](auto& i) { i.Date = false; }),
+      Sample<TSetTimeItem>([](auto& i) {
+        i.AskUser = false;
+        i.Time = "12:30";
+      }),
+      Sample<TSetDateItem>([](auto& i) {
+        i.AskUser = false;
+        i.Date = "24.12.2024";
+      }),
+      Sample<TCOMModeItem>([](auto& i) {
+        i.ComPort = 3;
+        i.SetBAUD = i.SetParity = i.SetData = i.SetSTOP = i.SetTo = i.SetXON = true;
+        i.SetODSR = i.SetOCTS = i.SetDTR = i.SetRTS = i.SetIDSR = true;
+        i.BAUD = "9600";
+        i.Parity = "Odd";
+        i.Data = "8";
+        i.Stop = "2";
+        i.ToVal = "off";
+        i.XON = "off";
+        i.ODSR = "off";
+        i.OCTS = "off";
+        i.DTR = "hs";
+        i.RTS = "tg";
+        i.IDSR = "off";
+      }),
   };
 }
 

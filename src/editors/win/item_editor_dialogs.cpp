@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/win/wide.h"
+#include "editors/filter_grid.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/ui_seams.h"
 
@@ -12,7 +13,7 @@ namespace palvetta {
 
 TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
                                        TFormEnvironment environment)
-    : FEnvironment(std::move(environment)), FFolderList(FEnvironment) {
+    : FEnvironment(std::move(environment)), FFolderList(FEnvironment), FFieldPicker(FEnvironment) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -53,7 +54,7 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   // A list's change refills the lists that depend on it, then runs the enabling rules.
   std::set<std::string> changing;
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    if (rule.WhenIndex >= 0) changing.insert(rule.CheckBox);
+    if (rule.ByIndex()) changing.insert(rule.CheckBox);
   }
   for (const TEntriesRule& rule : entry.Spec.EntriesRules) changing.insert(rule.Source);
   for (const std::string& list : changing) {
@@ -77,6 +78,19 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   for (const TInsertButton& insert : entry.Spec.Inserting) {
     dialog.OnClick(insert.Button, [&dialog, &insert] { Insert(dialog, insert); });
   }
+  // A value rule's trigger may also be a rule's check box or list: the rule's handler
+  // then takes its place and applies the enabling rules after its values.
+  for (const TValueRule& rule : entry.Spec.ValueRules) {
+    for (const std::string& trigger : rule.Triggers) {
+      const auto follow = [&entry, &rule] {
+        ApplyValueRule(entry, rule);
+        ApplyEnabling(entry);
+      };
+      dialog.OnClick(trigger, follow);
+      dialog.OnChange(trigger, follow);
+    }
+  }
+  if (entry.Spec.FilterGrid) BindFilterGrid(dialog, *entry.Spec.FilterGrid);
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
@@ -92,8 +106,8 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
 void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   std::map<std::string, bool> enabled;
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    bool condition = rule.WhenIndex >= 0 ? entry.Dialog->Index(rule.CheckBox) == rule.WhenIndex
-                                         : entry.Dialog->Checked(rule.CheckBox);
+    bool condition = rule.ByIndex() ? rule.EnabledAt(entry.Dialog->Index(rule.CheckBox))
+                                    : entry.Dialog->Checked(rule.CheckBox);
     for (const std::string& box : rule.OrChecked) condition = condition || entry.Dialog->Checked(box);
     const bool holds = rule.Inverse != condition;
     for (const std::string& control : rule.Controls) {
@@ -132,6 +146,32 @@ void TItemEditorDialogs::Insert(TDialog& dialog, const TInsertButton& insert) {
   const std::wstring code = Widen(insert.Codes[static_cast<size_t>(index)]);
   SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
   SetFocus(field);
+}
+
+void TItemEditorDialogs::ApplyValueRule(TEntry& entry, const TValueRule& rule) {
+  // Showing the values may click a box whose handler is a rule again.
+  if (entry.Following) return;
+  entry.Following = true;
+  TEditorValues values;
+  entry.Dialog->Read(values);
+  rule.Apply(values);
+  entry.Dialog->Fill(values);
+  entry.Following = false;
+}
+
+void TItemEditorDialogs::BindFilterGrid(TDialog& dialog, const TFilterGrid& grid) {
+  TEditGrid& cells = dialog.EditGrid(grid.Grid);
+  cells.SetRowChoices(1, [&cells, fields = grid.Fields](int row) {
+    return OperationChoices(fields, cells.GetCell(0, row));
+  });
+  dialog.OnClick(grid.AddButton, [this, &dialog, &grid] {
+    const std::optional<std::vector<size_t>> picked = FFieldPicker.Execute(dialog.Handle(), grid.Fields);
+    if (!picked || picked->empty()) return;
+    dialog.SetRows(grid.Grid, WithFieldsAdded(dialog.Rows(grid.Grid), grid.Fields, *picked));
+  });
+  dialog.OnClick(grid.DeleteButton, [&dialog, &grid] {
+    dialog.SetRows(grid.Grid, WithoutRow(dialog.Rows(grid.Grid), dialog.Index(grid.Grid)));
+  });
 }
 
 // Each chosen file on a line of its own after what the memo holds.

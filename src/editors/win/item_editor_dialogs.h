@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editors/editor_spec.h"
+#include "editors/win/field_picker_dialog.h"
 #include "editors/win/folder_list_dialog.h"
 #include "editors/win/item_editing.h"
 #include "gui/win/dialog.h"
@@ -39,6 +40,8 @@ class TItemEditorDialogs : public IItemEditing {
   std::function<void(TDialog&)> OnShown;
   // The folder-list picker that "..." beside a list of folders opens.
   TFolderListDialog& FolderList() { return FFolderList; }
+  // The field picker that "Add field(s)" of a filter grid opens.
+  TFieldPickerDialog& FieldPicker() { return FFieldPicker; }
 
  private:
   struct TEntry {
@@ -46,12 +49,15 @@ class TItemEditorDialogs : public IItemEditing {
     std::unique_ptr<TDialog> Dialog;
     TEditorValues Values;  // what the item put in, then what OK took out
     bool Clearing = false;  // the clearing rules are not to run now
+    bool Following = false;  // a value rule is showing its values
   };
 
   TDialog& Make(TEntry& entry);
   static void ApplyEnabling(TEntry& entry);
   static void ApplyEntries(TEntry& entry, const std::string& source);
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
+  static void ApplyValueRule(TEntry& entry, const TValueRule& rule);
+  void BindFilterGrid(TDialog& dialog, const TFilterGrid& grid);
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
   static void Insert(TDialog& dialog, const TInsertButton& insert);
@@ -59,6 +65,7 @@ class TItemEditorDialogs : public IItemEditing {
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;
   TFolderListDialog FFolderList;
+  TFieldPickerDialog FFieldPicker;
 };
 
 // Whether the running program's environment defines the variable.

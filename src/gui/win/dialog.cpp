@@ -16,6 +16,7 @@
 #include "gui/win/controls/panel_group_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
+#include "gui/win/controls/time_control.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -187,6 +188,14 @@ void TDialog::SetDate(std::string_view name, double date) {
 
 double TDialog::Date(std::string_view name) const {
   return FindAs<TDateControl>(name, "a date picker").Date();
+}
+
+void TDialog::SetTime(std::string_view name, double time) {
+  FindAs<TTimeControl>(name, "a time picker").SetTime(time);
+}
+
+double TDialog::Time(std::string_view name) const {
+  return FindAs<TTimeControl>(name, "a time picker").Time();
 }
 
 void TDialog::SetRows(std::string_view name, const TGridRows& rows) {

@@ -78,6 +78,9 @@ class TDialog : public TForm, private IControlEvents {
   TThreeStateGridControl& ThreeStateGrid(std::string_view name) const;
   void SetDate(std::string_view name, double date);
   double Date(std::string_view name) const;
+  // A time picker's time of day, as a fraction of a day.
+  void SetTime(std::string_view name, double time);
+  double Time(std::string_view name) const;
   void SetEnabled(std::string_view name, bool enabled);
   // The page a pages control shows; turning to another lays the dialog out again.
   void ShowPage(std::string_view name, int page);

@@ -38,7 +38,10 @@ HWND CreateEditor(HWND parent, const wchar_t* className, DWORD style, int id) {
 }  // namespace
 
 TEditGrid::TEditGrid(HWND listView, std::vector<TGridColumn> columns)
-    : FList(listView), FColumns(std::move(columns)), FChoices(FColumns.size()) {
+    : FList(listView),
+      FColumns(std::move(columns)),
+      FChoices(FColumns.size()),
+      FRowChoices(FColumns.size()) {
   ListView_SetExtendedListViewStyle(FList, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   for (std::size_t i = 0; i < FColumns.size(); ++i) {
     std::wstring caption = Widen(FColumns[i].Caption);
@@ -149,6 +152,14 @@ void TEditGrid::SetChoices(int col, TStrings choices) {
   FChoices[static_cast<std::size_t>(col)] = std::move(choices);
 }
 
+void TEditGrid::SetRowChoices(int col, std::function<TStrings(int row)> choices) {
+  if (col < 0 || col >= ColumnCount() ||
+      FColumns[static_cast<std::size_t>(col)].Kind != TGridColumnKind::gcPickText) {
+    return;
+  }
+  FRowChoices[static_cast<std::size_t>(col)] = std::move(choices);
+}
+
 HWND TEditGrid::Editor() const {
   if (!FEditing) return nullptr;
   return FColumns[static_cast<std::size_t>(FEditCol)].Kind == TGridColumnKind::gcText ? FEdit
@@ -165,6 +176,10 @@ RECT TEditGrid::CellRect(int col, int row) const {
 
 void TEditGrid::EditCell(int col, int row) {
   if (!IsCell(col, row) || FStopping) return;
+  if (FColumns[static_cast<std::size_t>(col)].Kind == TGridColumnKind::gcFixed) return;
+  if (const auto& choicesOf = FRowChoices[static_cast<std::size_t>(col)]) {
+    FChoices[static_cast<std::size_t>(col)] = choicesOf(row);
+  }
   AcceptEdit();
   FFocusColumn = col;
   ListView_SetItemState(FList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -194,7 +209,7 @@ void TEditGrid::OpenTextEditor(const RECT& cell, const std::string& value) {
 
 void TEditGrid::FitRowsToPickField() {
   const bool picks = std::any_of(FColumns.begin(), FColumns.end(), [](const TGridColumn& c) {
-    return c.Kind != TGridColumnKind::gcText;
+    return c.Kind == TGridColumnKind::gcPickIndex || c.Kind == TGridColumnKind::gcPickText;
   });
   if (!picks) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(FList, WM_GETFONT, 0, 0));

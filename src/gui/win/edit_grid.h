@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ class TEditGrid {
   int GetCellInt(int col, int row) const;
   // The entries a pick-text column offers; ignored for other columns.
   void SetChoices(int col, TStrings choices);
+  // Entries that depend on the row (the operations a row's field allows): asked for each
+  // time a cell of the pick-text column is edited, in place of its fixed choices.
+  void SetRowChoices(int col, std::function<TStrings(int row)> choices);
 
   // Starts editing a cell (accepting an edit under way first); ignored outside the grid.
   void EditCell(int col, int row);
@@ -91,6 +95,7 @@ class TEditGrid {
   HWND FCombo = nullptr;
   std::vector<TGridColumn> FColumns;
   std::vector<TStrings> FChoices;  // per column; pick-text columns only
+  std::vector<std::function<TStrings(int row)>> FRowChoices;  // per column, where set
   std::vector<TStrings> FRows;
   int FFocusColumn = 0;
   int FPendingCol = -1;  // the cell clicked, while the button is still down

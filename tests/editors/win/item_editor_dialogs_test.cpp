@@ -81,7 +81,8 @@ void SetNonDefault(TDialog& dialog, const TItemEditorSpec& spec, bool typedCombo
         if (!dialog.Checked(name)) dialog.SetChecked(name, true);
         break;
       case TLayoutKind::lkGrid: {
-        TStrings row = {"alpha", "beta", "1"};
+        // A filter grid's operation cell holds one of the operations' names.
+        TStrings row = {"alpha", spec.Spec.FilterGrid ? "Less than" : "beta", "1"};
         row.resize(node->Entries.size());
         dialog.SetRows(name, {row});
         break;
@@ -95,12 +96,23 @@ void SetNonDefault(TDialog& dialog, const TItemEditorSpec& spec, bool typedCombo
       case TLayoutKind::lkDate:
         dialog.SetDate(name, DateValue(2021, 7, 15));
         break;
+      case TLayoutKind::lkTime:
+        dialog.SetTime(name, (13 * 60 + 45) / 1440.0);
+        break;
       case TLayoutKind::lkList:
         dialog.ListBox(name).SetEntries({"x " + name, ""});
         break;
       default:
         break;
     }
+  }
+  // Values that follow others (a list refilled for a kind chosen) are brought in line,
+  // as the user's own changes would.
+  if (!spec.Spec.ValueRules.empty()) {
+    TEditorValues values;
+    dialog.Read(values);
+    for (const TValueRule& rule : spec.Spec.ValueRules) rule.Apply(values);
+    dialog.Fill(values);
   }
 }
 
@@ -178,7 +190,7 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
       if (spec.ItemClass == &TDirItem::Class && field == "cbxNoThousands") continue;
       if (field.rfind("att", 0) == 0) {
         EXPECT_EQ(shown.Index(field), entered.Index(field));
-      } else if (field.rfind("dtp", 0) == 0) {
+      } else if (field.rfind("dtp", 0) == 0 || field.rfind("ted", 0) == 0) {
         EXPECT_EQ(shown.Date(field), entered.Date(field));
       } else if (field.rfind("lbx", 0) == 0) {
         EXPECT_EQ(shown.Entries(field), entered.Entries(field));

@@ -18,6 +18,7 @@
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
+#include "gui/win/controls/time_control.h"
 
 namespace palvetta {
 namespace {
@@ -65,6 +66,7 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkPanel, Make<TPanelControl>},
     {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
     {TLayoutKind::lkDriveCombo, Make<TDriveComboControl>},
+    {TLayoutKind::lkTime, Make<TTimeControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
