@@ -39,6 +39,10 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
     if (rule.WhenIndex < 0 && std::find(names.begin(), names.end(), rule.CheckBox) == names.end()) {
       names.push_back(rule.CheckBox);
     }
+    if (!rule.AlsoChecked.empty() &&
+        std::find(names.begin(), names.end(), rule.AlsoChecked) == names.end()) {
+      names.push_back(rule.AlsoChecked);
+    }
   }
   return names;
 }
@@ -58,7 +62,8 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
   std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
   for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs(), RobocopyEditorSpecs()}) {
+                      CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
+                      ServiceControlEditorSpecs(), AccessControlEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

@@ -35,10 +35,12 @@ struct TBrowseButton {
 
 // Controls usable only while a check box or radio button is checked or, where WhenIndex
 // is set, while the drop-down list named by CheckBox has that entry selected.
+// With AlsoChecked set, the check box of that name must be checked as well.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
+  std::string AlsoChecked = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -67,6 +69,29 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 // the tidied values). The first failure keeps the dialog open with its message.
 using TEditorCheck = std::function<std::optional<TCheckFailure>(TEditorValues&)>;
 
+// Lists a dialog fills from the system while it is open: the computers of the network
+// (on the first drop-down in the dialog's life), the services of the computer named in
+// MachineField (when the dialog opens and whenever the list gets the focus), and the
+// service groups of this computer (when the dialog opens).
+enum class TSystemList { slNetworkServers, slServices, slServiceGroups };
+
+struct TSystemListSource {
+  std::string Combo = {};
+  TSystemList List = TSystemList::slServices;
+  std::string MachineField = {};
+};
+
+// A button that opens the picker of services and groups (the services of the computer in
+// MachineField, the entries of GroupCombo) and adds the chosen ones to a list box, and
+// the button that deletes the list's selected entries.
+struct TServicePickerButton {
+  std::string Button = {};
+  std::string RemoveButton = {};
+  std::string List = {};
+  std::string MachineField = {};
+  std::string GroupCombo = {};
+};
+
 struct TEditorSpec {
   std::string Title = {};
   TLayoutNode Layout = {};
@@ -77,6 +102,8 @@ struct TEditorSpec {
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
   std::string CollapseButton = {};  // collapses every panel of the dialog
+  std::vector<TSystemListSource> SystemLists = {};
+  std::vector<TServicePickerButton> ServicePickers = {};
 };
 
 struct TItemEditorSpec {
@@ -93,6 +120,8 @@ std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
 // The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
 std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
 std::vector<TItemEditorSpec> RobocopyEditorSpecs();
+std::vector<TItemEditorSpec> ServiceControlEditorSpecs();
+std::vector<TItemEditorSpec> AccessControlEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

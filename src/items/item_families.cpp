@@ -8,13 +8,16 @@
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
 #include "items/robocopy/robocopy_item.h"
+#include "items/service_control/service_control_items.h"
+#include "items/access_control/icacls_items.h"
 
 namespace palvetta {
 
 void RegisterItemFamilies(TClassRegistry& registry) {
   const std::span<const TClass* const> families[] = {
       kMiscItemClasses,          kControlOfFlowItemClasses, kFORItemClasses,
-      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses};
+      kFileAndFolderItemClasses, kCompareSearchItemClasses, kRobocopyItemClasses,
+      kServiceControlItemClasses, kAccessControlItemClasses};
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);
   }

@@ -14,7 +14,9 @@
 
 #include "editors/editor_spec.h"
 #include "editors/win/folder_list_dialog.h"
+#include "editors/service_enumeration.h"
 #include "editors/win/item_editing.h"
+#include "editors/win/service_picker_dialog.h"
 #include "gui/win/dialog.h"
 #include "model/custom_project_item.h"
 
@@ -22,9 +24,12 @@ namespace palvetta {
 
 class TItemEditorDialogs : public IItemEditing {
  public:
-  // The dialogs are made in the environment.
+  // The dialogs are made in the environment; the lists of computers, services and service
+  // groups come from the enumeration (Windows' own when none is given), which must outlive
+  // the dialogs.
   explicit TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
-                              TFormEnvironment environment = {});
+                              TFormEnvironment environment = {},
+                              IServiceEnumeration* services = nullptr);
   TItemEditorDialogs(const TItemEditorDialogs&) = delete;
   TItemEditorDialogs& operator=(const TItemEditorDialogs&) = delete;
 
@@ -39,6 +44,8 @@ class TItemEditorDialogs : public IItemEditing {
   std::function<void(TDialog&)> OnShown;
   // The folder-list picker that "..." beside a list of folders opens.
   TFolderListDialog& FolderList() { return FFolderList; }
+  // The picker of services and groups that "Add" of a dependency list opens.
+  TServicePickerDialog& ServicePicker() { return FServicePicker; }
 
  private:
   struct TEntry {
@@ -46,6 +53,7 @@ class TItemEditorDialogs : public IItemEditing {
     std::unique_ptr<TDialog> Dialog;
     TEditorValues Values;  // what the item put in, then what OK took out
     bool Clearing = false;  // the clearing rules are not to run now
+    bool ServersLoaded = false;  // the network was walked for this dialog
   };
 
   TDialog& Make(TEntry& entry);
@@ -53,10 +61,16 @@ class TItemEditorDialogs : public IItemEditing {
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
+  void BindSystemLists(TEntry& entry);
+  void RefillSystemLists(TEntry& entry);
+  void PickDependencies(TDialog& dialog, const TServicePickerButton& picker);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;
   TFolderListDialog FFolderList;
+  TServicePickerDialog FServicePicker;
+  std::unique_ptr<IServiceEnumeration> FOwnServices;
+  IServiceEnumeration* FServices;
 };
 
 // Whether the running program's environment defines the variable.
