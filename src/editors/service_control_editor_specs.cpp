@@ -36,17 +36,19 @@ TEditorSpec Query() {
           .Layout = Dialog({
               ServerBox(),
               Check("cbxModeEx", "Show extended info"),
-              Radio("rbAllServices", "All services, unfiltered"),
-              Radio("rbSelectedService", "Selected service"),
-              Indented(ServiceCombo("Service (leave blank for all services):")),
-              Radio("rbAllServicesFiltered", "All services, filtered"),
-              Indented(Form({
+              // The buttons side by side in one group: a field between them would end
+              // the group in which a click on one clears the others.
+              Row({Radio("rbAllServices", "All services, unfiltered"),
+                   Radio("rbSelectedService", "Selected service"),
+                   Radio("rbAllServicesFiltered", "All services, filtered")}),
+              ServiceCombo("Service (leave blank for all services):"),
+              GroupBox("grpFilter", "Filter", {Form({
                   LabelBeside("Type:", Combo("cmbType", kSCQueryServiceTypes.DisplayTexts())),
                   LabelBeside("State:", Combo("cmbState", kSCQueryServiceStates.DisplayTexts())),
                   LabelBeside("Buffer Size:", Number("sedBufSize", 8)),
                   LabelBeside("Resume from service No:", Number("sedRI", 8)),
                   LabelBeside("Group:", Edit("edtGroup", 30)),
-              })),
+              })}),
           }),
           .TypedCombos = {"cmbServer", "cmbService"},
           .Enabling = {{.CheckBox = "rbSelectedService", .Controls = {"lblService", "cmbService"}},
