@@ -42,6 +42,7 @@ std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
   for (const TEnableRule& rule : spec.Enabling) {
     if (!rule.ByIndex()) add(rule.CheckBox);
     for (const std::string& box : rule.OrChecked) add(box);
+    if (!rule.AlsoChecked.empty()) add(rule.AlsoChecked);
   }
   return names;
 }
@@ -69,7 +70,8 @@ std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmen
                       CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
                       RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
                       FileSystemEditorSpecs(), ConsoleEditorSpecs(),
-                      SystemEditorSpecs()}) {
+                      SystemEditorSpecs(),
+                      ServiceControlEditorSpecs(), AccessControlEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

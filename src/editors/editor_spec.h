@@ -43,16 +43,20 @@ struct TBrowseButton {
 // is set, while the drop-down list named by CheckBox has that entry selected (or, where
 // WhenIndexes is set, one of those entries). OrChecked names further boxes or buttons
 // any of which, checked, makes the condition hold too; Inverse turns the condition round
-// (usable while not checked, or while another entry is selected). A control that several
-// rules name is usable only while all of them hold.
+// (usable while not checked, or while another entry is selected); with AlsoChecked set,
+// the check box of that name must be checked as well. A control that several rules name
+// is usable only while all of them hold.
 struct TEnableRule {
   std::string CheckBox = {};
   std::vector<std::string> Controls = {};
   int WhenIndex = -1;
-  std::vector<int> WhenIndexes = {  std::vector<std::string> OrChecked = {};
+  std::vector<int> WhenIndexes = {};
+  std::vector<std::string> OrChecked = {};
   bool Inverse = false;
-};
-  bool Inverse = false;
+  std::string AlsoChecked = {};
+
+  bool ByIndex() const { return WhenIndex >= 0 || !WhenIndexes.empty(); }
+  bool EnabledAt(int index) const;
 };
 
 // The entries a list offers that depend on the entry selected in another: on each change
@@ -62,10 +66,6 @@ struct TEntriesRule {
   std::string Source = {};
   std::string Target = {};
   std::function<TStrings(int index)> Entries = {};
-};
-
-  bool ByIndex() const { return WhenIndex >= 0 || !WhenIndexes.empty(); }
-  bool EnabledAt(int index) const;
 };
 
 // Values that follow others: when one of the triggers is clicked or changed, the dialog
@@ -122,6 +122,29 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 // the tidied values). The first failure keeps the dialog open with its message.
 using TEditorCheck = std::function<std::optional<TCheckFailure>(TEditorValues&)>;
 
+// Lists a dialog fills from the system while it is open: the computers of the network
+// (on the first drop-down in the dialog's life), the services of the computer named in
+// MachineField (when the dialog opens and whenever the list gets the focus), and the
+// service groups of this computer (when the dialog opens).
+enum class TSystemList { slNetworkServers, slServices, slServiceGroups };
+
+struct TSystemListSource {
+  std::string Combo = {};
+  TSystemList List = TSystemList::slServices;
+  std::string MachineField = {};
+};
+
+// A button that opens the picker of services and groups (the services of the computer in
+// MachineField, the entries of GroupCombo) and adds the chosen ones to a list box, and
+// the button that deletes the list's selected entries.
+struct TServicePickerButton {
+  std::string Button = {};
+  std::string RemoveButton = {};
+  std::string List = {};
+  std::string MachineField = {};
+  std::string GroupCombo = {};
+};
+
 struct TEditorSpec {
   std::string Title = {};
   TLayoutNode Layout = {};
@@ -136,6 +159,8 @@ struct TEditorSpec {
   std::vector<TInsertButton> Inserting = {};
   std::vector<TValueRule> ValueRules = {};
   std::optional<TFilterGrid> FilterGrid = {};
+  std::vector<TSystemListSource> SystemLists = {};
+  std::vector<TServicePickerButton> ServicePickers = {};
 };
 
 struct TItemEditorSpec {
@@ -165,6 +190,8 @@ std::vector<TItemEditorSpec> ConsoleEditorSpecs();
 // The dialogs of PATH, SHUTDOWN, ASSOC/FTYPE, SYSTEMINFO, the date and time items, MODE
 // COM, TASKLIST and TASKKILL.
 std::vector<TItemEditorSpec> SystemEditorSpecs();
+std::vector<TItemEditorSpec> ServiceControlEditorSpecs();
+std::vector<TItemEditorSpec> AccessControlEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

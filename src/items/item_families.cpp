@@ -14,6 +14,8 @@
 #include "items/network/network_items.h"
 #include "items/seven_zip/seven_zip_items.h"
 #include "items/system/system_family.h"
+#include "items/service_control/service_control_items.h"
+#include "items/access_control/icacls_items.h"
 
 namespace palvetta {
 
@@ -31,6 +33,8 @@ void RegisterItemFamilies(TClassRegistry& registry) {
       kFileSystemItemClasses,
       kConsoleItemClasses,
       kSystemItemClasses,
+      kServiceControlItemClasses,
+      kAccessControlItemClasses,
   };
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);

@@ -15,6 +15,8 @@
 #include "items/network/network_items.h"
 #include "items/seven_zip/seven_zip_items.h"
 #include "items/system/system_family.h"
+#include "items/service_control/service_control_items.h"
+#include "items/access_control/icacls_items.h"
 
 namespace palvetta::testing {
 namespace {
@@ -118,6 +120,22 @@ void FillRemoteSample(TCustomSUPItem& i) {
   i.Password = "p%ss word";
   i.NoHeader = i.Verbose = true;
   i.OutputFormat = TOutputFormat::ofCSV;
+}
+
+void FillSCSample(TCustomSCItem& i) {
+  i.Server = "\\\\PC1";
+  i.ServiceName = "Spooler (Print Spooler)";
+}
+
+// The shared values, every switch set; each dialog shows only some of them.
+void FillICACLSSample(TICACLSCustomItem& i) {
+  i.FileName = "C:\\My Data\\*.doc";
+  i.SID = "NT AUTHORITY\\NETWORK SERVICE";
+  i.ACLFile = "old.acl";
+  i.T = true;
+  i.C = true;
+  i.L = true;
+  i.Q = true;
 }
 
 std::vector<TSampleItem> MakeSamples() {
@@ -643,6 +661,85 @@ std::vector<TSampleItem> MakeSamples() {
         i.DTR = "hs";
         i.RTS = "tg";
         i.IDSR = "off";
+      }),
+
+      // Service control
+      Sample<TSCQueryItem>([](auto& i) {
+        FillSCSample(i);
+        i.QueryMode = TQueryMode::qmEx;
+        i.Mode = TSCQueryItemMode::qmAllServicesFiltered;
+        i.ServType = TSCQueryServiceType::stAll;
+        i.State = TSCQueryServiceState::ssInactive;
+        i.BufSize = 8192;
+        i.RI = 14;
+        i.Group = "Network Provider";
+      }),
+      Sample<TSCStartItem>([](auto& i) {
+        FillSCSample(i);
+        i.Args = {"-debug", "", "\"a b\""};
+      }),
+      Sample<TSCPauseItem>([](auto& i) { FillSCSample(i); }),
+      Sample<TSCStopItem>([](auto& i) {
+        FillSCSample(i);
+        i.Reason = true;
+        i.Flag = TSCStopFlag::sfPlanned;
+        i.MajorReason = TSCStopMajorReason::mrCustom;
+        i.MajorReasonCustomCode = 70;
+        i.MinorReason = TSCStopMinorReason::mirCustom;
+        i.MinorReasonCustomCode = 300;
+        i.Comment = "maintenance window";
+      }),
+      Sample<TSCContinueItem>([](auto& i) { FillSCSample(i); }),
+      Sample<TSCInterrogateItem>([](auto& i) { FillSCSample(i); }),
+      Sample<TSCCreateItem>([](auto& i) {
+        FillSCSample(i);
+        i.BinPath = "C:\\Program Files\\My App\\svc.exe -k net";
+        i.CType = TSCCreateType::ctShare;
+        i.Start = TSCCreateStart::sDelayedAuto;
+        i.Error = TSCCreateError::sIgnore;
+        i.Group = "NetworkProvider";
+        i.Depend = {"Tcpip (TCP/IP Protocol Driver)", "+NetworkProvider"};
+        i.Obj = ".\\svcuser";
+        i.Tag = true;
+        i.DisplayName = "My Service";
+        i.Password = "50% off";
+      }),
+      Sample<TSCDeleteItem>([](auto& i) { FillSCSample(i); }),
+
+      // Access control lists
+      Sample<TICACLSGrantItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.SimpleAccessRights = RightBit(TSimpleAccessRight::sarRX) | RightBit(TSimpleAccessRight::sarW);
+        i.SpecificRights = RightBit(TSpecificRight::srRD) | RightBit(TSpecificRight::srWA);
+        i.R = true;
+      }),
+      Sample<TICACLSDenyItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.SimpleAccessRights = RightBit(TSimpleAccessRight::sarD);
+        i.SpecificRights = RightBit(TSpecificRight::srDE) | RightBit(TSpecificRight::srDC);
+        i.R = true;
+      }),
+      Sample<TICACLSRemoveItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.ICACLSRemoveMode = TICACLSRemoveMode::rmDenies;
+      }),
+      Sample<TICACLSResetItem>([](auto& i) { FillICACLSSample(i); }),
+      Sample<TICACLSVerifyItem>([](auto& i) { FillICACLSSample(i); }),
+      Sample<TICACLSSaveItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.ACLFileName = "D:\\Backup\\acl list.txt";
+      }),
+      Sample<TICACLSRestoreItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.ACLFileName = "D:\\Backup\\acl list.txt";
+        i.ReplaceSID = true;
+        i.SIDOld = "*S-1-5-21-1-2-3-1001";
+        i.SIDNew = "Domain Users";
+      }),
+      Sample<TICACLSSetIntegrityLevelItem>([](auto& i) {
+        FillICACLSSample(i);
+        i.ICACLSIntegrityLevel = TICACLSIntegrityLevel::ilHigh;
+        i.ICACLSIntegrityInheritance = TICACLSIntegrityInheritance::iiOI;
       }),
   };
 }

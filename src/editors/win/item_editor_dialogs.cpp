@@ -6,14 +6,21 @@
 
 #include "base/win/wide.h"
 #include "editors/filter_grid.h"
+#include "editors/win/windows_service_enumeration.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
 
 TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
-                                       TFormEnvironment environment)
-    : FEnvironment(std::move(environment)), FFolderList(FEnvironment), FFieldPicker(FEnvironment) {
+                                       TFormEnvironment environment,
+                                       IServiceEnumeration* services)
+    : FEnvironment(std::move(environment)),
+      FFolderList(FEnvironment),
+      FFieldPicker(FEnvironment),
+      FServicePicker(FEnvironment),
+      FOwnServices(services ? nullptr : std::make_unique<TWindowsServiceEnumeration>()),
+      FServices(services ? services : FOwnServices.get()) {
   for (TItemEditorSpec& spec : specs) {
     if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
@@ -29,7 +36,9 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   options.TypedCombos = entry.Spec.TypedCombos;
   options.Environment = FEnvironment;
   entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
+  entry.ServersLoaded = false;
   TDialog& dialog = *entry.Dialog;
+  BindSystemLists(entry);
   for (const TBrowseButton& browse : entry.Spec.Browse) {
     dialog.OnClick(browse.Button, [this, &dialog, &browse] { Browse(dialog, browse); });
   }
@@ -109,7 +118,8 @@ void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
     bool condition = rule.ByIndex() ? rule.EnabledAt(entry.Dialog->Index(rule.CheckBox))
                                     : entry.Dialog->Checked(rule.CheckBox);
     for (const std::string& box : rule.OrChecked) condition = condition || entry.Dialog->Checked(box);
-    const bool holds = rule.Inverse != condition;
+    const bool holds = (rule.Inverse != condition) &&
+                       (rule.AlsoChecked.empty() || entry.Dialog->Checked(rule.AlsoChecked));
     for (const std::string& control : rule.Controls) {
       const auto [at, added] = enabled.emplace(control, holds);
       if (!added) at->second = at->second && holds;
@@ -226,6 +236,69 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   if (!browse.ChecksOnPick.empty()) dialog.SetChecked(browse.ChecksOnPick, true);
 }
 
+namespace {
+
+// The list's entries anew, the hourglass showing while the system is asked; the text typed
+// into the box stays.
+void Refill(TDialog& dialog, const std::string& combo,
+            const std::function<std::optional<TStrings>()>& entries) {
+  const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  const std::optional<TStrings> fresh = entries();
+  SetCursor(previous);
+  if (fresh) dialog.SetEntries(combo, *fresh);
+}
+
+}  // namespace
+
+void TItemEditorDialogs::BindSystemLists(TEntry& entry) {
+  TDialog& dialog = *entry.Dialog;
+  for (const TSystemListSource& source : entry.Spec.SystemLists) {
+    if (source.List == TSystemList::slNetworkServers) {
+      dialog.OnDropDown(source.Combo, [this, &entry, &dialog, &source] {
+        if (entry.ServersLoaded) return;
+        entry.ServersLoaded = true;
+        Refill(dialog, source.Combo, [this] { return NetworkServers(*FServices); });
+      });
+    } else if (source.List == TSystemList::slServices) {
+      dialog.OnFocus(source.Combo, [this, &dialog, &source] {
+        Refill(dialog, source.Combo, [this, &dialog, &source] {
+          return ListServices(*FServices, dialog.Text(source.MachineField)).value_or(TStrings{});
+        });
+      });
+    }
+  }
+  for (const TServicePickerButton& picker : entry.Spec.ServicePickers) {
+    dialog.OnClick(picker.Button, [this, &dialog, &picker] { PickDependencies(dialog, picker); });
+    dialog.OnClick(picker.RemoveButton,
+                   [&dialog, &picker] { dialog.ListBox(picker.List).DeleteSelected(); });
+  }
+}
+
+// Before the dialog shows: the services of the computer it names and this computer's
+// service groups (a group list that cannot be read keeps its entries).
+void TItemEditorDialogs::RefillSystemLists(TEntry& entry) {
+  TDialog& dialog = *entry.Dialog;
+  for (const TSystemListSource& source : entry.Spec.SystemLists) {
+    if (source.List == TSystemList::slServices) {
+      Refill(dialog, source.Combo, [this, &dialog, &source] {
+        return ListServices(*FServices, dialog.Text(source.MachineField)).value_or(TStrings{});
+      });
+    } else if (source.List == TSystemList::slServiceGroups) {
+      Refill(dialog, source.Combo, [this] { return ServiceGroups(*FServices); });
+    }
+  }
+}
+
+void TItemEditorDialogs::PickDependencies(TDialog& dialog, const TServicePickerButton& picker) {
+  const TStrings services =
+      ListServices(*FServices, dialog.Text(picker.MachineField)).value_or(TStrings{});
+  const std::optional<TPickedDependencies> picked =
+      FServicePicker.Execute(dialog.Handle(), services, dialog.Entries(picker.GroupCombo));
+  if (!picked) return;
+  TListControl& list = dialog.ListBox(picker.List);
+  list.SetEntries(AddDependencies(list.Entries(), picked->Services, picked->Groups));
+}
+
 bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpContext) {
   const auto found = FEntries.find(&item.ClassType());
   if (found == FEntries.end()) return false;
@@ -239,6 +312,7 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpC
   entry.Clearing = false;
   ApplyEntries(entry, {});
   ApplyEnabling(entry);
+  RefillSystemLists(entry);
   dialog.OnShown = OnShown;
   if (dialog.ShowModal(owner, helpContext) != TModalResult::mrOK) return false;
   item.FromEditor(entry.Values);

@@ -15,7 +15,9 @@
 #include "editors/editor_spec.h"
 #include "editors/win/field_picker_dialog.h"
 #include "editors/win/folder_list_dialog.h"
+#include "editors/service_enumeration.h"
 #include "editors/win/item_editing.h"
+#include "editors/win/service_picker_dialog.h"
 #include "gui/win/dialog.h"
 #include "model/custom_project_item.h"
 
@@ -23,9 +25,12 @@ namespace palvetta {
 
 class TItemEditorDialogs : public IItemEditing {
  public:
-  // The dialogs are made in the environment.
+  // The dialogs are made in the environment; the lists of computers, services and service
+  // groups come from the enumeration (Windows' own when none is given), which must outlive
+  // the dialogs.
   explicit TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
-                              TFormEnvironment environment = {});
+                              TFormEnvironment environment = {},
+                              IServiceEnumeration* services = nullptr);
   TItemEditorDialogs(const TItemEditorDialogs&) = delete;
   TItemEditorDialogs& operator=(const TItemEditorDialogs&) = delete;
 
@@ -42,6 +47,8 @@ class TItemEditorDialogs : public IItemEditing {
   TFolderListDialog& FolderList() { return FFolderList; }
   // The field picker that "Add field(s)" of a filter grid opens.
   TFieldPickerDialog& FieldPicker() { return FFieldPicker; }
+  // The picker of services and groups that "Add" of a dependency list opens.
+  TServicePickerDialog& ServicePicker() { return FServicePicker; }
 
  private:
   struct TEntry {
@@ -50,6 +57,7 @@ class TItemEditorDialogs : public IItemEditing {
     TEditorValues Values;  // what the item put in, then what OK took out
     bool Clearing = false;  // the clearing rules are not to run now
     bool Following = false;  // a value rule is showing its values
+    bool ServersLoaded = false;  // the network was walked for this dialog
   };
 
   TDialog& Make(TEntry& entry);
@@ -61,11 +69,17 @@ class TItemEditorDialogs : public IItemEditing {
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
   static void Insert(TDialog& dialog, const TInsertButton& insert);
+  void BindSystemLists(TEntry& entry);
+  void RefillSystemLists(TEntry& entry);
+  void PickDependencies(TDialog& dialog, const TServicePickerButton& picker);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;
   TFolderListDialog FFolderList;
   TFieldPickerDialog FFieldPicker;
+  TServicePickerDialog FServicePicker;
+  std::unique_ptr<IServiceEnumeration> FOwnServices;
+  IServiceEnumeration* FServices;
 };
 
 // Whether the running program's environment defines the variable.

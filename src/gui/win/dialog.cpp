@@ -326,6 +326,14 @@ void TDialog::OnChange(std::string_view name, std::function<void()> handler) {
   FChange[Find(name).Name()] = std::move(handler);
 }
 
+void TDialog::OnDropDown(std::string_view name, std::function<void()> handler) {
+  FDropDown[Find(name).Name()] = std::move(handler);
+}
+
+void TDialog::OnFocus(std::string_view name, std::function<void()> handler) {
+  FFocus[Find(name).Name()] = std::move(handler);
+}
+
 void TDialog::Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
                   std::string_view name) {
   const auto found = handlers.find(name);
@@ -509,6 +517,10 @@ LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       } else if (code == EN_CHANGE || code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
         Changed(control->Name());
+      } else if (code == CBN_DROPDOWN) {
+        Run(FDropDown, control->Name());
+      } else if (code == CBN_SETFOCUS) {
+        Run(FFocus, control->Name());
       }
       return 0;
     }

@@ -98,6 +98,9 @@ class TDialog : public TForm, private IControlEvents {
   // One handler per control and event; a second registration replaces the first.
   void OnClick(std::string_view name, std::function<void()> handler);
   void OnChange(std::string_view name, std::function<void()> handler);
+  // A drop-down list about to open its list, and a drop-down list that got the focus.
+  void OnDropDown(std::string_view name, std::function<void()> handler);
+  void OnFocus(std::string_view name, std::function<void()> handler);
   // Run in order when OK is pressed; a failure keeps the dialog open and, unless it goes
   // on, ends the checks.
   void AddOkCheck(TOkCheck check) { FChecks.push_back(std::move(check)); }
@@ -175,6 +178,8 @@ class TDialog : public TForm, private IControlEvents {
   std::vector<std::string> FGroupOf;  // per control: its panel group, or empty
   std::map<std::string, std::function<void()>, std::less<>> FClick;
   std::map<std::string, std::function<void()>, std::less<>> FChange;
+  std::map<std::string, std::function<void()>, std::less<>> FDropDown;
+  std::map<std::string, std::function<void()>, std::less<>> FFocus;
   std::vector<TOkCheck> FChecks;
 };
 

@@ -46,6 +46,15 @@ void TListControl::DeleteSelected() {
   }
 }
 
+TStrings TListControl::SelectedEntries() const {
+  const TStrings entries = Entries();
+  TStrings selected;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) selected.push_back(entries[i]);
+  }
+  return selected;
+}
+
 void TListControl::Fill(const TEditorValues& values) {
   if (values.Has(Name())) SetEntries(values.Entries(Name()));
 }

@@ -16,6 +16,8 @@ class TListControl : public TDialogControl {
   void Append(std::string_view text);
   void SetSelected(int index, bool selected);
   void DeleteSelected();
+  // The selected entries, in list order.
+  TStrings SelectedEntries() const;
 
   void Fill(const TEditorValues& values) override;
   void Read(TEditorValues& values) const override;
