@@ -136,9 +136,6 @@ class GeneratedBatch : public ::testing::Test {
   // PATH, so a run shows exactly which arguments each command received.
   void StandIns(std::initializer_list<const wchar_t*> names);
 
-  // The project saved as a project file, made into job.bat by batchgen, as a user's
-  // project is, and run; batchgen must succeed without a word.
-  TBatchResult RunThroughBatchgen();
 
   // The items added between these run inside "IF condition ( ... )".
   void OpenIfBlock(const std::string& condition = "1==1");
