@@ -415,8 +415,10 @@ std::vector<TSampleItem> MakeSamples() {
         FillRemoteSample(i);
         i.SI = true;
       }),
+      // GPRESULT takes no user or password together with a report file.
       Sample<TGPResultItem>([](auto& i) {
         FillRemoteSample(i);
+        i.User = i.Password = "";
         i.Format = TGPResultOutputFormat::gpofHTML;
         i.FileName = "C:\\Reports\\rsop.html";
         i.F = true;

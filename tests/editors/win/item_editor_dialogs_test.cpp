@@ -19,6 +19,8 @@
 #include "items/file_system/file_system_items.h"
 #include "items/for/for_items.h"
 #include "items/misc/misc_items.h"
+#include "items/network/network_items.h"
+#include "items/remote_query/remote_query_items.h"
 #include "model/project.h"
 #include "support/png_file.h"
 #include "support/project_files.h"
@@ -42,6 +44,9 @@ const std::map<std::string, std::string> kValidTexts = {
     {"TExitItem.edtExitCode", "7"},
     {"TFOREachLineInFile.edtFileName", "lines of mine.txt"},
     {"TCHCPItem.cmbCodePage", "1252 (Western European, Windows)"},
+    // GPRESULT takes no user or password together with a report file.
+    {"TGPResultItem.edtUser", ""},
+    {"TGPResultItem.edtPassword", ""},
 };
 
 // Puts a value other than the default into every control: texts name their control,
@@ -144,6 +149,11 @@ TEST_F(ItemEditorDialogsTest, EveryDialogKeepsDefaultsRoundTripsValuesAndCancels
       static_cast<TFindItem&>(item).SearchFor = "x";
       static_cast<TFindItem&>(item).Path = "a.txt";
     }
+    if (spec.ItemClass == &TCreateAListOfPCSItem::Class) {
+      static_cast<TCreateAListOfPCSItem&>(item).FileName = "pcs.txt";
+    }
+    // Its second button is the default one, which the sweep would end on.
+    if (spec.ItemClass == &TOpenFilesLocalItem::Class) static_cast<TOpenFilesLocalItem&>(item).OnOff = true;
     if (spec.ItemClass == &TWriteToFileItem::Class) {
       static_cast<TWriteToFileItem&>(item).VarName = "X";
       static_cast<TWriteToFileItem&>(item).Path = "a.txt";
