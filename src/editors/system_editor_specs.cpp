@@ -130,8 +130,8 @@ TEditorSpec TaskKillDialog() {
 TEditorSpec SetClockDialog(std::string title, std::string radio, std::string caption,
                            std::string field) {
   return {.Title = std::move(title),
-          .Layout = Dialog({Radio("rbAskUser", "Ask user"),
-                            Row({Radio(radio, std::move(caption)), Edit(field, 16)})}),
+          .Layout = Dialog({Column({Radio("rbAskUser", "Ask user"), Radio(radio, std::move(caption)),
+                                    Indented(Edit(field, 16))})}),
           .Enabling = {{radio, {field}}}};
 }
 

@@ -3,6 +3,7 @@
 // ROBOCOPY run hours in their time pickers.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -78,6 +79,7 @@ TEST_F(SystemDialogsTest, FilterGridAddsPickedFieldsOffersTheirOperationsAndDele
     });
   };
   EXPECT_TRUE(Edit(item, [&](TDialog& d) {
+    d.ShowPage("pgcTask", 1);
     SendMessageW(d.Control("btnAddField"), BM_CLICK, 0, 0);
     const TGridRows rows = d.Rows("vstFilter");
     EXPECT_EQ(rows.at(0), (TStrings{"STATUS", "Equal", "RUNNING"}));
@@ -122,6 +124,7 @@ TEST_F(SystemDialogsTest, CancelLeavesTheConditionsAsTheyWere) {
     });
   };
   EXPECT_FALSE(Edit(item, [](TDialog& d) {
+    d.ShowPage("pgcTask", 2);
     EXPECT_EQ(d.Rows("vstFilter").at(0), (TStrings{"FOO", "Equal", "1"}));
     EXPECT_EQ(d.Rows("vstFilter").at(1), (TStrings{"PID", "Equal", "4"}));
     SendMessageW(d.Control("btnAddField"), BM_CLICK, 0, 0);
@@ -140,7 +143,7 @@ TEST_F(SystemDialogsTest, RobocopyRunHoursAreSetInTimePickers) {
   item.DestDir = "D:\\b";
   EXPECT_TRUE(Edit(item, [](TDialog& d) {
     EXPECT_FALSE(IsWindowEnabled(d.Control("tedRunHoursStart")));
-    SendMessageW(d.Control("cbxSetRunHours"), BM_CLICK, 0, 0);
+    d.SetChecked("cbxSetRunHours", true);  // runs its click handler
     EXPECT_TRUE(IsWindowEnabled(d.Control("tedRunHoursStart")));
     EXPECT_TRUE(IsWindowEnabled(d.Control("tedRunHoursEnd")));
     d.SetTime("tedRunHoursStart", (7 * 60 + 5) / 1440.0);
