@@ -1,6 +1,8 @@
 // The dialogs of the drive and file-system items: CHKDSK, TREE, SUBST, DIR, FORMAT,
 // COMPACT, VOL, RECOVER, LABEL, MKLINK, CHKNTFS and CONVERT. Every dialog that picks a
 // drive does so with the drive combo, which keeps a drive this machine does not have.
+// The radio buttons of a mode stand next to each other in one container: Windows moves
+// the check among the buttons that follow each other in creation order.
 
 #include "editors/editor_spec.h"
 
@@ -47,10 +49,10 @@ TStrings UDFRevisionNames() {
 TEditorSpec CheckDisk() {
   return {.Title = "Check a disk and display a status report",
           .Layout = Dialog({
-              Row({Radio("rbCheckDisk", "Check disk"), DriveCombo("dcbDrive")}),
+              Radio("rbCheckDisk", "Check disk"),
               Radio("rbCheckFile", "Check file for fragmentation (FAT/FAT32)"),
-              Indented(Row({Stretched(Edit("edtFileName", 40)),
-                            Aligned(Button("btnFileName", "..."), TAlign::alCentre)})),
+              Form({LabelBeside("Drive:", DriveCombo("dcbDrive"))}),
+              FieldWithBrowse("File:", "edtFileName", "btnFileName"),
               Check("cbxFixErrors", "Fix errors on the disk (/F)"),
               Check("cbxShowFileNames", "Display the full path and name of every file (/V)"),
               Check("cbxLocateBadSectors", "Locate bad sectors and recover readable information (/R)"),
@@ -85,12 +87,11 @@ TEditorSpec Subst() {
           .Layout = Dialog({
               Form({LabelBeside("Drive:", DriveCombo("dcbDrive", true))}),
               Radio("rbAssociateFolder", "Associate a folder"),
-              Indented(Row({Stretched(Edit("edtPath", 40)),
-                            Aligned(Button("btnPath", "..."), TAlign::alCentre)})),
               Radio("rbDeleteDrive", "Delete virtual drive"),
+              FieldWithBrowse("Folder:", "edtPath", "btnPath"),
           }),
           .Browse = {FolderBrowse("btnPath", "edtPath", "Select directory")},
-          .Enabling = {{"rbAssociateFolder", {"edtPath", "btnPath"}}}};
+          .Enabling = {{"rbAssociateFolder", {"lblPath", "edtPath", "btnPath"}}}};
 }
 
 // The attributes of the grid, in its order; the filter writes them in its own.
@@ -258,11 +259,12 @@ TEditorSpec CheckNTFS() {
               Form({LabelBeside("Volume:", Edit("edtVolume", 32))}),
               Radio("rbDisplayStatus", "Display drive status"),
               Radio("rbRestoreDefaults", "Restore the machine to the default behavior"),
-              Row({Radio("rbTimer", "Change the AUTOCHK initiation countdown time to "),
-                   Number("sedTimer"), Label("lblSeconds", "seconds")}),
+              Radio("rbTimer", "Change the AUTOCHK initiation countdown time"),
               Radio("rbShowTimer", "Display AUTOCHK initiation countdown time"),
               Radio("rbExclude", "Exclude a drive from the default boot-time check"),
               Radio("rbSchedule", "Schedule a drive to be checked at boot time"),
+              Row({Label("lblTimer", "Countdown time:"), Number("sedTimer"),
+                   Label("lblSeconds", "seconds")}),
           })};
 }
 

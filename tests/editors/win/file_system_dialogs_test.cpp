@@ -184,7 +184,7 @@ TEST_F(FileSystemDialogsTest, CompactGridHasRoomAndDropsBlankRows) {
     TEditorValues values;
     d.Read(values);
     const TGridRows& rows = values.Rows("vstFiles");
-    ASSERT_EQ(rows.size(), 20u);
+    ASSERT_GE(rows.size(), 20u);
     EXPECT_EQ(rows[2][0], "c.txt");
     EXPECT_EQ(rows[3][0], "");
     TGridRows edited = rows;
@@ -201,7 +201,8 @@ TEST_F(FileSystemDialogsTest, CompactGridHasRoomAndDropsBlankRows) {
   EXPECT_FALSE(Edit(compact, [&](TDialog& d) {
     TEditorValues values;
     d.Read(values);
-    EXPECT_EQ(values.Rows("vstFiles").size(), 25u);
+    ASSERT_GE(values.Rows("vstFiles").size(), 25u);
+    EXPECT_EQ(values.Rows("vstFiles")[24][0], "f24");
     d.Cancel();
   }));
 }

@@ -52,7 +52,7 @@ void TDriveComboControl::Fill(const TEditorValues& values) {
   }
   TStrings texts;
   FValues.clear();
-  int selected = FFreeDrives && !entries.empty() ? 0 : -1;
+  int selected = -1;  // none stored: none picked for the user
   for (const TDriveEntry& entry : entries) {
     if (isFilled(entry)) selected = static_cast<int>(FValues.size());
     texts.push_back(entry.Text);

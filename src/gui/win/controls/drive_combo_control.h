@@ -3,7 +3,8 @@
 // for a node with FreeDrives, of the roots of the letters no drive uses ("E:\"), whose
 // value is the root. A project made on another machine may name a drive this one lacks:
 // the list then offers that drive too, marked, and selects it, so that confirming the
-// dialog keeps the drive instead of silently picking one of this machine.
+// dialog keeps the drive instead of silently picking one of this machine. With nothing
+// stored, nothing is selected, so confirming picks no drive for the user either.
 
 #include <string>
 #include <vector>
