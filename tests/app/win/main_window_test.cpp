@@ -347,8 +347,10 @@ TEST_F(MainWindowTest, TheFilterControlsRebuildThePalette) {
   SendMessageW(window.FilterControl("cmbLevel"), CB_SETCURSEL, 0, 0);
   SetWindowTextUtf8(window.FilterControl("edtFilter"), "sub");  // runs the change handler
   texts = window.Palette().Texts();
-  EXPECT_EQ(texts, (std::vector<std::string>{"Control of flow", "Subroutine", "Subroutine end",
-                                             "Subroutine dispatcher", "Snippets"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Control of flow", "Subroutine", "Subroutine end", "Subroutine dispatcher",
+                       "File System", "Display a list of files and subdirectories in a directory (DIR)",
+                       "Snippets"}));
 }
 
 TEST_F(MainWindowTest, AddsMovesDisablesAndDeletesThroughItsActions) {
