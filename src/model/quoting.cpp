@@ -67,6 +67,10 @@ std::string DoubleLonePercents(std::string_view text, TReferenceAt referenceAt) 
 
 }  // namespace
 
+std::string EscapeMessageText(std::string_view text) {
+  return EscapeBatchSpecials(EscapeLonePercents(OneLine(text)));
+}
+
 std::string EscapeLonePercents(std::string_view text) {
   return DoubleLonePercents(text, VariableReferenceAt);
 }

@@ -61,6 +61,12 @@ std::string EscapeSetAssignment(std::string_view name, std::string_view value);
 // so that "100% sure, %1" prints as typed instead of expanding a parameter.
 std::string EscapeEchoText(std::string_view text);
 
+// A message the user writes for a batch line (ECHO, TITLE, PROMPT, a menu, a line
+// written to a file): on one line, its batch specials escaped as EscapeBatchSpecials
+// does, and a "%" kept only where it names a variable (EscapeLonePercents), so "%DATE%"
+// expands and "100%" prints as typed.
+std::string EscapeMessageText(std::string_view text);
+
 // User text in which a "%" means what the user wrote: a reference to a variable
 // ("%" + a name of ASCII letters, digits, "_", "-" and "." that begins with a letter or
 // "_", with an optional ":" modifier such as ":~0,4" or ":a=b", then "%") stays, so the

@@ -42,10 +42,9 @@ std::string TWriteToFileItem::GetHumanReadableText() const {
 // names one (EscapeLonePercents), so "%DATE%" expands and "100%" stays.
 std::string TWriteToFileItem::GetBatchText() const {
   const std::string value = Mode == TWriteToFileMode::wtfVar
-                                ? "%" + OneLine(VarName) + "%"
-                                : EscapeLonePercents(OneLine(Text));
-  return std::string(Overwrite ? ">" : ">>") + QuotePath(OneLine(Path)) + " ECHO(" +
-         EscapeBatchSpecials(value);
+                                ? EscapeBatchSpecials("%" + OneLine(VarName) + "%")
+                                : EscapeMessageText(Text);
+  return std::string(Overwrite ? ">" : ">>") + QuotePath(OneLine(Path)) + " ECHO(" + value;
 }
 
 void TWriteToFileItem::SpecialToEditor(TEditorValues& values) const {

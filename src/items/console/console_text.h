@@ -9,13 +9,8 @@
 
 namespace palvetta {
 
-// Text for an ECHO, TITLE or PROMPT line, or for the menu's lines: on one line, each
-// batch special outside quotes escaped so that it can neither end the block the line
-// stands in nor start a command, and a "%" kept only where it names a variable (so
-// "%Source%" or "%DATE%" expands and "100%" prints as typed).
-inline std::string ConsoleText(std::string_view text) {
-  return EscapeBatchSpecials(EscapeLonePercents(OneLine(text)));
-}
+// Text for an ECHO, TITLE or PROMPT line, or for the menu's lines.
+inline std::string ConsoleText(std::string_view text) { return EscapeMessageText(text); }
 
 // An ECHO line of the text; a blank text gives an empty line ("ECHO." prints one, a
 // bare "ECHO" would print whether echo is on).
