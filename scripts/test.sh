@@ -18,7 +18,6 @@ cmake -S "$repo" -B "$repo/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$repo/build/host" -j "$jobs"
 cmake --build "$repo/build/win" -j "$jobs"
-cmake --build "$repo/build/fuzz" -j "$jobs" --target project_reader_fuzz inflate_fuzz
 
 # One virtual X display for every Windows test that opens a window.
 source "$repo/scripts/xvfb.sh"
@@ -35,27 +34,43 @@ trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb_pid 2>/dev/null || true' 
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null
 
 # Each fuzz target starts from its seed files and a corpus kept in the build folder; the
-# targets run side by side, each for the same bounded time.
+# targets run side by side, each for the same bounded time. One line per target: name,
+# program (under build/fuzz), seed folder, longest input, further libFuzzer options.
 fuzz_seconds=${PALVETTA_FUZZ_SECONDS:-60}
 fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
+fuzz_targets=(
+  "project-reader|tests/model/project_reader_fuzz|tests/model/project_files|65536|-dict=$repo/tests/model/fuzz/project_file.dict"
+  "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
+)
+fuzz_target_names() {
+  local entry
+  for entry in "${fuzz_targets[@]}"; do
+    IFS='|' read -r _ program _ _ _ <<< "$entry"
+    basename "$program"
+  done
+}
 run_fuzzers() {
-  mkdir -p "$repo/build/fuzz/corpus/project_reader" "$repo/build/fuzz/corpus/inflate"
-  "$repo/build/fuzz/tests/model/project_reader_fuzz" "${fuzz_options[@]}" -max_len=65536 \
-    -dict="$repo/tests/model/fuzz/project_file.dict" "$repo/build/fuzz/corpus/project_reader" \
-    "$repo/tests/model/project_files" > "$repo/build/fuzz-project-reader.log" 2>&1 &
-  local reader=$!
-  "$repo/build/fuzz/tests/crash/codec/inflate_fuzz" "${fuzz_options[@]}" -max_len=4096 \
-    "$repo/build/fuzz/corpus/inflate" "$repo/tests/crash/codec/fuzz/seeds" \
-    > "$repo/build/fuzz-inflate.log" 2>&1 &
-  local inflate=$!
-  local result=0
-  wait $reader || result=1
-  wait $inflate || result=1
-  for log in project-reader inflate; do
-    echo "--- $log" && tail -n 25 "$repo/build/fuzz-$log.log"
+  local entry name program seeds max_len extra pids=() names=() result=0
+  for entry in "${fuzz_targets[@]}"; do
+    IFS='|' read -r name program seeds max_len extra <<< "$entry"
+    mkdir -p "$repo/build/fuzz/corpus/$name"
+    # shellcheck disable=SC2086  # extra holds zero or more options
+    "$repo/build/fuzz/$program" "${fuzz_options[@]}" -max_len="$max_len" $extra \
+      "$repo/build/fuzz/corpus/$name" "$repo/$seeds" > "$repo/build/fuzz-$name.log" 2>&1 &
+    pids+=($!)
+    names+=("$name")
+  done
+  local i
+  for i in "${!pids[@]}"; do
+    wait "${pids[$i]}" || result=1
+  done
+  for name in "${names[@]}"; do
+    echo "--- $name" && tail -n 25 "$repo/build/fuzz-$name.log"
   done
   return $result
 }
+
+cmake --build "$repo/build/fuzz" -j "$jobs" --target $(fuzz_target_names)
 
 status=0
 run_fuzzers > "$repo/build/fuzz-tests.log" 2>&1 &
