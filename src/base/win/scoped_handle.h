@@ -75,6 +75,7 @@ struct TKernelTraits {
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void FreeLocal(void* memory) noexcept { LocalFree(memory); }
 inline void FreeCoTaskMem(void* memory) noexcept { CoTaskMemFree(memory); }
+inline void UnmapView(void* view) noexcept { UnmapViewOfFile(view); }
 
 }  // namespace handle_traits
 
@@ -97,6 +98,9 @@ using TScopedLocal = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_tr
 // Memory that a shell or COM function allocated with CoTaskMemAlloc for its caller.
 template <class T>
 using TScopedCoTaskMem = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_traits::FreeCoTaskMem>>;
+
+// A view of a file mapping (MapViewOfFile), unmapped when its owner goes.
+using TScopedMappedView = TScopedHandle<handle_traits::TNullEmptyTraits<void*, handle_traits::UnmapView>>;
 
 // A window's device context, released to its window.
 class TScopedWindowDC {
