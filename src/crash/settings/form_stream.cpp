@@ -135,7 +135,7 @@ TFormStreamResult ReadSettingsStream(std::span<const uint8_t> bytes, std::vector
 }
 
 std::u16string InvalidSettingsResourceMessage(uint8_t typeCode) {
-  return u"Internal error: Invalid settings resource ($" + Utf8ToWideStr(CardToHexPadA(typeCode, 1)) + u").";
+  return u"Internal error: Invalid settings resource (" + Utf8ToWideStr(CardToHexPadA(typeCode, 1)) + u").";
 }
 
 }  // namespace palvetta

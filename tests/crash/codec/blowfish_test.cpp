@@ -6,6 +6,7 @@
 #include "crash/codec/base64.h"
 #include "crash/codec/blowfish.h"
 #include "crash/codec/password_cipher.h"
+#include "crash/codec/stored_password.h"
 
 namespace palvetta {
 namespace {
@@ -114,21 +115,6 @@ TEST(BlowfishTest, CounterDecipheringRemovesOnlyValidPadding) {
     ASSERT_TRUE(BlowfishCtrDecipher(text, "k", 0x1234, 0));
     EXPECT_EQ(text, c.Left);
   }
-}
-
-// What a settings editor stores: padded and enciphered with the account, then again with
-// the server, in Base64.
-std::string Pad(std::string text) {
-  const size_t pad = 8 - text.size() % 8;
-  return text + std::string(pad, static_cast<char>(pad));
-}
-
-std::string StoredPassword(std::string password, std::string account, std::string server) {
-  std::string text = Pad(password);
-  BlowfishCrypt(Bytes(text), text.size(), true, false, 0x6B2D4F81, 0, account);
-  text = Pad(text);
-  BlowfishCrypt(Bytes(text), text.size(), true, false, 0x3C5A9E17, 0, server);
-  return Base64Encode(text);
 }
 
 TEST(PasswordCipherTest, DeciphersWhatASettingsEditorStores) {

@@ -47,8 +47,9 @@ std::u16string VersionOfFile(const std::u16string& file) {
       length < 2 * sizeof(WORD)) {
     return {};
   }
-  const std::u16string key = u"\\StringFileInfo\\" + CardToHexPadW(translation[0], 4) +
-                             CardToHexPadW(translation[1], 4) + u"\\FileVersion";
+  // Language and code page as eight hexadecimal digits (the number texts start with "$").
+  const std::u16string key = u"\\StringFileInfo\\" + CardToHexPadW(translation[0], 4).substr(1) +
+                             CardToHexPadW(translation[1], 4).substr(1) + u"\\FileVersion";
   wchar_t* value = nullptr;
   if (!VerQueryValueW(info.data(), reinterpret_cast<const wchar_t*>(key.c_str()), reinterpret_cast<void**>(&value),
                       &length)) {

@@ -33,7 +33,8 @@ TModuleRegistry& ThisModule() {
 }
 
 std::wstring ObjectName(const char* prefix) {
-  const std::string name = prefix + std::string("$") + CardToHexPadA(GetCurrentProcessId(), 1);
+  // The process id as "$" and lower-case hexadecimal digits.
+  const std::string name = prefix + CardToHexPadA(GetCurrentProcessId(), 1);
   return std::wstring(name.begin(), name.end());
 }
 
