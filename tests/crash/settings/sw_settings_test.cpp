@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "crash/codec/stored_password.h"
 #include "fake_settings_host.h"
 #include "settings_stream_builder.h"
@@ -109,6 +112,29 @@ TEST_F(SWSettings, ObjectsOfOneModuleShareOneBlock) {
   }
   EXPECT_EQ(FHost.Blocks.BlockCount(), 0u);
   EXPECT_EQ(Settings(Exe())->GetHttpPort(), 80u);
+}
+
+// Readers on one thread while a setter on another replaces a text and adds keys (which
+// moves the block's properties): each read sees one whole value, never freed memory.
+TEST_F(SWSettings, ReadsAndWritesOnSeveralThreadsKeepEachValueWhole) {
+  FHost.Resources[Exe()] = B().Text("MailAddr", "first@example.com").Bytes();
+  const auto settings = Settings(Exe());
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < 2000; ++i) {
+      settings->SetMailAddr(i % 2 ? u"first@example.com" : u"second.address@example.com");
+      settings->SetPropInt("Counter" + std::to_string(i), i);
+    }
+    done = true;
+  });
+  int unexpected = 0;
+  while (!done) {
+    const std::u16string address = settings->GetMailAddr();
+    unexpected += address != u"first@example.com" && address != u"second.address@example.com";
+  }
+  writer.join();
+  EXPECT_EQ(unexpected, 0);
+  EXPECT_EQ(settings->GetPropInt("Counter1999"), 1999);
 }
 
 // A library's settings without a key of their own take the executable's value, not the
