@@ -59,7 +59,8 @@ TEST(MessageHandlers, RegistersDispatchesAndRemoves) {
 
   RemoveMessageHandler(CountOnObject, &counter, WM_USER);  // the last one: the window goes
   EXPECT_FALSE(IsWindow(window));
-  WNDCLASSEXW info{sizeof info};
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof info;
   EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), className, &info));
 }
 
@@ -97,7 +98,8 @@ TEST(MessageHandlers, AnotherThreadsWindow) {
   owner.join();
   EXPECT_TRUE(loopEnded);
   EXPECT_FALSE(IsWindow(window));
-  WNDCLASSEXW info{sizeof info};
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof info;
   EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), className, &info));  // not unregistered
   EXPECT_EQ(ThreadHandlerWindow(threadId), nullptr);
 }

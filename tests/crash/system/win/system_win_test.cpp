@@ -65,7 +65,8 @@ TEST(SystemInfoWin, BadMemoryRanges) {
 
   // Uncached memory is readable memory.
   void* uncached = VirtualAlloc(nullptr, page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE | PAGE_NOCACHE);
-  if (uncached) EXPECT_FALSE(IsBadMemoryRange(uncached, page));
+  ASSERT_TRUE(uncached);
+  EXPECT_FALSE(IsBadMemoryRange(uncached, page));
   VirtualFree(uncached, 0, MEM_RELEASE);
   VirtualFree(block, 0, MEM_RELEASE);
 }
@@ -111,13 +112,18 @@ TEST(LoadedImageWin, Kernel32ExportsMatchGetProcAddress) {
     const uint32_t rva = ExportRvaByName(*image, *exports, name);
     if (IsForwarderRva(*exports, rva)) {
       ++forwarders;
-      if (const void* resolved = ResolveExportForwarder(kernel32, rva)) EXPECT_EQ(resolved, expected) << name;
+      const void* resolved = ResolveExportForwarder(kernel32, rva);
+      if (resolved) {
+        EXPECT_EQ(resolved, expected) << name;
+      }
     } else {
       // The name found for the address leads to the same address (names may share one).
       const std::string found = ExportNameOfAddress(kernel32, expected, false);
       EXPECT_EQ(ImageProcAddress(kernel32, found.c_str()), expected) << name << " -> " << found;
     }
-    if (i % 50 == 0) EXPECT_EQ(ImageProcAddress(kernel32, name.c_str(), true), expected) << name;
+    if (i % 50 == 0) {
+      EXPECT_EQ(ImageProcAddress(kernel32, name.c_str(), true), expected) << name;
+    }
     ++named;
   }
   EXPECT_GT(named, 500);
@@ -159,7 +165,8 @@ TEST(LoadedImageWin, MapsTheModuleFileAndReadsResources) {
   const auto image = TPeImage::Open(file.View(), file.Size(), TPeLayout::plFile);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->SizeOfImage(), LoadedImage(Kernel32())->SizeOfImage());
-  EXPECT_FALSE(LoadedImage(reinterpret_cast<HMODULE>(&file)));  // no image there
+  int notAnImage = 0;
+  EXPECT_FALSE(LoadedImage(reinterpret_cast<HMODULE>(&notAnImage)));
 
   const std::string version = LoadResourceStr(Kernel32(), MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1));
   const std::wstring_view key(L"VS_VERSION_INFO");
