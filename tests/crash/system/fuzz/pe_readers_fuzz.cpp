@@ -31,7 +31,7 @@ void ReadEverything(const uint8_t* data, size_t size, TPeLayout layout) {
 
   const auto exports = ReadExportDirectory(*image);
   if (!exports) return;
-  for (uint32_t index = 0; index < exports->NumberOfFunctions && index < 64; ++index) {
+  for (uint32_t index = 0; index < exports->NumberOfFunctions && index < 8; ++index) {
     const uint32_t rva = ExportFunctionRva(*image, *exports, index);
     ReadForwarder(*image, *exports, rva);
     const std::string name = ExportNameOfRva(*image, *exports, rva);
