@@ -20,6 +20,7 @@
 #include "crash/process/win/process_facts.h"
 #include "crash/process/win/registry_text.h"
 #include "crash/process/win/shared_security.h"
+#include "crash/process/win/thread_except_state.h"
 #include "crash/system/win/system_info.h"
 #include "crash/text/case_folding.h"
 #include "crash/text/path_text.h"
@@ -196,6 +197,47 @@ TEST(LiveObjectWin, ReporterStackInfoMarker) {
   const std::runtime_error plain("x");
   EXPECT_FALSE(HasReporterStackInfo(&plain, &typeid(plain)));
   ours.StackInfo = nullptr;
+}
+
+}  // namespace
+}  // namespace palvetta
+
+namespace palvetta {
+namespace {
+
+TEST(ThreadExceptStateWin, SavedStateCompletesTheInfo) {
+  const std::runtime_error error("saved");
+  TThreadExceptState* state = ThreadExceptState();
+  ASSERT_TRUE(state);
+  EXPECT_EQ(ThreadExceptState(), state);  // the same slot again
+  state->Object = &error;
+  state->Address = reinterpret_cast<void*>(0x1234);
+  RtlCaptureContext(&state->Context);
+  state->HasContext = true;
+
+  TExceptInfo info;
+  info.Object = &error;
+  info.Address = reinterpret_cast<void*>(0x1234);
+  CompleteExceptInfo(info);
+  EXPECT_EQ(info.Type, &typeid(std::runtime_error));
+  EXPECT_EQ(info.Context, &state->Context);
+
+  TExceptInfo other;
+  other.Object = &error;
+  other.Address = reinterpret_cast<void*>(0x5678);  // another raise: not this state
+  CompleteExceptInfo(other);
+  EXPECT_EQ(other.Context, nullptr);
+
+  const uint64_t notAnObject = 7;
+  TExceptInfo bad;
+  bad.Object = &notAnObject;
+  CompleteExceptInfo(bad);
+  EXPECT_EQ(bad.Object, nullptr);
+
+  // Another thread gets a slot of its own.
+  std::thread([state] { EXPECT_NE(ThreadExceptState(), state); ClearThreadExceptState(); }).join();
+  ClearThreadExceptState();
+  EXPECT_NE(state->OwnerThreadId, GetCurrentThreadId());
 }
 
 }  // namespace
