@@ -48,7 +48,7 @@ TDACardinal EnumProcessThreads() {
   const LONG probe = query(kSystemProcessInformation, nullptr, 0, &needed);
   // The list grows between two calls: twice the size asked for leaves room for that.
   ULONG size = (probe == kStatusInfoLengthMismatch && needed > 0) ? needed * 2 : kFirstBufferSize;
-  while (size <= kLastBufferSize * 2) {
+  while (true) {
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]);
     if (!buffer) return {};
     ULONG returned = 0;
@@ -59,7 +59,6 @@ TDACardinal EnumProcessThreads() {
     if (status != kStatusInfoLengthMismatch || size >= kLastBufferSize) return {};
     size *= 2;
   }
-  return {};
 }
 
 TScopedKernelHandle OpenThreadById(DWORD threadId, DWORD access) {

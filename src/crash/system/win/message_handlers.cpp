@@ -84,8 +84,13 @@ LRESULT CALLBACK HandlerWindowProc(HWND window, UINT message, WPARAM wParam, LPA
   }
   for (const TRegistration& r : handlers) {
     if (r.Message != message) continue;
-    if (r.Handler) r.Handler(window, message, wParam, lParam, result);
-    if (r.Method) r.Method(r.Object, window, message, wParam, lParam, result);
+    // An exception must not cross the system's frames of the window procedure: a failing
+    // handler leaves the result as it was and the next one runs.
+    try {
+      if (r.Handler) r.Handler(window, message, wParam, lParam, result);
+      if (r.Method) r.Method(r.Object, window, message, wParam, lParam, result);
+    } catch (...) {
+    }
   }
   return result;
 }
