@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
-#include <iostream>
+#include <istream>
 #include <stdexcept>
 
 #include "crash/process/exception_class.h"
@@ -23,7 +23,8 @@ const void* VirtualTableOf(const std::type_info& type) {
 }
 
 // The virtual tables of the run time's three kinds of class type information: a class
-// without bases, with one public base, with several.
+// without bases, with one public base, with several. A module with a run time of its own
+// has other tables: its objects are not recognised here.
 bool IsClassTypeInfo(const void* typeInfo) {
   const void* table = nullptr;
   std::memcpy(&table, typeInfo, sizeof table);

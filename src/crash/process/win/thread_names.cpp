@@ -58,12 +58,19 @@ char* PackString(std::u16string_view text) {
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int wideLength = static_cast<int>(text.size());
   BOOL lossy = FALSE;
-  const int ansiLength = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideLength, nullptr, 0, nullptr, &lossy);
+  DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int ansiLength = WideCharToMultiByte(CP_ACP, flags, wide, wideLength, nullptr, 0, nullptr, &lossy);
+  if (ansiLength <= 0) {
+    // A UTF-8 ANSI code page takes neither the flag nor the question; it loses nothing.
+    flags = 0;
+    lossy = FALSE;
+    ansiLength = WideCharToMultiByte(CP_ACP, flags, wide, wideLength, nullptr, 0, nullptr, nullptr);
+  }
   if (ansiLength <= 0) return nullptr;
   const size_t wideBytes = lossy ? (text.size() + 1) * sizeof(char16_t) : 0;
   auto* block = static_cast<char*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, ansiLength + 1 + wideBytes));
   if (!block) return nullptr;
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideLength, block, ansiLength, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, wide, wideLength, block, ansiLength, nullptr, nullptr);
   if (lossy) std::memcpy(block + ansiLength + 1, text.data(), text.size() * sizeof(char16_t));
   return block;
 }

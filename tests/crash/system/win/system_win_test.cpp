@@ -152,6 +152,10 @@ TEST(LoadedImageWin, SampleDllOrdinalsForwardersAndNames) {
   EXPECT_EQ(ImageProcAddress(sample, "SampleMissing"), reinterpret_cast<void*>(GetProcAddress(sample, "SampleMissing")));
   EXPECT_EQ(GetModuleHandleA("palvetta_not_loaded"), nullptr);
 
+  // Its fixed version is 0: the string table's version counts, unchanged.
+  EXPECT_EQ(Narrow(GetFileVersionText(ModulePath(sample))), "7.1 beta");
+  EXPECT_EQ(LoadResourceStr(sample, MAKEINTRESOURCEW(10), L"SAMPLEDATA").substr(0, 15), "Palvetta sample");
+
   const auto module = FindModuleOfAddress(hidden);
   ASSERT_TRUE(module);
   EXPECT_EQ(module->Module, sample);
