@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 #include "crash/text/number_text.h"
@@ -110,6 +111,57 @@ TEST_F(ThreadNames, SharedWithAnotherModule) {
   detach();  // the program is still attached: the entries stay
   EXPECT_EQ(RegisteredThreadName(first.Id()), u"Named in the DLL");
   FreeLibrary(dll);
+}
+
+}  // namespace
+}  // namespace palvetta
+
+namespace palvetta {
+namespace {
+
+// The registry's shared block and an entry as a module of an older build writes it:
+// only the id, the name and the link.
+struct TSharedBlockView {
+  HANDLE FreezeMutex;
+  HANDLE ListMutex;
+  void* Head;
+};
+struct TShortEntry {
+  DWORD ThreadId;
+  char* Name;
+  void* Next;
+};
+
+TEST_F(ThreadNames, ShortEntriesOfOtherModulesAreReadWithinTheirSize) {
+  const std::string mappingName = "StackwardThreadNameBuf" + CardToHexPadA(GetCurrentProcessId());
+  const HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, mappingName.c_str());
+  ASSERT_TRUE(mapping);
+  auto* shared = static_cast<TSharedBlockView*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  ASSERT_TRUE(shared);
+
+  TParkedThread worker;
+  auto* name = static_cast<char*>(LocalAlloc(LMEM_FIXED, 4));
+  std::memcpy(name, "Old", 4);
+  auto* entry = static_cast<TShortEntry*>(LocalAlloc(LMEM_FIXED, sizeof(TShortEntry)));
+  *entry = {worker.Id(), name, nullptr};
+  WaitForSingleObject(shared->ListMutex, INFINITE);
+  entry->Next = shared->Head;
+  shared->Head = entry;
+  ReleaseMutex(shared->ListMutex);
+
+  const TThreadCaption caption = ThreadCaption(worker.Id(), false);
+  EXPECT_EQ(caption.Caption, u"Old (" + Id(worker.Id()) + u")");
+  EXPECT_EQ(caption.CreatorAddress, nullptr);  // not in a short entry
+  EXPECT_EQ(caption.CreatorThreadId, 0u);
+
+  // A change takes the short entry's name over into a full one.
+  SetThreadEntry(worker.Id(), nullptr, u"", 0, nullptr, u"TUpgraded");
+  EXPECT_EQ(ThreadCaption(worker.Id(), true).Caption, u"Old (" + Id(worker.Id()) + u")");
+  SetThreadEntry(worker.Id(), nullptr, u"", 0, nullptr, u"");
+  EXPECT_EQ(RegisteredThreadName(worker.Id()), u"");
+
+  UnmapViewOfFile(shared);
+  CloseHandle(mapping);
 }
 
 }  // namespace
