@@ -1,6 +1,8 @@
 #include "crash/system/win/loaded_image.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "base/win/scoped_handle.h"
@@ -22,8 +24,6 @@ constexpr DWORD kLongPathChars = 32768;
 const uint8_t* Base(HMODULE module) noexcept { return reinterpret_cast<const uint8_t*>(module); }
 
 void* ResolveForwarder(HMODULE module, uint32_t rva, int depth) noexcept;
-
-void* ProcAddressByName(HMODULE module, const char* name, bool alwaysCheckFile, int depth) noexcept;
 
 // The RVA of the index-th export as the module's file has it, when the file's export
 // table is the one loaded.
@@ -118,10 +118,11 @@ const void* ImageDataDirectory(HMODULE module, unsigned index) noexcept {
 }
 
 TMappedFile MapModuleFile(HMODULE module) noexcept {
-  std::vector<wchar_t> path(kLongPathChars);
-  const DWORD length = GetModuleFileNameW(module, path.data(), kLongPathChars);
+  const std::unique_ptr<wchar_t[]> path(new (std::nothrow) wchar_t[kLongPathChars]);
+  if (!path) return {};
+  const DWORD length = GetModuleFileNameW(module, path.get(), kLongPathChars);
   if (length == 0 || length >= kLongPathChars) return {};
-  TScopedKernelHandle file(CreateFileW(path.data(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  TScopedKernelHandle file(CreateFileW(path.get(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart == 0) return {};
