@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "crash/process/win/process_facts.h"
 #include "crash/settings/win/settings_resource.h"
 
 namespace palvetta {
@@ -11,18 +12,9 @@ bool Usable(const MEMORY_BASIC_INFORMATION& region) {
   return region.State == MEM_COMMIT && (region.Protect & (PAGE_NOACCESS | PAGE_GUARD)) == 0;
 }
 
-// The module that holds this code: the one carrying the crash reporter.
-uintptr_t ReporterModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ReporterModule), &module);
-  return reinterpret_cast<uintptr_t>(module);
-}
+uintptr_t ReporterModule() { return reinterpret_cast<uintptr_t>(OwnModule()); }
 
-bool IsLoadedModule(uintptr_t base) {
-  wchar_t name[MAX_PATH];
-  return GetModuleFileNameW(reinterpret_cast<HMODULE>(base), name, MAX_PATH) != 0;
-}
+bool IsLoadedModule(uintptr_t base) { return !ModuleFileName(reinterpret_cast<HMODULE>(base)).empty(); }
 
 bool HasSettings(uintptr_t module) { return !FindSettingsResource(module).empty(); }
 

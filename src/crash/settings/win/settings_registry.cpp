@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/win/scoped_handle.h"
+#include "crash/process/win/shared_security.h"
 #include "crash/text/number_text.h"
 
 namespace palvetta {
@@ -62,8 +63,10 @@ bool MapRecordSlot(TModuleRegistry& module, TScopedKernelHandle& createdMapping)
   TScopedKernelHandle mapping(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name.c_str()));
   const bool created = !mapping;
   if (created) {
-    mapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TRegistryRecord*),
-                                     name.c_str()));
+    TSharedSecurity security;
+    InitSharedSecurityAttributes(security);
+    mapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &security.Attributes, PAGE_READWRITE, 0,
+                                     sizeof(TRegistryRecord*), name.c_str()));
     if (!mapping) return false;
   }
   module.View.Reset(MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(TRegistryRecord*)));
@@ -80,7 +83,11 @@ TRegistryRecord*& RecordSlot(TModuleRegistry& module) noexcept {
 
 TSettingsBlockList* OpenSettingsBuffer() noexcept {
   TModuleRegistry& module = ThisModule();
-  if (!module.Mutex) module.Mutex.Reset(CreateMutexW(nullptr, FALSE, ObjectName("StackwardSettingsMtx").c_str()));
+  if (!module.Mutex) {
+    TSharedSecurity security;
+    InitSharedSecurityAttributes(security);
+    module.Mutex.Reset(CreateMutexW(&security.Attributes, FALSE, ObjectName("StackwardSettingsMtx").c_str()));
+  }
   TMutexHold hold(module.Mutex.Get());
   if (!hold.Held()) return nullptr;
   TScopedKernelHandle createdMapping;
