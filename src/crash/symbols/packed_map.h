@@ -43,7 +43,7 @@ std::string ExportPackedDebugInfo(const TMapFile& map, const TExportOptions& opt
 bool ReadPackedDebugInfo(std::string_view block, TMapFile& map);
 
 // The identity of a packed block: its total length, date stamp and checksum, each as 8
-// hexadecimal digits, joined by ", ".
+// hexadecimal digits after "$", joined by ", " (31 characters).
 std::string PackedDebugInfoIdentity(uint32_t totalLength, uint32_t dateStamp, uint32_t checksum);
 
 // The current UTC time as DOS date and time.

@@ -144,6 +144,7 @@ bool ReadBlock(std::string_view block, TMapFile& map) {
     const uint32_t dateStamp = GetU32(block, 22);
     checksum = GetU32(block, 26);
     const uint32_t flags = GetU32(block, 30);
+    if ((flags & ~kPackedFlagNoNames) != 0) return false;  // a later format we cannot read
     const std::string identity =
         PackedDebugInfoIdentity(static_cast<uint32_t>((used + 3) / 4 * 4), dateStamp, *checksum);
     if (!map.MinDebugInfo().empty() && map.MinDebugInfo() != identity) return false;
