@@ -20,6 +20,10 @@ inline constexpr size_t kPackedMaxName = 255;
 // A packed integer: one signed byte, or this byte and 4 bytes.
 inline constexpr uint8_t kPackedLongInteger = 0x80;
 
+// The whole block around the map's data: packed, enciphered, with its header and padding.
+// Empty when packing fails.
+std::string WrapPackedData(std::string_view data, bool newFormat, bool noNames, uint32_t dosDateTime);
+
 // The body's pass phrase, built at run time from a fixed text and the body's length.
 std::string PackedPassPhrase(uint32_t bodyLength);
 

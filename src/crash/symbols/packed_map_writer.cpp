@@ -129,9 +129,8 @@ uint32_t GetU32(std::string_view in, size_t at) {
 
 }  // namespace
 
-std::string ExportPackedDebugInfo(const TMapFile& map, const TExportOptions& options, uint32_t dosDateTime) {
-  if (!map.Valid()) return {};
-  std::string body = PackCompressed(PackedData(map, options), false);
+std::string WrapPackedData(std::string_view data, bool newFormat, bool noNames, uint32_t dosDateTime) {
+  std::string body = PackCompressed(data, false);
   if (body.empty()) return {};
   const uint32_t checksum = GetU32(body, 8);
   const auto bodyLength = static_cast<uint32_t>(body.size());
@@ -139,16 +138,21 @@ std::string ExportPackedDebugInfo(const TMapFile& map, const TExportOptions& opt
 
   std::string block(kPackedSignature);
   PutU32(block, bodyLength);
-  PutU32(block, options.NewFormat ? kPackedVersionNew : kPackedVersionOld);
-  if (options.NewFormat) {
+  PutU32(block, newFormat ? kPackedVersionNew : kPackedVersionOld);
+  if (newFormat) {
     // The date comes first, as DOS stamps are usually stored.
     PutU32(block, dosDateTime >> 16 | dosDateTime << 16);
     PutU32(block, checksum);
-    PutU32(block, options.MinDebugInfoOnly ? kPackedFlagNoNames : 0);
+    PutU32(block, noNames ? kPackedFlagNoNames : 0);
   }
   block += body;
   block.resize((block.size() + 3) / 4 * 4, '\0');
   return block;
+}
+
+std::string ExportPackedDebugInfo(const TMapFile& map, const TExportOptions& options, uint32_t dosDateTime) {
+  if (!map.Valid()) return {};
+  return WrapPackedData(PackedData(map, options), options.NewFormat, options.MinDebugInfoOnly, dosDateTime);
 }
 
 std::string TMapFile::Export(bool newFormat, bool minDebugInfoOnly, bool hideUglyItems) const {
