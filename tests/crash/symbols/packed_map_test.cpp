@@ -148,6 +148,17 @@ TEST(PackedMap, RefusesEveryDamagedBlockAndLeavesTheMapAsItWas) {
   EXPECT_EQ(kept.PublicCount(), original.PublicCount());
 }
 
+TEST(PackedMap, LongNamesAreCutWithoutSplittingACharacter) {
+  TMapFile original = SampleSymbolMap(true);
+  // 254 bytes, then a two-byte character that would end at byte 256.
+  const std::string name = std::string(254, 'n') + "\xC3\xA4" + "tail";
+  original.AddPublic(true, name, kSampleCodeBase + 0x1C0);
+  original.SortPublics();
+  TMapFile read = EmptyMapLike(original);
+  ASSERT_TRUE(ReadPackedDebugInfo(original.Export(true, false, false), read));
+  EXPECT_EQ(read.FindPublic(kSampleCodeBase + 0x1C0).Name, std::string(254, 'n'));
+}
+
 TEST(PackedMap, InvalidMapsExportNothing) {
   TMapFile map;
   EXPECT_EQ(map.Export(true, false, false), "");
