@@ -23,6 +23,8 @@ class SwdFileTest : public testing::Test {
     std::filesystem::create_directories(FFolder);
     FModule = FFolder / "probe_module.dll";
     std::filesystem::copy_file(std::filesystem::path(PALVETTA_PROBE_MODULE), FModule);
+    // Each test's copy has the same name, time and usually load address as the last one.
+    ClearMapCache();
   }
   void TearDown() override {
     if (FHandle != nullptr) FreeLibrary(FHandle);
