@@ -41,8 +41,9 @@ fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -pr
 fuzz_targets=(
   "project-reader|tests/model/project_reader_fuzz|tests/model/project_files|65536|-dict=$repo/tests/model/fuzz/project_file.dict"
   "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
+  "pe-readers|tests/crash/system/pe_readers_fuzz|tests/crash/system/fuzz/seeds|16384|"
   "packed-map|tests/crash/symbols/packed_map_fuzz|tests/crash/symbols/fuzz/packed_map_seeds|4096|"
-  "pe-image|tests/crash/symbols/pe_image_fuzz|tests/crash/symbols/fuzz/pe_image_seeds|8192|"
+  "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"
 )
 fuzz_target_names() {
   local entry

@@ -19,16 +19,17 @@
 namespace palvetta {
 
 // A file picked into a field, a folder picked into a field, files picked and appended to
-// a memo, one per line, the folder-list picker for a ";"-separated list of folders, or the
-// name of a file to write picked into a field.
-enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles, bkFolderList, bkSaveFile };
+// a memo, one per line, the folder-list picker for a ";"-separated list of folders, the
+// name of a file to write picked into a field, or a computer of the network picked into a
+// field.
+enum class TBrowseKind { bkOpenFile, bkFolder, bkAddFiles, bkFolderList, bkSaveFile, bkComputer };
 
 // A "..." button that fills a field from a picker; it never closes the dialog.
 struct TBrowseButton {
   std::string Button = {};
   std::string Field = {};
   TBrowseKind Kind = TBrowseKind::bkOpenFile;
-  std::string Title = {};       // folder picker: its title
+  std::string Title = {};       // folder and computer pickers: their title
   std::string Filter = {};      // file picker: "Description|*.ext"; empty for all files
   std::string DefaultExt = {};  // file picker
   bool Multiple = false;        // several files may be chosen at once; a field gets them

@@ -42,8 +42,8 @@ TEditorSpec ShutdownDialog() {
   return {
       .Title = "Shutdown PC",
       .Layout = Dialog({
-          Form({LabelBeside("What to do:", Combo("cmbShutdownMode", kShutdownModes.DisplayTexts())),
-                LabelBeside("Remote PC:", Edit("edtComputer", 30))}),
+          Form({LabelBeside("What to do:", Combo("cmbShutdownMode", kShutdownModes.DisplayTexts()))}),
+          FieldWithBrowse("Remote PC:", "edtComputer", "btnBrowsePCs", 30),
           Row({Label("lblWaitFor", "Wait for"), Number("sedTimeout", 8, kNoMinimum, kNoMaximum),
                Label("lblSeconds", "seconds")}),
           Form({LabelBeside("Comment:", Edit("edtComment", 40))}),
@@ -52,6 +52,10 @@ TEditorSpec ShutdownDialog() {
           Indented(Column({Combo("cmbReasonType", kReasonTypes.DisplayTexts()),
                            Combo("cmbReason", {}, 40)})),
       }),
+      .Browse = {{.Button = "btnBrowsePCs",
+                  .Field = "edtComputer",
+                  .Kind = TBrowseKind::bkComputer,
+                  .Title = "Select the remote PC"}},
       .Enabling = {{.CheckBox = "cmbShutdownMode",
                     .Controls = {"lblWaitFor", "sedTimeout", "lblSeconds"},
                     .WhenIndexes = {static_cast<int>(TShutDownMode::sdmShutdown),

@@ -6,10 +6,12 @@
 // address and "?" when the map knows nothing there.
 
 #include <exception>
+#include <optional>
 #include <iostream>
 
 #include "base/file_io.h"
 #include "crash/symbols/packed_map.h"
+#include "crash/symbols/pe_resources.h"
 #include "tool_support.h"
 
 int main(int argc, char** argv) {
@@ -26,14 +28,15 @@ int main(int argc, char** argv) {
     std::cerr << "symlookup: " << error.what() << "\n";
     return 2;
   }
-  TPeImage image;
-  if (!image.Parse(bytes, TPeLayout::plFile)) {
+  const std::optional<TPeImage> image =
+      TPeImage::Open(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), TPeLayout::plFile);
+  if (!image) {
     std::cerr << "symlookup: " << program << " is no PE program\n";
     return 2;
   }
   TMapFile map;
-  map.SetRanges(image.CodeRanges(static_cast<uintptr_t>(image.ImageBase())));
-  if (!ReadPackedDebugInfo(image.FindResource(u"SWD", u"EXCEPT"), map)) {
+  map.SetRanges(CodeRangesOf(*image, static_cast<uintptr_t>(image->ImageBase())));
+  if (!ReadPackedDebugInfo(FindNamedResource(*image, u"SWD", u"EXCEPT"), map)) {
     std::cerr << "symlookup: " << program << " holds no readable symbol map\n";
     return 1;
   }

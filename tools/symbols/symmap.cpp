@@ -6,10 +6,12 @@
 // link, whose code is the same.
 
 #include <exception>
+#include <optional>
 #include <iostream>
 #include <sstream>
 
 #include "base/file_io.h"
+#include "crash/symbols/pe_resources.h"
 #include "symbol_import.h"
 #include "tool_support.h"
 
@@ -22,14 +24,15 @@ int main(int argc, char** argv) {
   try {
     const std::string program = argv[1];
     const std::string bytes = ReadFileBytes(PathFromUtf8(program));
-    TPeImage image;
-    if (!image.Parse(bytes, TPeLayout::plFile) || !image.Is64Bit()) {
+    const std::optional<TPeImage> image =
+        TPeImage::Open(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), TPeLayout::plFile);
+    if (!image || !image->IsPe32Plus()) {
       std::cerr << "symmap: " << program << " is no 64-bit PE program\n";
       return 1;
     }
     TMapFile map;
-    map.SetRanges(image.CodeRanges(static_cast<uintptr_t>(image.ImageBase())));
-    map.SetEntryPoint(static_cast<uintptr_t>(image.ImageBase()) + image.AddressOfEntryPoint());
+    map.SetRanges(CodeRangesOf(*image, static_cast<uintptr_t>(image->ImageBase())));
+    map.SetEntryPoint(static_cast<uintptr_t>(image->ImageBase()) + EntryPointRva(*image));
     std::istringstream symbols(CommandOutput(argv[3], "--defined-only", program));
     std::istringstream lines(CommandOutput(argv[4], "--dwarf=decodedline", program));
     const TImportCounts counts = ImportSymbols(symbols, lines, map);

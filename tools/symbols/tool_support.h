@@ -1,10 +1,8 @@
 #pragma once
-// What the symbol tools share: reading a program file's PE image and the output of a
-// command they run.
+// What the symbol tools share: the output of a command they run, addresses typed.
 
+#include <cstdint>
 #include <string>
-
-#include "crash/symbols/pe_image.h"
 
 namespace palvetta {
 

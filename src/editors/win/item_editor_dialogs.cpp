@@ -214,6 +214,8 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
                   [&dialog](const std::string& radio) { return dialog.Checked(radio); });
   if (browse.Kind == TBrowseKind::bkFolder && !fileInstead) {
     chosen = PickFolder(dialog.Handle(), browse.Title, dialog.Text(browse.Field));
+  } else if (browse.Kind == TBrowseKind::bkComputer) {
+    chosen = PickComputer(dialog.Handle(), browse.Title);
   } else if (browse.Kind == TBrowseKind::bkFolderList) {
     chosen = FFolderList.Execute(dialog.Handle(), dialog.Text(browse.Field));
   } else {

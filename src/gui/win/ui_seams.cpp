@@ -200,6 +200,23 @@ std::optional<std::string> OldFolderDialog(HWND owner, std::string_view title,
   return Narrow(path.c_str());
 }
 
+std::optional<std::string> ComputerDialog(HWND owner, std::string_view title) {
+  ITEMIDLIST* network = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_NETWORK, &network))) return std::nullopt;
+  const TScopedCoTaskMem<ITEMIDLIST> root(network);
+  const std::wstring wideTitle = Widen(title);
+  std::wstring name(MAX_PATH, L'\0');
+  BROWSEINFOW info = {};
+  info.hwndOwner = owner;
+  info.pidlRoot = root.Get();
+  info.pszDisplayName = name.data();
+  info.lpszTitle = wideTitle.c_str();
+  info.ulFlags = BIF_BROWSEFORCOMPUTER;
+  const TScopedCoTaskMem<ITEMIDLIST> list(SHBrowseForFolderW(&info));
+  if (!list || name[0] == L'\0') return std::nullopt;
+  return Narrow(name.c_str());
+}
+
 class TWin32FilePickers : public TFilePickerSeam {
  public:
   std::optional<std::string> Open(const TFileDialogArgs& args) override {
@@ -218,6 +235,9 @@ class TWin32FilePickers : public TFilePickerSeam {
     std::optional<std::string> path = ModernFolderDialog(owner, title, initial, available);
     if (!available) path = OldFolderDialog(owner, title, initial);
     return path;
+  }
+  std::optional<std::string> Computer(HWND owner, std::string_view title) override {
+    return ComputerDialog(owner, title);
   }
 };
 
@@ -239,6 +259,9 @@ std::optional<std::string> PickFileToSave(const TFileDialogArgs& args) {
 std::optional<std::string> PickFolder(HWND owner, std::string_view title,
                                       std::string_view initialFolder) {
   return CurrentPickers->Folder(owner, title, initialFolder);
+}
+std::optional<std::string> PickComputer(HWND owner, std::string_view title) {
+  return CurrentPickers->Computer(owner, title);
 }
 
 TScopedFilePickerSeam::TScopedFilePickerSeam(TFilePickerSeam& replacement)
@@ -336,6 +359,13 @@ std::optional<std::string> TFilePickerRecorder::Folder(HWND owner, std::string_v
   args.Title = std::string(title);
   args.InitialName = std::string(initialFolder);
   return Answer({TPickerKind::pkFolder, std::move(args)});
+}
+
+std::optional<std::string> TFilePickerRecorder::Computer(HWND owner, std::string_view title) {
+  TFileDialogArgs args;
+  args.Owner = owner;
+  args.Title = std::string(title);
+  return Answer({TPickerKind::pkComputer, std::move(args)});
 }
 
 bool TShellRecorder::Result(TShellCall call) {

@@ -66,6 +66,8 @@ class TFilePickerSeam {
   // The browser opens at the initial folder when it names one that exists.
   virtual std::optional<std::string> Folder(HWND owner, std::string_view title,
                                             std::string_view initialFolder) = 0;
+  // The system's browser of the network's computers; the chosen computer's name.
+  virtual std::optional<std::string> Computer(HWND owner, std::string_view title) = 0;
 };
 
 TFilePickerSeam& FilePickers();
@@ -74,6 +76,7 @@ std::optional<TStrings> PickFilesToOpen(const TFileDialogArgs& args);
 std::optional<std::string> PickFileToSave(const TFileDialogArgs& args);
 std::optional<std::string> PickFolder(HWND owner, std::string_view title,
                                       std::string_view initialFolder = {});
+std::optional<std::string> PickComputer(HWND owner, std::string_view title);
 
 class TScopedFilePickerSeam {
  public:
@@ -114,11 +117,12 @@ class TScopedShellSeam {
 
 // ---- Replacements for tests: they record every call and give scripted answers ----
 
-enum class TPickerKind { pkOpen, pkOpenSeveral, pkSave, pkFolder };
+enum class TPickerKind { pkOpen, pkOpenSeveral, pkSave, pkFolder, pkComputer };
 
 struct TPickerCall {
   TPickerKind Kind;
-  TFileDialogArgs Args;  // for pkFolder only Owner, Title and InitialName (the folder)
+  TFileDialogArgs Args;  // for pkFolder only Owner, Title and InitialName (the folder);
+                         // for pkComputer only Owner and Title
 };
 
 class TFilePickerRecorder : public TFilePickerSeam {
@@ -128,6 +132,7 @@ class TFilePickerRecorder : public TFilePickerSeam {
   std::optional<std::string> Save(const TFileDialogArgs& args) override;
   std::optional<std::string> Folder(HWND owner, std::string_view title,
                                     std::string_view initialFolder) override;
+  std::optional<std::string> Computer(HWND owner, std::string_view title) override;
 
   std::vector<TPickerCall> Calls;
   // Consumed one per call, whatever the kind; a call with none left is cancelled. For

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "base/text.h"
@@ -35,6 +36,18 @@ class EditorDialogsFixture : public ::testing::Test {
       });
     };
     return Dialogs.Execute(item, Owner.Handle());
+  }
+
+  // The user picks the entry of a drop-down list: its change handler runs, as after a
+  // real pick.
+  static void Choose(TDialog& dialog, const std::string& combo, int index) {
+    dialog.SetIndex(combo, index);
+    const HWND control = dialog.Control(combo);
+    SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+  }
+  static void Click(TDialog& dialog, const std::string& control) {
+    SendMessageW(dialog.Control(control), BM_CLICK, 0, 0);
   }
 
   // The program's environment as the tests want it: only FAKEVAR, in any case, as

@@ -45,16 +45,6 @@ std::string Text(char16_t letter) { return std::string(1, static_cast<char>(lett
 
 class FileSystemDialogsTest : public EditorDialogsFixture {
  protected:
-  // The user picks the entry of a list: its change handler runs, as after a real pick.
-  static void Pick(TDialog& dialog, const std::string& combo, int index) {
-    dialog.SetIndex(combo, index);
-    const HWND handle = dialog.Control(combo);
-    SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(handle), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(handle));
-  }
-  static void Click(TDialog& dialog, const std::string& control) {
-    SendMessageW(dialog.Control(control), BM_CLICK, 0, 0);
-  }
   static bool Enabled(TDialog& dialog, const std::string& control) {
     return IsWindowEnabled(dialog.Control(control)) != FALSE;
   }
@@ -139,21 +129,21 @@ TEST_F(FileSystemDialogsTest, FormatRulesFollowTheFileSystem) {
     EXPECT_FALSE(Enabled(d, "cbxMetadataDup"));
 
     // UDF: no allocation size, its revisions, and duplication only with 2.50.
-    Pick(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsUDF));
+    Choose(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsUDF));
     EXPECT_FALSE(Enabled(d, "cbxAllocUnitSize"));
     EXPECT_FALSE(Enabled(d, "cmbAllocUnitSize"));
     EXPECT_FALSE(Enabled(d, "cbxCompressedByDefault"));
     EXPECT_TRUE(Enabled(d, "cmbUDFRevision"));
     EXPECT_TRUE(Enabled(d, "lblUDFRevision"));
     EXPECT_FALSE(Enabled(d, "cbxMetadataDup"));
-    Pick(d, "cmbUDFRevision", static_cast<int>(TUDFRevision::udfr2_50));
+    Choose(d, "cmbUDFRevision", static_cast<int>(TUDFRevision::udfr2_50));
     EXPECT_TRUE(Enabled(d, "cbxMetadataDup"));
-    Pick(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsNTFS));
+    Choose(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsNTFS));
     EXPECT_FALSE(Enabled(d, "cbxMetadataDup"));
     EXPECT_FALSE(Enabled(d, "cmbUDFRevision"));
 
     // exFAT offers its seventeen sizes; the box alone enables the list.
-    Pick(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsexFAT));
+    Choose(d, "cmbFileSystem", static_cast<int>(TFileSystem::fsexFAT));
     EXPECT_EQ(d.Entries("cmbAllocUnitSize").size(), 17u);
     EXPECT_EQ(d.Entries("cmbAllocUnitSize").back(), "32M");
     Click(d, "cbxAllocUnitSize");

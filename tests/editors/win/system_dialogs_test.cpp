@@ -1,4 +1,5 @@
-// The system dialogs on screen: the shutdown dialog's timeout and reason lists, the
+// The system dialogs on screen: the shutdown dialog's timeout and reason lists and its
+// computer browser, the
 // filter grid with its field picker, Cancel leaving the conditions alone, and the
 // ROBOCOPY run hours in their time pickers.
 
@@ -19,15 +20,6 @@
 
 namespace palvetta {
 namespace {
-
-// A change of a drop-down list as the user makes it: the entry chosen, then the list's
-// notification.
-void Choose(TDialog& dialog, const std::string& combo, int index) {
-  dialog.SetIndex(combo, index);
-  const HWND control = dialog.Control(combo);
-  SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(control));
-}
 
 TStrings ComboEntries(TDialog& dialog, const std::string& combo) { return dialog.Entries(combo); }
 
@@ -61,6 +53,26 @@ TEST_F(SystemDialogsTest, ShutdownModeEnablesTheWaitAndAsksForAReason) {
     d.PressOK();
   }));
   EXPECT_EQ(item.GetBatchText(), "SHUTDOWN /e /d u:2:18");
+}
+
+// The "..." beside "Remote PC:" asks the network's computer browser; a cancelled browse
+// leaves the typed name alone.
+TEST_F(SystemDialogsTest, ShutdownBrowsesTheNetworkForTheRemotePC) {
+  auto& item = Project.Add<TShutdownItem>();
+  TFilePickerRecorder pickers;
+  TScopedFilePickerSeam pickerSeam(pickers);
+  pickers.Answers = {"PC7", std::nullopt};
+  EXPECT_TRUE(Edit(item, [](TDialog& d) {
+    Click(d, "btnBrowsePCs");
+    EXPECT_EQ(d.Text("edtComputer"), "PC7");
+    Click(d, "btnBrowsePCs");
+    EXPECT_EQ(d.Text("edtComputer"), "PC7");
+    d.PressOK();
+  }));
+  ASSERT_EQ(pickers.Calls.size(), 2u);
+  EXPECT_EQ(pickers.Calls[0].Kind, TPickerKind::pkComputer);
+  EXPECT_EQ(pickers.Calls[0].Args.Title, "Select the remote PC");
+  EXPECT_EQ(item.Computer, "PC7");
 }
 
 TEST_F(SystemDialogsTest, FilterGridAddsPickedFieldsOffersTheirOperationsAndDeletes) {

@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "crash/symbols/packed_map.h"
-#include "crash/symbols/pe_image.h"
+#include "crash/symbols/pe_resources.h"
 #include "crash/symbols/pe_builder.h"
 
 namespace palvetta {
@@ -35,10 +36,12 @@ class SymlookupTest : public testing::Test {
   void SetUp() override {
     FFolder = std::filesystem::path(testing::TempDir()) / "symlookup_test";
     std::filesystem::create_directories(FFolder);
-    TPeImage image;
-    ASSERT_TRUE(image.Parse(BuildPeFile({}), TPeLayout::plFile));
+    const std::string file = BuildPeFile({});
+    const std::optional<TPeImage> image =
+        TPeImage::Open(reinterpret_cast<const uint8_t*>(file.data()), file.size(), TPeLayout::plFile);
+    ASSERT_TRUE(image);
     TMapFile map;
-    map.SetRanges(image.CodeRanges(kBuiltImageBase));
+    map.SetRanges(CodeRangesOf(*image, kBuiltImageBase));
     const uintptr_t base = map.Ranges().BaseOfCode;
     map.AddSegment(true, false, false, false, "sample.cpp", kBuiltCodeSize, base);
     map.SortSegments();

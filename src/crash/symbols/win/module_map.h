@@ -8,13 +8,8 @@
 #include <string>
 
 #include "crash/symbols/map_file.h"
-#include "crash/symbols/pe_image.h"
 
 namespace palvetta {
-
-// The headers of a module as loaded (its first page), for its code ranges. False when
-// they are not those of a PE image.
-bool ReadModuleImageHeaders(HMODULE module, TPeImage& image);
 
 // The map of the module loaded at module from the file fileName: valid when a source was
 // read, else empty and invalid.

@@ -7,10 +7,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "crash/symbols/packed_map.h"
+#include "crash/symbols/pe_resources.h"
 #include "crash/symbols/win/map_cache.h"
 #include "crash/symbols/win/module_map.h"
+#include "crash/system/win/loaded_image.h"
 
 namespace palvetta {
 namespace {
@@ -43,10 +46,10 @@ class SwdFileTest : public testing::Test {
   }
   // A map of one function at the export, written beside the module.
   void WriteSwd(const void* function, const std::string& name, int32_t line) {
-    TPeImage image;
-    ASSERT_TRUE(ReadModuleImageHeaders(FHandle, image));
+    const std::optional<TPeImage> image = LoadedImage(FHandle);
+    ASSERT_TRUE(image);
     TMapFile map;
-    map.SetRanges(image.CodeRanges(reinterpret_cast<uintptr_t>(FHandle)));
+    map.SetRanges(CodeRangesOf(*image, reinterpret_cast<uintptr_t>(FHandle)));
     const auto address = reinterpret_cast<uintptr_t>(function);
     map.AddSegment(true, false, false, false, "probe_module.cpp", 0x20, address);
     map.SortSegments();
