@@ -1,5 +1,7 @@
 # Settings shared by every target of our own code.
 
+get_filename_component(PALVETTA_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+
 if(WIN32)
   # A static program finds no MinGW runtime DLL missing on the user's machine.
   add_link_options(-static)
@@ -29,3 +31,18 @@ set(PALVETTA_WINE_ENV
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
   "WINEDEBUG=-all"
   "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")
+
+# Adds a library of our own: SOURCES build everywhere, WIN_SOURCES only for Windows.
+function(palvetta_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;WIN_SOURCES;HOST_SOURCES;DEPENDS;WIN_LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  if(WIN32)
+    target_sources(${name} PRIVATE ${ARG_WIN_SOURCES})
+    target_link_libraries(${name} PUBLIC ${ARG_WIN_LIBS})
+  else()
+    target_sources(${name} PRIVATE ${ARG_HOST_SOURCES})
+  endif()
+  target_include_directories(${name} PUBLIC ${PALVETTA_ROOT}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  palvetta_warnings(${name})
+endfunction()

@@ -10,6 +10,7 @@ packages=(
   fp-utils  # chmcmd, which compiles the help file
   googletest
   zlib1g-dev libssl-dev python3 unzip  # references the crash reporter's codec is tested against
+  llvm-14  # llvm-addr2line, the second reference of the embedded symbol map
   "$@"
 )
 

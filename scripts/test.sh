@@ -43,6 +43,8 @@ fuzz_targets=(
   "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
   "pe-readers|tests/crash/system/pe_readers_fuzz|tests/crash/system/fuzz/seeds|16384|"
   "settings-stream|tests/crash/settings/settings_stream_fuzz|tests/crash/settings/fuzz/seeds|4096|"
+  "packed-map|tests/crash/symbols/packed_map_fuzz|tests/crash/symbols/fuzz/packed_map_seeds|4096|"
+  "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"
 )
 fuzz_target_names() {
   local entry
