@@ -177,7 +177,7 @@ class TDecoder {
     const TPrefixForm prefixForm = ChoosePrefixForm(map, MnemonicText(mnemonic));
     SetOperandSize();
 
-    if (RmKind(d.Desc) != 0 && !ModRm()) return false;
+    if (RmKind(d.Desc) != 0 && !ModRm(special == skControlRegister)) return false;
     // Near indirect calls and jumps and push take 64-bit operands by default.
     if (FIs64 && special == skIndirectBranch && !RexW() && ((d.Reg & 7) == 2 || (d.Reg & 7) == 4 || (d.Reg & 7) == 6)) {
       d.OperandSize = d.OperandSizePrefix ? 2 : 8;
@@ -191,7 +191,7 @@ class TDecoder {
       mnemonic = group->Mnemonic;
       d.Fpu = opcode >= 0xD8 && opcode <= 0xDF;
     }
-    if (special == sk3DNow) return Decode3DNow();
+    if (special == sk3DNow) return !d.Lock && Decode3DNow();
     const TSelectedForm selected = SelectForm(MnemonicText(mnemonic), choice);
     d.Mnemonic = selected.Text;
     d.RmInMnemonic = selected.ByRm;
@@ -209,6 +209,7 @@ class TDecoder {
     if ((d.Attr & xRegOnly) && d.HasModRm && d.Mod != 3) return false;
     if ((d.Attr & xNeed66) && prefixForm != px66) return false;
     if (!SpecialValidity(map, opcode, special)) return false;
+    if (d.Lock && (d.Mod == 3 || !d.HasModRm || !IsLockable(map, opcode, d.Reg))) return false;
     return Immediates(special) && d.Length <= kMaxInstructionLength;
   }
 
@@ -251,12 +252,12 @@ class TDecoder {
     }
   }
 
-  bool ModRm() noexcept {
+  bool ModRm(bool registerOnly = false) noexcept {
     uint8_t modrm;
     if (!Next(modrm)) return false;
     d.HasModRm = true;
     d.Info.ModRm = modrm;
-    d.Mod = modrm >> 6;
+    d.Mod = registerOnly ? 3 : modrm >> 6;
     d.Reg = ((modrm >> 3) & 7) | (RexR() ? 8 : 0);
     const int rm = modrm & 7;
     if (d.Mod == 3) {
@@ -343,7 +344,7 @@ class TDecoder {
 
   bool SpecialValidity(int map, uint8_t opcode, TSpecialKind special) const noexcept {
     const int reg = d.Reg & 7;
-    if (map == 0 && (opcode == 0x8C || opcode == 0x8E) && reg > 5) return false;
+    if (map == 0 && (opcode == 0x8C || opcode == 0x8E) && d.Reg > 5) return false;
     if (special == skIndirectBranch && (reg == 3 || reg == 5) && d.Mod == 3) return false;
     return true;
   }
@@ -379,7 +380,7 @@ class TDecoder {
     if (form == pxF2 && opcode == 0xF0) d.Desc = rV | mB | eR;  // crc32 takes a byte source
     SetOperandSize();
     if (!ModRm()) return false;
-    if ((entry->Prefixes & pfMemOnly) && d.Mod == 3) return false;
+    if (d.Lock || ((entry->Prefixes & pfMemOnly) && d.Mod == 3)) return false;
     d.Mnemonic = SelectForm(entry->Mnemonic, {.Prefix = form}).Text;
     if (d.Mnemonic.empty()) return false;
     return Immediates(skNone) && d.Length <= kMaxInstructionLength;

@@ -72,6 +72,17 @@ constexpr TAliasEntry kAliases[] = {
 #undef ALIAS
 };
 
+struct TLockableEntry {
+  uint8_t Map;
+  uint8_t Opcode;
+  uint8_t RegMask;
+};
+constexpr TLockableEntry kLockable[] = {
+#define LOCKABLE(map, opcode, mask) {map, opcode, mask},
+#include "crash/disasm/lockable_opcodes.inc"
+#undef LOCKABLE
+};
+
 struct TThreeDNowEntry {
   uint8_t Suffix;
   std::string_view Mnemonic;
@@ -140,6 +151,13 @@ uint16_t AliasMnemonic(int map, uint8_t opcode, int modrm, uint8_t repeatPrefix)
     }
   }
   return mnNone;
+}
+
+bool IsLockable(int map, uint8_t opcode, int reg) noexcept {
+  for (const TLockableEntry& entry : kLockable) {
+    if (entry.Map == map && entry.Opcode == opcode) return (entry.RegMask >> (reg & 7)) & 1;
+  }
+  return false;
 }
 
 std::string_view ThreeDNowMnemonic(uint8_t suffix) noexcept {

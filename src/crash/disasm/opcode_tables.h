@@ -66,6 +66,7 @@ enum TSpecialKind : uint8_t {
   skEnter,
   skIndirectBranch,
   sk3DNow,
+  skControlRegister,  // mov to or from a control or debug register: mod is ignored
   skMap0F38,
   skMap0F3A,
 };
@@ -78,6 +79,9 @@ uint16_t Mnemonic64(int map, uint8_t opcode, bool rexW) noexcept;
 // The mnemonic of an instruction named apart from its opcode's form (pause, endbr64), or
 // mnNone. modrm is -1 without a ModR/M byte; repeatPrefix F2, F3 or 0.
 uint16_t AliasMnemonic(int map, uint8_t opcode, int modrm, uint8_t repeatPrefix) noexcept;
+
+// Whether a lock prefix may precede the opcode with that ModR/M reg field (memory forms).
+bool IsLockable(int map, uint8_t opcode, int reg) noexcept;
 
 // The 3DNow! mnemonic of a suffix byte, or "" when there is none.
 std::string_view ThreeDNowMnemonic(uint8_t suffix) noexcept;
