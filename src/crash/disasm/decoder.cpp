@@ -164,6 +164,9 @@ class TDecoder {
       case skEvexOrBound:
         if (FIs64 || PeekIsRegisterForm()) return DecodeVex(opcode);
         break;
+      case skXopOrPop:
+        if (PeekIsXop()) return DecodeVex(opcode);
+        break;
       default:
         break;
     }
@@ -211,6 +214,12 @@ class TDecoder {
     if (!SpecialValidity(map, opcode, special)) return false;
     if (d.Lock && (d.Mod == 3 || !d.HasModRm || !IsLockable(map, opcode, d.Reg))) return false;
     return Immediates(special) && d.Length <= kMaxInstructionLength;
+  }
+
+  // AMD's XOP escape shares 8F with pop, whose reg field is 0; XOP's map numbers start at 8.
+  bool PeekIsXop() const noexcept {
+    uint8_t next;
+    return Peek(next) && (next & 0x1F) >= 8;
   }
 
   bool PeekIsRegisterForm() const noexcept {
@@ -386,15 +395,21 @@ class TDecoder {
     return Immediates(skNone) && d.Length <= kMaxInstructionLength;
   }
 
-  // VEX (C4, C5) and EVEX (62) encoded instructions: their length and operands' form; the
-  // listing names only the encoding.
+  // VEX (C4, C5), EVEX (62) and XOP (8F) encoded instructions: their length and operands'
+  // form; the listing names only the encoding.
   bool DecodeVex(uint8_t escape) noexcept {
     if (d.OperandSizePrefix || FLastRepeat != 0 || d.Lock || d.Rex != 0) return false;
     const bool evex = escape == 0x62;
+    const bool xop = escape == 0x8F;
     uint8_t p0, p1 = 0, p2 = 0;
     if (!Next(p0)) return false;
     int map = 1;
-    if (escape == 0xC5) {
+    if (xop) {
+      if (!Next(p1)) return false;
+      map = p0 & 0x1F;
+      d.Rex = static_cast<uint8_t>((~p0 >> 5) & 7) | ((p1 & 0x80) ? 8 : 0);
+      if (!FIs64) d.Rex = 0;  // no register extensions outside 64-bit mode
+    } else if (escape == 0xC5) {
       d.Rex = (p0 & 0x80) ? 0 : 4;
     } else {
       if (!Next(p1)) return false;
@@ -402,22 +417,27 @@ class TDecoder {
       map = evex ? (p0 & 3) : (p0 & 0x1F);
       if (evex && (p1 & 4) == 0) return false;
       d.Rex = static_cast<uint8_t>((~p0 >> 5) & 7) | ((p1 & 0x80) ? 8 : 0);
-      if (!FIs64) d.Rex &= 4;
+      if (!FIs64) d.Rex = 0;  // no register extensions outside 64-bit mode
     }
-    if (map < 1 || map > 3) return false;
+    if (xop ? (map < 8 || map > 10) : (map < 1 || map > 3)) return false;
     uint8_t opcode;
     if (!Next(opcode)) return false;
     d.Map = evex ? omEvex : omVex;
     d.OpcodeByte = opcode;
-    d.Info.Opcode = (map == 1 ? 0x0F00u : map == 2 ? 0x0F3800u : 0x0F3A00u) + opcode;
-    d.Mnemonic = MnemonicText(evex ? mnEvex : mnVex);
+    d.Info.Opcode = xop ? 0x8F0000u + (static_cast<unsigned>(map) << 8) + opcode
+                        : (map == 1 ? 0x0F00u : map == 2 ? 0x0F3800u : 0x0F3A00u) + opcode;
+    d.Mnemonic = MnemonicText(evex ? mnEvex : xop ? mnXop : mnVex);
     d.OperandSize = RexW() ? 8 : 4;
-    const bool noModRm = !evex && map == 1 && opcode == 0x77;
+    const bool noModRm = !evex && !xop && map == 1 && opcode == 0x77;
     d.Desc = noModRm ? 0 : (rX | mO);
     if (!noModRm && !ModRm()) return false;
-    const bool imm8 = map == 3 || (map == 1 && ((opcode >= 0x70 && opcode <= 0x73) || opcode == 0xC2 ||
-                                                (opcode >= 0xC4 && opcode <= 0xC6)));
+    const bool imm8 = map == 3 || map == 8 ||
+                      (map == 1 && ((opcode >= 0x70 && opcode <= 0x73) || opcode == 0xC2 || (opcode >= 0xC4 && opcode <= 0xC6)));
     if (imm8) d.Desc |= iB;
+    if (map == 10) {
+      d.Desc |= iV;
+      d.OperandSize = 4;
+    }
     return Immediates(skNone) && d.Length <= kMaxInstructionLength;
   }
 

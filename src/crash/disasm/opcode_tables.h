@@ -59,6 +59,7 @@ const TThreeByteEntry* FindThreeByte(bool map3A, uint8_t opcode) noexcept;
 enum TSpecialKind : uint8_t {
   skNone,
   skEvexOrBound,
+  skXopOrPop,
   skArplOrMovsxd,
   skFarPointer,
   skDirectAddress,
