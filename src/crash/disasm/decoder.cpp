@@ -390,7 +390,7 @@ class TDecoder {
     SetOperandSize();
     if (!ModRm()) return false;
     if (d.Lock || ((entry->Prefixes & pfMemOnly) && d.Mod == 3)) return false;
-    d.Mnemonic = SelectForm(entry->Mnemonic, {.Prefix = form}).Text;
+    d.Mnemonic = SelectForm(entry->Mnemonic, {.RegisterForm = d.Mod == 3, .Prefix = form}).Text;
     if (d.Mnemonic.empty()) return false;
     return Immediates(skNone) && d.Length <= kMaxInstructionLength;
   }
