@@ -237,7 +237,9 @@ class TDecoder {
         (map == 1 || FormTakesPrefix(entry, px66))) {
       form = px66;
     }
-    if (form == px66 && map == 1 && FormTakesPrefix(entry, px66)) d.OperandSizePrefix = false;
+    // A prefix that chose an MMX or SSE form is no operand-size prefix any more.
+    const bool vectorForm = RegKind(d.Desc) == rMM || RegKind(d.Desc) == rX;
+    if (form == px66 && map == 1 && (vectorForm || FormTakesPrefix(entry, px66))) d.OperandSizePrefix = false;
     if (form == pxF2 || form == pxF3) FLastRepeat = 0;
     d.PrefixForm = static_cast<uint8_t>(form);
     d.Repne = FLastRepeat == 0xF2;

@@ -85,12 +85,8 @@ class TLineBuilder {
   const IMemoryReader& FReader;
   const IAddressNames* FNames;
 
-  std::string InvalidLines() const {
-    std::string lines;
-    const uint8_t byte = d.Bytes[0];
-    lines = AddressText(d.Mode, d.Info.This) + "   db $" + Hex(byte).insert(0, byte < 16 ? "0" : "");
-    return lines;
-  }
+  // An invalid instruction counts as one byte.
+  std::string InvalidLines() const { return AddressText(d.Mode, d.Info.This) + "   db $" + Hex(d.Bytes[0], 2); }
 
   std::string Mnemonic() const {
     std::string text = d.Fpu ? "f" : "";
@@ -241,7 +237,17 @@ class TLineBuilder {
     return shift <= 0 ? static_cast<int64_t>(d.Immediate) : static_cast<int64_t>(d.Immediate << shift) >> shift;
   }
 
+  // Instructions of the VEX, EVEX and XOP encodings are decoded for their length only:
+  // the listing names their opcode map and opcode.
+  std::string EncodedOpcode() const {
+    const uint32_t opcode = d.Info.Opcode;
+    return opcode > 0xFFFF ? Hex2(opcode >> 16) + " " + Hex2((opcode >> 8) & 0xFF) + " " + Hex2(opcode & 0xFF)
+                           : Hex2(opcode >> 8) + " " + Hex2(opcode & 0xFF);
+  }
+  static std::string Hex2(uint32_t value) { return Hex(value, 2); }
+
   std::string Operands(const std::string& operandOverride) const {
+    if (d.Map == omVex || d.Map == omEvex) return EncodedOpcode();
     const std::string reg = RegOperand();
     const std::string rm = d.HasModRm && RmKind(d.Desc) != 0 && !d.RmInMnemonic ? RmOperand() : std::string();
     const std::string imm = ImmediateOperand(operandOverride);
