@@ -10,6 +10,7 @@ packages=(
   fp-utils  # chmcmd, which compiles the help file
   googletest
   zlib1g-dev libssl-dev python3 unzip  # references the crash reporter's codec is tested against
+  libcapstone-dev gcc-mingw-w64-i686-posix  # the disassembler's reference and its 32-bit corpus
   "$@"
 )
 

@@ -41,6 +41,7 @@ fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -pr
 fuzz_targets=(
   "project-reader|tests/model/project_reader_fuzz|tests/model/project_files|65536|-dict=$repo/tests/model/fuzz/project_file.dict"
   "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
+  "x86-decoder|tests/crash/disasm/decoder_fuzz|tests/crash/disasm/fuzz/seeds|1024|"
 )
 fuzz_target_names() {
   local entry
