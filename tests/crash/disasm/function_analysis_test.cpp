@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "objdump_calls.h"
 #include "pe_file.h"
 #include "pe_module_facts.h"
 
@@ -26,26 +27,6 @@ std::string Run(const std::string& command) {
   for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
   pclose(pipe);
   return output;
-}
-
-// The addresses of the call instructions objdump lists in each function "<name>:".
-std::map<std::string, std::set<uint64_t>> ObjdumpCalls(const std::string& tool, const std::string& file) {
-  std::map<std::string, std::set<uint64_t>> calls;
-  std::string function;
-  const std::string listing = Run(tool + " -d --no-show-raw-insn " + file);
-  size_t start = 0;
-  while (start < listing.size()) {
-    size_t end = listing.find('\n', start);
-    if (end == std::string::npos) end = listing.size();
-    const std::string line = listing.substr(start, end - start);
-    start = end + 1;
-    if (line.size() > 3 && line.back() == ':' && line.find(" <") != std::string::npos) {
-      function = line.substr(line.find(" <") + 2, line.size() - line.find(" <") - 4);
-    } else if (!function.empty() && line.find(":\tcall") != std::string::npos) {
-      calls[function].insert(std::stoull(line, nullptr, 16));
-    }
-  }
-  return calls;
 }
 
 std::map<std::string, uint64_t> Symbols(const std::string& tool, const std::string& file) {
@@ -79,7 +60,7 @@ TEST_P(FunctionAnalysis, FindsEveryCallObjdumpLists) {
   TPeFile pe;
   ASSERT_TRUE(testing::ReadPeFile(file, pe));
   const TPeImage image(pe);
-  const auto calls = ObjdumpCalls(std::string(corpus.Prefix) + "-objdump", file);
+  const auto calls = testing::ParseObjdumpCalls(Run(std::string(corpus.Prefix) + "-objdump -d --no-show-raw-insn " + file));
   const auto symbols = Symbols(std::string(corpus.Prefix) + "-nm", file);
   int checked = 0;
   for (const char* name : {"CorpusSwitch", "CorpusImports", "CorpusFloat", "CorpusWide", "CorpusList", "main"}) {
@@ -106,7 +87,9 @@ TEST_P(FunctionAnalysis, FindsEveryCallObjdumpLists) {
     }
     const auto listed = calls.find(symbol);
     if (listed == calls.end()) continue;
-    for (const uint64_t call : listed->second) EXPECT_TRUE(found.count(call)) << "call at " << std::hex << call;
+    for (const uint64_t offset : listed->second.CallOffsets) {
+      EXPECT_TRUE(found.count(listed->second.Address + offset)) << "call at +" << std::hex << offset;
+    }
     ++checked;
   }
   EXPECT_GE(checked, 4);
