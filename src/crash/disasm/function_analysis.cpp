@@ -37,9 +37,11 @@ TCodeArea OpenAreaAt(uint64_t begin, uint64_t calledFrom = 0, const TRegisterSta
 
 class TAnalysis {
  public:
-  TAnalysis(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts)
+  TAnalysis(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts,
+            const TRuntimeRoutines& routines)
       : FMode(mode), FReader(reader), FFacts(facts) {
     f.EntryPoint = entry;
+    if (mode == TCpuMode::cm32) FRoutines = routines;
   }
 
   TFunctionInfo Run() {
@@ -69,6 +71,8 @@ class TAnalysis {
   const IMemoryReader& FReader;
   const IModuleFacts& FFacts;
   TFunctionInfo f;
+  TRuntimeRoutines FRoutines;
+  uint64_t FPushedHandler = 0;  // a structured-exception frame's handler being set up
   uint64_t FAllowedBegin = 0, FAllowedEnd = 0;
   bool FHasExtent = false;
   uint64_t FExtentBegin = 0, FExtentEnd = 0;
@@ -92,6 +96,25 @@ class TAnalysis {
   bool InvalidCode(uint64_t address) {
     Fail(address, kInvalidCodeError, "Invalid code!");
     return false;
+  }
+
+  bool IsRoutine(uint64_t target) const {
+    return target != 0 && (target == FRoutines.HandleAnyException || target == FRoutines.HandleOnException ||
+                           target == FRoutines.HandleAutoException || target == FRoutines.HandleFinally ||
+                           target == FRoutines.Halt0 || target == FRoutines.CxxExceptionBlock);
+  }
+  bool NoReturn(uint64_t target) const {
+    return target != 0 && (FFacts.IsNoReturn(target) || target == FRoutines.Halt0);
+  }
+  uint32_t ReadCardinal(uint64_t address, bool& ok) const {
+    uint32_t value = 0;
+    ok = FReader.Read(address, &value, 4);
+    return value;
+  }
+  uint16_t ReadWord(uint64_t address, bool& ok) const {
+    uint16_t value = 0;
+    ok = FReader.Read(address, &value, 2);
+    return value;
   }
 
   bool InFunction(uint64_t address) const {
@@ -178,8 +201,8 @@ class TAnalysis {
   // A branch with a known target: followed when it stays in the function, else a call
   // or jump to other code.
   void Branch(const TInstrInfo& info, const TRegisterState& registers, size_t current, uint64_t& currentBegin) {
-    const bool far = (info.Call && info.TargetSize >= 4) || !InFunction(info.Target) || FFacts.IsNoReturn(info.Target) ||
-                     (info.Jmp && info.PPTarget != 0);
+    const bool far = (info.Call && info.TargetSize >= 4) || !InFunction(info.Target) || NoReturn(info.Target) ||
+                     IsRoutine(info.Target) || (info.Jmp && info.PPTarget != 0);
     if (far) {
       AddFarCall(info);
       return;
@@ -273,6 +296,91 @@ class TAnalysis {
   uint64_t FSuppressUnknown = 0;
   uint64_t FLastNext = 0;
 
+  // The 32-bit run time's exception support: handlers and finally blocks reached only
+  // through the run time, and handlers of structured-exception frames.
+  void RunTimeSupport(const TDecodedInstr& d, const TRegisterState& before, size_t current, uint64_t& currentBegin) {
+    const TInstrInfo& info = d.Info;
+    const TRegisterState none;
+    const bool branch = (info.Call || info.Jmp) && info.Target != 0;
+    if (branch && (info.Target == FRoutines.HandleAnyException || info.Target == FRoutines.HandleFinally ||
+                   info.Target == FRoutines.HandleAutoException)) {
+      OpenArea(info.Next, info.This, none, current, currentBegin);
+      if (info.Target == FRoutines.HandleFinally) FinallyJumpBack(info, current, currentBegin);
+    }
+    if (branch && info.Target == FRoutines.HandleOnException) HandlerTable(info, current, currentBegin);
+    if (branch && info.Target == FRoutines.CxxExceptionBlock && before.Known[0]) {
+      ExceptionBlock(before.Value[0], info.This, current, currentBegin);
+    }
+    // push offset handler; then a push of fs:[0] (or fs:[reg] with reg known 0).
+    if (d.Map == omOneByte && d.OpcodeByte == 0x68 && d.ImmediateSize == 4) {
+      uint8_t nextByte = 0;
+      FPushedHandler = FReader.Read(info.Next, &nextByte, 1) && nextByte == 0x64 ? d.Immediate : 0;
+      return;
+    }
+    if (FPushedHandler != 0 && d.Segment == 4 && d.Map == omOneByte && d.OpcodeByte == 0xFF && (d.Reg & 7) == 6) {
+      const TMemoryOperand& m = d.Memory;
+      const bool zeroCell = (m.Base < 0 && m.Index < 0 && m.Displacement == 0) ||
+                            (m.Base >= 0 && m.Index < 0 && m.Displacement == 0 && before.Known[m.Base] &&
+                             before.Value[m.Base] == 0);
+      if (zeroCell && InFunction(FPushedHandler)) OpenArea(FPushedHandler, info.This, none, current, currentBegin);
+      FPushedHandler = 0;
+    }
+  }
+
+  // After a call of the finally routine a jump back to a place behind "push offset X"
+  // makes X code too.
+  void FinallyJumpBack(const TInstrInfo& call, size_t current, uint64_t& currentBegin) {
+    const TInstrInfo jump = DecodeInstruction(FMode, call.Next, FReader);
+    if (!jump.IsValid || !jump.Jmp || jump.Target < f.EntryPoint || jump.Target >= call.This) return;
+    uint8_t push = 0;
+    bool ok = false;
+    if (!FReader.Read(jump.Target - 5, &push, 1) || push != 0x68) return;
+    const uint32_t pushed = ReadCardinal(jump.Target - 4, ok);
+    if (ok && InFunction(pushed)) OpenArea(pushed, call.This, TRegisterState(), current, currentBegin);
+  }
+
+  // The table behind a call of the on-exception routine: a count, then class and handler
+  // pairs.
+  void HandlerTable(const TInstrInfo& call, size_t current, uint64_t& currentBegin) {
+    bool ok = false;
+    const uint32_t count = ReadCardinal(call.Next, ok);
+    if (!ok || count >= 256) return;
+    for (uint32_t i = 0; i < count; ++i) {
+      const uint32_t handler = ReadCardinal(call.Next + 4 + i * 8 + 4, ok);
+      if (ok && InFunction(handler)) OpenArea(handler, call.This, TRegisterState(), current, currentBegin);
+    }
+    TCodeArea table = OpenAreaAt(call.Next, call.This);
+    table.AreaEnd = call.Next + count * 8 + 4 - 1;
+    table.OnExceptBlock = true;
+    if (const size_t at = AreaStartingAt(call.Next); at != kNone) {
+      f.CodeAreas[at] = table;
+    } else {
+      f.CodeAreas.push_back(table);
+    }
+  }
+
+  // The C++ run time's exception block, whose descriptor eAX points to.
+  void ExceptionBlock(uint64_t descriptor, uint64_t from, size_t current, uint64_t& currentBegin) {
+    bool ok = false;
+    const uint16_t kind = ReadWord(descriptor + 10, ok);
+    if (!ok) return;
+    auto open = [&](uint64_t cell) {
+      bool read = false;
+      const uint32_t target = ReadCardinal(cell, read);
+      if (read && InFunction(target)) OpenArea(target, from, TRegisterState(), current, currentBegin);
+    };
+    if (kind == 0) open(descriptor + 12);
+    if (kind == 1 || kind == 2) open(descriptor + 16);
+    if (kind == 3) {
+      const uint32_t list = ReadCardinal(descriptor + 12, ok);
+      for (uint64_t entry = list + 8; ok; entry += 20) {
+        const uint32_t handler = ReadCardinal(entry, ok);
+        if (!ok || handler == 0) break;
+        open(entry);
+      }
+    }
+  }
+
   bool DecodeArea(size_t index) {
     uint64_t begin = f.CodeAreas[index].AreaBegin;
     TRegisterState registers = f.CodeAreas[index].Registers;
@@ -300,7 +408,9 @@ class TAnalysis {
           AddUnknown(info);
         }
       }
-      const bool noReturn = info.Call && info.Target != 0 && FFacts.IsNoReturn(info.Target);
+      // A handler table follows the call of the on-exception routine.
+      const bool noReturn = info.Call && (NoReturn(info.Target) || (info.Target != 0 && info.Target == FRoutines.HandleOnException));
+      if (FMode == TCpuMode::cm32) RunTimeSupport(d, before, index, begin);
       if (EndsFlow(d) || noReturn) {
         f.CodeAreas[index].AreaEnd = info.Next - 1;
         return true;
@@ -409,8 +519,9 @@ class TAnalysis {
 
 }  // namespace
 
-TFunctionInfo AnalyzeFunction(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts) {
-  return TAnalysis(mode, entry, reader, facts).Run();
+TFunctionInfo AnalyzeFunction(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts,
+                              const TRuntimeRoutines& routines) {
+  return TAnalysis(mode, entry, reader, facts, routines).Run();
 }
 
 }  // namespace palvetta

@@ -78,11 +78,24 @@ struct TFunctionInfo {
   TFunctionCopyInfo Copy;
 };
 
+// The run time's exception-support routines a 32-bit function's flow continues behind
+// (0: not in this program). 64-bit code has no counterpart: the addresses are not used
+// there.
+struct TRuntimeRoutines {
+  uint64_t HandleAnyException = 0;
+  uint64_t HandleOnException = 0;
+  uint64_t HandleAutoException = 0;
+  uint64_t HandleFinally = 0;
+  uint64_t Halt0 = 0;
+  uint64_t CxxExceptionBlock = 0;  // the C++ run time's exception-block routine
+};
+
 constexpr uint32_t kInvalidCodeError = 0x770001;
 constexpr uint32_t kInvalidParameterError = 87;
 // Code after an indirect jump is tried only this close to the function's start.
 constexpr uint64_t kGapTryLimit = 1024;
 
-TFunctionInfo AnalyzeFunction(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts);
+TFunctionInfo AnalyzeFunction(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts,
+                              const TRuntimeRoutines& routines = {});
 
 }  // namespace palvetta

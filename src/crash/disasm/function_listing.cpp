@@ -59,11 +59,13 @@ class TListing {
         std::string head = FTitle + ":";
         PadTo(head, kTitleColumn);
         Add(0, head + "  ; function entry point");
-      } else if (FOptions.Format && area.CalledFrom != 0 && !area.CaseBlock) {
+      } else if (FOptions.Format && area.CalledFrom != 0 && !area.CaseBlock && !area.OnExceptBlock) {
         Add(0, Label(area.AreaBegin) + ":");
       }
       if (area.CaseBlock) {
         CaseTable(area);
+      } else if (area.OnExceptBlock) {
+        HandlerTable(area);
       } else {
         Code(area, last);
       }
@@ -165,6 +167,33 @@ class TListing {
     }
   }
 
+  // The run time's handler table: a count, then class and handler pairs.
+  void HandlerTable(const TCodeArea& area) {
+    uint32_t count = 0;
+    if (!FReader.Read(area.AreaBegin, &count, 4)) return;
+    std::vector<std::pair<std::string, uint32_t>> entries;
+    size_t width = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+      uint32_t pair[2] = {};
+      if (!FReader.Read(area.AreaBegin + 4 + i * 8, pair, 8)) break;
+      std::string name;
+      if (pair[0] != 0) {
+        name = FOptions.Names ? FOptions.Names->FunctionName(pair[0]) : std::string();
+        if (name.empty()) name = "EUnknown";
+      }
+      width = std::max(width, name.size());
+      entries.emplace_back(name, pair[1]);
+    }
+    for (uint32_t i = 0; i < entries.size(); ++i) {
+      const auto& [name, handler] = entries[i];
+      std::string line = name.empty() ? "  else" : "  on " + name;
+      PadTo(line, width + 5);
+      if (!name.empty()) line += " do";
+      PadTo(line, width + 8);
+      Add(area.AreaBegin + 4 + i * 8, line + " loc_" + HexDigits(handler));
+    }
+  }
+
   // The line limit around the highlighted address, then the lines joined.
   std::string Limited() const {
     size_t begin = 0, end = FLines.size();
@@ -206,7 +235,7 @@ class TListing {
 bool DisassembleFunctionText(TCpuMode mode, uint64_t entry, const IMemoryReader& reader, const IModuleFacts& facts,
                              const TListingOptions& options, std::string& text, TFunctionInfo& info) {
   text.clear();
-  info = AnalyzeFunction(mode, entry, reader, facts);
+  info = AnalyzeFunction(mode, entry, reader, facts, options.Routines);
   if (!info.IsValid) return false;
   text = TListing(mode, reader, options, info).Build();
   return true;

@@ -24,6 +24,7 @@ struct TListingOptions {
   int LineLimit = 0;       // 0: no limit
   const IAddressNames* Names = nullptr;
   const ILineNumbers* Lines = nullptr;
+  TRuntimeRoutines Routines;  // for the analysis (32-bit)
 };
 
 // The listing (CR LF between lines) and the analysis it came from; false and no text

@@ -29,10 +29,14 @@ class TBufferModule final : public IModuleFacts {
 
 constexpr uint64_t kBase = 0x401000;
 
-TFunctionInfo Analyze(const std::vector<uint8_t>& code) {
+TFunctionInfo Analyze(const std::vector<uint8_t>& code, const TRuntimeRoutines& routines = {}) {
   const TBufferReader reader(kBase, code);
   const TBufferModule module(kBase, code.size());
-  return AnalyzeFunction(TCpuMode::cm32, kBase, reader, module);
+  return AnalyzeFunction(TCpuMode::cm32, kBase, reader, module, routines);
+}
+
+void PutCardinal(std::vector<uint8_t>& code, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) code[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 bool Covers(const TFunctionInfo& info, uint64_t address) {
@@ -126,6 +130,37 @@ TEST(FunctionRows, InvalidCodeAndAnUncommittedEntry) {
   EXPECT_FALSE(outside.IsValid);
   EXPECT_EQ(outside.LastErrorNo, kInvalidParameterError);
   EXPECT_EQ(outside.LastErrorStr, "error 87");
+}
+
+TEST(FunctionRows, ThirtyTwoBitExceptionSupportLeadsToTheHandlers) {
+  TRuntimeRoutines routines;
+  routines.HandleOnException = 0x500100;
+  std::vector<uint8_t> code = {
+      0x68, 0, 0, 0, 0,                          // push offset frame handler
+      0x64, 0xFF, 0x35, 0, 0, 0, 0,              // push dword ptr fs:[0]
+      0x64, 0x89, 0x25, 0, 0, 0, 0,              // mov fs:[0], esp
+      0xE8, 0, 0, 0, 0,                          // call the on-exception routine
+      1, 0, 0, 0, 0x34, 0x12, 0, 0, 0, 0, 0, 0,  // one class and its handler
+      0x90, 0x90, 0x90, 0x90,                    // not reached
+      0x31, 0xC0, 0xC3,                          // the "on" handler
+      0xB8, 1, 0, 0, 0, 0xC3};                   // the frame's handler
+  PutCardinal(code, 1, kBase + 43);
+  PutCardinal(code, 20, static_cast<uint32_t>(0x500100 - (kBase + 24)));
+  PutCardinal(code, 32, kBase + 40);
+  const TFunctionInfo info = Analyze(code, routines);
+  ASSERT_TRUE(info.IsValid) << info.LastErrorStr << " at " << std::hex << info.LastErrorAddr;
+  EXPECT_TRUE(Covers(info, kBase + 40));
+  EXPECT_TRUE(Covers(info, kBase + 43));
+  EXPECT_FALSE(Covers(info, kBase + 36));
+  bool table = false;
+  for (const TCodeArea& area : info.CodeAreas) {
+    if (area.OnExceptBlock) {
+      table = true;
+      EXPECT_EQ(area.AreaBegin, kBase + 24);
+      EXPECT_EQ(area.AreaEnd, kBase + 35);
+    }
+  }
+  EXPECT_TRUE(table);
 }
 
 TEST(FunctionRows, InterceptableNeedsSixBytesWithoutShortFixedBranches) {

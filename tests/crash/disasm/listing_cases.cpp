@@ -71,11 +71,15 @@ bool ParseListingCase(const std::string& text, TListingCase& listingCase, std::s
       words >> key >> key;
       listingCase.Address = std::stoull(key, nullptr, 16);
       inBytes = false;
-    } else if (line.rfind("function:", 0) == 0 || line.rfind("highlight:", 0) == 0) {
+    } else if (line.rfind("function:", 0) == 0 || line.rfind("highlight:", 0) == 0 ||
+               line.rfind("on-exception:", 0) == 0) {
       words >> key;
       std::string value;
       words >> value;
-      (key == "function:" ? listingCase.Function : listingCase.Highlight) = std::stoull(value, nullptr, 16);
+      uint64_t& field = key == "function:"    ? listingCase.Function
+                        : key == "highlight:" ? listingCase.Highlight
+                                              : listingCase.OnExceptionRoutine;
+      field = std::stoull(value, nullptr, 16);
       inBytes = false;
     } else if (line.rfind("limit:", 0) == 0 || line.rfind("format:", 0) == 0) {
       words >> key;
@@ -120,6 +124,7 @@ std::string ListingOf(const TListingCase& listingCase) {
     options.Highlight = listingCase.Highlight;
     options.Format = listingCase.Format;
     options.LineLimit = listingCase.Limit;
+    options.Routines.HandleOnException = listingCase.OnExceptionRoutine;
     options.Names = &module;
     options.Lines = listingCase.Lines.empty() ? nullptr : &module;
     std::string text;

@@ -27,6 +27,7 @@ struct TListingCase {
   bool Format = true;
   std::map<uint64_t, std::string> Names;
   std::map<uint64_t, int> Lines;
+  uint64_t OnExceptionRoutine = 0;  // "on-exception: ADDRESS", the run time's routine
 };
 
 // Reads "mode: 32|64", "address: HEX" and "bytes: HEX HEX ..." lines (bytes may go on
