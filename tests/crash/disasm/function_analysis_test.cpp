@@ -19,7 +19,7 @@ namespace {
 using testing::TPeFile;
 using testing::TPeImage;
 
-std::string Run(const std::string& command) {
+std::string RunCommand(const std::string& command) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return output;
@@ -31,7 +31,7 @@ std::string Run(const std::string& command) {
 
 std::map<std::string, uint64_t> Symbols(const std::string& tool, const std::string& file) {
   std::map<std::string, uint64_t> symbols;
-  const std::string text = Run(tool + " " + file);
+  const std::string text = RunCommand(tool + " " + file);
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -60,7 +60,7 @@ TEST_P(FunctionAnalysis, FindsEveryCallObjdumpLists) {
   TPeFile pe;
   ASSERT_TRUE(testing::ReadPeFile(file, pe));
   const TPeImage image(pe);
-  const auto calls = testing::ParseObjdumpCalls(Run(std::string(corpus.Prefix) + "-objdump -d --no-show-raw-insn " + file));
+  const auto calls = testing::ParseObjdumpCalls(RunCommand(std::string(corpus.Prefix) + "-objdump -d --no-show-raw-insn " + file));
   const auto symbols = Symbols(std::string(corpus.Prefix) + "-nm", file);
   int checked = 0;
   for (const char* name : {"CorpusSwitch", "CorpusImports", "CorpusFloat", "CorpusWide", "CorpusList", "main"}) {
