@@ -185,8 +185,19 @@ class TAnalysis {
       if (call.CodeAddr2 == info.Next) return;
     }
     DropUnknown(info.This);
-    f.FarCalls.push_back({.Call = info.Call, .CodeAddr1 = info.This, .CodeAddr2 = info.Next, .Target = info.Target,
-                          .RelTarget = info.RelTarget, .PTarget = info.PTarget, .PPTarget = info.PPTarget});
+    f.FarCalls.push_back({.Call = info.Call, .CodeAddr1 = info.This, .CodeAddr2 = info.Next,
+                          .Target = ThroughThunk(info.Target), .RelTarget = info.RelTarget, .PTarget = info.PTarget,
+                          .PPTarget = info.PPTarget});
+  }
+
+  // The target of a nameless one-instruction jump thunk when that target has a name.
+  uint64_t ThroughThunk(uint64_t target) const {
+    const TDecodedInstr thunk = DecodeDetailed(FMode, target, FReader, nullptr);
+    const uint8_t op = thunk.OpcodeByte;
+    const bool jump = thunk.Map == omOneByte && (op == 0xE9 || op == 0xEB || (op == 0xFF && (thunk.Reg & 7) == 4));
+    if (!thunk.Info.IsValid || !jump || thunk.Info.Target == 0) return target;
+    if (FFacts.HasPublicName(target) || !FFacts.HasPublicName(thunk.Info.Target)) return target;
+    return thunk.Info.Target;
   }
   void DropUnknown(uint64_t address) {
     std::erase_if(f.UnknownTargets, [&](const TUnknownTarget& unknown) { return unknown.CodeAddr1 == address; });

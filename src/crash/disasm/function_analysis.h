@@ -28,6 +28,9 @@ class IModuleFacts {
   virtual bool IsNoReturn(uint64_t target) const = 0;
   // The system's text of an error code.
   virtual std::string ErrorText(uint32_t code) const = 0;
+  // Whether address has a public (export) name: a call of a nameless one-instruction
+  // jump thunk to a named function is recorded with the named target.
+  virtual bool HasPublicName(uint64_t address) const = 0;
 };
 
 struct TCodeArea {

@@ -20,7 +20,9 @@ class TBufferModule final : public IModuleFacts {
   bool FunctionExtent(uint64_t, uint64_t&, uint64_t&) const override { return false; }
   bool IsNoReturn(uint64_t target) const override { return target == kNoReturn; }
   std::string ErrorText(uint32_t code) const override { return "error " + std::to_string(code); }
+  bool HasPublicName(uint64_t address) const override { return address == kNamed; }
   static constexpr uint64_t kNoReturn = 0x500000;
+  static constexpr uint64_t kNamed = 0x401010;
 
  private:
   uint64_t FBase;
@@ -104,6 +106,18 @@ TEST(FunctionRows, CallsToOtherCodeAndTheCopyBuffer) {
   EXPECT_EQ(info.UnknownTargets[0].CodeAddr1, kBase + 5);
   EXPECT_EQ(info.Copy.BufferLen, info.CodeLen + 4);
   EXPECT_TRUE(info.Interceptable);
+}
+
+TEST(FunctionRows, ACallOfANamelessThunkRecordsTheNamedTarget) {
+  // call thunk (far: a 4-byte target); ret; thunk: jmp named; ...; named: ret
+  std::vector<uint8_t> code(0x11, 0x90);
+  const std::vector<uint8_t> head = {0xE8, 0x01, 0x00, 0x00, 0x00, 0xC3, 0xE9, 0x05, 0x00, 0x00, 0x00};
+  std::copy(head.begin(), head.end(), code.begin());
+  code[0x10] = 0xC3;
+  const TFunctionInfo info = Analyze(code);
+  ASSERT_TRUE(info.IsValid);
+  ASSERT_EQ(info.FarCalls.size(), 1u);
+  EXPECT_EQ(info.FarCalls[0].Target, TBufferModule::kNamed);
 }
 
 TEST(FunctionRows, ACallThatDoesNotReturnEndsTheArea) {

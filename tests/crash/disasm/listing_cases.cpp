@@ -23,6 +23,7 @@ class TCaseModule final : public IModuleFacts, public IAddressNames, public ILin
   bool FunctionExtent(uint64_t, uint64_t&, uint64_t&) const override { return false; }
   bool IsNoReturn(uint64_t) const override { return false; }
   std::string ErrorText(uint32_t code) const override { return "error " + std::to_string(code); }
+  bool HasPublicName(uint64_t address) const override { return FCase.Names.count(address) != 0; }
   std::string FunctionName(uint64_t address) const override {
     const auto found = FCase.Names.find(address);
     return found == FCase.Names.end() ? std::string() : found->second;

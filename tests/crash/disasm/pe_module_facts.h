@@ -38,6 +38,7 @@ class TPeImage final : public IMemoryReader, public IModuleFacts {
   }
   bool IsNoReturn(uint64_t) const override { return false; }
   std::string ErrorText(uint32_t code) const override { return "error " + std::to_string(code); }
+  bool HasPublicName(uint64_t) const override { return false; }
 
  private:
   const TPeFile& FPe;

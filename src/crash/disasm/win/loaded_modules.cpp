@@ -125,6 +125,11 @@ bool TLoadedModules::IsNoReturn(uint64_t target) const {
 
 std::string TLoadedModules::ErrorText(uint32_t code) const { return ErrorCodeTextA(code); }
 
+bool TLoadedModules::HasPublicName(uint64_t address) const {
+  TModuleImage module;
+  return module.Load(static_cast<uintptr_t>(address)) && !module.ExportName(static_cast<uintptr_t>(address)).empty();
+}
+
 std::string TLoadedModules::FunctionName(uint64_t address) const {
   TModuleImage module;
   if (!module.Load(static_cast<uintptr_t>(address))) return {};

@@ -23,6 +23,7 @@ class TLoadedModules final : public IModuleFacts, public IAddressNames {
   bool FunctionExtent(uint64_t address, uint64_t& begin, uint64_t& end) const override;
   bool IsNoReturn(uint64_t target) const override;
   std::string ErrorText(uint32_t code) const override;
+  bool HasPublicName(uint64_t address) const override;
 
   // The export name of address in its module, with the module's file name in
   // parentheses when it is not the module that holds this code; "" when none.

@@ -30,6 +30,7 @@ class TFuzzModule final : public IModuleFacts {
   bool FunctionExtent(uint64_t, uint64_t&, uint64_t&) const override { return false; }
   bool IsNoReturn(uint64_t) const override { return false; }
   std::string ErrorText(uint32_t) const override { return "error"; }
+  bool HasPublicName(uint64_t) const override { return false; }
 
  private:
   uint64_t FBase;
