@@ -7,7 +7,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$repo/build/bench"
 
-"$repo/scripts/install-deps.sh" libbenchmark-dev libexpat1-dev zlib1g-dev libdeflate-dev pkg-config
+"$repo/scripts/install-deps.sh" libbenchmark-dev libexpat1-dev zlib1g-dev libdeflate-dev pkg-config libcapstone-dev
 
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPALVETTA_BENCHMARKS=ON \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache

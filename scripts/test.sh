@@ -45,6 +45,7 @@ fuzz_targets=(
   "settings-stream|tests/crash/settings/settings_stream_fuzz|tests/crash/settings/fuzz/seeds|4096|"
   "packed-map|tests/crash/symbols/packed_map_fuzz|tests/crash/symbols/fuzz/packed_map_seeds|4096|"
   "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"
+  "x86-decoder|tests/crash/disasm/decoder_fuzz|tests/crash/disasm/fuzz/seeds|1024|"
 )
 fuzz_target_names() {
   local entry
