@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <wincrypt.h>
+#include <winhttp.h>
 
 namespace palvetta {
 
@@ -75,6 +77,10 @@ struct TKernelTraits {
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void FreeLocal(void* memory) noexcept { LocalFree(memory); }
 inline void FreeCoTaskMem(void* memory) noexcept { CoTaskMemFree(memory); }
+inline void CloseInternet(HINTERNET handle) noexcept { WinHttpCloseHandle(handle); }
+inline void FreeCertificate(PCCERT_CONTEXT certificate) noexcept {
+  CertFreeCertificateContext(certificate);
+}
 
 }  // namespace handle_traits
 
@@ -97,6 +103,11 @@ using TScopedLocal = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_tr
 // Memory that a shell or COM function allocated with CoTaskMemAlloc for its caller.
 template <class T>
 using TScopedCoTaskMem = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handle_traits::FreeCoTaskMem>>;
+
+// A WinHTTP session, connection or request.
+using TScopedInternet = TScopedHandle<handle_traits::TNullEmptyTraits<HINTERNET, handle_traits::CloseInternet>>;
+using TScopedCertificate =
+    TScopedHandle<handle_traits::TNullEmptyTraits<PCCERT_CONTEXT, handle_traits::FreeCertificate>>;
 
 // A window's device context, released to its window.
 class TScopedWindowDC {
