@@ -60,6 +60,12 @@ THttpResult HttpGet(std::string_view url, const THttpTimeouts& timeouts, const T
                                                    nullptr, WINHTTP_NO_REFERER,
                                                    WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
   if (!request) return Failed("Opening the request");
+  // Set on the request as well: not every implementation passes the session's on.
+  WinHttpSetTimeouts(request.Get(), timeouts.ConnectMs, timeouts.ConnectMs, timeouts.ResponseMs,
+                     timeouts.ResponseMs);
+  DWORD responseTimeout = static_cast<DWORD>(timeouts.ResponseMs);
+  WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
+                   sizeof(responseTimeout));
   if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
                           0, 0, 0)) {
     return Failed("Sending the request");
