@@ -21,8 +21,8 @@ TLayoutNode AboutDescription() {
            Stretched(Column({
                Label("lblProduct", "Palvetta"),
                Label("lblVersion", ""),
-               Form({LabelBeside("Windows version:", Label("lblWindows", "")),
-                     LabelBeside("Memory available to Windows:", Label("lblMemory", ""))}),
+               Form({LabelBeside("Windows version:", Label("valWindows", "")),
+                     LabelBeside("Memory available to Windows:", Label("valMemory", ""))}),
            }))}),
       Spacer(0, 1),
       Row({Button("btnHistory", "Version history..."), Button("btnCheck", "Check for updates"),
@@ -87,9 +87,9 @@ TfmAbt::TfmAbt(TAboutBoxOptions options)
   if (FOptions.ProgramVersion.empty()) FOptions.ProgramVersion = GetAppVersion(false);
   FDialog.SetText("lblVersion", AboutVersionText(FOptions.ProgramVersion));
   const TSystemFacts facts = FOptions.Facts();
-  FDialog.SetText("lblWindows",
+  FDialog.SetText("valWindows",
                   WindowsProductName(facts.ProductName, facts.MajorVersion, facts.BuildNumber));
-  FDialog.SetText("lblMemory", FormatByteSize(facts.FreePhysicalMemory));
+  FDialog.SetText("valMemory", FormatByteSize(facts.FreePhysicalMemory));
   FDialog.OnClick("btnHistory", [this] {
     ShellOpen(FDialog.Handle(), VersionHistoryURL(FOptions.Update.Config));
   });

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/update_rules.h"
@@ -83,8 +84,16 @@ THttpResult HttpGet(std::string_view url, const THttpTimeouts& timeouts, const T
   const int64_t length = ContentLength(request.Get());
   std::vector<char> buffer(64 * 1024);
   for (;;) {
+    // What has arrived, so that slow pieces are passed on as they come.
+    DWORD available = 0;
+    if (!WinHttpQueryDataAvailable(request.Get(), &available)) {
+      THttpResult failed = Failed("Reading the answer");
+      failed.Status = result.Status;
+      return failed;
+    }
+    const DWORD wanted = std::clamp<DWORD>(available, 1, static_cast<DWORD>(buffer.size()));
     DWORD read = 0;
-    if (!WinHttpReadData(request.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read)) {
+    if (!WinHttpReadData(request.Get(), buffer.data(), wanted, &read)) {
       THttpResult failed = Failed("Reading the answer");
       failed.Status = result.Status;
       return failed;

@@ -68,8 +68,8 @@ TLocalHttpServer::~TLocalHttpServer() {
     FStop = true;
   }
   FStopping.notify_all();
-  closesocket(static_cast<SOCKET>(FListener));
   FThread.join();
+  closesocket(static_cast<SOCKET>(FListener));
 }
 
 int TLocalHttpServer::ClosedPort() {
@@ -95,8 +95,20 @@ bool TLocalHttpServer::Pause(int ms) {
 
 void TLocalHttpServer::Run() {
   for (;;) {
+    // Waits in short turns, so that stopping never waits for a blocked accept.
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(static_cast<SOCKET>(FListener), &ready);
+    timeval turn = {0, 50000};
+    {
+      const std::lock_guard<std::mutex> guard(FLock);
+      if (FStop) return;
+    }
+    const int waiting = select(0, &ready, nullptr, nullptr, &turn);
+    if (waiting < 0) return;
+    if (waiting == 0) continue;
     const SOCKET client = accept(static_cast<SOCKET>(FListener), nullptr, nullptr);
-    if (client == INVALID_SOCKET) return;  // closed: the server stops
+    if (client == INVALID_SOCKET) return;
     Answer(client);
     shutdown(client, SD_SEND);
     closesocket(client);
