@@ -10,6 +10,7 @@ packages=(
   fp-utils  # chmcmd, which compiles the help file
   googletest
   zlib1g-dev libssl-dev python3 unzip  # references the crash reporter's codec is tested against
+  openssl osslsigncode  # throw-away certificates and signed installers for the update tests
   "$@"
 )
 
