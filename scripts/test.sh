@@ -41,6 +41,7 @@ fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -pr
 fuzz_targets=(
   "project-reader|tests/model/project_reader_fuzz|tests/model/project_files|65536|-dict=$repo/tests/model/fuzz/project_file.dict"
   "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
+  "zip-directory|tests/app/zip_directory_fuzz|tests/app/fuzz/seeds|4096|"
 )
 fuzz_target_names() {
   local entry
