@@ -300,6 +300,14 @@ TEST_F(AboutBoxTest, ShowsTheVersionAndFacts) {
   EXPECT_EQ(shell.Calls[0].Target, Server.BaseURL() + "/releases.php");
 }
 
+TEST(SystemFactsTest, TheRunningSystemReportsItsNameVersionAndMemory) {
+  const TSystemFacts facts = ReadSystemFacts();
+  EXPECT_FALSE(facts.ProductName.empty());
+  EXPECT_GE(facts.MajorVersion, 5u);
+  EXPECT_GT(facts.BuildNumber, 0u);
+  EXPECT_GT(facts.FreePhysicalMemory, 0);
+}
+
 TEST_F(AboutBoxTest, ChecksForUpdatesOnRequest) {
   const struct {
     THttpScript answer;
