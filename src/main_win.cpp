@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/update_rules.h"
 #include "app/win/main_window.h"
 #include "base/win/program.h"
 #include "base/win/scoped_handle.h"
@@ -69,6 +70,7 @@ int Run(int showCommand) {
   options.ProjectToOpen = FirstArgument();
   options.Editing = &editors;
   options.Environment = environment;
+  options.Updates = &ShippedUpdateConfig();
   TfrmMain mainWindow(options);
   mainWindow.Show(showCommand);
   while (mainWindow.DispatchPending()) WaitMessage();

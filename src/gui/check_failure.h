@@ -8,7 +8,8 @@ namespace palvetta {
 
 // What a failed OK check reports: the message, and the control to put the focus on.
 // A failure that goes on lets the checks after it run as well, so that their messages
-// follow its own; the dialog stays open all the same.
+// follow its own; the dialog stays open all the same. A failure without a message keeps
+// the dialog open without a word: the check has acted itself.
 struct TCheckFailure {
   std::string Message;
   std::string Focus;

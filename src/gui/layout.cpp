@@ -516,6 +516,19 @@ TLayoutNode TimePicker(std::string name, int chars) {
   return node;
 }
 
+TLayoutNode ProgressBar(std::string name, int chars) {
+  TLayoutNode node = Leaf(TLayoutKind::lkProgress, std::move(name));
+  node.Chars = chars;
+  return node;
+}
+
+TLayoutNode Icon(std::string name, int pixels) {
+  TLayoutNode node = Leaf(TLayoutKind::lkIcon, std::move(name));
+  node.Pixels = pixels;
+  node.Fill = false;
+  return node;
+}
+
 TLayoutNode ListBox(std::string name, int lines, int chars) {
   TLayoutNode node = Leaf(TLayoutKind::lkList, std::move(name));
   node.Lines = lines;

@@ -38,6 +38,8 @@ enum class TLayoutKind {
   lkPanelGroup,      // panels in a column, scrolled vertically when they need more room
   lkDriveCombo,      // drop-down list of the machine's drives (see FreeDrives)
   lkTime,            // time picker: hours and minutes with spin buttons
+  lkProgress,        // progress bar, showing a position of 0..100 or a marquee
+  lkIcon,            // an icon of Pixels by Pixels
 };
 
 // Controls that hold a value the dialog reads and fills, as opposed to labels, notes,
@@ -213,6 +215,9 @@ TLayoutNode PanelGroup(std::string name, std::vector<TLayoutNode> panels, int ma
 // freeDrives, the roots of the letters no drive uses, its value such a root ("E:\").
 // A stored drive the machine does not have is offered too, so confirming keeps it.
 TLayoutNode DriveCombo(std::string name, bool freeDrives = false);
+TLayoutNode ProgressBar(std::string name, int chars = 40);
+// Room for an icon of the given size in 96-dpi pixels, drawn at the dialog's DPI.
+TLayoutNode Icon(std::string name, int pixels = 32);
 
 TLayoutNode Stretched(TLayoutNode node, int factor = 1);
 TLayoutNode Indented(TLayoutNode node, int pixels = 20);

@@ -127,6 +127,14 @@ TSizeF DateSize(const TLayoutNode& node, const TLeafMetrics& m) {
   return {ArrowFieldWidth(m, OrDefault(node.Chars, kDateChars)), FieldHeight(m)};
 }
 
+TSizeF ProgressSize(const TLayoutNode& node, const TLeafMetrics& m) {
+  return {m.Chars(OrDefault(node.Chars, kEditChars)), FieldHeight(m)};
+}
+
+TSizeF IconSize(const TLayoutNode& node, const TLeafMetrics& m) {
+  return {m.Scaled(node.Pixels), m.Scaled(node.Pixels)};
+}
+
 TSizeF ListSize(const TLayoutNode& node, const TLeafMetrics& m) {
   return {ArrowFieldWidth(m, OrDefault(node.Chars, kListChars)),
           OrDefault(node.Lines, kListLines) * m.Line() + FieldEdges(m)};
@@ -162,6 +170,8 @@ constexpr TLayoutKindRule kRules[] = {
     {TLayoutKind::lkDriveCombo, true, false, DriveComboSize},
     // Sized like a date picker: a field with its spin buttons.
     {TLayoutKind::lkTime, true, false, DateSize},
+    {TLayoutKind::lkProgress, false, false, ProgressSize},
+    {TLayoutKind::lkIcon, false, false, IconSize},
 };
 
 static_assert(InKindOrder(kRules), "the rows follow the order of TLayoutKind");

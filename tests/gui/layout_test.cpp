@@ -154,6 +154,14 @@ void ExpectTextFits(const TLayoutNode& node, const TRect& r, const TLayoutContex
       EXPECT_GE(r.Width, m.TextWidth(node.Text));
       EXPECT_GE(r.Height, line);
       break;
+    case TLayoutKind::lkProgress:
+      EXPECT_GE(r.Width, chars);
+      EXPECT_GE(r.Height, line);
+      break;
+    case TLayoutKind::lkIcon:
+      EXPECT_GE(r.Width, Scale(node.Pixels, dpi));
+      EXPECT_GE(r.Height, Scale(node.Pixels, dpi));
+      break;
     case TLayoutKind::lkSpacer:
     case TLayoutKind::lkPanelGroup:
       break;
@@ -301,7 +309,12 @@ struct TSample {
 };
 
 std::vector<TSample> Samples() {
+  // An icon beside its texts and a progress bar, as the About box and update dialog have.
+  TLayoutNode progress = Dialog({Row({Icon("imgIcon", 32),
+                                      Column({Label("lblTitle", "Downloading the update"),
+                                              ProgressBar("pbProgress", 30)})})});
   return {{"Parameter", ParameterDialog()},
+          {"Progress", progress},
           {"START, waiting", StartDialog(true)},
           {"START, not waiting", StartDialog(false)}};
 }

@@ -143,6 +143,7 @@ void TfrmMain::CreateActions() {
        hasItems},
       {"actHelpContents", "Contents", false, [this] { ShowHelp(Handle(), Environment().HelpFile, 0); },
        always},
+      {"actAbout", "About", false, [this] { ShowAbout(); }, always},
       {"actMoveUp", "Move up", true, [this] { MoveSelected(true); },
        [this](TAction& a) {
          const auto row = FList.FirstSelected();
@@ -184,6 +185,7 @@ void TfrmMain::CreateMenu() {
   FBinding.AppendMenuItem(project, "actPreviewBatchFile");
   HMENU help = CreatePopupMenu();
   FBinding.AppendMenuItem(help, "actHelpContents");
+  FBinding.AppendMenuItem(help, "actAbout");
   AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(FFileMenu), L"&File");
   AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(project), L"&Project");
   AppendMenuW(FMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
@@ -384,6 +386,7 @@ void TfrmMain::Show(int showCommand) {
   FShownOnce = true;
   LayoutControls();
   ShowForm(showCommand);
+  if (FOptions.Updates) SetTimer(Handle(), kUpdateTimerId, kUpdateTimerMs, nullptr);
 }
 
 bool TfrmMain::RestorePaletteWidth() {

@@ -14,6 +14,10 @@
 #include "app/application_model.h"
 #include "app/item_filter.h"
 #include "app/recent_files.h"
+#include "app/update_rules.h"
+#include "app/win/update_dialog.h"
+#include "app/win/update_install.h"
+#include "app/win/update_workers.h"
 #include "app/win/palette_view.h"
 #include "app/win/project_list_view.h"
 #include "editors/win/item_editing.h"
@@ -30,6 +34,8 @@ namespace palvetta {
 class TDialog;
 class TfrmBatchPreview;
 class TfrmRedirectToFile;
+class TfmAbt;
+class TfrmChkUpdate;
 
 struct TMainWindowOptions {
   TSettingsStore* Settings = nullptr;    // the window's placement, recent files
@@ -39,6 +45,12 @@ struct TMainWindowOptions {
   IItemEditing* Editing = nullptr;       // opens an item's editor; none: nothing to edit
   bool QuitWhenClosed = true;            // the program ends with its main window
   TFormEnvironment Environment;          // also the one of the dialogs the window makes
+  // Where updates come from; none: no check a few seconds after start-up.
+  const TUpdateConfig* Updates = nullptr;
+  // What the update dialog needs beyond the configuration (tests replace the launch).
+  TInstallerLauncher LaunchInstaller = ShellStartInstaller;
+  std::function<void()> EndProgram = [] { PostQuitMessage(0); };
+  std::string ProgramVersion;  // three parts; empty: the program's own
 };
 
 class TfrmMain : public TForm {
@@ -88,6 +100,13 @@ class TfrmMain : public TForm {
   TfrmRedirectToFile& RedirectDialog();
   // Runs when the snippet name box shows (tests answer it from there).
   std::function<void(TDialog&)> OnInputBoxShown;
+  // Run when the About box and the update dialog show (tests act on them from there).
+  std::function<void(TfmAbt&)> OnAboutShown;
+  std::function<void(TfrmChkUpdate&)> OnUpdateDialogShown;
+  // The start-up check: started by its timer, gone once it reported.
+  TUpdateCheckThread* StartupUpdateThread() { return FStartupUpdateThread.get(); }
+  // What the update dialog's "Update Now" asks first; false stops the update.
+  bool ConfirmSavingForUpdate() { return ConfirmSaving(); }
 
  protected:
   LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -97,6 +116,8 @@ class TfrmMain : public TForm {
   // Posted by SetModified, so the status bar follows after the command.
   static constexpr UINT kModifiedChanged = WM_USER + 1;
   static constexpr UINT kFirstActivation = WM_USER + 2;
+  static constexpr UINT_PTR kUpdateTimerId = 1;
+  static constexpr UINT kUpdateTimerMs = 4000;
   static constexpr int kListId = 1001;
   static constexpr int kPaletteId = 1002;
   static constexpr int kLevelId = 1003;
@@ -147,7 +168,12 @@ class TfrmMain : public TForm {
   bool RestorePaletteWidth();
   void WidenPaletteForItsRows();
   void OpenSettings();
-
+  void ShowAbout();
+  void StartUpdateCheck();
+  void UpdateCheckDone(TUpdateCheckThread& thread);
+  void ShowUpdateDialog(const std::string& latestVersion, HWND owner);
+  TUpdateDialogOptions UpdateDialogOptions();
+  std::string ThreePartVersion() const;
   void ShowError(const std::string& message);
 
   // Messages.
@@ -194,6 +220,7 @@ class TfrmMain : public TForm {
 
   std::unique_ptr<TfrmBatchPreview> FPreview;
   std::unique_ptr<TfrmRedirectToFile> FRedirect;
+  std::unique_ptr<TUpdateCheckThread> FStartupUpdateThread;
 };
 
 }  // namespace palvetta

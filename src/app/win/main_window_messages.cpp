@@ -150,6 +150,9 @@ void TfrmMain::ShowModifiedState() {
 
 void TfrmMain::HandleDestroy() {
   WriteRecentFiles();
+  KillTimer(Handle(), kUpdateTimerId);
+  // A check still running is abandoned: its answer will find no one.
+  FStartupUpdateThread.reset();
   if (FOptions.QuitWhenClosed) PostQuitMessage(0);
 }
 
@@ -177,6 +180,11 @@ LRESULT TfrmMain::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case kModifiedChanged:
       ShowModifiedState();
+      return 0;
+    case WM_TIMER:
+      if (wParam != kUpdateTimerId) break;
+      KillTimer(Handle(), kUpdateTimerId);
+      StartUpdateCheck();
       return 0;
     case WM_LBUTTONDOWN:
       return 0;

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <wincrypt.h>
+#include <winhttp.h>
 
 namespace palvetta {
 
@@ -76,6 +78,10 @@ inline void DeleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
 inline void FreeLocal(void* memory) noexcept { LocalFree(memory); }
 inline void FreeCoTaskMem(void* memory) noexcept { CoTaskMemFree(memory); }
 inline void UnmapView(void* view) noexcept { UnmapViewOfFile(view); }
+inline void CloseInternet(HINTERNET handle) noexcept { WinHttpCloseHandle(handle); }
+inline void FreeCertificate(PCCERT_CONTEXT certificate) noexcept {
+  CertFreeCertificateContext(certificate);
+}
 
 }  // namespace handle_traits
 
@@ -101,6 +107,10 @@ using TScopedCoTaskMem = TScopedHandle<handle_traits::TNullEmptyTraits<T*, handl
 
 // A view of a file mapping (MapViewOfFile), unmapped when its owner goes.
 using TScopedMappedView = TScopedHandle<handle_traits::TNullEmptyTraits<void*, handle_traits::UnmapView>>;
+// A WinHTTP session, connection or request.
+using TScopedInternet = TScopedHandle<handle_traits::TNullEmptyTraits<HINTERNET, handle_traits::CloseInternet>>;
+using TScopedCertificate =
+    TScopedHandle<handle_traits::TNullEmptyTraits<PCCERT_CONTEXT, handle_traits::FreeCertificate>>;
 
 // A window's device context, released to its window.
 class TScopedWindowDC {

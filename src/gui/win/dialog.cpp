@@ -9,11 +9,13 @@
 #include "gui/win/controls/combo_control.h"
 #include "gui/win/controls/control_registry.h"
 #include "gui/win/controls/date_control.h"
+#include "gui/win/controls/icon_control.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/number_control.h"
 #include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/panel_control.h"
 #include "gui/win/controls/panel_group_control.h"
+#include "gui/win/controls/progress_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
 #include "gui/win/controls/time_control.h"
@@ -176,6 +178,48 @@ TEditGrid& TDialog::EditGrid(std::string_view name) const {
 
 TListControl& TDialog::ListBox(std::string_view name) const {
   return FindAs<TListControl>(name, "a list box");
+}
+
+TProgressControl& TDialog::Progress(std::string_view name) const {
+  return FindAs<TProgressControl>(name, "a progress bar");
+}
+
+TIconControl& TDialog::IconOf(std::string_view name) const {
+  return FindAs<TIconControl>(name, "an icon");
+}
+
+void TDialog::SetVisible(std::string_view name, bool visible) {
+  TLayoutNode* node = FindNode(FDescription, name);
+  if (!node) throw std::logic_error(std::string(name) + " is no control of the dialog");
+  if (node->Visible == visible) return;
+  node->Visible = visible;
+  Relayout();
+}
+
+void TDialog::SetLabelColor(std::string_view name, std::optional<COLORREF> color) {
+  const HWND label = Control(name);
+  if (color) {
+    FLabelColors[label] = *color;
+  } else {
+    FLabelColors.erase(label);
+  }
+  InvalidateRect(label, nullptr, TRUE);
+}
+
+std::optional<COLORREF> TDialog::LabelColor(std::string_view name) const {
+  return LabelTextColor(Control(name));
+}
+
+std::optional<COLORREF> TDialog::LabelTextColor(HWND control) const {
+  const auto found = FLabelColors.find(control);
+  if (found == FLabelColors.end()) return std::nullopt;
+  return found->second;
+}
+
+bool TDialog::IsVisible(std::string_view name) const {
+  const TLayoutNode* node = FindNode(const_cast<TLayoutNode&>(FDescription), name);
+  if (!node) throw std::logic_error(std::string(name) + " is no control of the dialog");
+  return node->Visible;
 }
 
 TThreeStateGridControl& TDialog::ThreeStateGrid(std::string_view name) const {
@@ -361,7 +405,9 @@ void TDialog::PressOK() {
     const std::optional<TCheckFailure> failure = check();
     if (!failure) continue;
     failed = true;
-    ShowMessageBox(Handle(), failure->Message, FOptions.Title, MB_OK | MB_ICONWARNING);
+    if (!failure->Message.empty()) {
+      ShowMessageBox(Handle(), failure->Message, FOptions.Title, MB_OK | MB_ICONWARNING);
+    }
     if (!failure->Focus.empty()) {
       RevealControl(failure->Focus);
       const HWND field = Control(failure->Focus);

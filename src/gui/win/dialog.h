@@ -24,7 +24,9 @@
 
 namespace palvetta {
 
+class TIconControl;
 class TListControl;
+class TProgressControl;
 class TThreeStateGridControl;
 
 struct TDialogOptions {
@@ -76,6 +78,15 @@ class TDialog : public TForm, private IControlEvents {
   // description fault.
   TListControl& ListBox(std::string_view name) const;
   TThreeStateGridControl& ThreeStateGrid(std::string_view name) const;
+  TProgressControl& Progress(std::string_view name) const;
+  TIconControl& IconOf(std::string_view name) const;
+  // Shows or hides a control (or a container with what it holds) and lays the dialog out
+  // again; a hidden control takes no room.
+  void SetVisible(std::string_view name, bool visible);
+  // A label's text colour over the theme's; nothing gives it the theme's back.
+  void SetLabelColor(std::string_view name, std::optional<COLORREF> color);
+  std::optional<COLORREF> LabelColor(std::string_view name) const;
+  bool IsVisible(std::string_view name) const;
   void SetDate(std::string_view name, double date);
   double Date(std::string_view name) const;
   // A time picker's time of day, as a fraction of a day.
@@ -134,6 +145,7 @@ class TDialog : public TForm, private IControlEvents {
   LRESULT HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Rescale(const TRect* suggested) override;
   bool PreTranslateModal(const MSG& message) override;
+  std::optional<COLORREF> LabelTextColor(HWND control) const override;
 
  private:
   // Controls inside a panel group are children of its window (parent) and placed in its
@@ -181,6 +193,7 @@ class TDialog : public TForm, private IControlEvents {
   std::map<std::string, std::function<void()>, std::less<>> FDropDown;
   std::map<std::string, std::function<void()>, std::less<>> FFocus;
   std::vector<TOkCheck> FChecks;
+  std::map<HWND, COLORREF> FLabelColors;
 };
 
 }  // namespace palvetta

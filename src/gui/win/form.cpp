@@ -273,6 +273,18 @@ void TForm::DropQueuedInput() {
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The theme colours the form and its controls before anything else sees the message.
+  if (message == WM_CTLCOLORSTATIC) {
+    // A label of its own colour takes the theme's background all the same.
+    std::optional<LRESULT> brush;
+    if (FEnvironment.ThemePainter) {
+      brush = FEnvironment.ThemePainter->Paint(Handle(), message, wParam, lParam);
+    }
+    if (!brush) brush = HandleFormMessage(message, wParam, lParam);
+    if (const auto color = LabelTextColor(reinterpret_cast<HWND>(lParam))) {
+      SetTextColor(reinterpret_cast<HDC>(wParam), *color);
+    }
+    return *brush;
+  }
   if (FEnvironment.ThemePainter) {
     if (const std::optional<LRESULT> painted =
             FEnvironment.ThemePainter->Paint(Handle(), message, wParam, lParam)) {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,8 @@ class TForm : public TWindow {
   // dropped.
   TModalResult RunModal(HWND owner, int helpContext, const std::function<void()>& shown);
   void EndModal(TModalResult result) { FModalResult = result; }
+  // The text colour of a label of the form, over the theme's; nothing keeps the theme's.
+  virtual std::optional<COLORREF> LabelTextColor(HWND) const { return std::nullopt; }
   // Each message of the modal loop comes here first; true when it was handled.
   virtual bool PreTranslateModal(const MSG& message);
   // The modal loop found the message queue empty.

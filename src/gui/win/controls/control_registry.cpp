@@ -8,6 +8,7 @@
 #include "gui/win/controls/drive_combo_control.h"
 #include "gui/win/controls/edit_control.h"
 #include "gui/win/controls/grid_control.h"
+#include "gui/win/controls/icon_control.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/controls/group_box_control.h"
 #include "gui/win/controls/memo_control.h"
@@ -15,6 +16,7 @@
 #include "gui/win/controls/pages_control.h"
 #include "gui/win/controls/panel_control.h"
 #include "gui/win/controls/panel_group_control.h"
+#include "gui/win/controls/progress_control.h"
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/static_text_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
@@ -67,6 +69,8 @@ constexpr TControlClass kClasses[] = {
     {TLayoutKind::lkPanelGroup, Make<TPanelGroupControl>},
     {TLayoutKind::lkDriveCombo, Make<TDriveComboControl>},
     {TLayoutKind::lkTime, Make<TTimeControl>},
+    {TLayoutKind::lkProgress, Make<TProgressControl>},
+    {TLayoutKind::lkIcon, Make<TIconControl>},
 };
 
 static_assert(InKindOrder(kClasses), "the rows follow the order of TLayoutKind");
