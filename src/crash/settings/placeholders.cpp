@@ -1,6 +1,8 @@
 #include "crash/settings/placeholders.h"
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 #include "crash/text/number_text.h"
 #include "crash/text/path_text.h"
@@ -25,6 +27,16 @@ std::u16string VersionText(IPlaceholderFacts& facts, uintptr_t module, const std
   if (!versionVar.empty()) return versionVar;
   std::u16string version = facts.FileVersionText(module);
   return version.empty() ? u"?" : version;
+}
+
+// Placeholders are ASCII, so an ASCII case fold is enough.
+bool StartsWithIgnoringCase(const std::u16string& text, std::size_t at, std::u16string_view prefix) {
+  if (text.size() - at < prefix.size()) return false;
+  const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (fold(text[at + i]) != fold(prefix[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -63,10 +75,30 @@ void ExpandPlaceholders(IPlaceholderFacts& facts, uintptr_t module, std::u16stri
       {u"%commonappdata%", [&] { return facts.SpecialFolder(pfCommonAppData); }},
       {u"%localappdata%", [&] { return facts.SpecialFolder(pfLocalAppData); }},
   };
-  for (const auto& replacement : kReplacements) {
-    if (PosInRange(replacement.Placeholder, text) == 0) continue;  // ignores case
-    ReplaceTextW(text, replacement.Placeholder, replacement.Value(), false);
+  // One pass over the template: a value put in (an exception message, a whole bug report
+  // full of "%NAME%" batch text) is never scanned for placeholders again.
+  std::u16string result;
+  result.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t percent = text.find(u'%', pos);
+    if (percent == std::u16string::npos) break;
+    result.append(text, pos, percent - pos);
+    const auto* match = std::find_if(std::begin(kReplacements), std::end(kReplacements),
+                                     [&](const auto& replacement) {
+                                       return StartsWithIgnoringCase(text, percent,
+                                                                     replacement.Placeholder);
+                                     });
+    if (match == std::end(kReplacements)) {
+      result += u'%';
+      pos = percent + 1;
+    } else {
+      result += match->Value();
+      pos = percent + match->Placeholder.size();
+    }
   }
+  result.append(text, pos, std::u16string::npos);
+  text = std::move(result);
 }
 
 }  // namespace palvetta

@@ -54,8 +54,9 @@ struct TPlaceholderValues {
   std::u16string ModVersionVar;
 };
 
-// Replaces every placeholder of the text, ignoring case, in a fixed order; a fact is
-// asked for only when the text holds its placeholder.
+// Replaces every placeholder of the text, ignoring case, in one pass: what a value brings
+// in is not expanded again. A fact is asked for only when the text holds its placeholder
+// (and once for each place that holds it).
 void ExpandPlaceholders(IPlaceholderFacts& facts, uintptr_t module, std::u16string& text,
                         const TPlaceholderValues& values);
 

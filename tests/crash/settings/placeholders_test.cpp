@@ -56,6 +56,19 @@ TEST(PlaceholdersTest, VersionsAndExceptionTextsFallBack) {
   EXPECT_EQ(text, u"Unknown");
 }
 
+// What a value brings in stays as it is: a message naming "%date%", a bug report full of
+// batch text with "%PATH%" and "%appname%".
+TEST(PlaceholdersTest, ValuesAreNotExpandedAgain) {
+  TFakeFacts facts;
+  TPlaceholderValues values;
+  values.ExceptMsg = u"bad %date% in %bugReport%";
+  values.BugReport = u"SET \"PATH=C:\\x;%PATH%\"%LF%ECHO %appname%";
+  std::u16string text = u"%exceptMsg%|%bugReport%|%%appname%";
+  ExpandPlaceholders(facts, facts.Executable, text, values);
+  EXPECT_EQ(text, u"bad %date% in %bugReport%|SET \"PATH=C:\\x;%PATH%\"%LF%ECHO %appname%|%" +
+                      std::u16string(u"palvetta.exe"));
+}
+
 TEST(PlaceholdersTest, AsksForAFactOnlyWhenTheTextHoldsIt) {
   TFakeFacts facts;
   std::u16string text = u"%appname% at %date%";
