@@ -70,23 +70,29 @@ using TCreate = TSCHTASKSCreateItem;
 struct TRepeatStore {
   TScheduleType Type;
   int32_t TCreate::*Member;
-  TRepeatRange Range;
+  const char* Field;  // hidden in the dialog
+  int Minimum;
+  int Maximum;
 };
 
 // Which N each repeating schedule keeps, and the range SCHTASKS accepts for it.
 constexpr TRepeatStore kRepeatStores[] = {
-    {TScheduleType::scMINUTE, &TCreate::MO_MINUTE, {"sedMO_MINUTE", 1, 1439}},
-    {TScheduleType::scHOURLY, &TCreate::MO_HOURLY, {"sedMO_HOURLY", 1, 23}},
-    {TScheduleType::scDAILY, &TCreate::MO_DAILY, {"sedMO_DAILY", 1, 365}},
-    {TScheduleType::scWEEKLY, &TCreate::MO_WEEKLY, {"sedMO_WEEKLY", 1, 52}},
-    {TScheduleType::scMONTHLY, &TCreate::MO_MONTHLY_Int, {"sedMO_MONTHLY_Int", 1, 12}},
+    {TScheduleType::scMINUTE, &TCreate::MO_MINUTE, "sedMO_MINUTE", 1, 1439},
+    {TScheduleType::scHOURLY, &TCreate::MO_HOURLY, "sedMO_HOURLY", 1, 23},
+    {TScheduleType::scDAILY, &TCreate::MO_DAILY, "sedMO_DAILY", 1, 365},
+    {TScheduleType::scWEEKLY, &TCreate::MO_WEEKLY, "sedMO_WEEKLY", 1, 52},
+    {TScheduleType::scMONTHLY, &TCreate::MO_MONTHLY_Int, "sedMO_MONTHLY_Int", 1, 12},
 };
 
-const TRepeatStore* RepeatStoreOf(TScheduleType type) {
+const TRepeatStore* RepeatStoreOf(int type) {
   for (const TRepeatStore& store : kRepeatStores) {
-    if (store.Type == type) return &store;
+    if (static_cast<int>(store.Type) == type) return &store;
   }
   return nullptr;
+}
+
+int Shown(const TRepeatStore& store, int remembered) {
+  return std::clamp(remembered, store.Minimum, store.Maximum);
 }
 
 constexpr std::string_view kMonthlyButtons[] = {"rbLastDay", "rbSelectDay", "rbSelectedDay"};
@@ -120,11 +126,11 @@ constexpr TField kCreateFields[] = {
     Integer<&TCreate::I>("I", "sedI"),
     Text<&TCreate::TN>("TN", "edtTN"),
     Text<&TCreate::TR>("TR", "edtTR"),
-    Time<&TCreate::ST>("ST", "dtpST"),
+    Time<&TCreate::ST>("ST", "tedST"),
     Flag<&TCreate::RI_set>("RI_set", "cbxRI_Set"),
     Integer<&TCreate::RI>("RI", "sedRI"),
-    Time<&TCreate::ET>("ET", "dtpET"),
-    Time<&TCreate::DU>("DU", "dtpDU"),
+    Time<&TCreate::ET>("ET", "tedET"),
+    Time<&TCreate::DU>("DU", "tedDU"),
     Flag<&TCreate::K>("K", "cbxK"),
     Date<&TCreate::SD>("SD", "dtpSD"),
     Date<&TCreate::ED>("ED", "dtpED"),
@@ -195,13 +201,19 @@ std::string WithDates(std::string command, const TSCHTASKSCreateItem& item, TDat
 PALVETTA_DEFINE_CLASS(TSCHTASKSCreateItem, TSCHTASKSCustomItem, kCreateFields);
 PALVETTA_DEFINE_CLASS(TSCHTASKSChangeItem, TSCHTASKSCreateItem, kChangeFields);
 
-const TRepeatRange* RepeatRangeOf(TScheduleType type) {
-  const TRepeatStore* store = RepeatStoreOf(type);
-  return store ? &store->Range : nullptr;
+void ShowRepeatOf(TEditorValues& values, TScheduleType type) {
+  const TRepeatStore* store = RepeatStoreOf(static_cast<int>(type));
+  values.SetIndex(kShownRepeatTypeField, static_cast<int>(type));
+  values.SetIndex("sedN", store ? Shown(*store, values.Index(store->Field)) : 0);
 }
 
-int ShownRepeat(const TRepeatRange& range, int remembered) {
-  return std::clamp(remembered, range.Minimum, range.Maximum);
+void KeepShownRepeat(TEditorValues& values) {
+  const TRepeatStore* store = RepeatStoreOf(values.Index(kShownRepeatTypeField));
+  if (!store) return;
+  const int shown = values.Index("sedN");
+  if (shown != Shown(*store, values.Index(store->Field))) {
+    values.SetIndex(store->Field, Shown(*store, shown));
+  }
 }
 
 TSCHTASKSCreateItem::TSCHTASKSCreateItem() {
@@ -320,9 +332,7 @@ std::string TSCHTASKSCreateItem::GetHumanReadableText() const {
 }
 
 void TSCHTASKSCreateItem::SpecialToEditor(TEditorValues& values) const {
-  const TRepeatStore* store = RepeatStoreOf(SC);
-  values.SetIndex(kShownRepeatTypeField, static_cast<int>(SC));
-  values.SetIndex("sedN", store ? ShownRepeat(store->Range, this->*store->Member) : 0);
+  ShowRepeatOf(values, SC);
   RadiosToEditor(values, kMonthlyButtons, MonthlySchedule);
   RadiosToEditor(values, kEndButtons, EndTimeDuration);
   RadiosToEditor(values, kInteractiveButtons, InteractiveMode);
@@ -333,14 +343,9 @@ void TSCHTASKSCreateItem::SpecialToEditor(TEditorValues& values) const {
 }
 
 void TSCHTASKSCreateItem::SpecialFromEditor(const TEditorValues& values) {
-  // The N shown belongs to the schedule last chosen; a remembered value the field only
-  // shows within its range stays as it was until the user changes it.
-  const auto type = static_cast<TScheduleType>(values.Index(kShownRepeatTypeField));
-  if (const TRepeatStore* store = RepeatStoreOf(type)) {
-    int32_t& remembered = this->*store->Member;
-    const int shown = values.Index("sedN");
-    if (shown != ShownRepeat(store->Range, remembered)) remembered = ShownRepeat(store->Range, shown);
-  }
+  TEditorValues kept = values;
+  KeepShownRepeat(kept);
+  for (const TRepeatStore& store : kRepeatStores) this->*store.Member = kept.Index(store.Field);
   MonthlySchedule = RadiosFromEditor(values, kMonthlyButtons, MonthlySchedule);
   EndTimeDuration = RadiosFromEditor(values, kEndButtons, EndTimeDuration);
   InteractiveMode = RadiosFromEditor(values, kInteractiveButtons, InteractiveMode);

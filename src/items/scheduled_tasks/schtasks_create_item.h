@@ -124,16 +124,13 @@ extern const TEnumTable<TDayOfWeek> kDaysOfWeek;
 extern const TEnumTable<TMonth> kMonths;
 extern const TEnumTable<TMonthlySchedule_WeekNo> kMonthlyWeeks;
 
-// The range of N of a schedule that repeats every N units, and the editor field that
-// remembers its N while the dialog switches between schedules; none for the others.
-struct TRepeatRange {
-  const char* StoreField;
-  int Minimum;
-  int Maximum;
-};
-const TRepeatRange* RepeatRangeOf(TScheduleType type);
-// The N the dialog shows for a remembered value: within the schedule's range.
-int ShownRepeat(const TRepeatRange& range, int remembered);
+// The dialog shows one N, that of the chosen schedule, and remembers each schedule's own
+// N in a hidden field while the user switches between schedules.
+// Shows the N remembered for the schedule (within its range; 0 for a schedule without N).
+void ShowRepeatOf(TEditorValues& values, TScheduleType type);
+// Remembers the N shown for the schedule it was shown for, when the user changed it (a
+// remembered 0, shown as 1, stays 0 otherwise).
+void KeepShownRepeat(TEditorValues& values);
 
 // The editor fields of the delay, which may pass an hour: whole minutes and seconds.
 inline constexpr const char* kDelayMinutesField = "sedDelayMinutes";
