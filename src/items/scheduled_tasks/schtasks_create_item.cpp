@@ -132,8 +132,8 @@ constexpr TField kCreateFields[] = {
     Time<&TCreate::ET>("ET", "tedET"),
     Time<&TCreate::DU>("DU", "tedDU"),
     Flag<&TCreate::K>("K", "cbxK"),
-    Date<&TCreate::SD>("SD", "dtpSD"),
-    Date<&TCreate::ED>("ED", "dtpED"),
+    DateTime<&TCreate::SD>("SD", "dtpSD"),  // the picker shows the day; the time stays
+    DateTime<&TCreate::ED>("ED", "dtpED"),
     Text<&TCreate::EC>("EC", "edtEC"),
     Flag<&TCreate::IT>("IT"),
     Flag<&TCreate::NP>("NP"),

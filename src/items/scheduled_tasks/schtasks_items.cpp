@@ -73,7 +73,7 @@ std::string TSCHTASKSCustomItem::SystemParams() const {
   return text;
 }
 
-std::string TSCHTASKSCustomItem::TaskNameSwitch(const std::string& name) const {
+std::string TSCHTASKSCustomItem::TaskNameSwitch(const std::string& name) {
   return IsBlank(name) ? std::string() : " /TN \"" + name + "\"";
 }
 

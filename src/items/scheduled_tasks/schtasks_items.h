@@ -28,7 +28,7 @@ class TSCHTASKSCustomItem : public TCustomProjectItem {
   // "/S system" with its account, or nothing for this computer.
   std::string SystemParams() const;
   // ` /TN "name"`, or nothing for a blank name.
-  std::string TaskNameSwitch(const std::string& name) const;
+  static std::string TaskNameSwitch(const std::string& name);
   // The verb and ` scheduled task "name"`, or the placeholder for a blank name.
   static std::string TaskText(const char* verb, const std::string& name);
 };
