@@ -42,6 +42,9 @@ double DateValue(int year, unsigned month, unsigned day);
 // Today's date in the user's time zone, at midnight.
 double Today();
 
+// The current date and time in the user's time zone, to the whole minute.
+double NowToTheMinute();
+
 // A date, a time, or a date followed by a time; nothing when the text is neither.
 std::optional<double> ParseDateTimeText(std::string_view text, TDateOrder order);
 

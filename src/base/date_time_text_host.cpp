@@ -14,4 +14,13 @@ double Today() {
                    static_cast<unsigned>(local.tm_mday));
 }
 
+double NowToTheMinute() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local = {};
+  localtime_r(&now, &local);
+  return DateValue(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                   static_cast<unsigned>(local.tm_mday)) +
+         (local.tm_hour * 60 + local.tm_min) / 1440.0;
+}
+
 }  // namespace palvetta

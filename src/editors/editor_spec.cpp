@@ -71,7 +71,8 @@ std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmen
                       RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
                       FileSystemEditorSpecs(), ConsoleEditorSpecs(),
                       SystemEditorSpecs(),
-                      ServiceControlEditorSpecs(), AccessControlEditorSpecs()}) {
+                      ServiceControlEditorSpecs(), AccessControlEditorSpecs(),
+                      ScheduledTaskEditorSpecs()}) {
     for (auto& spec : family) specs.push_back(std::move(spec));
   }
   return specs;

@@ -193,6 +193,8 @@ std::vector<TItemEditorSpec> ConsoleEditorSpecs();
 std::vector<TItemEditorSpec> SystemEditorSpecs();
 std::vector<TItemEditorSpec> ServiceControlEditorSpecs();
 std::vector<TItemEditorSpec> AccessControlEditorSpecs();
+// The dialogs of the SCHTASKS items: creating and changing a task share one of four pages.
+std::vector<TItemEditorSpec> ScheduledTaskEditorSpecs();
 
 // Every item editor dialog there is.
 std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);

@@ -16,6 +16,7 @@
 #include "items/system/system_family.h"
 #include "items/service_control/service_control_items.h"
 #include "items/access_control/icacls_items.h"
+#include "items/scheduled_tasks/scheduled_tasks_items.h"
 
 namespace palvetta {
 
@@ -35,6 +36,7 @@ void RegisterItemFamilies(TClassRegistry& registry) {
       kSystemItemClasses,
       kServiceControlItemClasses,
       kAccessControlItemClasses,
+      kScheduledTaskItemClasses,
   };
   for (const auto family : families) {
     for (const TClass* cls : family) registry.Register(*cls);

@@ -32,6 +32,36 @@ fs::path FindStandIn();
 // What a run shows in the log of a failed test: its arguments, how it ended and its output.
 std::string DescribeRun(const std::vector<std::string>& arguments, const TBatchResult& result);
 
+// The user's short date pattern, set for one test and put back afterwards.
+class ShortDatePattern {
+ public:
+  ShortDatePattern() {
+    wchar_t value[80] = {};
+    DWORD size = sizeof value;
+    FHad = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, value, &size) ==
+           ERROR_SUCCESS;
+    FOld = value;
+  }
+  ~ShortDatePattern() {
+    if (FHad) {
+      Set(FOld);
+    } else {
+      Remove();
+    }
+  }
+  void Set(const std::wstring& pattern) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, pattern.c_str(),
+                    static_cast<DWORD>((pattern.size() + 1) * sizeof(wchar_t)));
+  }
+  void Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue); }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Control Panel\\International";
+  static constexpr const wchar_t* kValue = L"sShortDate";
+  bool FHad = false;
+  std::wstring FOld;
+};
+
 // Project files through batchgen: each scenario is a hand-written project file in
 // tests/e2e/projects, turned into a batch file by the batchgen tool, as the program
 // does on a user's project, and run in cmd.exe. There is no item that writes a bare

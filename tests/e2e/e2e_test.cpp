@@ -298,36 +298,6 @@ TEST_F(CommandBatch, SevenZipLocatorSaysSoWhenSevenZipIsMissing) {
       (Lines{"7-Zip was not found. Install it from https://www.7-zip.org/", "KWJ_7Z=7z.exe"}));
 }
 
-// The user's short date pattern, set for one test and put back afterwards.
-class ShortDatePattern {
- public:
-  ShortDatePattern() {
-    wchar_t value[80] = {};
-    DWORD size = sizeof value;
-    FHad = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, value, &size) ==
-           ERROR_SUCCESS;
-    FOld = value;
-  }
-  ~ShortDatePattern() {
-    if (FHad) {
-      Set(FOld);
-    } else {
-      Remove();
-    }
-  }
-  void Set(const std::wstring& pattern) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, pattern.c_str(),
-                    static_cast<DWORD>((pattern.size() + 1) * sizeof(wchar_t)));
-  }
-  void Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue); }
-
- private:
-  static constexpr const wchar_t* kKey = L"Control Panel\\International";
-  static constexpr const wchar_t* kValue = L"sShortDate";
-  bool FHad = false;
-  std::wstring FOld;
-};
-
 // The date-order block reads the first letter of the user's short date pattern. A
 // KWJ_DATEFMT left in the environment must not count when the pattern cannot be read.
 TEST_F(CommandBatch, DateOrderFollowsTheShortDatePattern) {

@@ -249,6 +249,9 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
       {"TTypeItem", "Please select file name!"},
       {"TCHCPItem", "Please choose a code page in the list or type its number, for example 850."},
       {"TGraphTablItem", "Please choose a code page."},
+      {"TSCHTASKSCreateItem",
+       "\"Run on event\" needs an event channel and an event query, for example System and "
+       "*[System[EventID=104]]."},
   };
   TProject project;
   for (const TItemEditorSpec& spec : Specs) {
@@ -274,6 +277,7 @@ TEST_F(EditorSpecsTest, TheChecksAreAttachedToTheirDialogs) {
     for (const char* flag : {"cbxD", "cbxA", "cbxT"}) {
       if (values.Has(flag)) values.SetChecked(flag, false);
     }
+    if (values.Has("edtEventQuery")) values.SetIndex("cmbSC", 9);  // on event, no channel
     if (spec.ItemClass == &TCHCPItem::Class) values.SetText("cmbCodePage", "cp850");
     if (spec.ItemClass == &TGraphTablItem::Class) values.SetIndex("cmbCodePage", -1);
     ASSERT_FALSE(spec.Spec.Checks.empty());

@@ -17,6 +17,7 @@
 #include "items/system/system_family.h"
 #include "items/service_control/service_control_items.h"
 #include "items/access_control/icacls_items.h"
+#include "items/scheduled_tasks/scheduled_tasks_items.h"
 
 namespace palvetta::testing {
 namespace {
@@ -128,6 +129,62 @@ void FillSCSample(TCustomSCItem& i) {
 }
 
 // The shared values, every switch set; each dialog shows only some of them.
+void FillSchtasksAccount(TSCHTASKSCustomItem& i) {
+  i.Sys = "PC1";
+  i.Username = "admin";
+  i.Password = "50% off";
+  i.RunAsUser = true;
+  i.RAUsername = "bob";
+  i.RAPassword = "pw %1";
+  i.AskForPassword = true;
+  i.AskForRAPassword = true;
+}
+
+// Every property of the create item away from its default; the change item adds its own.
+void FillSchtasksCreateSample(TSCHTASKSCreateItem& i) {
+  FillSchtasksAccount(i);
+  i.SC = TScheduleType::scMONTHLY;
+  i.UseModifier = true;
+  i.MO_MINUTE = 10;
+  i.MO_HOURLY = 2;
+  i.MO_DAILY = 3;
+  i.MO_WEEKLY = 4;
+  i.MO_MONTHLY_Int = 6;
+  i.MO_MONTHLY = TMonthlyModifier::mmLAST;
+  i.MO_XPathEventString = "*[System[EventID=104]]";
+  i.D = TDayMode::dmDayOfMonth;
+  i.D_DayOfWeek = TDayOfWeek::dwWED;
+  i.D_DayOfMonth = 12;
+  i.M = TMonthMode::mmSelectMonth;
+  i.M_Month = TMonth::moJUN;
+  i.I = 15;
+  i.TN = "\\Backups\\Nightly";
+  i.TR = "cmd /c \"C:\\Tools\\backup.cmd\" & exit";
+  i.ST = DateValue(2024, 3, 5) + (7 * 60 + 30) / 1440.0;
+  i.RI_set = true;
+  i.RI = 90;
+  i.ET = DateValue(2024, 3, 5) + (18 * 60 + 45) / 1440.0;
+  i.DU = (3 * 60 + 15) / 1440.0;
+  i.K = true;
+  i.SD = DateValue(2024, 3, 5);
+  i.ED = DateValue(2025, 12, 31);
+  i.EC = "System";
+  i.IT = i.NP = i.Z = true;
+  i.XML = "C:\\Tasks\\nightly.xml";
+  i.V1 = i.F = true;
+  i.RL = TRunLevel::rlHighest;
+  i.Delay = (75 * 60 + 9) / 86400.0;
+  i.ST_Set = i.ET_Set = i.DU_Set = i.SD_Set = i.ED_Set = i.Delay_Set = true;
+  i.MonthlySchedule = TMonthlySchedule::msDayNo;
+  i.MonthlySchedule_LastDay = TMonth::moFEB;
+  i.MonthlySchedule_WeekNo = TMonthlySchedule_WeekNo::mswTHIRD;
+  i.MonthlySchedule_WeekDay = TDayOfWeek::dwSAT;
+  i.MonthlySchedule_DayOfMonth = 20;
+  i.WeeklySchedule_WeekDay = TDayOfWeek::dwMON;
+  i.EndTimeDuration = TEndTimeDuration::etdDU;
+  i.InteractiveMode = TInteractiveMode::imNP;
+}
+
 void FillICACLSSample(TICACLSCustomItem& i) {
   i.FileName = "C:\\My Data\\*.doc";
   i.SID = "NT AUTHORITY\\NETWORK SERVICE";
@@ -742,6 +799,35 @@ std::vector<TSampleItem> MakeSamples() {
         FillICACLSSample(i);
         i.ICACLSIntegrityLevel = TICACLSIntegrityLevel::ilHigh;
         i.ICACLSIntegrityInheritance = TICACLSIntegrityInheritance::iiOI;
+      }),
+
+      // Scheduled tasks
+      Sample<TSCHTASKSCreateItem>([](auto& i) { FillSchtasksCreateSample(i); }),
+      Sample<TSCHTASKSRunItem>([](auto& i) {
+        FillSchtasksAccount(i);
+        i.TN = "Nightly";
+        i.I = true;
+      }),
+      Sample<TSCHTASKSEndItem>([](auto& i) {
+        FillSchtasksAccount(i);
+        i.TN = "Nightly";
+      }),
+      Sample<TSCHTASKSDeleteItem>([](auto& i) {
+        FillSchtasksAccount(i);
+        i.TN = "Nightly";
+        i.F = true;
+      }),
+      Sample<TSCHTASKSChangeItem>([](auto& i) {
+        FillSchtasksCreateSample(i);
+        i.InteractiveMode = TInteractiveMode::imIT;
+        i.TaskEnableDisable = TTaskEnableDisable::tedDisable;
+        i.RL_Set = true;
+      }),
+      Sample<TSCHTASKSQueryItem>([](auto& i) {
+        FillSchtasksAccount(i);
+        i.TN = "Nightly";
+        i.FO = TOutputFormat_WithXML::ofxXML;
+        i.NH = i.V = i.OneXML = true;
       }),
   };
 }

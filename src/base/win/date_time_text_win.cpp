@@ -22,4 +22,10 @@ double Today() {
   return DateValue(now.wYear, now.wMonth, now.wDay);
 }
 
+double NowToTheMinute() {
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  return DateValue(now.wYear, now.wMonth, now.wDay) + (now.wHour * 60 + now.wMinute) / 1440.0;
+}
+
 }  // namespace palvetta
