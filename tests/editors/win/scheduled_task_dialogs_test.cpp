@@ -20,13 +20,9 @@ namespace {
 
 constexpr int kSchedulePage = 1;
 
-// A change of a drop-down list as the user makes it: the entry chosen, then the list's
-// notification.
-void Choose(TDialog& dialog, const std::string& combo, TScheduleType type) {
-  dialog.SetIndex(combo, static_cast<int>(type));
-  const HWND control = dialog.Control(combo);
-  SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(control));
+// The user picks a schedule in its list.
+void ChooseSchedule(TDialog& dialog, TScheduleType type) {
+  EditorDialogsFixture::Choose(dialog, "cmbSC", static_cast<int>(type));
 }
 
 int PageCount(TDialog& dialog) {
@@ -71,21 +67,21 @@ TEST_F(ScheduledTaskDialogsTest, EachScheduleShowsItsOwnNAndEnablesIt) {
   EXPECT_TRUE(Edit(item, [](TDialog& d) {
     EXPECT_EQ(d.Text("sedN"), "30");
     d.SetText("sedN", "45");
-    Choose(d, "cmbSC", TScheduleType::scHOURLY);
+    ChooseSchedule(d, TScheduleType::scHOURLY);
     EXPECT_EQ(d.Text("sedN"), "5");
-    Choose(d, "cmbSC", TScheduleType::scMINUTE);
+    ChooseSchedule(d, TScheduleType::scMINUTE);
     EXPECT_EQ(d.Text("sedN"), "45");
     EXPECT_TRUE(IsWindowEnabled(d.Control("sedN")));
     EXPECT_FALSE(IsWindowEnabled(d.Control("cmbMonth")));
 
-    Choose(d, "cmbSC", TScheduleType::scMONTHLY);
+    ChooseSchedule(d, TScheduleType::scMONTHLY);
     EXPECT_TRUE(IsWindowEnabled(d.Control("cmbMonth")));
     d.SetChecked("rbLastDay", true);
     EXPECT_FALSE(IsWindowEnabled(d.Control("sedN")));
     d.SetChecked("rbSelectedDay", true);
     EXPECT_TRUE(IsWindowEnabled(d.Control("sedN")));
     d.SetText("sedN", "3");
-    Choose(d, "cmbSC", TScheduleType::scONIDLE);
+    ChooseSchedule(d, TScheduleType::scONIDLE);
     EXPECT_FALSE(IsWindowEnabled(d.Control("sedN")));
     EXPECT_TRUE(IsWindowEnabled(d.Control("sedI")));
     d.PressOK();
@@ -100,7 +96,7 @@ TEST_F(ScheduledTaskDialogsTest, EachScheduleShowsItsOwnNAndEnablesIt) {
 TEST_F(ScheduledTaskDialogsTest, AnEventScheduleNeedsChannelAndQuery) {
   auto& item = Project.Add<TSCHTASKSCreateItem>();
   EXPECT_TRUE(Edit(item, [this](TDialog& d) {
-    Choose(d, "cmbSC", TScheduleType::scONEVENT);
+    ChooseSchedule(d, TScheduleType::scONEVENT);
     d.SetText("edtEC", "System");
     d.ShowPage("tsPages", 3);
     d.PressOK();
