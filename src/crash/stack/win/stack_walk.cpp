@@ -43,14 +43,14 @@ bool UnwindOneFrame(CONTEXT& context, const TStackRange& range, const IMemoryRea
 }  // namespace
 
 size_t WalkStack(const CONTEXT& start, const TStackRange& range, const IMemoryReader& reader,
-                 const ICodeRanges& code, std::span<TStackCandidate> out) noexcept {
+                 const ICodeRanges& code, std::span<TStackCandidate> out, bool unwind) noexcept {
   if (out.empty() || range.Low >= range.High) return 0;
   CONTEXT context = start;
   size_t count = 0;
   out[count++] = {0, context.Rip, {context.Rip, false, 0}, true, true};
   // Innermost first while walking; put outermost first at the end.
-  bool explained = true;
-  while (count < out.size()) {
+  bool explained = unwind;
+  while (unwind && count < out.size()) {
     const uint64_t rsp = context.Rsp;
     if (!UnwindOneFrame(context, range, reader, code)) {
       explained = context.Rip == 0 && context.Rsp > rsp;  // the outermost frame was reached

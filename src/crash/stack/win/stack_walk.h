@@ -26,8 +26,10 @@ struct TStackRange {
 };
 
 // Candidates outermost first; the current address of context is the innermost one (the
-// top item). Returns the number written.
+// top item). Without unwind (the traced thread holds the loader lock, which the
+// system's function-table lookup may need) the whole stack is scanned. Returns the
+// number written.
 size_t WalkStack(const CONTEXT& context, const TStackRange& range, const IMemoryReader& reader,
-                 const ICodeRanges& code, std::span<TStackCandidate> out) noexcept;
+                 const ICodeRanges& code, std::span<TStackCandidate> out, bool unwind = true) noexcept;
 
 }  // namespace palvetta

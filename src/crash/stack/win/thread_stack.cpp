@@ -1,5 +1,7 @@
 #include "crash/stack/win/thread_stack.h"
 
+#include <winternl.h>
+
 #include "base/utf.h"
 #include "crash/disasm/win/safe_memory.h"
 #include "crash/process/win/process_facts.h"
@@ -19,7 +21,6 @@ struct TThreadBasicInformation {
   LONG Priority;
   LONG BasePriority;
 };
-using TNtQueryInformationThread = LONG(NTAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
 
 // Stack lines never go deeper than this many frames.
 constexpr size_t kMaxFrames = 1024;
@@ -30,25 +31,40 @@ std::string ModuleFileName(const std::u16string& path) {
   return Utf16ToUtf8(slash == std::u16string::npos ? path : path.substr(slash + 1));
 }
 
+// Whether the thread owns the loader lock (x64 process environment block): then the
+// function-table lookup, which may take it, must not run while the thread is suspended.
+bool HoldsLoaderLock(DWORD threadId) noexcept {
+  constexpr size_t kLoaderLock = 0x110;
+  const auto* peb = reinterpret_cast<const uint8_t*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  const RTL_CRITICAL_SECTION* lock = nullptr;
+  if (peb == nullptr || !SafeReadMemory(reinterpret_cast<uintptr_t>(peb + kLoaderLock), &lock, sizeof lock, nullptr) ||
+      lock == nullptr)
+    return false;
+  HANDLE owner = nullptr;
+  if (!SafeReadMemory(reinterpret_cast<uintptr_t>(&lock->OwningThread), &owner, sizeof owner, nullptr)) return false;
+  return reinterpret_cast<uintptr_t>(owner) == threadId;
+}
+
 }  // namespace
 
 uint64_t ThreadStackBase(HANDLE thread) noexcept {
   if (thread == GetCurrentThread() || GetThreadId(thread) == GetCurrentThreadId())
     return reinterpret_cast<uint64_t>(reinterpret_cast<const NT_TIB*>(NtCurrentTeb())->StackBase);
-  const auto query = reinterpret_cast<TNtQueryInformationThread>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
+  // Linked, not looked up: a lookup may need the loader lock, which the thread may hold.
   TThreadBasicInformation info{};
-  if (query == nullptr || query(thread, 0, &info, sizeof info, nullptr) != 0 || info.TebBaseAddress == nullptr)
+  if (NtQueryInformationThread(thread, static_cast<THREADINFOCLASS>(0), &info, sizeof info, nullptr) != 0 ||
+      info.TebBaseAddress == nullptr)
     return 0;
   NT_TIB tib;
   if (!SafeReadMemory(reinterpret_cast<uintptr_t>(info.TebBaseAddress), &tib, sizeof tib, nullptr)) return 0;
   return reinterpret_cast<uint64_t>(tib.StackBase);
 }
 
-size_t CaptureStackFromContext(const CONTEXT& context, uint64_t stackBase, std::span<TStackCandidate> out) noexcept {
+size_t CaptureStackFromContext(const CONTEXT& context, uint64_t stackBase, std::span<TStackCandidate> out,
+                               bool unwind) noexcept {
   const TSafeReader reader;
   const TImageCodeRanges code;
-  return WalkStack(context, {context.Rsp, stackBase}, reader, code, out);
+  return WalkStack(context, {context.Rsp, stackBase}, reader, code, out, unwind);
 }
 
 __attribute__((noinline)) size_t CaptureCurrentStack(std::span<TStackCandidate> out) noexcept {
@@ -70,7 +86,8 @@ size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcep
   CONTEXT context{};
   context.ContextFlags = CONTEXT_FULL;
   size_t count = 0;
-  if (GetThreadContext(thread, &context)) count = CaptureStackFromContext(context, stackBase, out);
+  if (GetThreadContext(thread, &context))
+    count = CaptureStackFromContext(context, stackBase, out, !HoldsLoaderLock(GetThreadId(thread)));
   ResumeThread(thread);
   return count;
 }

@@ -19,14 +19,15 @@ namespace palvetta {
 uint64_t ThreadStackBase(HANDLE thread) noexcept;
 
 // From a context of a thread whose stack base is known (a crash: the faulting thread's
-// own context). No heap, no exceptions.
-size_t CaptureStackFromContext(const CONTEXT& context, uint64_t stackBase, std::span<TStackCandidate> out) noexcept;
+// own context). No heap, no exceptions. Without unwind only the scan runs.
+size_t CaptureStackFromContext(const CONTEXT& context, uint64_t stackBase, std::span<TStackCandidate> out,
+                               bool unwind = true) noexcept;
 
 // The calling thread's stack from the caller of this function.
 size_t CaptureCurrentStack(std::span<TStackCandidate> out) noexcept;
 
-// Another thread of this process, suspended while its stack is read. 0 when it cannot
-// be suspended or its context cannot be read.
+// Another thread of this process, suspended while its stack is read (only scanned when
+// it holds the loader lock). 0 when it cannot be suspended or its context cannot be read.
 size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcept;
 
 // Module, function and line of each valid candidate, innermost first.

@@ -1,5 +1,6 @@
 // Traces of real threads of this program, named through its embedded symbol map.
 #include <windows.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,16 @@ extern "C" __attribute__((noinline)) int StackTestSleepDeep(int depth) {
   ++gReady;
   SleepEx(INFINITE, TRUE);
   return 0;
+}
+
+extern "C" __attribute__((noinline)) int StackTestHoldLoaderLock() {
+  const auto* peb = reinterpret_cast<const uint8_t*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  auto* lock = *reinterpret_cast<CRITICAL_SECTION* const*>(peb + 0x110);
+  EnterCriticalSection(lock);
+  ++gReady;
+  SleepEx(INFINITE, TRUE);
+  LeaveCriticalSection(lock);
+  return 1;
 }
 
 extern "C" __attribute__((noinline)) int StackTestSpin() {
@@ -56,6 +67,7 @@ namespace palvetta {
 namespace {
 
 DWORD WINAPI SleepingThread(void*) { return static_cast<DWORD>(StackTestSleepDeep(3)); }
+DWORD WINAPI LockingThread(void*) { return static_cast<DWORD>(StackTestHoldLoaderLock()); }
 DWORD WINAPI SpinningThread(void*) { return static_cast<DWORD>(StackTestSpin()); }
 DWORD WINAPI RecursingThread(void*) { return static_cast<DWORD>(StackTestRecurse(40)); }
 void CALLBACK WakeUp(ULONG_PTR) {}
@@ -101,6 +113,21 @@ TEST(StackTrace, ThreadInSleepShowsItsFunctionsWithLines) {
       EXPECT_EQ(item.ModuleName, "crash_stack_win_tests.exe");
       EXPECT_GT(item.relLine, 0);
     }
+}
+
+TEST(StackTrace, ThreadHoldingTheLoaderLockIsScanned) {
+  // Captured while the lock is held; named (which needs the loader) once it is free.
+  std::vector<TStackCandidate> candidates(1024);
+  size_t count = 0;
+  {
+    TTestThread thread(LockingThread);
+    count = CaptureThreadStack(thread.Handle(), candidates);
+    QueueUserAPC(WakeUp, thread.Handle(), 0);
+  }
+  const TStackText text = ComposeStackText(ResolveFrames(std::span(candidates).first(count), false), {});
+  SCOPED_TRACE(text.Text);
+  EXPECT_GE(CountOf(text, "StackTestHoldLoaderLock"), 1u);
+  EXPECT_GE(CountOf(text, "LockingThread"), 1u);
 }
 
 TEST(StackTrace, SuspendedBusyThread) {
