@@ -82,13 +82,21 @@ __attribute__((noinline)) size_t CaptureCurrentStack(std::span<TStackCandidate> 
 size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcept {
   if (GetThreadId(thread) == GetCurrentThreadId()) return CaptureCurrentStack(out);
   const uint64_t stackBase = ThreadStackBase(thread);
-  if (stackBase == 0 || SuspendThread(thread) == static_cast<DWORD>(-1)) return 0;
+  if (stackBase == 0) return 0;
+  // One capture at a time: two threads that suspended each other would never resume.
+  static SRWLOCK captureLock = SRWLOCK_INIT;
+  AcquireSRWLockExclusive(&captureLock);
+  if (SuspendThread(thread) == static_cast<DWORD>(-1)) {
+    ReleaseSRWLockExclusive(&captureLock);
+    return 0;
+  }
   CONTEXT context{};
   context.ContextFlags = CONTEXT_FULL;
   size_t count = 0;
   if (GetThreadContext(thread, &context))
     count = CaptureStackFromContext(context, stackBase, out, !HoldsLoaderLock(GetThreadId(thread)));
   ResumeThread(thread);
+  ReleaseSRWLockExclusive(&captureLock);
   return count;
 }
 
