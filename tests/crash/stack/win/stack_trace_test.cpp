@@ -158,6 +158,26 @@ TEST(StackTrace, DeepRecursionIsShownOnce) {
   CloseHandle(gRecursionDone);
 }
 
+// Two threads that trace each other at the same time both finish.
+std::atomic<DWORD> gPeer[2];
+std::atomic<int> gTraced{0};
+DWORD WINAPI MutualTracer(void* parameter) {
+  const auto self = reinterpret_cast<uintptr_t>(parameter);
+  gPeer[self] = GetCurrentThreadId();
+  while (gPeer[1 - self] == 0) Sleep(0);
+  for (int i = 0; i < 20; ++i)
+    if (!TraceThreadStack(gPeer[1 - self], {}).Items.empty()) ++gTraced;
+  return 0;
+}
+
+TEST(StackTrace, ThreadsTracingEachOther) {
+  HANDLE threads[2];
+  for (uintptr_t i = 0; i < 2; ++i) threads[i] = CreateThread(nullptr, 0, MutualTracer, reinterpret_cast<void*>(i), 0, nullptr);
+  EXPECT_EQ(WaitForMultipleObjects(2, threads, TRUE, 60000), WAIT_OBJECT_0);
+  for (HANDLE thread : threads) CloseHandle(thread);
+  EXPECT_GT(gTraced.load(), 0);
+}
+
 TEST(StackTrace, SameStackSameChecksums) {
   TTestThread first(SleepingThread);
   TTestThread second(SleepingThread);
