@@ -17,6 +17,19 @@
 namespace palvetta {
 
 class EditorDialogsFixture : public ::testing::Test {
+ public:
+  // The user picks the entry of a drop-down list: its change handler runs, as after a
+  // real pick.
+  static void Choose(TDialog& dialog, const std::string& combo, int index) {
+    dialog.SetIndex(combo, index);
+    const HWND control = dialog.Control(combo);
+    SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+  }
+  static void Click(TDialog& dialog, const std::string& control) {
+    SendMessageW(dialog.Control(control), BM_CLICK, 0, 0);
+  }
+
  protected:
   static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
 
@@ -38,18 +51,7 @@ class EditorDialogsFixture : public ::testing::Test {
     return Dialogs.Execute(item, Owner.Handle());
   }
 
-  // The user picks the entry of a drop-down list: its change handler runs, as after a
-  // real pick.
-  static void Choose(TDialog& dialog, const std::string& combo, int index) {
-    dialog.SetIndex(combo, index);
-    const HWND control = dialog.Control(combo);
-    SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(control));
-  }
-  static void Click(TDialog& dialog, const std::string& control) {
-    SendMessageW(dialog.Control(control), BM_CLICK, 0, 0);
-  }
-
+ protected:
   // The program's environment as the tests want it: only FAKEVAR, in any case, as
   // Windows compares variable names.
   TItemEditorDialogs Dialogs{AllEditorSpecs([](std::string_view name) {
