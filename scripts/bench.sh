@@ -26,4 +26,16 @@ for program in "${programs[@]}"; do
   echo "=== ${program#"$build"/}"
   "$program" "$@" || status=$?
 done
+
+# Symbol lookups under Wine: the embedded map against Wine's dbghelp on the DWARF 4 twin,
+# in a Release Windows build of their own.
+win_build="$repo/build/bench-win"
+cmake -S "$repo" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake --build "$win_build" --target symbol_lookup_bench symbol_lookup_bench_dwarf
+bench_dir="$win_build/tests/crash/symbols"
+echo "=== symbol_lookup_bench (Wine)"
+# shellcheck source=/dev/null
+source "$repo/scripts/wine-env.sh"
+"$WINE" "$bench_dir/symbol_lookup_bench.exe" "Z:$bench_dir/symbol_lookup_bench-dwarf.exe" || status=$?
 exit "$status"

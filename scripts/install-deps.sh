@@ -11,6 +11,7 @@ packages=(
   googletest
   zlib1g-dev libssl-dev python3 unzip  # references the crash reporter's codec is tested against
   llvm-14  # llvm-addr2line, the second reference of the embedded symbol map
+  lld-14  # links the small CodeView test DLL whose program database dbghelp reads
   libcapstone-dev gcc-mingw-w64-i686-posix  # the disassembler's reference and its 32-bit corpus
   openssl osslsigncode  # throw-away certificates and signed installers for the update tests
   "$@"

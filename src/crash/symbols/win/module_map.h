@@ -1,6 +1,6 @@
 #pragma once
-// A loaded module's symbol map, from its own "SWD" "EXCEPT" resource or, failing that, a
-// packed ".swd" file beside the module.
+// A loaded module's symbol map, from its own "SWD" "EXCEPT" resource or, failing that, the
+// program database or else a packed ".swd" file beside the module.
 
 #include <windows.h>
 
