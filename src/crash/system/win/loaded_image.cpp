@@ -168,14 +168,19 @@ std::optional<TModuleOfAddress> FindModuleOfAddress(const void* address) {
   return TModuleOfAddress{module, FromWide(path.data())};
 }
 
-std::string LoadResourceStr(HMODULE module, const wchar_t* type, const wchar_t* name) {
+std::span<const uint8_t> ResourceBytes(HMODULE module, const wchar_t* type,
+                                       const wchar_t* name) noexcept {
   const HRSRC resource = FindResourceW(module, name, type);
   if (!resource) return {};
   const HGLOBAL loaded = LoadResource(module, resource);
-  const DWORD size = SizeofResource(module, resource);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes || size == 0) return {};
-  return std::string(static_cast<const char*>(bytes), size);
+  if (!bytes) return {};
+  return {static_cast<const uint8_t*>(bytes), SizeofResource(module, resource)};
+}
+
+std::string LoadResourceStr(HMODULE module, const wchar_t* type, const wchar_t* name) {
+  const std::span<const uint8_t> bytes = ResourceBytes(module, type, name);
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 }  // namespace palvetta

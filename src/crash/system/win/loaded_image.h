@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "crash/system/pe_exports.h"
@@ -64,7 +66,11 @@ struct TModuleOfAddress {
 // The loaded module whose image holds the address.
 std::optional<TModuleOfAddress> FindModuleOfAddress(const void* address);
 
-// The resource's bytes; empty when the module has no such resource.
+// The resource's bytes where the module holds them; empty when it has no such resource.
+std::span<const uint8_t> ResourceBytes(HMODULE module, const wchar_t* type,
+                                       const wchar_t* name) noexcept;
+
+// The resource's bytes as a copy; empty when the module has no such resource.
 std::string LoadResourceStr(HMODULE module, const wchar_t* type, const wchar_t* name);
 
 }  // namespace palvetta
