@@ -82,11 +82,14 @@ void MakeLineRelative(TStackFrame& frame, int32_t functionLine) {
 }
 
 TStackText ComposeStackText(const std::vector<TStackFrame>& frames, const TStackLineOptions& options) {
+  TStackText result;
   std::vector<const TStackFrame*> shown;
-  for (const TStackFrame& frame : frames) {
+  for (size_t i = 0; i < frames.size(); ++i) {
+    const TStackFrame& frame = frames[i];
     if (!IsShown(frame, options)) continue;
     if (!shown.empty() && shown.back()->Addr == frame.Addr) continue;
     shown.push_back(&frame);
+    result.Shown.push_back(i);
   }
 
   size_t offsetWidth = 0, moduleWidth = 0, unitWidth = 0, publicLineWidth = 0, lineWidth = 0;
@@ -109,7 +112,6 @@ TStackText ComposeStackText(const std::vector<TStackFrame>& frames, const TStack
   }
   const bool offsetColumn = options.ShowRelativeAddrs && anyOffset;
 
-  TStackText result;
   for (const TStackFrame* frame : shown) {
     std::string line = Hex(frame->Addr, 16) + " ";
     if (offsetColumn)

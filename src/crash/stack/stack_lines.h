@@ -41,6 +41,7 @@ struct TStackItem {
 struct TStackText {
   std::string Text;  // lines separated by CR LF, none at the end
   std::vector<TStackItem> Items;
+  std::vector<size_t> Shown;  // the indexes of the shown frames in the composed list
   uint32_t Checksum1 = 0;
   uint32_t Checksum2 = 0;
   bool HasLines = false;
