@@ -131,7 +131,8 @@ void TTraceRun::FillInnerLinks(int k, bool hasTarget, uint64_t target, bool appr
     TStackLink call;
     bool linked = true;
     if (func >= 0) {
-      linked = FindCallEndingAt(func, FItems[i].AfterInstr, false, call);
+      // The top item lies anywhere in T's code; the others behind one of T's calls.
+      linked = FindCallEndingAt(func, FItems[i].AfterInstr, FItems[i].TopItem, call);
     } else {
       for (const TStackLink& own : FItems[i].Links[ldOuter].Links)
         if (own.Link == -1) call = own;

@@ -2,11 +2,14 @@
 
 #include <winternl.h>
 
-#include "base/utf.h"
+#include <mutex>
+#include <vector>
+
+#include "crash/disasm/win/loaded_modules.h"
 #include "crash/disasm/win/safe_memory.h"
 #include "crash/process/win/process_facts.h"
+#include "crash/stack/win/loaded_module_source.h"
 #include "crash/stack/win/stack_walk.h"
-#include "crash/symbols/win/symbol_lookup.h"
 
 namespace palvetta {
 namespace {
@@ -24,12 +27,6 @@ struct TThreadBasicInformation {
 
 // Stack lines never go deeper than this many frames.
 constexpr size_t kMaxFrames = 1024;
-
-std::string ModuleFileName(const std::u16string& path) {
-  if (path.empty()) return "???";
-  const size_t slash = path.find_last_of(u"\\/");
-  return Utf16ToUtf8(slash == std::u16string::npos ? path : path.substr(slash + 1));
-}
 
 // Whether the thread owns the loader lock (x64 process environment block): then the
 // function-table lookup, which may take it, must not run while the thread is suspended.
@@ -100,33 +97,44 @@ size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcep
   return count;
 }
 
-std::vector<TStackFrame> ResolveFrames(std::span<const TStackCandidate> candidates, bool relativeLines) {
-  std::vector<TStackFrame> frames;
-  for (size_t i = candidates.size(); i-- > 0;) {
-    const TStackCandidate& candidate = candidates[i];
-    if (!candidate.Valid) continue;
-    TStackFrame frame;
-    frame.TopItem = frames.empty();
-    frame.CreationItem = i == 0 && candidate.Anchor;
-    frame.Addr = candidate.Call.CallAddr != 0 ? candidate.Call.CallAddr : candidate.AfterInstr;
-    TAddressInfo info;
-    LookupAddressInfo(reinterpret_cast<const void*>(frame.Addr), info);
-    frame.ModuleName = ModuleFileName(info.ModuleName);
-    frame.UnitName = info.UnitName;
-    frame.Line = info.Line;
-    frame.PublicAddr = info.PublicAddress;
-    frame.PublicName = info.PublicName;
-    if (relativeLines && frame.PublicAddr != 0 && frame.Line > 0) {
-      TAddressInfo start;
-      LookupAddressInfo(reinterpret_cast<const void*>(frame.PublicAddr), start);
-      MakeLineRelative(frame, start.Line);
-    }
-    frames.push_back(std::move(frame));
-  }
-  return frames;
+namespace {
+
+// The process's one tracer: its caches live as long as the process.
+std::mutex& TracerLock() {
+  static std::mutex lock;
+  return lock;
+}
+TStackTracer& ProcessTracer() {
+  static TStackTracer tracer;
+  return tracer;
 }
 
-TStackText TraceThreadStack(DWORD threadId, const TStackLineOptions& options) {
+}  // namespace
+
+TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTraceRequest request) {
+  size_t last = captured.size();
+  while (last > 0 && !captured[last - 1].Valid) --last;
+  if (last == 0) return {};
+  // The capture's innermost candidate is its current address; a current-thread capture ends
+  // with an anchor of its caller instead, which stays a frame.
+  if (captured[last - 1].Slot == 0 && !request.NoCurrentAddress) {
+    request.CurrentAddress = captured[last - 1].AfterInstr;
+    request.Collected = captured.first(last - 1);
+  } else {
+    request.NoCurrentAddress = true;
+    request.Collected = captured.first(last);
+  }
+  const std::lock_guard<std::mutex> guard(TracerLock());
+  TDATryRead snapshot = SnapshotReadableAreas();
+  const TSafeReader reader(&snapshot);
+  const TLoadedModules facts;
+  const TLoadedModuleSource modules;
+  TTraceResult result = ProcessTracer().Trace(request, {&reader, &facts, &modules});
+  FreeSnapshot(snapshot);
+  return result;
+}
+
+TTraceResult TraceThreadStack(DWORD threadId, const TTraceRequest& request) {
   std::vector<TStackCandidate> candidates(kMaxFrames);
   size_t count = 0;
   if (threadId == GetCurrentThreadId()) {
@@ -136,7 +144,18 @@ TStackText TraceThreadStack(DWORD threadId, const TStackLineOptions& options) {
         OpenThreadById(threadId, THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION);
     if (thread) count = CaptureThreadStack(thread.Get(), candidates);
   }
-  return ComposeStackText(ResolveFrames(std::span(candidates).first(count), options.ShowRelativeLines), options);
+  return AnalyseCapturedStack(std::span(candidates).first(count), request);
+}
+
+TStackText TraceThreadStack(DWORD threadId, const TStackLineOptions& options) {
+  TTraceRequest request;
+  request.Lines = options;
+  return TraceThreadStack(threadId, request).Stack;
+}
+
+void ClearStackTracerCaches() {
+  const std::lock_guard<std::mutex> guard(TracerLock());
+  ProcessTracer().Clear();
 }
 
 }  // namespace palvetta

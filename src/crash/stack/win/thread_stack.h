@@ -1,17 +1,16 @@
 #pragma once
 // The stack of a thread of this process: captured into a fixed buffer (the calling
 // thread's own, another thread's while it is suspended, or from a context such as a
-// crash's), then resolved to modules, functions and lines and laid out as stack lines.
+// crash's), then analysed, named and laid out as stack lines by the process's one tracer.
 
 #include <windows.h>
 
 #include <cstddef>
 #include <span>
-#include <string>
-#include <vector>
 
 #include "crash/stack/stack_lines.h"
 #include "crash/stack/stack_scan.h"
+#include "crash/stack/stack_tracer.h"
 
 namespace palvetta {
 
@@ -19,7 +18,8 @@ namespace palvetta {
 uint64_t ThreadStackBase(HANDLE thread) noexcept;
 
 // From a context of a thread whose stack base is known (a crash: the faulting thread's
-// own context). No heap, no exceptions. Without unwind only the scan runs.
+// own context). No heap, no exceptions. Without unwind only the scan runs. The last
+// candidate is the context's current address.
 size_t CaptureStackFromContext(const CONTEXT& context, uint64_t stackBase, std::span<TStackCandidate> out,
                                bool unwind = true) noexcept;
 
@@ -30,10 +30,16 @@ size_t CaptureCurrentStack(std::span<TStackCandidate> out) noexcept;
 // it holds the loader lock). 0 when it cannot be suspended or its context cannot be read.
 size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcept;
 
-// Module, function and line of each valid candidate, innermost first.
-std::vector<TStackFrame> ResolveFrames(std::span<const TStackCandidate> candidates, bool relativeLines);
+// Analyses a capture of the functions above (outermost first, the last valid candidate
+// being the current address). The request's Collected and CurrentAddress are filled from
+// it. Traces run one at a time: the process's caches are shared.
+TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTraceRequest request);
 
-// The stack lines of a thread of this process ("" when it cannot be traced).
+// Captures and analyses a thread of this process (nothing when it cannot be traced).
+TTraceResult TraceThreadStack(DWORD threadId, const TTraceRequest& request);
 TStackText TraceThreadStack(DWORD threadId, const TStackLineOptions& options);
+
+// Forgets every analysed module and function.
+void ClearStackTracerCaches();
 
 }  // namespace palvetta

@@ -124,7 +124,7 @@ TEST(StackTrace, ThreadHoldingTheLoaderLockIsScanned) {
     count = CaptureThreadStack(thread.Handle(), candidates);
     QueueUserAPC(WakeUp, thread.Handle(), 0);
   }
-  const TStackText text = ComposeStackText(ResolveFrames(std::span(candidates).first(count), false), {});
+  const TStackText text = AnalyseCapturedStack(std::span(candidates).first(count), {}).Stack;
   SCOPED_TRACE(text.Text);
   EXPECT_GE(CountOf(text, "StackTestHoldLoaderLock"), 1u);
   EXPECT_GE(CountOf(text, "LockingThread"), 1u);
@@ -150,7 +150,7 @@ TEST(StackTrace, DeepRecursionIsShownOnce) {
     HANDLE handle = thread.Handle();
     count = CaptureThreadStack(handle, candidates);
   }
-  const TStackText text = ComposeStackText(ResolveFrames(std::span(candidates).first(count), false), {});
+  const TStackText text = AnalyseCapturedStack(std::span(candidates).first(count), {}).Stack;
   SetEvent(gRecursionDone);
   SCOPED_TRACE(text.Text);
   EXPECT_EQ(CountOf(text, "StackTestRecurse"), 2u);  // the innermost call and the recursive one
@@ -166,7 +166,7 @@ DWORD WINAPI MutualTracer(void* parameter) {
   gPeer[self] = GetCurrentThreadId();
   while (gPeer[1 - self] == 0) Sleep(0);
   for (int i = 0; i < 20; ++i)
-    if (!TraceThreadStack(gPeer[1 - self], {}).Items.empty()) ++gTraced;
+    if (!TraceThreadStack(gPeer[1 - self], TStackLineOptions{}).Items.empty()) ++gTraced;
   return 0;
 }
 
@@ -214,7 +214,10 @@ TEST(StackTrace, ScanOfADamagedStackSkipsFakeReturnAddresses) {
   }
   EXPECT_EQ(valid, 2u);
   EXPECT_EQ(out[count - 1].AfterInstr, 0x10u);
-  const TStackText text = ComposeStackText(ResolveFrames(std::span(out).first(count), false), {});
+  // Named as if the fault had happened at the start of the function the real frame called:
+  // the scanned frame chains to it, the fakes chain to nothing.
+  out[count - 1].AfterInstr = reinterpret_cast<uint64_t>(&StackTestReturnAddress);
+  const TStackText text = AnalyseCapturedStack(std::span(out).first(count), {}).Stack;
   SCOPED_TRACE(text.Text);
   EXPECT_EQ(CountOf(text, "StackTestCallSite"), 1u);
   EXPECT_EQ(CountOf(text, "StackTestSpin"), 0u);
@@ -247,7 +250,7 @@ TEST(StackTrace, WorkerThatCrashed) {
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
   RemoveVectoredExceptionHandler(handler);
-  const TStackText text = ComposeStackText(ResolveFrames(std::span(gCrashFrames).first(gCrashCount), false), {});
+  const TStackText text = AnalyseCapturedStack(std::span(gCrashFrames).first(gCrashCount), {}).Stack;
   SCOPED_TRACE(text.Text);
   ASSERT_GE(text.Items.size(), 3u);
   EXPECT_EQ(text.Items[0].FunctionName, "StackTestFault");
