@@ -46,6 +46,7 @@ fuzz_targets=(
   "packed-map|tests/crash/symbols/packed_map_fuzz|tests/crash/symbols/fuzz/packed_map_seeds|4096|"
   "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"
   "x86-decoder|tests/crash/disasm/decoder_fuzz|tests/crash/disasm/fuzz/seeds|1024|"
+  "stack-tracer|tests/crash/stack/stack_tracer_fuzz|tests/crash/stack/fuzz/seeds|2048|"
   "zip-directory|tests/app/zip_directory_fuzz|tests/app/fuzz/seeds|4096|"
 )
 fuzz_target_names() {
