@@ -1,0 +1,341 @@
+// The time to trace every thread of a process with 20 threads, each waiting somewhere
+// else: this program's own tracer (named through its embedded map) against Wine's dbghelp
+// (StackWalk64 over each suspended thread, SymFromAddr and SymGetLineFromAddr64 per frame)
+// on its DWARF 4 twin, side by side. Usage: stack_trace_bench DWARF-TWIN.exe
+
+#include <windows.h>
+// dbghelp.h needs windows.h first.
+#include <dbghelp.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "base/win/scoped_handle.h"
+#include "crash/stack/win/thread_stack.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+constexpr int kRounds = 20;
+constexpr size_t kMaxFrames = 1024;
+
+// Where a thread waits at the end of its calls.
+enum class TPark { Sleep, Event, Alertable, Spin, Pipe, Condition };
+
+struct TThreadPlan {
+  const char* Label;
+  TPark Park;
+  int Depth;
+  bool Mutual;  // down through two functions that call each other, not one
+};
+
+constexpr TThreadPlan kPlans[] = {
+    {"Sleep", TPark::Sleep, 1, false},
+    {"Sleep", TPark::Sleep, 4, false},
+    {"Sleep", TPark::Sleep, 9, false},
+    {"Sleep", TPark::Sleep, 16, false},
+    {"Sleep", TPark::Sleep, 30, false},
+    {"Sleep", TPark::Sleep, 60, false},
+    {"Sleep", TPark::Sleep, 7, true},
+    {"WaitForSingleObject", TPark::Event, 0, false},
+    {"WaitForSingleObject", TPark::Event, 2, false},
+    {"WaitForSingleObject", TPark::Event, 5, false},
+    {"WaitForSingleObject", TPark::Event, 12, false},
+    {"WaitForSingleObject", TPark::Event, 24, false},
+    {"WaitForSingleObject", TPark::Event, 48, false},
+    {"WaitForSingleObject", TPark::Event, 21, true},
+    {"condition_variable", TPark::Condition, 3, false},
+    {"ReadFile (pipe)", TPark::Pipe, 2, false},
+    {"busy loop", TPark::Spin, 0, false},
+    {"busy loop", TPark::Spin, 3, false},
+    {"busy loop", TPark::Spin, 8, true},
+    {"SleepEx (alertable)", TPark::Alertable, 5, false},
+};
+constexpr size_t kThreads = std::size(kPlans);
+
+std::atomic<bool> gStop{false};
+std::atomic<size_t> gParked{0};
+palvetta::TScopedKernelHandle gStopEvent;
+palvetta::TScopedKernelHandle gPipeRead;
+palvetta::TScopedKernelHandle gPipeWrite;
+std::mutex gConditionMutex;
+std::condition_variable gCondition;
+
+__attribute__((noinline)) int Park(TPark park) {
+  ++gParked;
+  switch (park) {
+    case TPark::Sleep:
+      while (!gStop) Sleep(20);
+      return 1;
+    case TPark::Event:
+      WaitForSingleObject(gStopEvent.Get(), INFINITE);
+      return 2;
+    case TPark::Alertable:
+      while (!gStop) SleepEx(INFINITE, TRUE);
+      return 3;
+    case TPark::Spin: {
+      volatile unsigned turns = 0;
+      while (!gStop) turns = turns + 1;
+      return static_cast<int>(turns & 1);
+    }
+    case TPark::Pipe: {
+      char byte = 0;
+      DWORD read = 0;
+      return ReadFile(gPipeRead.Get(), &byte, 1, &read, nullptr);
+    }
+    case TPark::Condition: {
+      std::unique_lock lock(gConditionMutex);
+      gCondition.wait(lock, [] { return gStop.load(); });
+      return 4;
+    }
+  }
+  return 0;
+}
+
+// The volatile read after each call keeps the optimizer from turning a recursion into a loop.
+__attribute__((noinline)) int Descend(int depth, TPark park) {
+  volatile int mark = depth;
+  const int result = depth > 0 ? Descend(depth - 1, park) : Park(park);
+  return result + mark;
+}
+
+int DescendPong(int depth, TPark park);
+__attribute__((noinline)) int DescendPing(int depth, TPark park) {
+  volatile int mark = depth;
+  const int result = depth > 0 ? DescendPong(depth - 1, park) : Park(park);
+  return result + mark;
+}
+__attribute__((noinline)) int DescendPong(int depth, TPark park) {
+  volatile int mark = depth;
+  const int result = depth > 0 ? DescendPing(depth - 1, park) : Park(park);
+  return result - mark;
+}
+
+DWORD WINAPI RunPlan(void* parameter) {
+  const auto& plan = *static_cast<const TThreadPlan*>(parameter);
+  return static_cast<DWORD>(plan.Mutual ? DescendPing(plan.Depth, plan.Park) : Descend(plan.Depth, plan.Park));
+}
+void CALLBACK WakeUp(ULONG_PTR) {}
+
+// What one method made of one thread's stack.
+struct TThreadTrace {
+  size_t Frames = 0;
+  size_t Named = 0;
+  size_t Lined = 0;
+  std::set<uint64_t> Functions;  // the start addresses of the named frames' functions
+};
+
+// Per method: the time of each trace of all threads and what the first one found per thread.
+struct TMethodRun {
+  std::vector<double> Milliseconds;
+  std::array<TThreadTrace, kThreads> First;
+  double Frames = 0, Named = 0, Lined = 0;  // summed over all rounds
+};
+
+TMethodRun Measure(const std::vector<DWORD>& ids, const std::vector<HANDLE>& handles,
+                   const std::function<TThreadTrace(DWORD, HANDLE)>& trace, double setupMilliseconds) {
+  TMethodRun run;
+  for (int round = 0; round < kRounds; ++round) {
+    std::array<TThreadTrace, kThreads> traces;
+    const auto start = TClock::now();
+    for (size_t i = 0; i < kThreads; ++i) traces[i] = trace(ids[i], handles[i]);
+    run.Milliseconds.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+    for (const TThreadTrace& t : traces) {
+      run.Frames += static_cast<double>(t.Frames);
+      run.Named += static_cast<double>(t.Named);
+      run.Lined += static_cast<double>(t.Lined);
+    }
+    if (round == 0) run.First = traces;
+  }
+  run.Milliseconds[0] += setupMilliseconds;
+  return run;
+}
+
+TThreadTrace TraceOwn(DWORD id) {
+  const palvetta::TStackText text = palvetta::TraceThreadStack(id, palvetta::TStackLineOptions{});
+  TThreadTrace trace;
+  trace.Frames = text.Items.size();
+  for (const palvetta::TStackItem& item : text.Items) {
+    if (item.FunctionName.empty()) continue;
+    ++trace.Named;
+    // Without relative lines the item keeps its line in relLine.
+    trace.Lined += item.Line > 0 || item.relLine > 0 ? 1 : 0;
+    trace.Functions.insert(item.Addr - item.relAddr);
+  }
+  return trace;
+}
+
+template <typename T>
+T Resolve(HMODULE library, const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The reference tracer, resolved by name so that the program runs without an import of it.
+struct TDbgHelp {
+  decltype(&SymInitializeW) Initialize = nullptr;
+  decltype(&SymSetOptions) SetOptions = nullptr;
+  decltype(&SymLoadModuleExW) LoadModule = nullptr;
+  decltype(&SymUnloadModule64) UnloadModule = nullptr;
+  decltype(&StackWalk64) Walk = nullptr;
+  decltype(&SymFunctionTableAccess64) FunctionTableAccess = nullptr;
+  decltype(&SymGetModuleBase64) ModuleBase = nullptr;
+  decltype(&SymFromAddr) FromAddr = nullptr;
+  decltype(&SymGetLineFromAddr64) LineFromAddr = nullptr;
+
+  bool Resolved(HMODULE library) {
+    Initialize = Resolve<decltype(Initialize)>(library, "SymInitializeW");
+    SetOptions = Resolve<decltype(SetOptions)>(library, "SymSetOptions");
+    LoadModule = Resolve<decltype(LoadModule)>(library, "SymLoadModuleExW");
+    UnloadModule = Resolve<decltype(UnloadModule)>(library, "SymUnloadModule64");
+    Walk = Resolve<decltype(Walk)>(library, "StackWalk64");
+    FunctionTableAccess = Resolve<decltype(FunctionTableAccess)>(library, "SymFunctionTableAccess64");
+    ModuleBase = Resolve<decltype(ModuleBase)>(library, "SymGetModuleBase64");
+    FromAddr = Resolve<decltype(FromAddr)>(library, "SymFromAddr");
+    LineFromAddr = Resolve<decltype(LineFromAddr)>(library, "SymGetLineFromAddr64");
+    return Initialize && SetOptions && LoadModule && UnloadModule && Walk && FunctionTableAccess && ModuleBase &&
+           FromAddr && LineFromAddr;
+  }
+
+  // Every module of the process, with the stripped program swapped for its twin.
+  bool Start(const wchar_t* twin) const {
+    const auto base = reinterpret_cast<DWORD64>(GetModuleHandleW(nullptr));
+    SetOptions(SYMOPT_LOAD_LINES);
+    return Initialize(GetCurrentProcess(), nullptr, TRUE) && UnloadModule(GetCurrentProcess(), base) &&
+           LoadModule(GetCurrentProcess(), nullptr, twin, nullptr, base, 0, nullptr, 0) == base;
+  }
+
+  // Walked while the thread is suspended, named once it runs again (as the own tracer does).
+  TThreadTrace Trace(HANDLE thread) const {
+    std::array<DWORD64, kMaxFrames> addresses;
+    size_t count = 0;
+    if (SuspendThread(thread) == static_cast<DWORD>(-1)) return {};
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_FULL;
+    if (GetThreadContext(thread, &context)) {
+      STACKFRAME64 frame{};
+      frame.AddrPC = {context.Rip, 0, AddrModeFlat};
+      frame.AddrStack = {context.Rsp, 0, AddrModeFlat};
+      frame.AddrFrame = {context.Rbp, 0, AddrModeFlat};
+      while (count < kMaxFrames &&
+             Walk(IMAGE_FILE_MACHINE_AMD64, GetCurrentProcess(), thread, &frame, &context, nullptr, FunctionTableAccess,
+                  ModuleBase, nullptr) &&
+             frame.AddrPC.Offset != 0)
+        addresses[count++] = frame.AddrPC.Offset;
+    }
+    ResumeThread(thread);
+
+    TThreadTrace trace;
+    trace.Frames = count;
+    for (size_t i = 0; i < count; ++i) {
+      // Below the top, the return address: its call instruction ends one byte before it.
+      const DWORD64 address = i == 0 ? addresses[i] : addresses[i] - 1;
+      alignas(SYMBOL_INFO) char buffer[sizeof(SYMBOL_INFO) + 512] = {};
+      auto* symbol = reinterpret_cast<SYMBOL_INFO*>(buffer);
+      symbol->SizeOfStruct = sizeof(SYMBOL_INFO);
+      symbol->MaxNameLen = 512;
+      DWORD64 symbolDisplacement = 0;
+      if (!FromAddr(GetCurrentProcess(), address, &symbolDisplacement, symbol)) continue;
+      ++trace.Named;
+      trace.Functions.insert(symbol->Address);
+      IMAGEHLP_LINE64 line{};
+      line.SizeOfStruct = sizeof(line);
+      DWORD lineDisplacement = 0;
+      trace.Lined += LineFromAddr(GetCurrentProcess(), address, &lineDisplacement, &line) ? 1 : 0;
+    }
+    return trace;
+  }
+};
+
+double Mean(const std::vector<double>& values, size_t from) {
+  double sum = 0;
+  for (size_t i = from; i < values.size(); ++i) sum += values[i];
+  return sum / static_cast<double>(values.size() - from);
+}
+
+void PrintMethod(const char* label, const TMethodRun& run) {
+  std::printf("%-28s %9.2f %9.2f %9.1f %9.1f %9.1f\n", label, run.Milliseconds[0], Mean(run.Milliseconds, 1),
+              run.Frames / kRounds, run.Named / kRounds, run.Lined / kRounds);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: stack_trace_bench DWARF-TWIN.exe\n");
+    return 2;
+  }
+  gStopEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!gStopEvent || !CreatePipe(gPipeRead.Receive(), gPipeWrite.Receive(), nullptr, 0)) {
+    std::fprintf(stderr, "stack_trace_bench: no event or pipe\n");
+    return 1;
+  }
+  std::vector<palvetta::TScopedKernelHandle> threads;
+  std::vector<HANDLE> handles;
+  std::vector<DWORD> ids;
+  for (const TThreadPlan& plan : kPlans) {
+    DWORD id = 0;
+    threads.emplace_back(CreateThread(nullptr, 0, RunPlan, const_cast<TThreadPlan*>(&plan), 0, &id));
+    handles.push_back(threads.back().Get());
+    ids.push_back(id);
+  }
+  while (gParked < kThreads) Sleep(1);
+  Sleep(100);  // into the waits themselves
+
+  const TMethodRun own = Measure(ids, handles, [](DWORD id, HANDLE) { return TraceOwn(id); }, 0);
+
+  TDbgHelp dbghelp;
+  if (!dbghelp.Resolved(LoadLibraryW(L"dbghelp.dll"))) {
+    std::fprintf(stderr, "stack_trace_bench: dbghelp.dll is missing\n");
+    return 1;
+  }
+  const auto setupStart = TClock::now();
+  if (!dbghelp.Start(argv[1])) {
+    std::fprintf(stderr, "stack_trace_bench: dbghelp cannot load the modules or the twin\n");
+    return 1;
+  }
+  const double setup = std::chrono::duration<double, std::milli>(TClock::now() - setupStart).count();
+  const TMethodRun reference =
+      Measure(ids, handles, [&](DWORD, HANDLE thread) { return dbghelp.Trace(thread); }, setup);
+
+  std::printf("%zu threads, %d traces of all of them per method; the first trace per thread:\n", kThreads, kRounds);
+  std::printf("%-29s %10s %10s %10s %10s %10s\n", "thread", "own", "dbghelp", "own", "dbghelp", "both");
+  std::printf("%-29s %10s %10s %10s %10s %10s\n", "", "frames", "frames", "functions", "functions", "functions");
+  for (size_t i = 0; i < kThreads; ++i) {
+    const TThreadPlan& plan = kPlans[i];
+    const std::set<uint64_t>& ownFunctions = own.First[i].Functions;
+    const std::set<uint64_t>& referenceFunctions = reference.First[i].Functions;
+    const auto both = std::count_if(ownFunctions.begin(), ownFunctions.end(),
+                                    [&](uint64_t start) { return referenceFunctions.contains(start); });
+    std::printf("%-19s %2d%-7s %10zu %10zu %10zu %10zu %10lld\n", plan.Label, plan.Depth, plan.Mutual ? " mutual" : "",
+                own.First[i].Frames, reference.First[i].Frames, ownFunctions.size(), referenceFunctions.size(),
+                static_cast<long long>(both));
+  }
+  std::printf("(the own trace shows a recursion as its innermost and its recursive call, and of the unnamed\n"
+              " frames only the current one and the thread's start)\n\n");
+  std::printf("per %zu-thread trace:\n%-28s %9s %9s %9s %9s %9s\n", kThreads, "method", "cold ms", "warm ms", "frames",
+              "named", "lines");
+  PrintMethod("own (TraceThreadStack)", own);
+  PrintMethod("dbghelp (StackWalk64+Sym*)", reference);
+  std::printf("(cold: the first trace, with loading the symbols; warm: the mean of the other %d)\n", kRounds - 1);
+
+  gStop = true;
+  {
+    const std::lock_guard lock(gConditionMutex);
+    gCondition.notify_all();
+  }
+  SetEvent(gStopEvent.Get());
+  gPipeWrite.Reset();
+  for (HANDLE thread : handles) QueueUserAPC(WakeUp, thread, 0);
+  if (WaitForMultipleObjects(static_cast<DWORD>(kThreads), handles.data(), TRUE, 10000) != WAIT_OBJECT_0)
+    std::fprintf(stderr, "stack_trace_bench: not every thread ended\n");
+  return 0;
+}
