@@ -22,6 +22,12 @@ function(palvetta_warnings target)
   # 105329).
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     target_compile_options(${target} PRIVATE -Wno-restrict)
+    # When optimising it also takes the thread block's fixed address that NtCurrentTeb
+    # reads for an access out of bounds (GCC bug 99578) unless no page counts as unmapped;
+    # the parameter only concerns warnings.
+    if(WIN32)
+      target_compile_options(${target} PRIVATE --param=min-pagesize=0)
+    endif()
   endif()
 endfunction()
 

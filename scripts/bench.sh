@@ -29,12 +29,9 @@ done
 
 # Under Wine, the embedded symbol map against Wine's dbghelp on the DWARF 4 twin: symbol
 # lookups, and traces of every thread of a process; in a Release Windows build of their own.
-# When optimising, GCC 12 takes the thread block's fixed address that NtCurrentTeb reads
-# for an access out of bounds (GCC bug 99578) unless no page counts as unmapped.
 win_build="$repo/build/bench-win"
 cmake -S "$repo" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
-  -DCMAKE_CXX_FLAGS=--param=min-pagesize=0
+  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 # Each program under the build folder; it is given its twin.
 wine_benches=(tests/crash/symbols/symbol_lookup_bench tests/crash/stack/stack_trace_bench)
 win_targets=()
