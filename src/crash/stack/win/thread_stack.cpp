@@ -8,6 +8,7 @@
 #include "crash/disasm/win/loaded_modules.h"
 #include "crash/disasm/win/safe_memory.h"
 #include "crash/process/win/process_facts.h"
+#include "crash/stack/cached_reader.h"
 #include "crash/stack/win/loaded_module_source.h"
 #include "crash/stack/win/stack_walk.h"
 
@@ -126,7 +127,8 @@ TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTr
   }
   const std::lock_guard<std::mutex> guard(TracerLock());
   TDATryRead snapshot = SnapshotReadableAreas();
-  const TSafeReader reader(&snapshot);
+  const TSafeReader safe(&snapshot);
+  const TCachedReader reader(safe);
   const TLoadedModules facts;
   const TLoadedModuleSource modules;
   TTraceResult result = ProcessTracer().Trace(request, {&reader, &facts, &modules});

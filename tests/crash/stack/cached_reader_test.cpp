@@ -1,0 +1,50 @@
+#include "crash/stack/cached_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace palvetta {
+namespace {
+
+// Counts the reads that reach the source.
+class TCountingReader final : public IMemoryReader {
+ public:
+  explicit TCountingReader(const IMemoryReader& source) : FSource(source) {}
+  bool Read(uint64_t address, void* out, size_t count) const noexcept override {
+    ++Reads;
+    return FSource.Read(address, out, count);
+  }
+  mutable int Reads = 0;
+
+ private:
+  const IMemoryReader& FSource;
+};
+
+TEST(CachedReader, AnswersFromPageCopiesAndFallsBackWherePagesAreNotWhole) {
+  // Two whole pages and a part of a third, starting at a page boundary.
+  const uint64_t base = 0x10000;
+  std::vector<uint8_t> bytes(2 * TCachedReader::kPageSize + 100);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+  const TBufferReader buffer(base, bytes);
+  const TCountingReader counting(buffer);
+  const TCachedReader reader(counting);
+
+  uint8_t out[64];
+  // Across the boundary of the first two pages, twice: two page reads only.
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(reader.Read(base + TCachedReader::kPageSize - 8, out, 16));
+    for (size_t i = 0; i < 16; ++i) EXPECT_EQ(out[i], bytes[TCachedReader::kPageSize - 8 + i]);
+  }
+  EXPECT_EQ(counting.Reads, 2);
+
+  // The partial third page: read through the source, and not beyond its end.
+  const uint64_t third = base + 2 * TCachedReader::kPageSize;
+  ASSERT_TRUE(reader.Read(third + 90, out, 10));
+  EXPECT_EQ(out[9], bytes[2 * TCachedReader::kPageSize + 99]);
+  EXPECT_FALSE(reader.Read(third + 90, out, 11));
+  EXPECT_FALSE(reader.Read(base - 1, out, 2));
+}
+
+}  // namespace
+}  // namespace palvetta
