@@ -38,11 +38,11 @@ bool FindCallEndingAt(const IMemoryReader& reader, uint64_t afterInstr, TCallSit
   for (int length = kShortestCallForm; length <= kLongestCallForm; ++length) {
     TInstrInfo call = NearCallEndingAt(reader, afterInstr, length);
     if (!call.Call) continue;
-    // Prefixes in front of it (REX, notrack) belong to the same instruction.
-    while (length < kLongestCallForm) {
-      const TInstrInfo longer = NearCallEndingAt(reader, afterInstr, ++length);
-      if (!longer.Call) break;
-      call = longer;
+    // A REX prefix in front belongs to the same instruction. Other prefix bytes there
+    // (F2, F3, 66) are far more often the end of a mov or lea before it.
+    uint8_t before = 0;
+    if (length < kLongestCallForm && reader.Read(call.This - 1, &before, 1) && (before & 0xF0) == 0x40) {
+      if (const TInstrInfo withRex = NearCallEndingAt(reader, afterInstr, length + 1); withRex.Call) call = withRex;
     }
     site = SiteOf(call);
     return true;
