@@ -7,6 +7,7 @@
 #include "base/byte_size.h"
 #include "base/win/program.h"
 #include "base/win/wide.h"
+#include "crash/system/win/system_info.h"
 #include "gui/win/controls/icon_control.h"
 #include "gui/win/ui_seams.h"
 
@@ -64,18 +65,9 @@ TSystemFacts ReadSystemFacts() {
   TSystemFacts facts;
   facts.ProductName = RegistryText(HKEY_LOCAL_MACHINE,
                                    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"ProductName");
-  using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  const auto getVersion =
-      ntdll ? reinterpret_cast<TRtlGetVersion>(
-                  reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-            : nullptr;
-  if (getVersion && getVersion(&version) == 0) {
-    facts.MajorVersion = version.dwMajorVersion;
-    facts.BuildNumber = version.dwBuildNumber;
-  }
+  const TOS os = GetOsInfo();
+  facts.MajorVersion = os.major;
+  facts.BuildNumber = os.build;
   MEMORYSTATUSEX memory = {};
   memory.dwLength = sizeof(memory);
   if (GlobalMemoryStatusEx(&memory)) facts.FreePhysicalMemory = static_cast<int64_t>(memory.ullAvailPhys);

@@ -1,77 +1,50 @@
 #include "crash/stack/call_site.h"
 
-#include <cstring>
+#include "crash/disasm/decoder.h"
 
 namespace palvetta {
 namespace {
 
-bool IsRex(uint8_t b) { return (b & 0xF0) == 0x40; }
+constexpr int kDirectCallLength = 5;  // E8 rel32
+constexpr int kShortestCallForm = 2;  // FF and a register ModR/M
 
-// Length of an FF /2 instruction starting at code[0] (REX allowed), 0 when the bytes are
-// no such call.
-int IndirectCallLength(const uint8_t* code, int available, bool& ripRelative, int32_t& disp) {
-  int pos = 0;
-  if (available > 0 && IsRex(code[0])) ++pos;
-  if (pos + 2 > available || code[pos] != 0xFF) return 0;
-  const uint8_t modrm = code[pos + 1];
-  if (((modrm >> 3) & 7) != 2) return 0;
-  pos += 2;
-  const int mod = modrm >> 6, rm = modrm & 7;
-  ripRelative = false;
-  if (mod == 3) return pos;
-  int dispSize = mod == 1 ? 1 : mod == 2 ? 4 : 0;
-  if (rm == 4) {
-    if (pos + 1 > available) return 0;
-    const uint8_t sib = code[pos++];
-    if (mod == 0 && (sib & 7) == 5) dispSize = 4;
-  } else if (mod == 0 && rm == 5) {
-    ripRelative = true;
-    dispSize = 4;
-  }
-  if (pos + dispSize > available) return 0;
-  disp = 0;
-  if (dispSize == 4) std::memcpy(&disp, code + pos, 4);
-  return pos + dispSize;
+// The near call that starts length bytes before afterInstr and ends exactly there; an
+// invalid record for anything else. Far calls (FF /3) push a segment as well: what
+// they leave on the stack is no plain return address.
+TInstrInfo NearCallEndingAt(const IMemoryReader& reader, uint64_t afterInstr, int length) noexcept {
+  const TInstrInfo info = DecodeInstruction(TCpuMode::cm64, afterInstr - static_cast<uint64_t>(length), reader);
+  const bool nearCall = info.Opcode == 0xE8 || (info.Opcode == 0xFF && ((info.ModRm >> 3) & 7) == 2);
+  if (info.IsValid && info.Call && nearCall && info.Next == afterInstr) return info;
+  return {};
+}
+
+// The decoder knows the target of a direct call, and of an indirect one through a
+// memory cell whose address needs no register and which it could read.
+TCallSite SiteOf(const TInstrInfo& call) noexcept {
+  return {call.This, call.RelTarget || call.Target != 0, call.Target};
 }
 
 }  // namespace
 
 bool FindCallEndingAt(const IMemoryReader& reader, uint64_t afterInstr, TCallSite& site) noexcept {
   if (afterInstr < kLongestCallForm) return false;
-  uint8_t code[kLongestCallForm];
-  const uint64_t start = afterInstr - kLongestCallForm;
-  // The bytes nearest to the return address are the ones that must be readable; a
-  // shorter window is tried when the longest one crosses into unreadable memory.
-  int available = kLongestCallForm, skipped = 0;
-  while (available >= 2 && !reader.Read(start + skipped, code + skipped, static_cast<size_t>(available))) {
-    ++skipped;
-    --available;
+  if (const TInstrInfo direct = NearCallEndingAt(reader, afterInstr, kDirectCallLength); direct.RelTarget) {
+    site = SiteOf(direct);
+    return true;
   }
-  if (available < 2) return false;
-
-  if (available >= 5 && code[kLongestCallForm - 5] == 0xE8) {
-    int32_t rel;
-    std::memcpy(&rel, code + kLongestCallForm - 4, 4);
-    // A call of the next instruction only pushes its own address: no function is called.
-    if (rel != 0) {
-      site = {afterInstr - 5, true, afterInstr + static_cast<uint64_t>(static_cast<int64_t>(rel))};
-      return true;
+  // The shortest indirect form wins: where a longer call would end here too, its extra
+  // bytes are more likely the end of the instruction before than its ModR/M, SIB or
+  // displacement.
+  for (int length = kShortestCallForm; length <= kLongestCallForm; ++length) {
+    TInstrInfo call = NearCallEndingAt(reader, afterInstr, length);
+    if (!call.Call) continue;
+    // A REX prefix in front belongs to the same instruction. Other prefix bytes there
+    // (F2, F3, 66) are far more often the end of a mov or lea before it.
+    uint8_t before = 0;
+    if (length < kLongestCallForm && reader.Read(call.This - 1, &before, 1) && (before & 0xF0) == 0x40) {
+      if (const TInstrInfo withRex = NearCallEndingAt(reader, afterInstr, length + 1); withRex.Call) call = withRex;
     }
-  }
-  for (int length = 2; length <= available; ++length) {
-    const int offset = kLongestCallForm - length;
-    bool ripRelative = false;
-    int32_t disp = 0;
-    if (IndirectCallLength(code + offset, length, ripRelative, disp) != length) continue;
-    // A REX prefix in front belongs to the same instruction.
-    if (length < available && IsRex(code[offset - 1]) && !IsRex(code[offset])) ++length;
-    site = {afterInstr - static_cast<uint64_t>(length), false, 0};
-    uint64_t target = 0;
-    if (ripRelative &&
-        reader.Read(afterInstr + static_cast<uint64_t>(static_cast<int64_t>(disp)), &target, sizeof target)) {
-      site.HasTarget = true;
-      site.Target = target;
-    }
+    site = SiteOf(call);
     return true;
   }
   return false;

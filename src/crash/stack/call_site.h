@@ -18,7 +18,7 @@ struct TCallSite {
 // The longest call form: REX, FF, ModR/M, SIB and a 32-bit displacement.
 constexpr int kLongestCallForm = 8;
 
-// Looks for a call that ends at afterInstr: E8 rel32, or FF /2 (with or without REX)
+// Looks for a near call that ends at afterInstr: E8 rel32, or FF /2 (with or without REX)
 // through a register, [rip+disp32], a base with or without displacement, or a SIB byte.
 // A direct call is preferred over an indirect one that would end at the same place.
 bool FindCallEndingAt(const IMemoryReader& reader, uint64_t afterInstr, TCallSite& site) noexcept;

@@ -67,6 +67,23 @@ TEST(CallSite, X64CallFormsEndingAtTheReturnAddress) {
   }
 }
 
+TEST(CallSite, ACallThroughAnAbsoluteAddressReadsItsPointer) {
+  // Code loaded below 2 GB can name a pointer cell by its 32-bit address alone (a SIB
+  // byte without base or index).
+  constexpr uint64_t kLowBase = 0x401000;
+  std::vector<uint8_t> bytes(16, 0x90);
+  const uint8_t call[] = {0xFF, 0x14, 0x25, 0x08, 0x10, 0x40, 0x00};  // call [0x401008]
+  std::memcpy(bytes.data(), call, sizeof call);
+  const uint64_t pointer = 0x7FF612345678;
+  std::memcpy(bytes.data() + 8, &pointer, sizeof pointer);
+  const TBufferReader reader(kLowBase, bytes);
+  TCallSite site;
+  ASSERT_TRUE(FindCallEndingAt(reader, kLowBase + sizeof call, site));
+  EXPECT_EQ(site.CallAddr, kLowBase);
+  EXPECT_TRUE(site.HasTarget);
+  EXPECT_EQ(site.Target, pointer);
+}
+
 TEST(CallSite, ReadsNothingBeforeReadableMemoryAndFailsAtItsStart) {
   // The call sits at the very start of the readable bytes: the 8-byte window reaches
   // before them, the nearer bytes still decide.

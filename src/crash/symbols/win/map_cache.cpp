@@ -4,16 +4,16 @@
 
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "crash/symbols/win/module_map.h"
+#include "crash/system/win/loaded_image.h"
 
 namespace palvetta {
 
 namespace {
-
-constexpr DWORD kMaxModuleFileName = 260;
 
 struct TMapCacheEntry {
   std::u16string FileName;
@@ -60,16 +60,10 @@ DWORD FileDosTime(const std::u16string& fileName) {
 std::shared_ptr<const TMapFile> MapFileForAddress(const void* address) {
   try {
     if (address == nullptr) address = reinterpret_cast<const void*>(&MapFileForAddress);
-    MEMORY_BASIC_INFORMATION memory{};
-    if (VirtualQuery(address, &memory, sizeof memory) != sizeof memory || memory.State != MEM_COMMIT ||
-        memory.AllocationBase == nullptr) {
-      return InvalidMap();
-    }
-    const auto module = static_cast<HMODULE>(memory.AllocationBase);
-    wchar_t name[kMaxModuleFileName + 1] = {};
-    const DWORD length = GetModuleFileNameW(module, name, kMaxModuleFileName);
-    if (length == 0 || length >= kMaxModuleFileName) return InvalidMap();
-    const std::u16string fileName(reinterpret_cast<const char16_t*>(name), length);
+    std::optional<TModuleOfAddress> found = FindModuleOfAddress(address);
+    if (!found) return InvalidMap();
+    const HMODULE module = found->Module;
+    const std::u16string fileName = std::move(found->FileName);
     const DWORD time = FileDosTime(fileName);
     const auto imageBase = reinterpret_cast<uintptr_t>(module);
 

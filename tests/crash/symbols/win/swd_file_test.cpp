@@ -22,19 +22,39 @@ class SwdFileTest : public testing::Test {
  protected:
   void SetUp() override {
     FFolder = std::filesystem::temp_directory_path() / "palvetta_swd_file_test";
+    RemoveDeepFolder();
     std::filesystem::remove_all(FFolder);
-    std::filesystem::create_directories(FFolder);
-    FModule = FFolder / "probe_module.dll";
-    std::filesystem::copy_file(std::filesystem::path(PALVETTA_PROBE_MODULE), FModule);
+    PlaceModuleIn(FFolder);
     // Each test's copy has the same name, time and usually load address as the last one.
     ClearMapCache();
   }
   void TearDown() override {
     if (FHandle != nullptr) FreeLibrary(FHandle);
+    RemoveDeepFolder();
     std::error_code ignored;
     std::filesystem::remove_all(FFolder, ignored);
   }
 
+  // A folder whose path is longer than the short path limit.
+  std::filesystem::path DeepFolder() const {
+    std::filesystem::path deep = FFolder;
+    while (deep.native().size() <= MAX_PATH) deep /= "a_folder_with_a_rather_long_name";
+    return deep;
+  }
+  // The library's remove_all stops at the short path limit: the deep folder's files and
+  // folders go one by one, innermost first.
+  void RemoveDeepFolder() const {
+    for (auto folder = DeepFolder(); folder.native().size() > FFolder.native().size(); folder = folder.parent_path()) {
+      DeleteFileW((folder / "probe_module.dll").c_str());
+      DeleteFileW((folder / "probe_module.swd").c_str());
+      RemoveDirectoryW(folder.c_str());
+    }
+  }
+  void PlaceModuleIn(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    FModule = folder / "probe_module.dll";
+    std::filesystem::copy_file(std::filesystem::path(PALVETTA_PROBE_MODULE), FModule);
+  }
   const void* Load() {
     FHandle = LoadLibraryW(FModule.c_str());
     EXPECT_NE(FHandle, nullptr);
@@ -56,7 +76,7 @@ class SwdFileTest : public testing::Test {
     map.AddPublic(true, name, address);
     map.AddLine(line, address, false);
     map.SetValid(true);
-    std::ofstream(FFolder / "probe_module.swd", std::ios::binary) << map.Export(true, false, false);
+    std::ofstream(FModule.parent_path() / "probe_module.swd", std::ios::binary) << map.Export(true, false, false);
   }
 
   std::filesystem::path FFolder;
@@ -74,6 +94,16 @@ TEST_F(SwdFileTest, AModuleWithoutItsOwnMapReadsTheFileBesideIt) {
   EXPECT_EQ(map->FindPublic(reinterpret_cast<uintptr_t>(function) + 2).Name, "SymbolProbeExport");
   EXPECT_EQ(map->FindLine(reinterpret_cast<uintptr_t>(function)), 4);
   EXPECT_EQ(MapFileForAddress(function), map) << "cached";
+}
+
+TEST_F(SwdFileTest, AModuleBeyondTheShortPathLimitFindsItsMap) {
+  PlaceModuleIn(DeepFolder());
+  const void* function = Load();
+  ASSERT_NE(function, nullptr);
+  WriteSwd(function, "SymbolProbeExport", 4);
+  const std::shared_ptr<const TMapFile> map = MapFileForAddress(function);
+  ASSERT_TRUE(map->Valid());
+  EXPECT_EQ(map->FindLine(reinterpret_cast<uintptr_t>(function)), 4);
 }
 
 TEST_F(SwdFileTest, AReplacedModuleFileGetsAFreshMap) {
