@@ -1,20 +1,14 @@
 #include "crash/stack/stack_lines.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "crash/codec/checksums.h"
+#include "crash/stack/hex_digits.h"
 #include "crash/text/case_folding.h"
 #include "crash/text/wide_text.h"
 
 namespace palvetta {
 namespace {
-
-std::string Hex(uint64_t value, int width) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "%0*llx", width, static_cast<unsigned long long>(value));
-  return buffer;
-}
 
 std::string PadRight(const std::string& text, size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
@@ -97,7 +91,7 @@ TStackText ComposeStackText(const std::vector<TStackFrame>& frames, const TStack
   for (const TStackFrame* frame : shown) {
     if (HasOffset(*frame)) {
       anyOffset = true;
-      offsetWidth = std::max(offsetWidth, Hex(frame->Addr - frame->PublicAddr, 0).size());
+      offsetWidth = std::max(offsetWidth, HexDigits(frame->Addr - frame->PublicAddr, 0).size());
     }
     moduleWidth = std::max(moduleWidth, frame->ModuleName.size());
     unitWidth = std::max(unitWidth, frame->UnitName.size());
@@ -113,9 +107,10 @@ TStackText ComposeStackText(const std::vector<TStackFrame>& frames, const TStack
   const bool offsetColumn = options.ShowRelativeAddrs && anyOffset;
 
   for (const TStackFrame* frame : shown) {
-    std::string line = Hex(frame->Addr, 16) + " ";
+    std::string line = HexDigits(frame->Addr, 16) + " ";
     if (offsetColumn)
-      line += "+" + Hex(HasOffset(*frame) ? frame->Addr - frame->PublicAddr : 0, static_cast<int>(offsetWidth)) + " ";
+      line +=
+          "+" + HexDigits(HasOffset(*frame) ? frame->Addr - frame->PublicAddr : 0, static_cast<int>(offsetWidth)) + " ";
     line += PadRight(frame->ModuleName, moduleWidth + 1);
     line += PadRight(frame->UnitName, unitWidth + 1);
     if (anyPublicLine)

@@ -1,0 +1,17 @@
+#pragma once
+// Addresses and offsets in the stack texts: lower-case hexadecimal digits, no "$".
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace palvetta {
+
+// Zero-padded to width digits (0: as few as the value needs).
+inline std::string HexDigits(uint64_t value, int width) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "%0*llx", width, static_cast<unsigned long long>(value));
+  return buffer;
+}
+
+}  // namespace palvetta
