@@ -1,7 +1,7 @@
 #include "crash/stack/stack_tracer.h"
 
-#include <cstdio>
-
+#include "crash/stack/hex_digits.h"
+#include "crash/stack/stack_line_format.h"
 #include "crash/stack/trace_run.h"
 
 namespace palvetta {
@@ -13,18 +13,14 @@ const char* const kTraceStepNames[7] = {"CollectPossibleStackItems", "RemoveRecu
 
 namespace {
 
-std::string PlainAddressLine(uint64_t address) {
-  char text[20];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(address));
-  return text;
-}
-
-// The text that replaces the trace when one of its steps fails.
+// The text that replaces the trace when one of its steps fails. A C++ exception has no
+// address of its own to show; with an exception trace the original location follows.
 std::string StepFailureText(const char* step, const TTraceRequest& request) {
-  std::string text = std::string(">> internal error in ") + step;
+  std::string text = ComposeInternalErrorText(step, {});
   if (request.ExceptionFlag) {
-    const auto line = request.FormatLine ? request.FormatLine : PlainAddressLine;
-    text += "\r\n>> original exception location: \r\n" + line(request.CurrentAddress);
+    const uint64_t address = request.CurrentAddress;
+    text += "\r\n>> original exception location: \r\n" +
+            (request.FormatLine ? request.FormatLine(address) : HexDigits(address, 16));
   }
   return text;
 }

@@ -10,6 +10,7 @@
 #include "crash/process/win/process_facts.h"
 #include "crash/stack/cached_reader.h"
 #include "crash/stack/win/loaded_module_source.h"
+#include "crash/stack/win/stack_line_lookup.h"
 #include "crash/stack/win/stack_walk.h"
 
 namespace palvetta {
@@ -110,6 +111,25 @@ TStackTracer& ProcessTracer() {
   return tracer;
 }
 
+// Runs the process's tracer over the request's candidates, reading this process's memory.
+TTraceResult AnalyseInThisProcess(TTraceRequest& request) {
+  if (!request.FormatLine) {
+    const TStackLineOptions lines = request.Lines;
+    request.FormatLine = [lines](uint64_t address) {
+      return FormatStackLine(address, lines.ShowRelativeAddrs, lines.ShowRelativeLines);
+    };
+  }
+  const std::lock_guard<std::mutex> guard(TracerLock());
+  TDATryRead snapshot = SnapshotReadableAreas();
+  const TSafeReader safe(&snapshot);
+  const TCachedReader reader(safe);
+  const TLoadedModules facts;
+  const TLoadedModuleSource modules;
+  TTraceResult result = ProcessTracer().Trace(request, {&reader, &facts, &modules});
+  FreeSnapshot(snapshot);
+  return result;
+}
+
 }  // namespace
 
 TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTraceRequest request) {
@@ -125,15 +145,22 @@ TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTr
     request.NoCurrentAddress = true;
     request.Collected = captured.first(last);
   }
-  const std::lock_guard<std::mutex> guard(TracerLock());
-  TDATryRead snapshot = SnapshotReadableAreas();
-  const TSafeReader safe(&snapshot);
-  const TCachedReader reader(safe);
-  const TLoadedModules facts;
-  const TLoadedModuleSource modules;
-  TTraceResult result = ProcessTracer().Trace(request, {&reader, &facts, &modules});
-  FreeSnapshot(snapshot);
-  return result;
+  return AnalyseInThisProcess(request);
+}
+
+TTraceResult AnalysePreparedStack(std::span<const TPreparedEntry> prepared, TTraceRequest request) {
+  std::vector<TStackCandidate> candidates;
+  candidates.reserve(prepared.size());
+  for (const TPreparedEntry& entry : prepared) {
+    TStackCandidate candidate;
+    candidate.Slot = 1;
+    candidate.AfterInstr = entry.Address;
+    candidate.Anchor = entry.FrameSlot;
+    candidates.push_back(candidate);
+  }
+  request.Collected = candidates;
+  request.FromPreparedStack = true;
+  return AnalyseInThisProcess(request);
 }
 
 TTraceResult TraceThreadStack(DWORD threadId, const TTraceRequest& request) {

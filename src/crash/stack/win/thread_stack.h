@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <span>
 
+#include "crash/stack/prepared_stack.h"
 #include "crash/stack/stack_lines.h"
 #include "crash/stack/stack_scan.h"
 #include "crash/stack/stack_tracer.h"
@@ -34,6 +35,10 @@ size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcep
 // being the current address). The request's Collected and CurrentAddress are filled from
 // it. Traces run one at a time: the process's caches are shared.
 TTraceResult AnalyseCapturedStack(std::span<const TStackCandidate> captured, TTraceRequest request);
+
+// Analyses a prepared stack taken where an exception was raised; the request gives the
+// current address (the exception's).
+TTraceResult AnalysePreparedStack(std::span<const TPreparedEntry> prepared, TTraceRequest request);
 
 // Captures and analyses a thread of this process (nothing when it cannot be traced).
 TTraceResult TraceThreadStack(DWORD threadId, const TTraceRequest& request);

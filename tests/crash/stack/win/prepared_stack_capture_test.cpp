@@ -7,6 +7,8 @@
 #include <atomic>
 #include <vector>
 
+#include "crash/stack/win/thread_stack.h"
+
 namespace palvetta {
 namespace {
 
@@ -81,6 +83,21 @@ TEST(PreparedStackCapture, StopsBeforeTheStopValue) {
   EXPECT_GE(positions[0], 0);
   EXPECT_EQ(positions[1], -1);
   EXPECT_EQ(positions[2], -1);
+}
+
+TEST(PreparedStackCapture, IsAnalysedIntoTheFunctionsThatTookIt) {
+  std::vector<TPreparedEntry> entries(256);
+  gRequest = {0, false, entries};
+  entries.resize(PrepareInLevel1());
+  TTraceRequest request;
+  request.NoCurrentAddress = true;
+  const TTraceResult result = AnalysePreparedStack(entries, request);
+  SCOPED_TRACE(result.Stack.Text);
+  std::vector<std::string> names;
+  for (const TStackItem& item : result.Stack.Items) names.push_back(item.FunctionName);
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[0], "palvetta::(anonymous namespace)::PrepareInLevel2()");
+  EXPECT_EQ(names[1], "palvetta::(anonymous namespace)::PrepareInLevel1()");
 }
 
 }  // namespace
