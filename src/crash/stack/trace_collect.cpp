@@ -2,31 +2,19 @@
 // mapped code; where the function holding it can be analysed, the call must be one the
 // function's code really makes.
 #include <array>
-#include <cctype>
 
 #include "crash/disasm/decoder.h"
 #include "crash/stack/call_site.h"
 #include "crash/stack/trace_run.h"
+#include "crash/text/text_search.h"
 
 namespace palvetta {
 namespace {
 
 // Routines whose call raises: an exception address just behind such a call is shown at the
 // call. The last one catches the run time's error routines by name.
-constexpr std::array<std::string_view, 6> kRaisingNames = {"RaiseException", "RaiseExcept", "__cxa_throw",
-                                                           "__cxa_rethrow", "_CxxThrowException", "Error"};
-
-bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
-  if (part.size() > text.size()) return false;
-  for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-    size_t k = 0;
-    while (k < part.size() &&
-           std::tolower(static_cast<unsigned char>(text[i + k])) == std::tolower(static_cast<unsigned char>(part[k])))
-      ++k;
-    if (k == part.size()) return true;
-  }
-  return false;
-}
+constexpr std::array<std::string_view, 5> kRaisingNames = {"RaiseExcept", "__cxa_throw", "__cxa_rethrow",
+                                                           "_CxxThrowException", "Error"};
 
 TStackLink CallLink(const TCallSite& site) {
   TStackLink link;
@@ -214,7 +202,7 @@ bool TTraceRun::CallsRaisingRoutine(uint64_t target) {
   if (module < 0) module = M.Register(target);
   const std::string name = F.NameAt(target, module);
   for (const std::string_view part : kRaisingNames)
-    if (ContainsIgnoringCase(name, part)) return true;
+    if (PosTextA(part, name) > 0) return true;
   return false;
 }
 

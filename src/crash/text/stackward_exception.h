@@ -25,6 +25,13 @@ class TStackwardException : public std::exception {
   bool AcquireInnerException = false;
 };
 
+// Raised by the run-time hooks when a C++ run time terminates abnormally; its traces hide
+// the run time's throw routines.
+class BcbTermination : public TStackwardException {
+ public:
+  using TStackwardException::TStackwardException;
+};
+
 // Called with every TStackwardException that is destroyed (the run-time hooks use it to
 // forget what they noted about the exception); nullptr removes it.
 using TExceptionDestroyedNotification = void (*)(const TStackwardException* exception) noexcept;
