@@ -62,6 +62,23 @@ TEST_F(StackTracerTest, ScannedStretchKeepsTheLinkedChainAndDropsStaleFrames) {
   EXPECT_EQ(Names(Trace(collected)), (Names_t{"Leaf()", "Inner()", "Decoy()", "Work()", "Main()"}));
 }
 
+TEST_F(StackTracerTest, TheChainThroughKnownFunctionsBeatsOneThroughAnUnknownCall) {
+  // Dispatch called Indirect (which called something through a register) before it called
+  // Work, and left that stretch in its own frame, outside its call of Work: both stretches
+  // link Starter's frame to the current address, but only one through functions whose
+  // calls are known. The other comes first, so only its lower quality rules it out.
+  const std::vector<TStackCandidate> collected = {
+      Slot(P::kStarterReturn, true), Slot(P::kDispatchIndirectReturn), Slot(P::kIndirectReturn),
+      Slot(P::kDispatchWorkReturn),  Slot(P::kWorkReturn),              Slot(P::kInnerReturn)};
+  const TTraceResult chosen = Trace(collected);
+  SCOPED_TRACE(chosen.Stack.Text);
+  EXPECT_EQ(Names(chosen), (Names_t{"Leaf()", "Inner()", "Work()", "Dispatch()", "Starter()"}));
+
+  Request.NoChainSelection = true;
+  EXPECT_EQ(Names(Trace(collected)),
+            (Names_t{"Leaf()", "Inner()", "Work()", "Dispatch()", "Indirect()", "Dispatch()", "Starter()"}));
+}
+
 TEST_F(StackTracerTest, BytesThatOnlyLookLikeACallAreNoFrame) {
   const TTraceResult result = Trace({Slot(P::kMainReturn, true), Slot(P::kFakeReturn), Slot(P::kWorkReturn)});
   SCOPED_TRACE(result.Stack.Text);

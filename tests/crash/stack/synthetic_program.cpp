@@ -46,7 +46,8 @@ constexpr TFunctionRow kFunctions[] = {
     {P::kMain, "Main()", 10},      {P::kWork, "Work()", 20},         {P::kDecoy, "Decoy()", 30},
     {P::kInner, "Inner()", 40},    {P::kLeaf, "Leaf()", 50},         {P::kRaiser, "Raiser()", 60},
     {P::kRaise, "RaiseError", 70}, {P::kThrow, "__cxa_throw", 80},   {P::kLooksLikeCall, "LooksLikeCall()", 90},
-    {P::kRecurse, "Recurse(int)", 100},
+    {P::kRecurse, "Recurse(int)", 100}, {P::kDispatch, "Dispatch()", 110}, {P::kIndirect, "Indirect()", 120},
+    {P::kStarter, "Starter()", 130},
 };
 
 }  // namespace
@@ -63,6 +64,9 @@ TSyntheticProgram::TSyntheticProgram() : FImage(kImageSize, 0xCC), FReader(kBase
   // mov eax, 0xE8 then nop: the bytes before kFakeReturn read "E8 00 00 00 90".
   TCodeWriter(FImage, kLooksLikeCall).Bytes({0xB8, 0xE8, 0x00, 0x00, 0x00}).Nops(2).Ret();
   TCodeWriter(FImage, kRecurse).Call(kRecurse).Nops(1).Ret();
+  TCodeWriter(FImage, kDispatch).Call(kWork).Call(kIndirect).Nops(1).Ret();
+  TCodeWriter(FImage, kIndirect).Bytes({0xFF, 0xD0}).Nops(1).Ret();  // call rax
+  TCodeWriter(FImage, kStarter).Call(kDispatch).Nops(1).Ret();
 
   FMap = std::make_shared<TMapFile>();
   FMap->SetRanges(TCodeRanges{kBase, kCode, kCode + kCodeSize, kCode + kCodeSize, kCode + kCodeSize + 0x100});

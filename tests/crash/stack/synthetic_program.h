@@ -31,6 +31,9 @@ class TSyntheticProgram final : public IModuleSource, public IModuleFacts {
   static constexpr uint64_t kThrow = kCode + 0x680;    // "__cxa_throw", calls Leaf
   static constexpr uint64_t kLooksLikeCall = kCode + 0x700;  // an E8 byte inside an immediate
   static constexpr uint64_t kRecurse = kCode + 0x800;  // calls itself
+  static constexpr uint64_t kDispatch = kCode + 0x900;  // calls Work, then Indirect
+  static constexpr uint64_t kIndirect = kCode + 0xA00;  // calls through a register
+  static constexpr uint64_t kStarter = kCode + 0xB00;   // calls Dispatch
 
   // Return addresses: just behind each function's call.
   static constexpr uint64_t kMainReturn = kMain + 5;
@@ -42,6 +45,10 @@ class TSyntheticProgram final : public IModuleSource, public IModuleFacts {
   static constexpr uint64_t kFakeReturn = kLooksLikeCall + 6;
   static constexpr uint64_t kRecurseReturn = kRecurse + 5;
   static constexpr uint64_t kLeafInside = kLeaf + 2;
+  static constexpr uint64_t kDispatchWorkReturn = kDispatch + 5;
+  static constexpr uint64_t kDispatchIndirectReturn = kDispatch + 10;
+  static constexpr uint64_t kIndirectReturn = kIndirect + 2;
+  static constexpr uint64_t kStarterReturn = kStarter + 5;
 
   TSyntheticProgram();
 
