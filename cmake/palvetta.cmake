@@ -38,6 +38,15 @@ set(PALVETTA_WINE_ENV
   "WINEDEBUG=-all"
   "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")
 
+# A libFuzzer target of the fuzz build (clang, PALVETTA_FUZZ): one source and the libraries
+# it exercises.
+function(palvetta_fuzz_target name source)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  palvetta_warnings(${name})
+endfunction()
+
 # Adds a library of our own: SOURCES build everywhere, WIN_SOURCES only for Windows.
 function(palvetta_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;WIN_SOURCES;HOST_SOURCES;DEPENDS;WIN_LIBS" ${ARGN})

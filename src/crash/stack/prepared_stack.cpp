@@ -1,7 +1,5 @@
 #include "crash/stack/prepared_stack.h"
 
-#include <algorithm>
-
 namespace palvetta {
 namespace {
 
@@ -24,19 +22,14 @@ bool IsFrameSlot(const IMemoryReader& reader, uint64_t framePointer, uint64_t sl
 size_t PrepareStack(const IMemoryReader& reader, const ICodeRanges& code, uint64_t framePointer, uint64_t bottom,
                     uint64_t top, uint64_t stopValue, bool stopAtValue, std::span<TPreparedEntry> out) noexcept {
   size_t count = 0;
-  bottom = (bottom + 7) & ~uint64_t{7};
-  top &= ~uint64_t{7};
-  for (uint64_t slot = top; slot > bottom && count < out.size();) {
-    slot -= 8;
-    uint64_t value = 0;
-    if (!reader.Read(slot, &value, sizeof value)) continue;
-    if (stopAtValue && value == stopValue) break;
+  ForEachStackSlot(reader, bottom, top, [&](uint64_t slot, uint64_t value) {
+    if (count == out.size() || (stopAtValue && value == stopValue)) return -1;
     TCallSite site;
-    if (!IsReturnAddress(reader, code, value, site)) continue;
+    if (!IsReturnAddress(reader, code, value, site)) return 0;
     const bool frameSlot = IsFrameSlot(reader, framePointer, slot);
     out[count++] = {value, frameSlot};
-    if (frameSlot) slot = std::max(slot, bottom + 8) - 8;  // the saved frame pointer below it
-  }
+    return frameSlot ? 1 : 0;  // the saved frame pointer below it
+  });
   return count;
 }
 

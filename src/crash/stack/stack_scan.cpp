@@ -10,15 +10,12 @@ bool IsReturnAddress(const IMemoryReader& reader, const ICodeRanges& code, uint6
 size_t ScanStack(const IMemoryReader& reader, const ICodeRanges& code, uint64_t bottom, uint64_t top,
                  std::span<TStackCandidate> out) noexcept {
   size_t count = 0;
-  bottom = (bottom + 7) & ~uint64_t{7};
-  top &= ~uint64_t{7};
-  for (uint64_t slot = top; slot > bottom && count < out.size();) {
-    slot -= 8;
-    uint64_t value = 0;
+  ForEachStackSlot(reader, bottom, top, [&](uint64_t slot, uint64_t value) {
+    if (count == out.size()) return -1;
     TCallSite site;
-    if (!reader.Read(slot, &value, sizeof value) || !IsReturnAddress(reader, code, value, site)) continue;
-    out[count++] = {slot, value, site, false, true};
-  }
+    if (IsReturnAddress(reader, code, value, site)) out[count++] = {slot, value, site, false, true};
+    return 0;
+  });
   return count;
 }
 

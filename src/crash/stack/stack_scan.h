@@ -28,6 +28,22 @@ struct TStackCandidate {
   bool Valid = true;
 };
 
+// The 8-byte slots of [bottom, top) from the top down: visit(slot, value) for each readable
+// one; it returns how many further slots to skip, or -1 to stop.
+template <typename Visit>
+void ForEachStackSlot(const IMemoryReader& reader, uint64_t bottom, uint64_t top, Visit visit) noexcept {
+  bottom = (bottom + 7) & ~uint64_t{7};
+  top &= ~uint64_t{7};
+  for (uint64_t slot = top; slot > bottom;) {
+    slot -= 8;
+    uint64_t value = 0;
+    if (!reader.Read(slot, &value, sizeof value)) continue;
+    const int skip = visit(slot, value);
+    if (skip < 0) return;
+    for (int i = 0; i < skip && slot > bottom; ++i) slot -= 8;
+  }
+}
+
 // Offers the 8-byte slots of [bottom, top) from the top down; each slot whose value
 // passes the call test is written to out, outermost first. Returns the number written
 // (out's size at most).
