@@ -17,7 +17,11 @@ int TModuleCache::Checked(int index) {
   if (FSource->DescribeModule(FModules[i].handle, now) && now.stamp == FModules[i].stamp) return index;
   // Gone or replaced: the entry keeps its index (functions refer to it) with what is there now.
   FReplaced.push_back(index);
-  if (now.handle == 0) now.handle = FModules[i].handle;
+  if (now.handle == 0) {
+    now.handle = FModules[i].handle;
+  } else {
+    now.mapFile = FSource->MapOf(now);
+  }
   FModules[i] = std::move(now);
   return index;
 }
@@ -38,6 +42,7 @@ int TModuleCache::Register(uint64_t address) {
   TCachedModule module;
   if (!FSource->DescribeModule(base, module)) return -1;
   module.handle = base;
+  module.mapFile = FSource->MapOf(module);
   FModules.push_back(std::move(module));
   FCheckedIn.push_back(FTrace);
   return static_cast<int>(FModules.size() - 1);

@@ -32,8 +32,11 @@ class IModuleSource {
   // The allocation base of the committed memory holding address; false when the address is
   // not committed or has none.
   virtual bool AllocationBase(uint64_t address, uint64_t& base) const = 0;
-  // The module loaded at base; false when base holds no readable PE image.
+  // The module loaded at base, all but its map; false when base holds no readable PE
+  // image. Asked once per trace and module, so it must be cheap.
   virtual bool DescribeModule(uint64_t base, TCachedModule& module) const = 0;
+  // The module's symbol map; nullptr when it has none. Asked once per module loaded.
+  virtual std::shared_ptr<const TMapFile> MapOf(const TCachedModule& module) const = 0;
   // The start of the function holding address for a module without a map: its function
   // table's entry or else its highest export (or entry point) at or below address; 0 when
   // unknown.

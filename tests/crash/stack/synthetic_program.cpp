@@ -99,7 +99,6 @@ bool TSyntheticProgram::DescribeModule(uint64_t base, TCachedModule& module) con
   module.codeEnd = kCode + kCodeSize;
   module.dataBegin = kCode + kCodeSize;
   module.dataEnd = kCode + kCodeSize + 0x100;
-  module.mapFile = FMap;
   module.stamp = FStamp;
   return true;
 }

@@ -62,6 +62,7 @@ class TSyntheticProgram final : public IModuleSource, public IModuleFacts {
 
   bool AllocationBase(uint64_t address, uint64_t& base) const override;
   bool DescribeModule(uint64_t base, TCachedModule& module) const override;
+  std::shared_ptr<const TMapFile> MapOf(const TCachedModule&) const override { return FMap; }
   uint64_t FunctionStartBelow(const TCachedModule&, uint64_t) const override { return 0; }
   std::string ExportName(const TCachedModule&, uint64_t) const override { return {}; }
 

@@ -60,13 +60,16 @@ bool TLoadedModuleSource::DescribeModule(uint64_t base, TCachedModule& module) c
   if (const std::optional<TModuleOfAddress> found = FindModuleOfAddress(reinterpret_cast<const void*>(base)))
     path = found->FileName;
   module.name = path.empty() ? "???" : FileNameOnly(path);
-  std::shared_ptr<const TMapFile> map = MapFileForAddress(reinterpret_cast<const void*>(base));
-  if (map && map->Valid()) module.mapFile = std::move(map);
   module.own = base == OwnModuleBase();
   // The file header's time stamp and the image size tell two builds apart.
   const uint32_t timeStamp = image->U32At(image->NtHeadersOffset() + 8).value_or(0);
   module.stamp = (uint64_t{image->SizeOfImage()} << 32 | timeStamp) ^ std::hash<std::u16string>()(path);
   return true;
+}
+
+std::shared_ptr<const TMapFile> TLoadedModuleSource::MapOf(const TCachedModule& module) const {
+  std::shared_ptr<const TMapFile> map = MapFileForAddress(reinterpret_cast<const void*>(module.handle));
+  return map && map->Valid() ? map : nullptr;
 }
 
 uint64_t TLoadedModuleSource::FunctionStartBelow(const TCachedModule& module, uint64_t address) const {

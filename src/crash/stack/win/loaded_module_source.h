@@ -11,6 +11,7 @@ class TLoadedModuleSource final : public IModuleSource {
  public:
   bool AllocationBase(uint64_t address, uint64_t& base) const override;
   bool DescribeModule(uint64_t base, TCachedModule& module) const override;
+  std::shared_ptr<const TMapFile> MapOf(const TCachedModule& module) const override;
   uint64_t FunctionStartBelow(const TCachedModule& module, uint64_t address) const override;
   std::string ExportName(const TCachedModule& module, uint64_t address) const override;
 };

@@ -47,10 +47,10 @@ class TFuzzProgram final : public IModuleSource, public IModuleFacts {
     module.codeBegin = kCode;
     module.codeEnd = kCode + FSize;
     module.dataBegin = module.dataEnd = kCode + FSize;
-    module.mapFile = FMap;
     module.stamp = 1;
     return true;
   }
+  std::shared_ptr<const TMapFile> MapOf(const TCachedModule&) const override { return FMap; }
   uint64_t FunctionStartBelow(const TCachedModule&, uint64_t address) const override {
     return IsCommitted(address) ? address & ~uint64_t{15} : 0;
   }
