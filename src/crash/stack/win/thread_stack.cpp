@@ -92,8 +92,15 @@ size_t CaptureThreadStack(HANDLE thread, std::span<TStackCandidate> out) noexcep
   CONTEXT context{};
   context.ContextFlags = CONTEXT_FULL;
   size_t count = 0;
-  if (GetThreadContext(thread, &context))
-    count = CaptureStackFromContext(context, stackBase, out, !HoldsLoaderLock(GetThreadId(thread)));
+  if (GetThreadContext(thread, &context)) {
+    // Page copies make the scan's many small reads cheap; kept in static storage, as
+    // nothing may be allocated while the thread is suspended, and used under the lock.
+    static const TSafeReader memory;
+    static TFixedCachedReader pages(memory);
+    pages.Reset();
+    const TImageCodeRanges code;
+    count = WalkStack(context, {context.Rsp, stackBase}, pages, code, out, !HoldsLoaderLock(GetThreadId(thread)));
+  }
   ResumeThread(thread);
   ReleaseSRWLockExclusive(&captureLock);
   return count;
