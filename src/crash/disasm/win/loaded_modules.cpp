@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "crash/disasm/win/safe_memory.h"
 #include "crash/text/win/error_code_text.h"
@@ -38,25 +40,41 @@ struct TModuleImage {
     return true;
   }
 
-  template <typename T>
-  bool Get(uint32_t rva, T& value) const {
-    return rva < Size && SafeReadMemory(Base + rva, &value, sizeof value, nullptr);
+  bool Get(uint32_t rva, void* out, size_t count) const {
+    return rva < Size && count <= Size - rva && SafeReadMemory(Base + rva, out, count, nullptr);
   }
 
+  // The export table is copied in one read and searched in the copy: one fault-free read
+  // per entry costs a system call each, and system modules export thousands of names.
   std::string ExportName(uintptr_t address) const {
+    constexpr uint32_t kLargestTable = 16u << 20;
+    if (ExportRva == 0 || ExportSize < sizeof(IMAGE_EXPORT_DIRECTORY) || ExportSize > kLargestTable) return {};
+    std::vector<uint8_t> table(ExportSize);
+    if (!Get(ExportRva, table.data(), table.size())) return {};
+    // count bytes at an RVA inside the copy; nullptr outside it.
+    const auto at = [&](uint32_t rva, size_t count) -> const uint8_t* {
+      if (rva < ExportRva || rva - ExportRva > ExportSize || ExportSize - (rva - ExportRva) < count) return nullptr;
+      return table.data() + (rva - ExportRva);
+    };
     IMAGE_EXPORT_DIRECTORY directory;
-    if (ExportRva == 0 || !Get(ExportRva, directory)) return {};
+    std::memcpy(&directory, table.data(), sizeof directory);
+    const uint8_t* ordinals = at(directory.AddressOfNameOrdinals, size_t{directory.NumberOfNames} * 2);
+    const uint8_t* names = at(directory.AddressOfNames, size_t{directory.NumberOfNames} * 4);
+    const uint8_t* functions = at(directory.AddressOfFunctions, size_t{directory.NumberOfFunctions} * 4);
+    if (ordinals == nullptr || names == nullptr || functions == nullptr) return {};
     const uint32_t wanted = static_cast<uint32_t>(address - Base);
     for (DWORD i = 0; i < directory.NumberOfNames; ++i) {
       WORD ordinal = 0;
       DWORD nameRva = 0, functionRva = 0;
-      if (!Get(directory.AddressOfNameOrdinals + i * 2, ordinal) || !Get(directory.AddressOfNames + i * 4, nameRva) ||
-          !Get(directory.AddressOfFunctions + ordinal * 4u, functionRva)) {
-        return {};
-      }
+      std::memcpy(&ordinal, ordinals + i * 2, sizeof ordinal);
+      if (ordinal >= directory.NumberOfFunctions) continue;
+      std::memcpy(&functionRva, functions + ordinal * 4u, sizeof functionRva);
       if (functionRva != wanted) continue;
+      std::memcpy(&nameRva, names + i * 4, sizeof nameRva);
       std::string name;
-      for (char c; name.size() < 256 && Get(nameRva + static_cast<uint32_t>(name.size()), c) && c != 0;) name += c;
+      for (const uint8_t* c = at(nameRva, 1); c != nullptr && *c != 0 && name.size() < 256;
+           c = at(nameRva + static_cast<uint32_t>(name.size()), 1))
+        name += static_cast<char>(*c);
       return name;
     }
     return {};
