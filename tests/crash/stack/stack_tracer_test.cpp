@@ -111,6 +111,16 @@ TEST_F(StackTracerTest, ExceptionBehindACallOfARaisingRoutineIsShownAtTheCall) {
   EXPECT_EQ(exact.Stack.Items[0].Addr, P::kRaiserReturn);
 }
 
+TEST_F(StackTracerTest, AnExceptionAddressTheCodeDoesNotConfirmStaysTheFrameAddress) {
+  // Inside an instruction (a damaged jump went there): the fault is still shown where it
+  // happened, not at whatever would follow it.
+  Request.ExceptionFlag = true;
+  const TTraceResult result = Trace({Slot(P::kMainReturn, true)}, P::kLooksLikeCall + 2);
+  ASSERT_FALSE(result.Stack.Items.empty());
+  EXPECT_EQ(result.Stack.Items[0].Addr, P::kLooksLikeCall + 2);
+  EXPECT_EQ(result.Stack.Items[0].FunctionName, "LooksLikeCall()");
+}
+
 TEST_F(StackTracerTest, RunTimeFramesAreHidden) {
   // A C++ termination: the throw routine and what it called are the run time's.
   Request.CxxTermination = true;
