@@ -2,10 +2,10 @@
 
 namespace palvetta {
 
-bool FunctionHolds(const TFunctionInfo& fi, uint64_t address) {
+const TCodeArea* AreaHolding(const TFunctionInfo& fi, uint64_t address) {
   for (const TCodeArea& area : fi.CodeAreas)
-    if (area.AreaBegin < address && address - 1 <= area.AreaEnd) return true;
-  return false;
+    if (area.AreaBegin < address && address - 1 <= area.AreaEnd) return &area;
+  return nullptr;
 }
 
 void TFunctionCache::BeginTrace(const TAnalysisSources& sources) {
@@ -64,8 +64,7 @@ int TFunctionCache::AddAnalysedFunction(uint64_t entry, const std::string& name,
     if (approve) Approve(found->second);
     return found->second;
   }
-  if (module < 0) module = FModules.FindByRange(entry);
-  if (module < 0) module = FModules.Register(entry);
+  if (module < 0) module = FModules.ModuleOf(entry);
 
   TCachedFunction function;
   function.module = module;

@@ -61,8 +61,9 @@ class TFunctionCache {
   int FJumpDepth = 0;
 };
 
-// Whether one of the function's code areas holds the byte before address (a call ending
-// at address lies there).
-bool FunctionHolds(const TFunctionInfo& fi, uint64_t address);
+// The function's code area that holds the byte before address (a call ending at address
+// lies there); nullptr when none does.
+const TCodeArea* AreaHolding(const TFunctionInfo& fi, uint64_t address);
+inline bool FunctionHolds(const TFunctionInfo& fi, uint64_t address) { return AreaHolding(fi, address) != nullptr; }
 
 }  // namespace palvetta

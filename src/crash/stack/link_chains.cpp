@@ -119,8 +119,9 @@ void TTraceRun::FillInnerLinks(int k, bool hasTarget, uint64_t target, bool appr
   if (hasTarget) {
     func = F.AddAnalysedFunction(target, {}, -1, approve, false);
     // A function that jumps somewhere unknown can end anywhere: as if its target were unknown.
-    for (const TUnknownTarget& unknown : F[func].fi.UnknownTargets)
-      if (!unknown.Call) func = -1;
+    const std::vector<TUnknownTarget>& unknowns = F[func].fi.UnknownTargets;
+    if (std::any_of(unknowns.begin(), unknowns.end(), [](const TUnknownTarget& unknown) { return !unknown.Call; }))
+      func = -1;
   }
   if (func < 0) {
     for (const TStackLink& link : FItems[k].Links[ldInner].Links)

@@ -56,6 +56,11 @@ class TModuleCache {
   // The module holding the committed address, registered when new; -1 when it holds no
   // module.
   int Register(uint64_t address);
+  // By range first, else registered.
+  int ModuleOf(uint64_t address) {
+    const int found = FindByRange(address);
+    return found >= 0 ? found : Register(address);
+  }
   // Checks the module against the system once per trace.
   void Verify(int index) { Checked(index); }
   // Modules found replaced since the last call, whose cached functions are stale.

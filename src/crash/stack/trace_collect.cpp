@@ -96,16 +96,12 @@ void TTraceRun::Offer(uint64_t value, bool anchor, bool top, bool first, const T
     call = found;
     hasCall = hasCall || call.CodeAddr != 0;
   }
-  if (top && !confirmed) {
-    if (!R.ExceptionFlag || R.ExactAddress) {
-      call.CodeAddr = testAddr;
-      hasCall = true;
-    }
-    uint8_t byte = 0;
-    if (R.ExceptionFlag && R.ExactAddress && !S.reader->Read(value, &byte, 1)) {
-      call.Func = F.AddAnalysedFunction(afterInstr, {}, module, true, true);
-      confirmed = true;
-    }
+  // An unconfirmed top item keeps its own address as its call address (set above); with an
+  // exact exception address that cannot even be read, it stands for an empty function.
+  uint8_t byte = 0;
+  if (top && !confirmed && R.ExceptionFlag && R.ExactAddress && !S.reader->Read(value, &byte, 1)) {
+    call.Func = F.AddAnalysedFunction(afterInstr, {}, module, true, true);
+    confirmed = true;
   }
   if (!(goesOn || confirmed || anchor)) return;
 
@@ -172,35 +168,31 @@ bool TTraceRun::FindCallEndingAt(int func, uint64_t afterInstr, bool top, TStack
     return true;
   }
   if (!R.ExactAddress) {
-    // Raised by a call of a raising routine: the frame is shown at that call.
-    const std::vector<TFarCall> calls = fi.FarCalls;
-    for (const TFarCall& far : calls)
+    // Raised by a call of a raising routine: the frame is shown at that call. Naming the
+    // target registers modules only; the function cache, and so fi, stays as it is.
+    for (const TFarCall& far : fi.FarCalls)
       if (far.Call && far.CodeAddr2 == R.CurrentAddress && far.Target != 0 && CallsRaisingRoutine(far.Target))
         return found(far.CodeAddr1, true, far.Target);
   }
-  if (!EndsAtInstruction(F[func].fi, afterInstr)) return false;
+  if (!EndsAtInstruction(fi, afterInstr)) return false;
   call.Func = func;
   return true;
 }
 
 bool TTraceRun::EndsAtInstruction(const TFunctionInfo& fi, uint64_t afterInstr) const {
-  for (const TCodeArea& area : fi.CodeAreas) {
-    if (!(area.AreaBegin < afterInstr && afterInstr - 1 <= area.AreaEnd)) continue;
-    uint64_t address = area.AreaBegin;
-    while (address < afterInstr) {
-      const TInstrInfo info = DecodeInstruction(TCpuMode::cm64, address, *S.reader);
-      if (!info.IsValid || info.Next <= address) return false;
-      address = info.Next;
-    }
-    return address == afterInstr;
+  const TCodeArea* area = AreaHolding(fi, afterInstr);
+  if (area == nullptr) return false;
+  uint64_t address = area->AreaBegin;
+  while (address < afterInstr) {
+    const TInstrInfo info = DecodeInstruction(TCpuMode::cm64, address, *S.reader);
+    if (!info.IsValid || info.Next <= address) return false;
+    address = info.Next;
   }
-  return false;
+  return address == afterInstr;
 }
 
 bool TTraceRun::CallsRaisingRoutine(uint64_t target) {
-  int module = M.FindByRange(target);
-  if (module < 0) module = M.Register(target);
-  const std::string name = F.NameAt(target, module);
+  const std::string name = F.NameAt(target, M.ModuleOf(target));
   for (const std::string_view part : kRaisingNames)
     if (PosTextA(part, name) > 0) return true;
   return false;
