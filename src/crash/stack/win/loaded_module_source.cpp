@@ -6,6 +6,7 @@
 #include "crash/symbols/pe_resources.h"
 #include "crash/symbols/win/map_cache.h"
 #include "crash/system/win/loaded_image.h"
+#include "crash/text/path_text.h"
 
 namespace palvetta {
 namespace {
@@ -17,11 +18,6 @@ uint64_t OwnModuleBase() {
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&OwnModuleBase), &own);
   return reinterpret_cast<uint64_t>(own);
-}
-
-std::string FileNameOnly(const std::u16string& path) {
-  const size_t slash = path.find_last_of(u"\\/");
-  return Utf16ToUtf8(slash == std::u16string::npos ? path : path.substr(slash + 1));
 }
 
 // The highest export, or the entry point, at or below the RVA; 0 when none.
@@ -59,7 +55,7 @@ bool TLoadedModuleSource::DescribeModule(uint64_t base, TCachedModule& module) c
   std::u16string path;
   if (const std::optional<TModuleOfAddress> found = FindModuleOfAddress(reinterpret_cast<const void*>(base)))
     path = found->FileName;
-  module.name = path.empty() ? "???" : FileNameOnly(path);
+  module.name = path.empty() ? "???" : Utf16ToUtf8(PathFileName(path));
   module.own = base == OwnModuleBase();
   // The file header's time stamp and the image size tell two builds apart.
   const uint32_t timeStamp = image->U32At(image->NtHeadersOffset() + 8).value_or(0);

@@ -4,17 +4,9 @@
 
 #include "base/utf.h"
 #include "crash/symbols/win/map_cache.h"
+#include "crash/text/path_text.h"
 
 namespace palvetta {
-
-namespace {
-
-std::u16string FileNameWithoutFolder(const std::u16string& path) {
-  const size_t slash = path.find_last_of(u"\\/");
-  return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
 
 __attribute__((noinline)) bool LookupAddressInfo(const void* address, TAddressInfo& info) {
   if (address == nullptr) {
@@ -39,7 +31,7 @@ std::string SymbolNameAt(uintptr_t address) {
   const std::string unit = map->FindSegment(true, address).Unit_;
   std::string name = unit.empty() ? found.Name : unit + "." + found.Name;
   if (name.find('%') != std::string::npos) {
-    name += " (" + Utf16ToUtf8(FileNameWithoutFolder(map->ModuleFileName())) + ")";
+    name += " (" + Utf16ToUtf8(PathFileName(map->ModuleFileName())) + ")";
   }
   return name;
 }
