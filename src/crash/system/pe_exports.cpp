@@ -58,19 +58,39 @@ std::optional<TForwarder> ReadForwarder(const TPeImage& image, const TExportDire
   return TForwarder{text->substr(0, dot), text->substr(dot + 1)};
 }
 
+namespace {
+
+// The first name whose export the predicate picks by its function index.
+template <typename Picks>
+std::optional<std::string_view> FirstNameOf(const TPeImage& image, const TExportDirectory& exports, Picks picks) {
+  for (uint32_t i = 0; i < exports.NumberOfNames; ++i) {
+    const auto index = image.U16At(exports.AddressOfNameOrdinals + i * 2);
+    if (!index) break;
+    if (!picks(*index)) continue;
+    const auto nameRva = image.U32At(exports.AddressOfNames + i * 4);
+    const auto name = nameRva ? image.StringAt(*nameRva) : std::nullopt;
+    if (name) return name;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::string ExportNameOfRva(const TPeImage& image, const TExportDirectory& exports, uint32_t rva) {
   for (uint32_t index = 0; index < exports.NumberOfFunctions; ++index) {
     const auto entry = image.U32At(exports.AddressOfFunctions + index * 4);
     if (!entry) return {};
     if (*entry != rva) continue;
-    for (uint32_t i = 0; i < exports.NumberOfNames; ++i) {
-      const auto ordinalIndex = image.U16At(exports.AddressOfNameOrdinals + i * 2);
-      if (!ordinalIndex) break;
-      if (*ordinalIndex != index) continue;
-      const auto nameRva = image.U32At(exports.AddressOfNames + i * 4);
-      const auto name = nameRva ? image.StringAt(*nameRva) : std::nullopt;
-      if (name) return std::string(*name);
-    }
+    if (const auto name = FirstNameOf(image, exports, [&](uint32_t named) { return named == index; }))
+      return std::string(*name);
+    // Nameless: another export at the same address may have a name.
+    const auto alias = FirstNameOf(image, exports, [&](uint32_t named) {
+      const auto aliasEntry = named < exports.NumberOfFunctions
+                                  ? image.U32At(exports.AddressOfFunctions + named * 4u)
+                                  : std::nullopt;
+      return aliasEntry && *aliasEntry == rva;
+    });
+    if (alias) return std::string(*alias);
     return "#" + std::to_string(uint64_t{index} + exports.Base);
   }
   return {};

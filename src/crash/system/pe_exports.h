@@ -43,8 +43,9 @@ struct TForwarder {
 bool IsForwarderRva(const TExportDirectory& exports, uint32_t rva) noexcept;
 std::optional<TForwarder> ReadForwarder(const TPeImage& image, const TExportDirectory& exports, uint32_t rva) noexcept;
 
-// The name of the first export whose RVA is the given one: its name, or "#" and its
-// ordinal in decimal when it has none; empty when no export has that RVA.
+// The name of the first export whose RVA is the given one; when it has none, the name of
+// another export at the same address, else "#" and its ordinal in decimal; empty when no
+// export has that RVA.
 std::string ExportNameOfRva(const TPeImage& image, const TExportDirectory& exports, uint32_t rva);
 
 }  // namespace palvetta

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -79,6 +80,19 @@ TEST_P(PeImageLayouts, ExportNames) {
   EXPECT_EQ(ExportNameOfRva(*FImage, FExports, si::kBetaRva), "Beta");
   EXPECT_EQ(ExportNameOfRva(*FImage, FExports, si::kNamelessRva), "#7");
   EXPECT_EQ(ExportNameOfRva(*FImage, FExports, si::kAlphaRva + 1), "");
+}
+
+TEST(PeImage, ExportNameOfAnAddressSeveralExportsShare) {
+  // "Alpha" names function 2, which now shares its address with the nameless function 0.
+  std::vector<uint8_t> bytes = si::Build(TPeLayout::plLoaded);
+  const uint16_t alphaIndex = 2;
+  std::memcpy(&bytes[0x1070], &alphaIndex, sizeof alphaIndex);
+  std::memcpy(&bytes[0x1040 + alphaIndex * 4], &si::kAlphaRva, sizeof si::kAlphaRva);
+  const auto image = TPeImage::Open(bytes.data(), bytes.size(), TPeLayout::plLoaded);
+  ASSERT_TRUE(image);
+  const auto exports = ReadExportDirectory(*image);
+  ASSERT_TRUE(exports);
+  EXPECT_EQ(ExportNameOfRva(*image, *exports, si::kAlphaRva), "Alpha");
 }
 
 TEST_P(PeImageLayouts, ImportSlots) {
