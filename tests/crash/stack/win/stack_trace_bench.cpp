@@ -3,10 +3,6 @@
 // (StackWalk64 over each suspended thread, SymFromAddr and SymGetLineFromAddr64 per frame)
 // on its DWARF 4 twin, side by side. Usage: stack_trace_bench DWARF-TWIN.exe
 
-#include <windows.h>
-// dbghelp.h needs windows.h first.
-#include <dbghelp.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -21,6 +17,7 @@
 
 #include "base/win/scoped_handle.h"
 #include "crash/stack/win/thread_stack.h"
+#include "support/dbghelp_reference.h"
 
 namespace {
 
@@ -174,44 +171,10 @@ TThreadTrace TraceOwn(DWORD id) {
   return trace;
 }
 
-template <typename T>
-T Resolve(HMODULE library, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-// The reference tracer, resolved by name so that the program runs without an import of it.
-struct TDbgHelp {
-  decltype(&SymInitializeW) Initialize = nullptr;
-  decltype(&SymSetOptions) SetOptions = nullptr;
-  decltype(&SymLoadModuleExW) LoadModule = nullptr;
-  decltype(&SymUnloadModule64) UnloadModule = nullptr;
-  decltype(&StackWalk64) Walk = nullptr;
-  decltype(&SymFunctionTableAccess64) FunctionTableAccess = nullptr;
-  decltype(&SymGetModuleBase64) ModuleBase = nullptr;
-  decltype(&SymFromAddr) FromAddr = nullptr;
-  decltype(&SymGetLineFromAddr64) LineFromAddr = nullptr;
-
-  bool Resolved(HMODULE library) {
-    Initialize = Resolve<decltype(Initialize)>(library, "SymInitializeW");
-    SetOptions = Resolve<decltype(SetOptions)>(library, "SymSetOptions");
-    LoadModule = Resolve<decltype(LoadModule)>(library, "SymLoadModuleExW");
-    UnloadModule = Resolve<decltype(UnloadModule)>(library, "SymUnloadModule64");
-    Walk = Resolve<decltype(Walk)>(library, "StackWalk64");
-    FunctionTableAccess = Resolve<decltype(FunctionTableAccess)>(library, "SymFunctionTableAccess64");
-    ModuleBase = Resolve<decltype(ModuleBase)>(library, "SymGetModuleBase64");
-    FromAddr = Resolve<decltype(FromAddr)>(library, "SymFromAddr");
-    LineFromAddr = Resolve<decltype(LineFromAddr)>(library, "SymGetLineFromAddr64");
-    return Initialize && SetOptions && LoadModule && UnloadModule && Walk && FunctionTableAccess && ModuleBase &&
-           FromAddr && LineFromAddr;
-  }
-
-  // Every module of the process, with the stripped program swapped for its twin.
-  bool Start(const wchar_t* twin) const {
-    const auto base = reinterpret_cast<DWORD64>(GetModuleHandleW(nullptr));
-    SetOptions(SYMOPT_LOAD_LINES);
-    return Initialize(GetCurrentProcess(), nullptr, TRUE) && UnloadModule(GetCurrentProcess(), base) &&
-           LoadModule(GetCurrentProcess(), nullptr, twin, nullptr, base, 0, nullptr, 0) == base;
-  }
+// The reference tracer: every module of the process, with the stripped program swapped
+// for its twin.
+struct TDbgHelpTracer {
+  palvetta::TDbgHelpReference DbgHelp;
 
   // Walked while the thread is suspended, named once it runs again (as the own tracer does).
   TThreadTrace Trace(HANDLE thread) const {
@@ -226,8 +189,8 @@ struct TDbgHelp {
       frame.AddrStack = {context.Rsp, 0, AddrModeFlat};
       frame.AddrFrame = {context.Rbp, 0, AddrModeFlat};
       while (count < kMaxFrames &&
-             Walk(IMAGE_FILE_MACHINE_AMD64, GetCurrentProcess(), thread, &frame, &context, nullptr, FunctionTableAccess,
-                  ModuleBase, nullptr) &&
+             DbgHelp.Walk(IMAGE_FILE_MACHINE_AMD64, GetCurrentProcess(), thread, &frame, &context, nullptr,
+                          DbgHelp.FunctionTableAccess, DbgHelp.ModuleBase, nullptr) &&
              frame.AddrPC.Offset != 0)
         addresses[count++] = frame.AddrPC.Offset;
     }
@@ -238,18 +201,11 @@ struct TDbgHelp {
     for (size_t i = 0; i < count; ++i) {
       // Below the top, the return address: its call instruction ends one byte before it.
       const DWORD64 address = i == 0 ? addresses[i] : addresses[i] - 1;
-      alignas(SYMBOL_INFO) char buffer[sizeof(SYMBOL_INFO) + 512] = {};
-      auto* symbol = reinterpret_cast<SYMBOL_INFO*>(buffer);
-      symbol->SizeOfStruct = sizeof(SYMBOL_INFO);
-      symbol->MaxNameLen = 512;
-      DWORD64 symbolDisplacement = 0;
-      if (!FromAddr(GetCurrentProcess(), address, &symbolDisplacement, symbol)) continue;
+      const palvetta::TDbgHelpAnswer answer = DbgHelp.Lookup(GetCurrentProcess(), address);
+      if (!answer.Named) continue;
       ++trace.Named;
-      trace.Functions.insert(symbol->Address);
-      IMAGEHLP_LINE64 line{};
-      line.SizeOfStruct = sizeof(line);
-      DWORD lineDisplacement = 0;
-      trace.Lined += LineFromAddr(GetCurrentProcess(), address, &lineDisplacement, &line) ? 1 : 0;
+      trace.Functions.insert(answer.FunctionStart);
+      trace.Lined += answer.HasLine ? 1 : 0;
     }
     return trace;
   }
@@ -292,13 +248,13 @@ int wmain(int argc, wchar_t** argv) {
 
   const TMethodRun own = Measure(ids, handles, [](DWORD id, HANDLE) { return TraceOwn(id); }, 0);
 
-  TDbgHelp dbghelp;
-  if (!dbghelp.Resolved(LoadLibraryW(L"dbghelp.dll"))) {
+  TDbgHelpTracer dbghelp;
+  if (!dbghelp.DbgHelp.Load()) {
     std::fprintf(stderr, "stack_trace_bench: dbghelp.dll is missing\n");
     return 1;
   }
   const auto setupStart = TClock::now();
-  if (!dbghelp.Start(argv[1])) {
+  if (!dbghelp.DbgHelp.Start(GetCurrentProcess(), argv[1], true)) {
     std::fprintf(stderr, "stack_trace_bench: dbghelp cannot load the modules or the twin\n");
     return 1;
   }

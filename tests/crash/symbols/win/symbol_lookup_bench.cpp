@@ -2,29 +2,19 @@
 // Wine's dbghelp (SymFromAddr and SymGetLineFromAddr64) on its DWARF 4 twin, on the same
 // addresses, side by side. Usage: symbol_lookup_bench DWARF-TWIN.exe
 
-#include <windows.h>
-// dbghelp.h needs windows.h first.
-#include <dbghelp.h>
-
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "crash/symbols/win/map_cache.h"
 #include "crash/symbols/win/symbol_lookup.h"
+#include "support/dbghelp_reference.h"
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
-using TSymFromAddr = BOOL(WINAPI*)(HANDLE, DWORD64, PDWORD64, PSYMBOL_INFO);
-using TSymGetLineFromAddr64 = BOOL(WINAPI*)(HANDLE, DWORD64, PDWORD, PIMAGEHLP_LINE64);
 const HANDLE kSession = reinterpret_cast<HANDLE>(0x5eed);
 constexpr int kRounds = 20;
-
-template <typename T>
-T Resolve(HMODULE library, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 template <typename F>
 void Measure(const char* label, const std::vector<uintptr_t>& addresses, F lookup) {
@@ -54,34 +44,19 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<uintptr_t> addresses;
   for (const palvetta::TMfLine& line : map->Lines()) addresses.push_back(line.Address);
 
-  HMODULE dbghelp = LoadLibraryW(L"dbghelp.dll");
-  auto initialize = Resolve<decltype(&SymInitializeW)>(dbghelp, "SymInitializeW");
-  auto setOptions = Resolve<decltype(&SymSetOptions)>(dbghelp, "SymSetOptions");
-  auto loadModule = Resolve<decltype(&SymLoadModuleExW)>(dbghelp, "SymLoadModuleExW");
-  auto fromAddr = Resolve<TSymFromAddr>(dbghelp, "SymFromAddr");
-  auto lineFromAddr = Resolve<TSymGetLineFromAddr64>(dbghelp, "SymGetLineFromAddr64");
-  if (!initialize || !setOptions || !loadModule || !fromAddr || !lineFromAddr) {
+  palvetta::TDbgHelpReference dbghelp;
+  if (!dbghelp.Load()) {
     std::fprintf(stderr, "symbol_lookup_bench: dbghelp.dll is missing\n");
     return 1;
   }
-  const auto base = reinterpret_cast<DWORD64>(GetModuleHandleW(nullptr));
-  setOptions(SYMOPT_LOAD_LINES);
-  if (!initialize(kSession, nullptr, FALSE) || loadModule(kSession, nullptr, argv[1], nullptr, base, 0, nullptr, 0) != base) {
+  if (!dbghelp.Start(kSession, argv[1], false)) {
     std::fprintf(stderr, "symbol_lookup_bench: dbghelp cannot load the twin\n");
     return 1;
   }
 
   const auto dbghelpLookup = [&](uintptr_t address) {
-    alignas(SYMBOL_INFO) char buffer[sizeof(SYMBOL_INFO) + 512] = {};
-    auto* symbol = reinterpret_cast<SYMBOL_INFO*>(buffer);
-    symbol->SizeOfStruct = sizeof(SYMBOL_INFO);
-    symbol->MaxNameLen = 512;
-    DWORD64 symbolDisplacement = 0;
-    IMAGEHLP_LINE64 line{};
-    line.SizeOfStruct = sizeof(line);
-    DWORD lineDisplacement = 0;
-    const bool named = fromAddr(kSession, address, &symbolDisplacement, symbol);
-    return lineFromAddr(kSession, address, &lineDisplacement, &line) && named;
+    const palvetta::TDbgHelpAnswer answer = dbghelp.Lookup(kSession, address);
+    return answer.HasLine && answer.Named;
   };
   // Only addresses both can answer: dbghelp reads DWARF 4 alone, and the libraries built
   // without it would make its lookups cheap failures.
