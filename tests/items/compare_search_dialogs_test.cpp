@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "editors/folder_list.h"
+#include "items/compare_search/compare_search_dialogs.h"
 #include "items/compare_search/compare_search_items.h"
 
 namespace palvetta {

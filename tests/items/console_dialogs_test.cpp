@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "items/console/code_pages.h"
+#include "items/console/console_dialogs.h"
 #include "items/console/console_items.h"
 
 namespace palvetta {

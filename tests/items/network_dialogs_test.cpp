@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/network/network_dialogs.h"
 #include "items/network/network_items.h"
+#include "items/remote_query/remote_query_dialogs.h"
 #include "items/remote_query/remote_query_items.h"
+#include "items/seven_zip/seven_zip_dialogs.h"
 #include "items/seven_zip/seven_zip_items.h"
 
 namespace palvetta {

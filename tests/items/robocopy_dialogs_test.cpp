@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/robocopy/robocopy_dialogs.h"
 #include "items/robocopy/robocopy_item.h"
 #include "model/project.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/scheduled_tasks/scheduled_task_dialogs.h"
 #include "items/scheduled_tasks/scheduled_tasks_items.h"
 
 namespace palvetta {

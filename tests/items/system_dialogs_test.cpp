@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "editors/filter_grid.h"
+#include "items/system/system_dialogs.h"
 #include "items/system/system_family.h"
 
 namespace palvetta {
