@@ -1,4 +1,4 @@
-#include "crash/text/case_folding.h"
+#include "base/case_folding.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "crash/text/delimited_list.h"
+#include "base/delimited_list.h"
 
 #include <algorithm>
 
-#include "crash/text/text_search.h"
+#include "base/text_search.h"
 
 namespace palvetta {
 namespace {

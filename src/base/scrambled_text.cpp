@@ -1,4 +1,4 @@
-#include "crash/text/scrambled_text.h"
+#include "base/scrambled_text.h"
 
 namespace palvetta {
 

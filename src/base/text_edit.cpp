@@ -1,8 +1,8 @@
-#include "crash/text/text_edit.h"
+#include "base/text_edit.h"
 
 #include <algorithm>
 
-#include "crash/text/text_search.h"
+#include "base/text_search.h"
 
 namespace palvetta {
 namespace {

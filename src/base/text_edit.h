@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "crash/text/char_set.h"
+#include "base/char_set.h"
 
 namespace palvetta {
 

@@ -1,8 +1,8 @@
-#include "crash/text/text_search.h"
+#include "base/text_search.h"
 
 #include <algorithm>
 
-#include "crash/text/case_folding.h"
+#include "base/case_folding.h"
 
 namespace palvetta {
 namespace {

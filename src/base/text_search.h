@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "crash/text/char_set.h"
+#include "base/char_set.h"
 
 namespace palvetta {
 

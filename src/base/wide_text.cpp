@@ -1,7 +1,7 @@
-#include "crash/text/wide_text.h"
+#include "base/wide_text.h"
 
+#include "base/text_search.h"
 #include "base/utf.h"
-#include "crash/text/text_search.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/codec/base64.h"
+#include "codec/base64.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "crash/codec/blowfish.h"
+#include "codec/blowfish.h"
 
 #include <cstring>
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "crash/codec/blowfish_tables.h"
+#include "codec/blowfish_tables.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/codec/blowfish_tables.h"
+#include "codec/blowfish_tables.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/codec/checksums.h"
+#include "codec/checksums.h"
 
 #include <array>
 

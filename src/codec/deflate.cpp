@@ -1,9 +1,9 @@
-#include "crash/codec/deflate.h"
+#include "codec/deflate.h"
 
 #include <cstring>
 #include <new>
 
-#include "crash/codec/deflate_blocks.h"
+#include "codec/deflate_blocks.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/codec/deflate_blocks.h"
+#include "codec/deflate_blocks.h"
 
 #include <array>
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "crash/codec/bit_writer.h"
-#include "crash/codec/deflate_format.h"
+#include "codec/bit_writer.h"
+#include "codec/deflate_format.h"
 
 namespace palvetta::deflate {
 

@@ -1,4 +1,4 @@
-#include "crash/codec/dos_date_time.h"
+#include "codec/dos_date_time.h"
 
 namespace palvetta {
 

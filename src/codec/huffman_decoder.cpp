@@ -1,8 +1,8 @@
-#include "crash/codec/huffman_decoder.h"
+#include "codec/huffman_decoder.h"
 
 #include <array>
 
-#include "crash/codec/deflate_format.h"
+#include "codec/deflate_format.h"
 
 namespace palvetta::deflate {
 

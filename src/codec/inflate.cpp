@@ -1,9 +1,9 @@
-#include "crash/codec/inflate.h"
+#include "codec/inflate.h"
 
 #include <cstring>
 
-#include "crash/codec/deflate_format.h"
-#include "crash/codec/huffman_decoder.h"
+#include "codec/deflate_format.h"
+#include "codec/huffman_decoder.h"
 
 namespace palvetta {
 

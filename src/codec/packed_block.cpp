@@ -1,11 +1,11 @@
-#include "crash/codec/packed_block.h"
+#include "codec/packed_block.h"
 
 #include <cstdint>
 #include <new>
 
-#include "crash/codec/checksums.h"
-#include "crash/codec/deflate.h"
-#include "crash/codec/inflate.h"
+#include "codec/checksums.h"
+#include "codec/deflate.h"
+#include "codec/inflate.h"
 
 namespace palvetta {
 

@@ -1,9 +1,9 @@
-#include "crash/codec/password_cipher.h"
+#include "codec/password_cipher.h"
 
 #include "base/code_page.h"
 #include "base/utf.h"
-#include "crash/codec/base64.h"
-#include "crash/codec/blowfish.h"
+#include "codec/base64.h"
+#include "codec/blowfish.h"
 
 namespace palvetta {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "crash/codec/dos_date_time.h"
+#include "codec/dos_date_time.h"
 
 namespace palvetta {
 

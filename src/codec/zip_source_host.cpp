@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "base/file_io.h"
-#include "crash/codec/zip_source.h"
+#include "codec/zip_source.h"
 
 namespace palvetta {
 

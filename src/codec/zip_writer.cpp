@@ -1,10 +1,10 @@
-#include "crash/codec/zip_writer.h"
+#include "codec/zip_writer.h"
 
 #include <exception>
 
 #include "base/file_io.h"
-#include "crash/codec/checksums.h"
-#include "crash/codec/zip_source.h"
+#include "codec/checksums.h"
+#include "codec/zip_source.h"
 
 namespace palvetta {
 

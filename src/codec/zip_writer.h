@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "crash/codec/deflate.h"
+#include "codec/deflate.h"
 
 namespace palvetta {
 

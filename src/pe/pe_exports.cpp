@@ -1,4 +1,4 @@
-#include "crash/system/pe_exports.h"
+#include "pe/pe_exports.h"
 
 namespace palvetta {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "crash/system/pe_image.h"
+#include "pe/pe_image.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/system/pe_image.h"
+#include "pe/pe_image.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "crash/system/pe_imports.h"
+#include "pe/pe_imports.h"
 
 namespace palvetta {
 namespace {

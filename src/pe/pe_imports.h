@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-#include "crash/system/pe_image.h"
+#include "pe/pe_image.h"
 
 namespace palvetta {
 

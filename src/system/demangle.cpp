@@ -1,4 +1,4 @@
-#include "crash/system/demangle.h"
+#include "system/demangle.h"
 
 #include <cxxabi.h>
 

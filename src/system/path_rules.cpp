@@ -1,4 +1,4 @@
-#include "crash/system/path_rules.h"
+#include "system/path_rules.h"
 
 namespace palvetta {
 namespace {

@@ -1,4 +1,4 @@
-#include "crash/system/version_text.h"
+#include "system/version_text.h"
 
 namespace palvetta {
 namespace {

@@ -1,4 +1,4 @@
-#include "crash/text/delimited_list.h"
+#include "base/delimited_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "crash/text/path_text.h"
+#include "base/path_text.h"
 
 #include <gtest/gtest.h>
 

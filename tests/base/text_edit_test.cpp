@@ -1,4 +1,4 @@
-#include "crash/text/text_edit.h"
+#include "base/text_edit.h"
 
 #include <gtest/gtest.h>
 

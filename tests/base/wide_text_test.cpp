@@ -1,4 +1,4 @@
-#include "crash/text/wide_text.h"
+#include "base/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "crash/codec/base64.h"
+#include "codec/base64.h"
 
 namespace palvetta {
 namespace {

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
+#include "codec/blowfish.h"
 #include "codec_corpus.h"
-#include "crash/codec/blowfish.h"
 
 namespace palvetta {
 namespace {

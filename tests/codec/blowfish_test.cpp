@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "crash/codec/base64.h"
-#include "crash/codec/blowfish.h"
-#include "crash/codec/password_cipher.h"
-#include "crash/codec/stored_password.h"
+#include "codec/base64.h"
+#include "codec/blowfish.h"
+#include "codec/password_cipher.h"
+#include "codec/stored_password.h"
 
 namespace palvetta {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "codec/checksums.h"
 #include "codec_corpus.h"
-#include "crash/codec/checksums.h"
 
 namespace palvetta {
 namespace {

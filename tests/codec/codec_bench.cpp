@@ -14,8 +14,8 @@
 #include <random>
 #include <string>
 
-#include "crash/codec/deflate.h"
-#include "crash/codec/inflate.h"
+#include "codec/deflate.h"
+#include "codec/inflate.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "crash/codec/base64.h"
-#include "crash/codec/zip_writer.h"
+#include "codec/base64.h"
+#include "codec/zip_writer.h"
 
 namespace {
 

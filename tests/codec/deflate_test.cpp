@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "codec/deflate.h"
+#include "codec/inflate.h"
 #include "codec_corpus.h"
-#include "crash/codec/deflate.h"
-#include "crash/codec/inflate.h"
 
 namespace palvetta {
 namespace {

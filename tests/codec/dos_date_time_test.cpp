@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "crash/codec/dos_date_time.h"
+#include "codec/dos_date_time.h"
 
 namespace palvetta {
 namespace {

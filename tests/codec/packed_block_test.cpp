@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "codec/packed_block.h"
 #include "codec_corpus.h"
-#include "crash/codec/packed_block.h"
 
 namespace palvetta {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "crash/codec/base64.h"
-#include "crash/codec/blowfish.h"
+#include "codec/base64.h"
+#include "codec/blowfish.h"
 
 namespace palvetta {
 

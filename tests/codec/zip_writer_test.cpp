@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "base/file_io.h"
+#include "codec/checksums.h"
+#include "codec/inflate.h"
+#include "codec/zip_writer.h"
 #include "codec_corpus.h"
-#include "crash/codec/checksums.h"
-#include "crash/codec/inflate.h"
-#include "crash/codec/zip_writer.h"
 
 namespace palvetta {
 namespace {

@@ -8,10 +8,10 @@
 #include <cctype>
 #include <string>
 
+#include "codec/checksums.h"
+#include "codec/deflate.h"
+#include "codec/inflate.h"
 #include "codec_corpus.h"
-#include "crash/codec/checksums.h"
-#include "crash/codec/deflate.h"
-#include "crash/codec/inflate.h"
 
 namespace palvetta {
 namespace {

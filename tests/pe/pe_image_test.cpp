@@ -5,9 +5,9 @@
 #include <iterator>
 #include <map>
 
-#include "crash/system/pe_exports.h"
-#include "crash/system/pe_image.h"
-#include "crash/system/pe_imports.h"
+#include "pe/pe_exports.h"
+#include "pe/pe_image.h"
+#include "pe/pe_imports.h"
 #include "sample_image.h"
 
 namespace palvetta {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "crash/system/pe_image.h"
+#include "pe/pe_image.h"
 
 namespace palvetta::sample_image {
 

@@ -1,4 +1,4 @@
-#include "crash/system/os_info.h"
+#include "system/os_info.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "crash/system/demangle.h"
-#include "crash/system/path_rules.h"
-#include "crash/system/tick_count.h"
-#include "crash/system/version_text.h"
+#include "system/demangle.h"
+#include "system/path_rules.h"
+#include "system/tick_count.h"
+#include "system/version_text.h"
 
 namespace palvetta {
 namespace {

@@ -1,12 +1,12 @@
-#include "crash/text/win/error_code_text.h"
+#include "base/win/error_code_text.h"
 
 #include <windows.h>
 
 #include <string_view>
 
-#include "base/win/scoped_handle.h"
-#include "crash/text/number_text.h"
-#include "crash/text/scrambled_text.h"
+#include "base/number_text.h"
+#include "base/scrambled_text.h"
+#include "base/win/kernel_handles.h"
 
 namespace palvetta {
 namespace {

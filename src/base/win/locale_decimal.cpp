@@ -1,4 +1,4 @@
-#include "crash/text/win/locale_decimal.h"
+#include "base/win/locale_decimal.h"
 
 #include <windows.h>
 

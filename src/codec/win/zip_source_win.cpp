@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 #include "base/win/wide.h"
-#include "crash/codec/zip_source.h"
+#include "codec/zip_source.h"
 
 namespace palvetta {
 

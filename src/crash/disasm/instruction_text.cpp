@@ -1,8 +1,8 @@
 #include "crash/disasm/instruction_text.h"
 
+#include "base/number_text.h"
 #include "crash/disasm/mnemonic_forms.h"
 #include "crash/disasm/opcode_tables.h"
-#include "crash/text/number_text.h"
 
 namespace palvetta {
 namespace {

@@ -1,4 +1,4 @@
-#include "crash/system/method_stub_code.h"
+#include "crash/process/method_stub_code.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "crash/text/stackward_exception.h"
+#include "crash/process/stackward_exception.h"
 
 #include <atomic>
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "base/code_page.h"
-#include "crash/text/number_text.h"
-#include "crash/text/wide_text.h"
+#include "base/number_text.h"
+#include "base/wide_text.h"
 
 namespace palvetta {
 namespace {

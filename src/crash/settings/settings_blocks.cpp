@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "base/code_page.h"
-#include "crash/codec/password_cipher.h"
-#include "crash/text/wide_text.h"
+#include "base/wide_text.h"
+#include "codec/password_cipher.h"
 
 namespace palvetta {
 namespace {

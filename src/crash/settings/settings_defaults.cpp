@@ -1,7 +1,7 @@
 #include "crash/settings/settings_defaults.h"
 
 #include "base/code_page.h"
-#include "crash/text/wide_text.h"
+#include "base/wide_text.h"
 
 namespace palvetta {
 namespace {

@@ -3,10 +3,10 @@
 #include <type_traits>
 
 #include "base/code_page.h"
+#include "base/delimited_list.h"
+#include "base/text_edit.h"
+#include "base/wide_text.h"
 #include "crash/settings/settings_defaults.h"
-#include "crash/text/delimited_list.h"
-#include "crash/text/text_edit.h"
-#include "crash/text/wide_text.h"
 
 namespace palvetta {
 namespace {

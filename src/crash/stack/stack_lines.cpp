@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "crash/codec/checksums.h"
+#include "base/case_folding.h"
+#include "base/wide_text.h"
+#include "codec/checksums.h"
 #include "crash/stack/hex_digits.h"
-#include "crash/text/case_folding.h"
-#include "crash/text/wide_text.h"
 
 namespace palvetta {
 namespace {

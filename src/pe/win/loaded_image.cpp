@@ -1,13 +1,13 @@
-#include "crash/system/win/loaded_image.h"
+#include "pe/win/loaded_image.h"
 
 #include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
-#include "crash/system/demangle.h"
-#include "crash/system/win/system_info.h"
+#include "base/win/kernel_handles.h"
+#include "system/demangle.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

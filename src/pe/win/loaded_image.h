@@ -10,8 +10,8 @@
 #include <span>
 #include <string>
 
-#include "crash/system/pe_exports.h"
-#include "crash/system/pe_image.h"
+#include "pe/pe_exports.h"
+#include "pe/pe_image.h"
 
 namespace palvetta {
 

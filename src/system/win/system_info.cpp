@@ -1,10 +1,10 @@
-#include "crash/system/win/system_info.h"
+#include "system/win/system_info.h"
 
 #include <vector>
 
-#include "crash/system/path_rules.h"
-#include "crash/system/tick_count.h"
-#include "crash/system/version_text.h"
+#include "system/path_rules.h"
+#include "system/tick_count.h"
+#include "system/version_text.h"
 
 namespace palvetta {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "crash/system/os_info.h"
+#include "system/os_info.h"
 
 namespace palvetta {
 

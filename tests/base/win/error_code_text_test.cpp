@@ -1,10 +1,10 @@
-#include "crash/text/win/error_code_text.h"
+#include "base/win/error_code_text.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "crash/text/text_search.h"
+#include "base/text_search.h"
 
 namespace palvetta {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "crash/codec/inflate.h"
+#include "codec/inflate.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "crash/text/stackward_exception.h"
+#include "crash/process/stackward_exception.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "crash/text/crash_types.h"
+#include "crash/process/crash_types.h"
 
 namespace palvetta {
 namespace {

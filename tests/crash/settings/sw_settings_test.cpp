@@ -5,7 +5,7 @@
 #include <atomic>
 #include <thread>
 
-#include "crash/codec/stored_password.h"
+#include "codec/stored_password.h"
 #include "fake_settings_host.h"
 #include "settings_stream_builder.h"
 

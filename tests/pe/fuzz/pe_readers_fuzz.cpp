@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "crash/system/pe_exports.h"
-#include "crash/system/pe_image.h"
-#include "crash/system/pe_imports.h"
+#include "pe/pe_exports.h"
+#include "pe/pe_image.h"
+#include "pe/pe_imports.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "crash/text/crash_types.h"
+#include "crash/process/crash_types.h"
 
 namespace palvetta {
 

@@ -1,10 +1,10 @@
-#include "crash/system/win/message_handlers.h"
+#include "crash/process/win/message_handlers.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "crash/text/number_text.h"
+#include "base/number_text.h"
 
 namespace palvetta {
 namespace {

@@ -1,4 +1,4 @@
-#include "crash/system/win/method_stub.h"
+#include "crash/process/win/method_stub.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // arguments. The stub is described to the system's unwinder, so stack walks and
 // exceptions pass through it. It is freed when its owner goes.
 
-#include "crash/system/method_stub_code.h"
+#include "crash/process/method_stub_code.h"
 
 namespace palvetta {
 

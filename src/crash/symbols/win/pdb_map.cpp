@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
-#include "crash/text/wide_text.h"
+#include "base/wide_text.h"
+#include "base/win/kernel_handles.h"
 
 namespace palvetta {
 

@@ -1,4 +1,4 @@
-#include "crash/system/win/message_handlers.h"
+#include "crash/process/win/message_handlers.h"
 
 #include <gtest/gtest.h>
 
