@@ -6,6 +6,7 @@
 #include "base/code_page.h"
 #include "base/wide_text.h"
 #include "codec/password_cipher.h"
+#include "crash/settings/settings_table.h"
 
 namespace palvetta {
 namespace {
@@ -17,9 +18,9 @@ struct TPasswordSetting {
 };
 
 constexpr TPasswordSetting kPasswords[] = {
-    {"SmtpPassword", "SmtpServer", "SmtpAccount"},
-    {"HttpPassword", "HttpServer", "HttpAccount"},
-    {"BugTrPassword", "HttpServer", "BugTrAccount"},
+    {sw_keys::kSmtpPassword, sw_keys::kSmtpServer, sw_keys::kSmtpAccount},
+    {sw_keys::kHttpPassword, sw_keys::kHttpServer, sw_keys::kHttpAccount},
+    {sw_keys::kBugTrackerPassword, sw_keys::kHttpServer, sw_keys::kBugTrackerAccount},
 };
 
 std::u16string StringProp(const TSWSettingsModule& block, std::string_view name) {
@@ -80,6 +81,7 @@ TFormStreamResult LoadModuleSettings(TSWSettingsModule& block, std::span<const u
   block.Props.reserve(TSWSettingsModule::kInitialCapacity);
   const TFormStreamResult result = ReadSettingsStream(resource, block.Props);
   DecipherPasswords(block);
+  block.IndexRows();
   return result;
 }
 

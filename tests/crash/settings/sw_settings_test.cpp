@@ -97,6 +97,18 @@ TEST_F(SWSettings, SettersStoreOnlyTheirOwnType) {
   EXPECT_EQ(settings->GetSmtpServer(), "m\xE4il.example");
 }
 
+// A key listed twice answers its first value, through its accessor and by name alike.
+TEST_F(SWSettings, ARepeatedKeyAnswersItsFirstValue) {
+  FHost.Resources[Exe()] = B().Int("SmtpPort", 25).Int("SmtpPort", 587).Text("Plugins", "modules").Bytes();
+  const auto settings = Settings(Exe());
+  EXPECT_EQ(settings->GetSmtpPort(), 25u);
+  EXPECT_EQ(settings->GetPropInt("SmtpPort"), 25);
+  settings->SetSmtpPort(465);
+  EXPECT_EQ(settings->GetPropInt("SmtpPort"), 465);
+  EXPECT_TRUE(settings->GetPluginEnabled(u"modules"));
+  EXPECT_FALSE(settings->GetPluginEnabled(u"hardware"));
+}
+
 TEST_F(SWSettings, ObjectsOfOneModuleShareOneBlock) {
   FHost.Resources[Exe()] = B().Int("HttpPort", 80).Bytes();
   {
