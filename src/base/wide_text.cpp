@@ -1,13 +1,8 @@
 #include "base/wide_text.h"
 
 #include "base/text_search.h"
-#include "base/utf.h"
 
 namespace palvetta {
-
-std::u16string Utf8ToWideStr(std::string_view utf8) { return Utf8ToUtf16(utf8); }
-
-std::string WideToUtf8Str(std::u16string_view utf16) { return Utf16ToUtf8(utf16); }
 
 std::string WideLowBytesToAnsi(const char16_t* text) {
   std::string result(StrLenW(text), '\0');

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/utf.h"
+
 namespace palvetta {
 namespace {
 
@@ -19,12 +21,12 @@ TEST(WideText, Utf8RoundTrips) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
-    EXPECT_EQ(Utf8ToWideStr(c.utf8), c.utf16);
-    EXPECT_EQ(WideToUtf8Str(c.utf16), c.utf8);
+    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
   }
-  EXPECT_EQ(Utf8ToWideStr(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-  EXPECT_EQ(Utf8ToWideStr("a\xFF"), u"a\uFFFD");
-  EXPECT_EQ(WideToUtf8Str(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+  EXPECT_EQ(Utf8ToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"), u"a\uFFFD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
 }
 
 TEST(WideText, LowBytes) {

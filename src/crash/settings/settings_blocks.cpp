@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "base/code_page.h"
-#include "base/wide_text.h"
+#include "base/utf.h"
 #include "codec/password_cipher.h"
 #include "crash/settings/settings_table.h"
 
@@ -34,10 +34,10 @@ void DecipherPasswords(TSWSettingsModule& block) {
     if (index < 0 || block.Props[static_cast<size_t>(index)].VStr.empty()) continue;
     // The server keys the cipher in its 8-bit form, so it goes through the code page.
     const std::string server =
-        SystemCodePage().ToUtf8(SystemCodePage().FromUtf8(WideToUtf8Str(StringProp(block, setting.Server))));
-    const std::string account = WideToUtf8Str(StringProp(block, setting.Account));
+        SystemCodePage().ToUtf8(SystemCodePage().FromUtf8(Utf16ToUtf8(StringProp(block, setting.Server))));
+    const std::string account = Utf16ToUtf8(StringProp(block, setting.Account));
     std::u16string& password = block.Props[static_cast<size_t>(index)].VStr;
-    password = DecipherPasswordProp(WideToUtf8Str(password), account, server);
+    password = DecipherPasswordProp(Utf16ToUtf8(password), account, server);
   }
 }
 

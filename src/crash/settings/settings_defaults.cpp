@@ -1,7 +1,7 @@
 #include "crash/settings/settings_defaults.h"
 
 #include "base/code_page.h"
-#include "base/wide_text.h"
+#include "base/utf.h"
 #include "crash/settings/settings_table.h"
 
 namespace palvetta {
@@ -14,7 +14,7 @@ bool DefaultProperty(int row, TSWProperty& prop) {
   prop.VBool = setting.VBool;
   prop.VInt = setting.VInt;
   prop.VStr.clear();
-  if (setting.VStr) prop.VStr = Utf8ToWideStr(SystemCodePage().ToUtf8(setting.VStr));
+  if (setting.VStr) prop.VStr = Utf8ToUtf16(SystemCodePage().ToUtf8(setting.VStr));
   return true;
 }
 

@@ -6,7 +6,7 @@
 #include "base/code_page.h"
 #include "base/delimited_list.h"
 #include "base/text_edit.h"
-#include "base/wide_text.h"
+#include "base/utf.h"
 #include "crash/settings/settings_defaults.h"
 
 namespace palvetta {
@@ -15,8 +15,8 @@ namespace {
 std::mutex gMainLock;
 std::shared_ptr<TISWSettings> gMain;
 
-std::string WideToAnsi(std::u16string_view text) { return SystemCodePage().FromUtf8(WideToUtf8Str(text)); }
-std::u16string AnsiToWide(std::string_view text) { return Utf8ToWideStr(SystemCodePage().ToUtf8(text)); }
+std::string WideToAnsi(std::u16string_view text) { return SystemCodePage().FromUtf8(Utf16ToUtf8(text)); }
+std::u16string AnsiToWide(std::string_view text) { return Utf8ToUtf16(SystemCodePage().ToUtf8(text)); }
 
 bool PickBool(const TSWProperty& prop) { return prop.VBool; }
 int32_t PickInt(const TSWProperty& prop) { return prop.VInt; }
