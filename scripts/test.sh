@@ -40,8 +40,8 @@ fuzz_seconds=${PALVETTA_FUZZ_SECONDS:-60}
 fuzz_options=(-max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
 fuzz_targets=(
   "project-reader|tests/model/project_reader_fuzz|tests/model/project_files|65536|-dict=$repo/tests/model/fuzz/project_file.dict"
-  "inflate|tests/crash/codec/inflate_fuzz|tests/crash/codec/fuzz/seeds|4096|"
-  "pe-readers|tests/crash/system/pe_readers_fuzz|tests/crash/system/fuzz/seeds|16384|"
+  "inflate|tests/codec/inflate_fuzz|tests/codec/fuzz/seeds|4096|"
+  "pe-readers|tests/pe/pe_readers_fuzz|tests/pe/fuzz/seeds|16384|"
   "settings-stream|tests/crash/settings/settings_stream_fuzz|tests/crash/settings/fuzz/seeds|4096|"
   "packed-map|tests/crash/symbols/packed_map_fuzz|tests/crash/symbols/fuzz/packed_map_seeds|4096|"
   "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"

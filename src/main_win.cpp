@@ -10,8 +10,8 @@
 
 #include "app/update_rules.h"
 #include "app/win/main_window.h"
+#include "base/win/kernel_handles.h"
 #include "base/win/program.h"
-#include "base/win/scoped_handle.h"
 #include "base/win/wide.h"
 #include "editors/editor_spec.h"
 #include "editors/win/item_editor_dialogs.h"

@@ -1,12 +1,14 @@
 // settings_resource LISTING OUTPUT: turns the readable listing of the crash reporter's
 // shipped settings into the settings resource, one object of the binary form-stream
-// format. It stands alone (no library of the program) so that a cross build can compile
-// it for the machine it builds on.
+// format. It links no library of the program (only the header-only settings table), so
+// that a cross build can compile it for the machine it builds on.
 //
 // A listing line is "Name kind value": kind bool (true or false), int (decimal, 32
 // bits) or text (in double quotes, with the escapes \r \n \t \" \\; ASCII only). Blank
 // lines and lines starting with "#" are skipped. Entries keep the listing's order, and
-// a name listed twice is written twice.
+// a name listed twice is written twice. Every name is a key of the settings table, listed
+// with the kind that key is stored as, so a listing the reporter would misread fails the
+// build.
 
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +19,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "crash/settings/settings_table.h"
 
 namespace {
 
@@ -61,11 +65,28 @@ std::string ReadQuotedText(std::istringstream& line) {
   return text;
 }
 
+const char* ListingKind(palvetta::TPropertyType type) {
+  switch (type) {
+    case palvetta::ptBoolean: return "bool";
+    case palvetta::ptInteger: return "int";
+    default: return "text";
+  }
+}
+
+// The name is a key of the settings table and the kind the one that key is stored as.
+void CheckAgainstTable(const std::string& name, const std::string& kind) {
+  const int row = palvetta::FindSWSettingRow(name);
+  if (row < 0) throw TListingError{"unknown setting " + name + ": no row of the settings table has this key"};
+  const char* expected = ListingKind(palvetta::kSWSettingRows[row].Typ);
+  if (kind != expected) throw TListingError{name + " is a setting of kind " + expected + ", listed as " + kind};
+}
+
 void PutEntry(std::vector<uint8_t>& out, const std::string& lineText) {
   std::istringstream line(lineText);
   std::string name, kind;
   line >> name >> kind;
   if (name.empty() || name.size() > 255) throw TListingError{"a name has 1 to 255 characters"};
+  if (kind == "bool" || kind == "int" || kind == "text") CheckAgainstTable(name, kind);
   PutShortString(out, name);
   if (kind == "bool") {
     std::string value;

@@ -7,9 +7,9 @@
 #include "base/byte_size.h"
 #include "base/win/program.h"
 #include "base/win/wide.h"
-#include "crash/system/win/system_info.h"
 #include "gui/win/controls/icon_control.h"
 #include "gui/win/ui_seams.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/win/update_dialog.h"
-#include "base/win/scoped_handle.h"
+#include "base/win/window_handles.h"
 #include "gui/settings_store.h"
 #include "gui/win/dialog.h"
 

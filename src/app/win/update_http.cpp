@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/update_rules.h"
-#include "base/win/scoped_handle.h"
+#include "base/win/internet_handles.h"
 #include "base/win/wide.h"
 
 namespace palvetta {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "app/update_rules.h"
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 
 namespace palvetta {
 

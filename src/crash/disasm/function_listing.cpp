@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/number_text.h"
 #include "crash/disasm/decoder.h"
-#include "crash/text/number_text.h"
 
 namespace palvetta {
 namespace {

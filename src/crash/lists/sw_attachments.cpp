@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/delimited_list.h"
+#include "base/path_text.h"
+#include "base/text_search.h"
 #include "crash/lists/list_support.h"
-#include "crash/text/delimited_list.h"
-#include "crash/text/path_text.h"
-#include "crash/text/text_search.h"
 
 namespace palvetta {
 

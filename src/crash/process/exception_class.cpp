@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "crash/system/demangle.h"
-#include "crash/text/text_edit.h"
+#include "base/text_edit.h"
+#include "system/demangle.h"
 
 namespace palvetta {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "crash/system/path_rules.h"
-#include "crash/text/path_text.h"
-#include "crash/text/text_edit.h"
+#include "base/path_text.h"
+#include "base/text_edit.h"
+#include "system/path_rules.h"
 
 namespace palvetta {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "crash/text/number_text.h"
+#include "base/number_text.h"
 
 namespace palvetta {
 namespace {

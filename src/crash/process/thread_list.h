@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "crash/text/crash_types.h"
+#include "crash/process/crash_types.h"
 
 namespace palvetta {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "base/code_page.h"
-#include "crash/text/number_text.h"
-#include "crash/text/wide_text.h"
+#include "base/number_text.h"
+#include "base/utf.h"
 
 namespace palvetta {
 namespace {
@@ -57,7 +57,7 @@ class TStreamCursor {
   size_t FPos = 0;
 };
 
-std::u16string AnsiToWide(std::string_view bytes) { return Utf8ToWideStr(SystemCodePage().ToUtf8(bytes)); }
+std::u16string AnsiToWide(std::string_view bytes) { return Utf8ToUtf16(SystemCodePage().ToUtf8(bytes)); }
 
 std::u16string Utf16LeToWide(std::span<const uint8_t> bytes) {
   std::u16string text(bytes.size() / 2, u'\0');
@@ -90,7 +90,7 @@ TValueRead ReadValue(TStreamCursor& cursor, uint8_t type, TSWProperty& prop) {
     return AnsiToWide(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
   };
   const auto utf8 = [](std::span<const uint8_t> b) {
-    return Utf8ToWideStr(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+    return Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
   };
   switch (type) {
     case vtInt8: return setInt(cursor.TakeLittleEndian(1), 1);
@@ -135,7 +135,7 @@ TFormStreamResult ReadSettingsStream(std::span<const uint8_t> bytes, std::vector
 }
 
 std::u16string InvalidSettingsResourceMessage(uint8_t typeCode) {
-  return u"Internal error: Invalid settings resource (" + Utf8ToWideStr(CardToHexPadA(typeCode, 1)) + u").";
+  return u"Internal error: Invalid settings resource (" + Utf8ToUtf16(CardToHexPadA(typeCode, 1)) + u").";
 }
 
 }  // namespace palvetta

@@ -4,10 +4,10 @@
 #include <functional>
 #include <iterator>
 
-#include "crash/text/number_text.h"
-#include "crash/text/path_text.h"
-#include "crash/text/text_edit.h"
-#include "crash/text/text_search.h"
+#include "base/number_text.h"
+#include "base/path_text.h"
+#include "base/text_edit.h"
+#include "base/text_search.h"
 
 namespace palvetta {
 namespace {

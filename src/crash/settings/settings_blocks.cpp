@@ -4,8 +4,9 @@
 #include <string_view>
 
 #include "base/code_page.h"
-#include "crash/codec/password_cipher.h"
-#include "crash/text/wide_text.h"
+#include "base/utf.h"
+#include "codec/password_cipher.h"
+#include "crash/settings/settings_table.h"
 
 namespace palvetta {
 namespace {
@@ -17,9 +18,9 @@ struct TPasswordSetting {
 };
 
 constexpr TPasswordSetting kPasswords[] = {
-    {"SmtpPassword", "SmtpServer", "SmtpAccount"},
-    {"HttpPassword", "HttpServer", "HttpAccount"},
-    {"BugTrPassword", "HttpServer", "BugTrAccount"},
+    {sw_keys::kSmtpPassword, sw_keys::kSmtpServer, sw_keys::kSmtpAccount},
+    {sw_keys::kHttpPassword, sw_keys::kHttpServer, sw_keys::kHttpAccount},
+    {sw_keys::kBugTrackerPassword, sw_keys::kHttpServer, sw_keys::kBugTrackerAccount},
 };
 
 std::u16string StringProp(const TSWSettingsModule& block, std::string_view name) {
@@ -33,10 +34,10 @@ void DecipherPasswords(TSWSettingsModule& block) {
     if (index < 0 || block.Props[static_cast<size_t>(index)].VStr.empty()) continue;
     // The server keys the cipher in its 8-bit form, so it goes through the code page.
     const std::string server =
-        SystemCodePage().ToUtf8(SystemCodePage().FromUtf8(WideToUtf8Str(StringProp(block, setting.Server))));
-    const std::string account = WideToUtf8Str(StringProp(block, setting.Account));
+        SystemCodePage().ToUtf8(SystemCodePage().FromUtf8(Utf16ToUtf8(StringProp(block, setting.Server))));
+    const std::string account = Utf16ToUtf8(StringProp(block, setting.Account));
     std::u16string& password = block.Props[static_cast<size_t>(index)].VStr;
-    password = DecipherPasswordProp(WideToUtf8Str(password), account, server);
+    password = DecipherPasswordProp(Utf16ToUtf8(password), account, server);
   }
 }
 
@@ -80,6 +81,7 @@ TFormStreamResult LoadModuleSettings(TSWSettingsModule& block, std::span<const u
   block.Props.reserve(TSWSettingsModule::kInitialCapacity);
   const TFormStreamResult result = ReadSettingsStream(resource, block.Props);
   DecipherPasswords(block);
+  block.IndexRows();
   return result;
 }
 

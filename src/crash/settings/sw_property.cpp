@@ -1,5 +1,7 @@
 #include "crash/settings/sw_property.h"
 
+#include "crash/settings/settings_table.h"
+
 namespace palvetta {
 
 int TSWSettingsModule::FindPropIndex(std::string_view name) const noexcept {
@@ -9,9 +11,19 @@ int TSWSettingsModule::FindPropIndex(std::string_view name) const noexcept {
   return -1;
 }
 
+void TSWSettingsModule::IndexRows() {
+  RowProps.assign(kSWSettingCount, -1);
+  for (size_t i = 0; i < Props.size(); ++i) {
+    const int row = FindSWSettingRow(Props[i].Name);
+    // The first property of a name counts, as FindPropIndex has it.
+    if (row >= 0 && RowProps[static_cast<size_t>(row)] < 0) RowProps[static_cast<size_t>(row)] = static_cast<int32_t>(i);
+  }
+}
+
 void TSWSettingsModule::FreeModuleProps() noexcept {
   Props.clear();
   Props.shrink_to_fit();
+  RowProps.clear();
 }
 
 }  // namespace palvetta

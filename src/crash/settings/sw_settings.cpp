@@ -1,12 +1,13 @@
 #include "crash/settings/sw_settings.h"
 
 #include <type_traits>
+#include <unordered_map>
 
 #include "base/code_page.h"
+#include "base/delimited_list.h"
+#include "base/text_edit.h"
+#include "base/utf.h"
 #include "crash/settings/settings_defaults.h"
-#include "crash/text/delimited_list.h"
-#include "crash/text/text_edit.h"
-#include "crash/text/wide_text.h"
 
 namespace palvetta {
 namespace {
@@ -14,8 +15,8 @@ namespace {
 std::mutex gMainLock;
 std::shared_ptr<TISWSettings> gMain;
 
-std::string WideToAnsi(std::u16string_view text) { return SystemCodePage().FromUtf8(WideToUtf8Str(text)); }
-std::u16string AnsiToWide(std::string_view text) { return Utf8ToWideStr(SystemCodePage().ToUtf8(text)); }
+std::string WideToAnsi(std::u16string_view text) { return SystemCodePage().FromUtf8(Utf16ToUtf8(text)); }
+std::u16string AnsiToWide(std::string_view text) { return Utf8ToUtf16(SystemCodePage().ToUtf8(text)); }
 
 bool PickBool(const TSWProperty& prop) { return prop.VBool; }
 int32_t PickInt(const TSWProperty& prop) { return prop.VInt; }
@@ -39,7 +40,7 @@ TISWSettings::TISWSettings(uintptr_t module, bool init, ISettingsHost& host) : F
   FValid = FSettings != nullptr;
   if (!FValid) return;
   FModule = module;
-  if (const uint32_t offset = GetPropDw("VersionVar")) FVersionVar = AnsiToWide(FHost.ReadVersionText(module, offset));
+  if (const uint32_t offset = ReadAs<uint32_t>(sidVersionVar)) FVersionVar = AnsiToWide(FHost.ReadVersionText(module, offset));
 }
 
 TISWSettings::~TISWSettings() {
@@ -49,41 +50,41 @@ TISWSettings::~TISWSettings() {
 }
 
 // The accessors of the settings table, each through the typed access of its kind.
-#define PALVETTA_SW_DEFINE_PAIR(Name, Key, Kind)                                                 \
-  TSWKind##Kind TISWSettings::Get##Name() { return ReadAs<TSWKind##Kind>(Key); }                 \
-  void TISWSettings::Set##Name(const TSWKind##Kind& value) { WriteAs<TSWKind##Kind>(Key, value); }
-#define PALVETTA_SW_DEFINE_GETTER(Name, Key, Kind) \
-  TSWKind##Kind TISWSettings::Name() { return ReadAs<TSWKind##Kind>(Key); }
+#define PALVETTA_SW_DEFINE_PAIR(Name, Key, Kind, Default)                                                  \
+  TSWKind##Kind TISWSettings::Get##Name() { return ReadAs<TSWKind##Kind>(sid##Name); }                     \
+  void TISWSettings::Set##Name(const TSWKind##Kind& value) { WriteAs<TSWKind##Kind>(sid##Name, value); }
+#define PALVETTA_SW_DEFINE_GETTER(Name, Key, Kind, Default) \
+  TSWKind##Kind TISWSettings::Name() { return ReadAs<TSWKind##Kind>(sid##Name); }
 
 template <class T>
-T TISWSettings::ReadAs(std::string_view key) {
+T TISWSettings::ReadAs(TSWSettingId row) {
+  const TKey key = KeyOf(row);
   if constexpr (std::is_same_v<T, bool>) {
-    return GetPropBool(key);
+    return ReadBool(key);
   } else if constexpr (std::is_same_v<T, uint32_t>) {
-    return GetPropDw(key);
+    return static_cast<uint32_t>(ReadInt(key));
   } else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>) {
-    return static_cast<T>(GetPropInt(key));
+    return static_cast<T>(ReadInt(key));
   } else if constexpr (std::is_same_v<T, std::u16string>) {
-    return GetPropStr(key);
+    return ReadStr(key);
   } else {
     static_assert(std::is_same_v<T, std::string>);
-    return WideToAnsi(GetPropStr(key));
+    return WideToAnsi(ReadStr(key));
   }
 }
 
 template <class T>
-void TISWSettings::WriteAs(std::string_view key, const T& value) {
+void TISWSettings::WriteAs(TSWSettingId row, const T& value) {
+  const TKey key = KeyOf(row);
   if constexpr (std::is_same_v<T, bool>) {
-    SetPropBool(key, value);
-  } else if constexpr (std::is_same_v<T, uint32_t>) {
-    SetPropDw(key, value);
-  } else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>) {
-    SetPropInt(key, static_cast<int32_t>(value));
+    WriteBool(key, value);
+  } else if constexpr (std::is_same_v<T, uint32_t> || std::is_same_v<T, int32_t> || std::is_enum_v<T>) {
+    WriteInt(key, static_cast<int32_t>(value));
   } else if constexpr (std::is_same_v<T, std::u16string>) {
-    SetPropStr(key, std::u16string_view(value));
+    WriteStr(key, value);
   } else {
     static_assert(std::is_same_v<T, std::string>);
-    SetPropStr(key, std::u16string_view(AnsiToWide(value)));
+    WriteStr(key, AnsiToWide(value));
   }
 }
 
@@ -94,16 +95,35 @@ PALVETTA_SW_MODULE_GETTERS(PALVETTA_SW_DEFINE_GETTER)
 #undef PALVETTA_SW_DEFINE_PAIR
 #undef PALVETTA_SW_DEFINE_GETTER
 
-bool TISWSettings::FindProp(std::string_view name, bool allowDefault, bool write, TPropertyType createTyp,
+bool TISWSettings::LinkInSettings() { return !ReadAs<bool>(sidNoSettings); }
+bool TISWSettings::LinkInMapFile() { return ReadAs<std::u16string>(sidMinDebugInfo).empty(); }
+bool TISWSettings::CrashOnOverrun() { return ReadAs<bool>(sidCrashOnBuffer) && !ReadAs<bool>(sidCrashOnUnderrun); }
+bool TISWSettings::CrashOnUnderrun() { return ReadAs<bool>(sidCrashOnBuffer) && ReadAs<bool>(sidCrashOnUnderrun); }
+
+TISWSettings::TKey TISWSettings::KeyOf(std::string_view name) noexcept {
+  // Built once: every row's key to its row.
+  static const std::unordered_map<std::string_view, int> rows = [] {
+    std::unordered_map<std::string_view, int> keys;
+    for (int row = 0; row < kSWSettingCount; ++row) keys.emplace(kSWSettingRows[row].Key, row);
+    return keys;
+  }();
+  const auto found = rows.find(name);
+  return {name, found == rows.end() ? -1 : found->second};
+}
+
+bool TISWSettings::FindProp(const TKey& key, bool allowDefault, bool write, TPropertyType createTyp,
                             const TPropVisitor& visit) {
   if (FSettings) {
     std::lock_guard lock(FSettings->Lock);
-    int index = FSettings->FindPropIndex(name);
+    int index = key.Row >= 0 ? FSettings->RowProp(key.Row) : FSettings->FindPropIndex(key.Name);
     if (index < 0 && write) {
       TSWProperty& created = FSettings->Props.emplace_back();
-      created.Name = std::string(name);
+      created.Name = std::string(key.Name);
       created.Typ = createTyp;
       index = static_cast<int>(FSettings->Props.size()) - 1;
+      if (key.Row >= 0 && static_cast<size_t>(key.Row) < FSettings->RowProps.size()) {
+        FSettings->RowProps[static_cast<size_t>(key.Row)] = index;
+      }
     }
     if (index >= 0) {
       visit(FSettings->Props[static_cast<size_t>(index)]);
@@ -111,9 +131,8 @@ bool TISWSettings::FindProp(std::string_view name, bool allowDefault, bool write
     }
   }
   if (!allowDefault) return false;
-  const TDefaultSetting* setting = FindDefaultSetting(name);
-  if (!setting) return false;
-  TSWProperty copy = DefaultAsProperty(*setting);
+  TSWProperty copy;
+  if (!DefaultProperty(key.Row, copy)) return false;
   visit(copy);
   return true;
 }
@@ -123,34 +142,44 @@ bool TISWSettings::IsMain(std::shared_ptr<TISWSettings>& main) {
   return !main || main.get() == this || main->FModule == FModule;
 }
 
+// The own block answers under its lock alone; only a key it lacks asks which settings
+// are the main ones, for the default or the main settings' answer.
 template <class T>
-T TISWSettings::ReadProp(std::string_view name, T (*pick)(const TSWProperty&),
-                         T (TISWSettings::*fallback)(std::string_view)) {
-  std::shared_ptr<TISWSettings> main;
-  const bool isMain = IsMain(main);
+T TISWSettings::ReadProp(const TKey& key, T (*pick)(const TSWProperty&), T (TISWSettings::*fallback)(const TKey&)) {
   T value{};
-  if (FindProp(name, isMain, false, ptString, [&](TSWProperty& prop) { value = pick(prop); })) return value;
-  return isMain ? T{} : ((*main).*fallback)(name);
+  if (FindProp(key, false, false, ptString, [&](TSWProperty& prop) { value = pick(prop); })) return value;
+  std::shared_ptr<TISWSettings> main;
+  if (!IsMain(main)) return ((*main).*fallback)(key);
+  FindProp(key, true, false, ptString, [&](TSWProperty& prop) { value = pick(prop); });
+  return value;
 }
 
-bool TISWSettings::GetPropBool(std::string_view name) { return ReadProp(name, PickBool, &TISWSettings::GetPropBool); }
+bool TISWSettings::ReadBool(const TKey& key) { return ReadProp(key, PickBool, &TISWSettings::ReadBool); }
 
-int32_t TISWSettings::GetPropInt(std::string_view name) { return ReadProp(name, PickInt, &TISWSettings::GetPropInt); }
+int32_t TISWSettings::ReadInt(const TKey& key) { return ReadProp(key, PickInt, &TISWSettings::ReadInt); }
 
-std::u16string TISWSettings::GetPropStr(std::string_view name) {
-  std::shared_ptr<TISWSettings> main;
-  const bool isMain = IsMain(main);
+std::u16string TISWSettings::ReadStr(const TKey& key) {
   std::u16string value;
-  if (FindProp(name, isMain, false, ptString, [&](TSWProperty& prop) { value = PickStr(prop); })) {
-    Expand(name, value);
+  const auto pickAndExpand = [&](TSWProperty& prop) { value = PickStr(prop); };
+  if (FindProp(key, false, false, ptString, pickAndExpand)) {
+    Expand(key, value);
     return value;
   }
-  return isMain ? std::u16string() : main->GetPropStr(name);
+  std::shared_ptr<TISWSettings> main;
+  if (!IsMain(main)) return main->ReadStr(key);
+  if (FindProp(key, true, false, ptString, pickAndExpand)) Expand(key, value);
+  return value;
 }
 
-void TISWSettings::Expand(std::string_view name, std::u16string& text) {
+bool TISWSettings::GetPropBool(std::string_view name) { return ReadBool(KeyOf(name)); }
+
+int32_t TISWSettings::GetPropInt(std::string_view name) { return ReadInt(KeyOf(name)); }
+
+std::u16string TISWSettings::GetPropStr(std::string_view name) { return ReadStr(KeyOf(name)); }
+
+void TISWSettings::Expand(const TKey& key, std::u16string& text) {
   // The frozen message is shown while the program hangs: nothing may be looked up then.
-  if (name == "FrozenMsg") return;
+  if (key.Row == sidFrozenMsg) return;
   TPlaceholderValues values = ExceptionPlaceholderValues();
   values.ModVersionVar = FVersionVar;
   IPlaceholderFacts& facts = FHost.PlaceholderFacts();
@@ -164,11 +193,10 @@ void TISWSettings::Expand(std::string_view name, std::u16string& text) {
 }
 
 template <class T>
-bool TISWSettings::WriteProp(std::string_view name, TPropertyType typ, const T& value,
-                             void (*store)(TSWProperty&, const T&)) {
+bool TISWSettings::WriteProp(const TKey& key, TPropertyType typ, const T& value, void (*store)(TSWProperty&, const T&)) {
   if (!FValid) return false;
   bool stored = false;
-  FindProp(name, false, true, typ, [&](TSWProperty& prop) {
+  FindProp(key, false, true, typ, [&](TSWProperty& prop) {
     if (prop.Typ != typ) return;
     store(prop, value);
     stored = true;
@@ -176,17 +204,25 @@ bool TISWSettings::WriteProp(std::string_view name, TPropertyType typ, const T& 
   return stored;
 }
 
-bool TISWSettings::SetPropBool(std::string_view name, bool value) {
-  return WriteProp<bool>(name, ptBoolean, value, [](TSWProperty& prop, const bool& v) { prop.VBool = v; });
+bool TISWSettings::WriteBool(const TKey& key, bool value) {
+  return WriteProp<bool>(key, ptBoolean, value, [](TSWProperty& prop, const bool& v) { prop.VBool = v; });
 }
 
-bool TISWSettings::SetPropInt(std::string_view name, int32_t value) {
-  return WriteProp<int32_t>(name, ptInteger, value, [](TSWProperty& prop, const int32_t& v) { prop.VInt = v; });
+bool TISWSettings::WriteInt(const TKey& key, int32_t value) {
+  return WriteProp<int32_t>(key, ptInteger, value, [](TSWProperty& prop, const int32_t& v) { prop.VInt = v; });
 }
+
+bool TISWSettings::WriteStr(const TKey& key, std::u16string_view value) {
+  return WriteProp<std::u16string_view>(key, ptString, value,
+                                        [](TSWProperty& prop, const std::u16string_view& v) { prop.VStr = v; });
+}
+
+bool TISWSettings::SetPropBool(std::string_view name, bool value) { return WriteBool(KeyOf(name), value); }
+
+bool TISWSettings::SetPropInt(std::string_view name, int32_t value) { return WriteInt(KeyOf(name), value); }
 
 bool TISWSettings::SetPropStr(std::string_view name, std::u16string_view value) {
-  return WriteProp<std::u16string_view>(name, ptString, value,
-                                        [](TSWProperty& prop, const std::u16string_view& v) { prop.VStr = v; });
+  return WriteStr(KeyOf(name), value);
 }
 
 void TISWSettings::SetPropStr(std::u16string_view name, std::u16string_view value) {
@@ -199,23 +235,23 @@ void TISWSettings::Reload() {
 
 std::shared_ptr<ISWFields> TISWSettings::GetAdditionalFields() {
   std::lock_guard lock(FListsLock);
-  if (!FAddFields) FAddFields = ReadAdditionalFields(GetPropStr("AddFields"), this);
+  if (!FAddFields) FAddFields = ReadAdditionalFields(ReadAs<std::u16string>(sidAddFields), this);
   return FAddFields;
 }
 
 std::shared_ptr<ISWAttachments> TISWSettings::GetAdditionalAttachments() {
   std::lock_guard lock(FListsLock);
-  if (!FAddAttachs) FAddAttachs = ReadAdditionalAttachments(GetPropStr("AddAttachs"), this);
+  if (!FAddAttachs) FAddAttachs = ReadAdditionalAttachments(ReadAs<std::u16string>(sidAddAttachs), this);
   return FAddAttachs;
 }
 
 bool TISWSettings::GetPluginEnabled(std::u16string_view plugin) {
-  return IsItemInListTextW(GetPropStr("Plugins"), plugin, u'|');
+  return IsItemInListTextW(ReadAs<std::u16string>(sidPlugins), plugin, u'|');
 }
 
 void TISWSettings::SetPluginEnabled(std::u16string_view plugin, bool value) {
   if (GetPluginEnabled(plugin) == value) return;
-  std::u16string list = GetPropStr("Plugins");
+  std::u16string list = ReadAs<std::u16string>(sidPlugins);
   if (value) {
     list = list.empty() ? std::u16string(plugin) : list + u"|" + std::u16string(plugin);
   } else {
@@ -223,7 +259,7 @@ void TISWSettings::SetPluginEnabled(std::u16string_view plugin, bool value) {
     ReplaceTextW(list, u"|" + std::u16string(plugin) + u"|", u"|", false);
     list = list.substr(1, list.size() - 2);
   }
-  SetPropStr("Plugins", std::u16string_view(list));
+  WriteAs<std::u16string>(sidPlugins, list);
 }
 
 std::shared_ptr<IWzAssistant> TISWSettings::GetAssistant(std::u16string_view) { return nullptr; }

@@ -20,17 +20,17 @@
 #include "crash/settings/placeholders.h"
 #include "crash/settings/settings_host.h"
 #include "crash/settings/sw_property.h"
-#include "crash/settings/sw_settings_keys.h"
+#include "crash/settings/settings_table.h"
 
 namespace palvetta {
 
 // An assistant built from the module's form resources (the assistant engine).
 class IWzAssistant;
 
-#define PALVETTA_SW_DECLARE_PAIR(Name, Key, Kind)     \
+#define PALVETTA_SW_DECLARE_PAIR(Name, Key, Kind, Default)     \
   virtual TSWKind##Kind Get##Name() = 0;              \
   virtual void Set##Name(const TSWKind##Kind& value) = 0;
-#define PALVETTA_SW_DECLARE_GETTER(Name, Key, Kind) virtual TSWKind##Kind Name() = 0;
+#define PALVETTA_SW_DECLARE_GETTER(Name, Key, Kind, Default) virtual TSWKind##Kind Name() = 0;
 
 class ISWSettings {
  public:
@@ -77,10 +77,10 @@ class ISWSettingsEx {
 #undef PALVETTA_SW_DECLARE_PAIR
 #undef PALVETTA_SW_DECLARE_GETTER
 
-#define PALVETTA_SW_OVERRIDE_PAIR(Name, Key, Kind) \
+#define PALVETTA_SW_OVERRIDE_PAIR(Name, Key, Kind, Default) \
   TSWKind##Kind Get##Name() override;              \
   void Set##Name(const TSWKind##Kind& value) override;
-#define PALVETTA_SW_OVERRIDE_GETTER(Name, Key, Kind) TSWKind##Kind Name() override;
+#define PALVETTA_SW_OVERRIDE_GETTER(Name, Key, Kind, Default) TSWKind##Kind Name() override;
 
 class TISWSettings : public ISWModuleSettings, public ISWSettingsEx, public ISettingsListOwner {
  public:
@@ -103,10 +103,10 @@ class TISWSettings : public ISWModuleSettings, public ISWSettingsEx, public ISet
 
   bool IsValid() override { return FValid; }
   PALVETTA_SW_MODULE_GETTERS(PALVETTA_SW_OVERRIDE_GETTER)
-  bool LinkInSettings() override { return !GetPropBool("NoSettings"); }
-  bool LinkInMapFile() override { return GetPropStr("MinDebugInfo").empty(); }
-  bool CrashOnOverrun() override { return GetPropBool("CrashOnBuffer") && !GetPropBool("CrashOnUnderrun"); }
-  bool CrashOnUnderrun() override { return GetPropBool("CrashOnBuffer") && GetPropBool("CrashOnUnderrun"); }
+  bool LinkInSettings() override;
+  bool LinkInMapFile() override;
+  bool CrashOnOverrun() override;
+  bool CrashOnUnderrun() override;
   PALVETTA_SW_MODULE_PAIRS(PALVETTA_SW_OVERRIDE_PAIR)
   void Reload() override;
 
@@ -127,11 +127,20 @@ class TISWSettings : public ISWModuleSettings, public ISWSettingsEx, public ISet
   // The lists write their text form back through this.
   void SetPropStr(std::u16string_view name, std::u16string_view value) override;
 
-  // Hands the property of that name to visit, under the lock of the block holding it:
+  // A setting's key and its row of the settings table (-1 for a name no row has).
+  struct TKey {
+    std::string_view Name;
+    int Row = -1;
+  };
+  // The key of that name, its row looked up.
+  static TKey KeyOf(std::string_view name) noexcept;
+  static TKey KeyOf(TSWSettingId row) noexcept { return {kSWSettingRows[row].Key, row}; }
+
+  // Hands the property of that key to visit, under the lock of the block holding it:
   // from the own block (created there with createTyp when write is set), else, with
   // allowDefault, a copy of the built-in default. False when there is none.
   using TPropVisitor = std::function<void(TSWProperty& prop)>;
-  virtual bool FindProp(std::string_view name, bool allowDefault, bool write, TPropertyType createTyp,
+  virtual bool FindProp(const TKey& key, bool allowDefault, bool write, TPropertyType createTyp,
                         const TPropVisitor& visit);
 
  protected:
@@ -146,19 +155,25 @@ class TISWSettings : public ISWModuleSettings, public ISWSettingsEx, public ISet
  private:
   // A setting of the table through the typed access of its kind.
   template <class T>
-  T ReadAs(std::string_view key);
+  T ReadAs(TSWSettingId row);
   template <class T>
-  void WriteAs(std::string_view key, const T& value);
+  void WriteAs(TSWSettingId row, const T& value);
+  bool ReadBool(const TKey& key);
+  int32_t ReadInt(const TKey& key);
+  std::u16string ReadStr(const TKey& key);
+  bool WriteBool(const TKey& key, bool value);
+  bool WriteInt(const TKey& key, int32_t value);
+  bool WriteStr(const TKey& key, std::u16string_view value);
   // Whether this object answers from the defaults: the main settings are not set yet or
   // belong to its module. Otherwise the main settings are returned to ask.
   bool IsMain(std::shared_ptr<TISWSettings>& main);
   // The found property's value through pick, the main settings' answer through
   // fallback, or the zero value.
   template <class T>
-  T ReadProp(std::string_view name, T (*pick)(const TSWProperty&), T (TISWSettings::*fallback)(std::string_view));
+  T ReadProp(const TKey& key, T (*pick)(const TSWProperty&), T (TISWSettings::*fallback)(const TKey&));
   template <class T>
-  bool WriteProp(std::string_view name, TPropertyType typ, const T& value, void (*store)(TSWProperty&, const T&));
-  void Expand(std::string_view name, std::u16string& text);
+  bool WriteProp(const TKey& key, TPropertyType typ, const T& value, void (*store)(TSWProperty&, const T&));
+  void Expand(const TKey& key, std::u16string& text);
 
   ISettingsHost& FHost;
   std::mutex FListsLock;  // the lists below are made on first use, from any thread

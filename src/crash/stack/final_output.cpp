@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "crash/system/demangle.h"
 #include "crash/stack/trace_run.h"
+#include "system/demangle.h"
 
 namespace palvetta {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "crash/codec/checksums.h"
+#include "base/case_folding.h"
+#include "base/utf.h"
+#include "codec/checksums.h"
 #include "crash/stack/hex_digits.h"
-#include "crash/text/case_folding.h"
-#include "crash/text/wide_text.h"
 
 namespace palvetta {
 namespace {
@@ -35,7 +35,7 @@ std::string LineEntry(const TStackFrame& frame, const TStackLineOptions& options
 }
 
 uint32_t CrcOfLowerName(uint32_t crc, const std::string& name) {
-  const std::u16string lower = LowerCaseW(Utf8ToWideStr(name));
+  const std::u16string lower = LowerCaseW(Utf8ToUtf16(name));
   return Crc32Update(crc, lower.data(), lower.size() * sizeof(char16_t));
 }
 

@@ -3,10 +3,10 @@
 // function's code really makes.
 #include <array>
 
+#include "base/text_search.h"
 #include "crash/disasm/decoder.h"
 #include "crash/stack/call_site.h"
 #include "crash/stack/trace_run.h"
-#include "crash/text/text_search.h"
 
 namespace palvetta {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "crash/text/case_folding.h"
+#include "base/case_folding.h"
 
 namespace palvetta {
 

@@ -1,7 +1,7 @@
 #include "crash/symbols/packed_map_format.h"
 
-#include "crash/text/number_text.h"
-#include "crash/text/scrambled_text.h"
+#include "base/number_text.h"
+#include "base/scrambled_text.h"
 
 namespace palvetta {
 

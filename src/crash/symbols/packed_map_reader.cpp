@@ -2,12 +2,12 @@
 #include <new>
 #include <optional>
 
-#include "crash/codec/blowfish.h"
-#include "crash/codec/packed_block.h"
+#include "base/number_text.h"
+#include "codec/blowfish.h"
+#include "codec/packed_block.h"
 #include "crash/symbols/mini_stream.h"
 #include "crash/symbols/packed_map.h"
 #include "crash/symbols/packed_map_format.h"
-#include "crash/text/number_text.h"
 
 namespace palvetta {
 

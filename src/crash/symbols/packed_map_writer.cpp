@@ -1,9 +1,9 @@
 #include <chrono>
 #include <vector>
 
-#include "crash/codec/blowfish.h"
-#include "crash/codec/dos_date_time.h"
-#include "crash/codec/packed_block.h"
+#include "codec/blowfish.h"
+#include "codec/dos_date_time.h"
+#include "codec/packed_block.h"
 #include "crash/symbols/map_names.h"
 #include "crash/symbols/mini_stream.h"
 #include "crash/symbols/packed_map.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "crash/text/case_folding.h"
+#include "base/case_folding.h"
 
 namespace palvetta {
 

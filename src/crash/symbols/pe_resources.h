@@ -1,12 +1,12 @@
 #pragma once
-// What the symbol maps need of a PE image beyond the readers of crash/system: the bytes
+// What the symbol maps need of a PE image beyond the readers of pe/: the bytes
 // of a named resource (in a file as well as loaded), and where code and data lie.
 
 #include <cstdint>
 #include <string_view>
 
 #include "crash/symbols/map_file.h"
-#include "crash/system/pe_image.h"
+#include "pe/pe_image.h"
 
 namespace palvetta {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <winnetwk.h>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 #include "base/win/wide.h"
 
 namespace palvetta {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "base/win/scoped_handle.h"
 #include "base/win/wide.h"
+#include "base/win/window_handles.h"
 
 namespace palvetta {
 

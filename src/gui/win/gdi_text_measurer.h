@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/window_handles.h"
 #include "gui/layout.h"
 
 namespace palvetta {

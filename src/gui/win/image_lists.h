@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/window_handles.h"
 
 namespace palvetta {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/window_handles.h"
 
 namespace palvetta {
 namespace {

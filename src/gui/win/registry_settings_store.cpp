@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 #include "base/win/wide.h"
 
 namespace palvetta {

@@ -17,7 +17,7 @@
 #include <optional>
 #include <set>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/window_handles.h"
 #include "gui/appearance.h"
 #include "gui/theme_palettes.h"
 #include "gui/win/menu_bar_painting.h"

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "base/text.h"
-#include "base/win/scoped_handle.h"
 #include "base/win/wide.h"
+#include "base/win/window_handles.h"
 
 namespace palvetta {
 namespace {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "crash/text/stackward_exception.h"
+#include "crash/process/stackward_exception.h"
 
 namespace palvetta {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "crash/process/auto_action.h"
 #include "crash/process/path_names.h"
+#include "crash/process/stackward_exception.h"
 #include "crash/process/thread_caption.h"
 #include "crash/process/thread_list.h"
-#include "crash/text/stackward_exception.h"
 
 namespace palvetta {
 namespace {

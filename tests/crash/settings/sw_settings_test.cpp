@@ -5,7 +5,7 @@
 #include <atomic>
 #include <thread>
 
-#include "crash/codec/stored_password.h"
+#include "codec/stored_password.h"
 #include "fake_settings_host.h"
 #include "settings_stream_builder.h"
 
@@ -95,6 +95,18 @@ TEST_F(SWSettings, SettersStoreOnlyTheirOwnType) {
   EXPECT_EQ(settings->GetFocusedButton(), bCloseApplication);
   EXPECT_EQ(settings->GetPropStr("SmtpServer"), u"m\u00e4il.example");
   EXPECT_EQ(settings->GetSmtpServer(), "m\xE4il.example");
+}
+
+// A key listed twice answers its first value, through its accessor and by name alike.
+TEST_F(SWSettings, ARepeatedKeyAnswersItsFirstValue) {
+  FHost.Resources[Exe()] = B().Int("SmtpPort", 25).Int("SmtpPort", 587).Text("Plugins", "modules").Bytes();
+  const auto settings = Settings(Exe());
+  EXPECT_EQ(settings->GetSmtpPort(), 25u);
+  EXPECT_EQ(settings->GetPropInt("SmtpPort"), 25);
+  settings->SetSmtpPort(465);
+  EXPECT_EQ(settings->GetPropInt("SmtpPort"), 465);
+  EXPECT_TRUE(settings->GetPluginEnabled(u"modules"));
+  EXPECT_FALSE(settings->GetPluginEnabled(u"hardware"));
 }
 
 TEST_F(SWSettings, ObjectsOfOneModuleShareOneBlock) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "crash/codec/checksums.h"
+#include "codec/checksums.h"
 
 namespace palvetta {
 namespace {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "crash/system/win/loaded_image.h"
-#include "crash/text/win/error_code_text.h"
+#include "base/win/error_code_text.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 namespace {

@@ -4,11 +4,10 @@
 
 #include <cstring>
 
-#include "base/win/scoped_handle.h"
+#include "base/path_text.h"
 #include "crash/process/path_names.h"
 #include "crash/process/win/process_facts.h"
-#include "crash/system/win/system_info.h"
-#include "crash/text/path_text.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

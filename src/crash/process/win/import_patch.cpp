@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "crash/system/pe_imports.h"
-#include "crash/system/win/loaded_image.h"
-#include "crash/text/path_text.h"
+#include "base/path_text.h"
+#include "pe/pe_imports.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 namespace {

@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "crash/process/exception_class.h"
-#include "crash/system/win/system_info.h"
-#include "crash/text/stackward_exception.h"
+#include "crash/process/stackward_exception.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

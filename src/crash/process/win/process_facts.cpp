@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "base/path_text.h"
 #include "crash/process/thread_list.h"
-#include "crash/system/win/loaded_image.h"
-#include "crash/system/win/system_info.h"
-#include "crash/text/path_text.h"
+#include "pe/win/loaded_image.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
-#include "crash/text/crash_types.h"
+#include "base/win/kernel_handles.h"
+#include "crash/process/crash_types.h"
 
 namespace palvetta {
 

@@ -1,7 +1,7 @@
 #include "crash/process/win/registry_text.h"
 
-#include "base/win/scoped_handle.h"
-#include "crash/system/win/system_info.h"
+#include "base/win/kernel_handles.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 
 namespace palvetta {
 

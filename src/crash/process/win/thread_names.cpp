@@ -4,11 +4,11 @@
 #include <cstring>
 #include <utility>
 
-#include "base/win/scoped_handle.h"
+#include "base/number_text.h"
+#include "base/win/kernel_handles.h"
 #include "crash/process/thread_caption.h"
 #include "crash/process/win/process_facts.h"
 #include "crash/process/win/shared_security.h"
-#include "crash/text/number_text.h"
 
 namespace palvetta {
 namespace {

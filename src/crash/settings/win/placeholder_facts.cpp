@@ -4,7 +4,7 @@
 
 #include "crash/process/win/folders.h"
 #include "crash/process/win/process_facts.h"
-#include "crash/system/win/system_info.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

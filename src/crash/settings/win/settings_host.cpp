@@ -8,7 +8,7 @@
 
 #include "crash/settings/settings_blocks.h"
 #include "crash/settings/win/placeholder_facts.h"
-#include "crash/settings/win/settings_host.h"
+#include "crash/settings/win/settings_alert.h"
 #include "crash/settings/win/settings_registry.h"
 #include "crash/settings/win/settings_resource.h"
 

@@ -5,9 +5,9 @@
 #include <new>
 #include <string>
 
-#include "base/win/scoped_handle.h"
+#include "base/number_text.h"
+#include "base/win/kernel_handles.h"
 #include "crash/process/win/shared_security.h"
-#include "crash/text/number_text.h"
 
 namespace palvetta {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "crash/system/win/loaded_image.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/path_text.h"
 #include "base/utf.h"
 #include "crash/symbols/pe_resources.h"
 #include "crash/symbols/win/map_cache.h"
-#include "crash/system/win/loaded_image.h"
-#include "crash/text/path_text.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 namespace {

@@ -1,9 +1,9 @@
 #include "crash/stack/win/stack_line_lookup.h"
 
+#include "base/path_text.h"
 #include "base/utf.h"
 #include "crash/stack/stack_line_format.h"
 #include "crash/symbols/win/symbol_lookup.h"
-#include "crash/text/path_text.h"
 
 namespace palvetta {
 namespace {

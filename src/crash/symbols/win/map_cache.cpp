@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "crash/symbols/win/module_map.h"
-#include "crash/system/win/loaded_image.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 

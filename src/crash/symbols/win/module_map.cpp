@@ -3,11 +3,11 @@
 #include <optional>
 #include <string_view>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 #include "crash/symbols/packed_map.h"
 #include "crash/symbols/pe_resources.h"
 #include "crash/symbols/win/pdb_map.h"
-#include "crash/system/win/loaded_image.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 

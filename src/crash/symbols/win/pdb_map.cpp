@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
-#include "crash/text/wide_text.h"
+#include "base/utf.h"
+#include "base/win/kernel_handles.h"
 
 namespace palvetta {
 
@@ -158,7 +158,7 @@ BOOL CALLBACK OnSymbol(PSYMBOL_INFOW symbol, ULONG, PVOID context) {
                     std::end(kCodeSymbolTags);
   if (!code || symbol->Address < kLoadBase) return TRUE;
   std::u16string name(reinterpret_cast<const char16_t*>(symbol->Name), symbol->NameLen);
-  state.Publics.emplace_back(WideToUtf8Str(name), state.Absolute(symbol->Address));
+  state.Publics.emplace_back(Utf16ToUtf8(name), state.Absolute(symbol->Address));
   return TRUE;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/path_text.h"
 #include "base/utf.h"
 #include "crash/symbols/win/map_cache.h"
-#include "crash/text/path_text.h"
 
 namespace palvetta {
 

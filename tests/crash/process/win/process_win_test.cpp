@@ -13,6 +13,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "base/case_folding.h"
+#include "base/path_text.h"
+#include "crash/process/stackward_exception.h"
 #include "crash/process/win/folders.h"
 #include "crash/process/win/import_patch.h"
 #include "crash/process/win/live_object.h"
@@ -21,10 +24,7 @@
 #include "crash/process/win/registry_text.h"
 #include "crash/process/win/shared_security.h"
 #include "crash/process/win/thread_except_state.h"
-#include "crash/system/win/system_info.h"
-#include "crash/text/case_folding.h"
-#include "crash/text/path_text.h"
-#include "crash/text/stackward_exception.h"
+#include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {

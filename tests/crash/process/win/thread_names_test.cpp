@@ -6,7 +6,7 @@
 #include <cstring>
 #include <thread>
 
-#include "crash/text/number_text.h"
+#include "base/number_text.h"
 
 namespace palvetta {
 namespace {

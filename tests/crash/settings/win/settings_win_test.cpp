@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "base/win/scoped_handle.h"
+#include "base/number_text.h"
+#include "base/path_text.h"
+#include "base/win/kernel_handles.h"
 #include "crash/settings/win/module_settings.h"
 #include "crash/settings/win/placeholder_facts.h"
-#include "crash/settings/win/settings_host.h"
+#include "crash/settings/win/settings_alert.h"
 #include "crash/settings/win/settings_resource.h"
-#include "crash/text/number_text.h"
-#include "crash/text/path_text.h"
 #include "shipped_settings_check.h"
 
 namespace palvetta {

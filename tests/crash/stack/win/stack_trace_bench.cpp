@@ -17,7 +17,7 @@
 #include <set>
 #include <vector>
 
-#include "base/win/scoped_handle.h"
+#include "base/win/kernel_handles.h"
 #include "crash/stack/win/thread_stack.h"
 #include "support/bench_samples.h"
 #include "support/dbghelp_reference.h"

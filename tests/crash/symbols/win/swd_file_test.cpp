@@ -14,7 +14,7 @@
 #include "crash/symbols/pe_resources.h"
 #include "crash/symbols/win/map_cache.h"
 #include "crash/symbols/win/module_map.h"
-#include "crash/system/win/loaded_image.h"
+#include "pe/win/loaded_image.h"
 
 namespace palvetta {
 namespace {
