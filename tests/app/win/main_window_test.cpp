@@ -99,15 +99,6 @@ std::string Describe(const std::map<HWND, TRect>& bounds) {
   return text;
 }
 
-int DifferentPixels(const TRgbImage& a, const TRgbImage& b) {
-  if (a.Width != b.Width || a.Height != b.Height) return a.Width * a.Height;
-  int count = 0;
-  for (int y = 0; y < a.Height; ++y) {
-    for (int x = 0; x < a.Width; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
-  }
-  return count;
-}
-
 // Plays the user at the settings dialog from timer ticks of the modal loop it runs in:
 // picks the largest font size, waits until the main window has taken it, then cancels.
 // Whatever happens, the dialog is cancelled after a few seconds and its loop ended
