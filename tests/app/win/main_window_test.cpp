@@ -496,6 +496,26 @@ TEST_F(MainWindowTest, ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace) {
       << "see font_size_cancelled_before.png and font_size_cancelled_after.png";
 }
 
+TEST_F(MainWindowTest, TheSizeGripIsPaintedAtItsNewPlaceAfterTheWindowGrows) {
+  TfrmMain& window = Start();
+  Pump(window);
+  RECT bounds = {};
+  GetWindowRect(window.Handle(), &bounds);
+  SetWindowPos(window.Handle(), nullptr, 0, 0, bounds.right - bounds.left + 120,
+               bounds.bottom - bounds.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(window);
+  const HWND status = FindWindowExW(window.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+  ASSERT_TRUE(status);
+  const TRgbImage shown = CaptureClient(status);
+  const TRgbImage fresh = CaptureRepainted(status);
+  const int different = DifferentPixels(shown, fresh);
+  if (different != 0) {
+    WritePngFile(ScreenshotFolder() / "status_bar_grown_shown.png", shown);
+    WritePngFile(ScreenshotFolder() / "status_bar_grown_fresh.png", fresh);
+  }
+  EXPECT_EQ(different, 0) << "see status_bar_grown_shown.png and status_bar_grown_fresh.png";
+}
+
 TEST_F(MainWindowTest, ADropInsertsAboveOrBelowTheRowUnderThePoint) {
   TfrmMain& window = Start();
   AddEntry("Comment (REM)");
