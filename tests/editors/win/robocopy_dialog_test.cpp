@@ -17,6 +17,7 @@
 #include "editors/win/item_editor_dialogs.h"
 #include "gui/appearance.h"
 #include "gui/win/open_windows.h"
+#include "base/text.h"
 #include "editors/editor_spec.h"
 #include "items/robocopy/robocopy_item.h"
 #include "model/project.h"
@@ -191,7 +192,11 @@ TEST_P(RobocopyDialogTest, TheWheelScrollsThePanelsAndChangesNoValue) {
         EXPECT_GT(dialog.PanelsScroll(kGroup), 0) << "the wheel did not scroll the panels";
       },
       true);
-  EXPECT_EQ(testing::SaveProject(Project), untouched);
+  // Line by line, so that a failure names the settings that changed.
+  const TStrings before = SplitLines(untouched);
+  const TStrings after = SplitLines(testing::SaveProject(Project));
+  ASSERT_EQ(before.size(), after.size());
+  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], after[i]);
 }
 
 INSTANTIATE_TEST_SUITE_P(FontSizes, RobocopyDialogTest,
