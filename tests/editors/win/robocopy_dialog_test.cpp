@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "editors/win/item_editor_dialogs.h"
 #include "gui/appearance.h"
 #include "gui/win/open_windows.h"
-#include "base/text.h"
-#include "editors/editor_spec.h"
+#include "items/item_families.h"
 #include "items/robocopy/robocopy_item.h"
 #include "model/project.h"
 #include "support/png_file.h"
