@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -129,6 +130,21 @@ TRgbImage CaptureWindow(HWND window) {
   GetWindowRect(window, &bounds);
   return CaptureDc(window, GetWindowDC(window), bounds.right - bounds.left,
                    bounds.bottom - bounds.top);
+}
+
+TRgbImage CaptureRepainted(HWND window) {
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return CaptureClient(window);
+}
+
+int DifferentPixels(const TRgbImage& a, const TRgbImage& b) {
+  if (a.Width != b.Width || a.Height != b.Height) return std::max(a.Width * a.Height, b.Width * b.Height);
+  int count = 0;
+  for (int y = 0; y < a.Height; ++y) {
+    for (int x = 0; x < a.Width; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
+  }
+  return count;
 }
 
 std::filesystem::path ScreenshotFolder() {

@@ -1,6 +1,6 @@
 #pragma once
 // Just enough PNG for test pictures: 8-bit RGB, no interlacing, one IDAT chunk. Also the
-// capture of a window's client area that the pictures come from.
+// capture of a window's client area that the pictures come from, and their comparison.
 
 #include <windows.h>
 
@@ -28,6 +28,12 @@ void WritePngFile(const std::filesystem::path& path, const TRgbImage& image);
 TRgbImage CaptureClient(HWND window);
 // The whole window, frame and menu bar included, from its top left corner.
 TRgbImage CaptureWindow(HWND window);
+
+// The client area after everything in it was painted afresh: what a window that paints
+// right shows at any time.
+TRgbImage CaptureRepainted(HWND window);
+// The pixels that differ; all of them when the sizes differ.
+int DifferentPixels(const TRgbImage& a, const TRgbImage& b);
 
 // "screenshots" beside the test program, created when missing.
 std::filesystem::path ScreenshotFolder();

@@ -22,6 +22,30 @@ bool PumpUntil(TActionBinding& binding, const std::function<bool()>& condition) 
   return PumpWith([&] { return DispatchPendingMessages(binding); }, condition);
 }
 
+void ClickAt(POINT screen, int clicks) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < clicks; ++i) {
+    for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT input = {};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  const auto end = std::chrono::steady_clock::now() +
+                   std::chrono::milliseconds(GetDoubleClickTime() + 200);
+  while (std::chrono::steady_clock::now() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  }
+}
+
 bool InitTestControls() {
   INITCOMMONCONTROLSEX init = {};
   init.dwSize = sizeof(init);

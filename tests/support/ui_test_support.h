@@ -29,6 +29,12 @@ bool PumpUntil(Window& window, const std::function<bool()>& condition) {
   return PumpWith([&] { return window.DispatchPending(); }, condition);
 }
 
+// Clicks the left mouse button at the screen point, through the system's input as a user
+// would (the window under the point, or the one holding the mouse, gets it): twice in
+// quick succession for a double-click. Then dispatches messages for longer than the
+// double-click time, so that what the clicks started has settled.
+void ClickAt(POINT screen, int clicks = 1);
+
 // Registers every common control class the tests create; false when Windows refuses.
 bool InitTestControls();
 

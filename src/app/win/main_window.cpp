@@ -299,6 +299,9 @@ void TfrmMain::LayoutControls() {
   GetClientRect(Handle(), &client);
   SendMessageW(FToolbar, TB_AUTOSIZE, 0, 0);
   SendMessageW(FStatus, WM_SIZE, 0, 0);
+  // The status bar keeps the pixels it had where it still lies, the size grip among them:
+  // painted whole, the grip shows only at its new place.
+  InvalidateRect(FStatus, nullptr, TRUE);
   const int top = WindowHeight(FToolbar);
   FSplitter.MoveTo(FSplitter.Position(), client.right);
   const TBand band = {top, client.bottom - WindowHeight(FStatus),

@@ -539,6 +539,10 @@ void TDialog::LayoutControls() {
     }
     FControls[i]->Place(rect, context);
   }
+  // Everything afresh, when the loop next paints: the dialog first, then its controls.
+  // A control painted at once would be painted over by the dialog's background, and one
+  // moved onto another's old place would keep pieces of it.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {

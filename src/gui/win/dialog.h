@@ -68,7 +68,8 @@ class TDialog : public TForm, private IControlEvents {
   void SetEntries(std::string_view name, const TStrings& entries);  // combo entries
   TStrings Entries(std::string_view name) const;
   // A grid shows at least kMinGridRows rows, empty below the given ones, and as many as
-  // it is given beyond that; Rows gives back every row it shows, in order.
+  // it is given beyond that (a grid with a fixed column: just those); Rows gives back
+  // every row it shows, in order.
   static constexpr int kMinGridRows = TGridControl::kMinRows;
   void SetRows(std::string_view name, const TGridRows& rows);
   TGridRows Rows(std::string_view name) const;

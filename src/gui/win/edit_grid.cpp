@@ -1,9 +1,11 @@
 #include "gui/win/edit_grid.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <utility>
 
 #include "base/win/wide.h"
@@ -23,6 +25,12 @@ int IndexOf(std::string_view text) {
   int value = -1;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() ? value : -1;
+}
+
+// Posted to the list view to open the drop-down again after the click that closed it.
+UINT ReopenMessage() {
+  static const UINT message = RegisterWindowMessageW(L"PalvettaEditGridReopenList");
+  return message;
 }
 
 bool IsWithin(HWND window, HWND ancestor) {
@@ -319,8 +327,27 @@ void TEditGrid::StopEdit(bool accept, bool focusLeaving) {
   if (editor == FCombo) SendMessageW(FCombo, CB_SHOWDROPDOWN, FALSE, 0);
   if (!focusLeaving && GetFocus() == editor) SetFocus(FList);
   ShowWindow(editor, SW_HIDE);
+  FOpeningClick.reset();
   FEditing = false;
   FStopping = false;
+}
+
+void TEditGrid::EditClickedCell(int col, int row) {
+  EditCell(col, row);
+  if (Editor() != FCombo) return;
+  const DWORD at = GetMessagePos();
+  FOpeningClick = TOpeningClick{GetMessageTime(), {GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+}
+
+bool TEditGrid::IsSecondClickOfOpening() const {
+  if (!FOpeningClick) return false;
+  const DWORD at = GetMessagePos();
+  const UINT dpi = GetDpiForWindow(FList);
+  return static_cast<UINT>(GetMessageTime() - FOpeningClick->Time) <= GetDoubleClickTime() &&
+         std::abs(GET_X_LPARAM(at) - FOpeningClick->At.x) <=
+             GetSystemMetricsForDpi(SM_CXDOUBLECLK, dpi) / 2 &&
+         std::abs(GET_Y_LPARAM(at) - FOpeningClick->At.y) <=
+             GetSystemMetricsForDpi(SM_CYDOUBLECLK, dpi) / 2;
 }
 
 void TEditGrid::EditKeyboardCell() {
@@ -391,6 +418,10 @@ LRESULT CALLBACK TEditGrid::ListProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 LRESULT TEditGrid::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ReopenMessage()) {
+    if (FEditing && Editor() == FCombo) SendMessageW(FCombo, CB_SHOWDROPDOWN, TRUE, 0);
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND: {
       const auto source = reinterpret_cast<HWND>(lParam);
@@ -399,7 +430,14 @@ LRESULT TEditGrid::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (code == EN_KILLFOCUS || code == CBN_KILLFOCUS) {
         StopEdit(true, true);
       } else if (code == CBN_CLOSEUP) {
-        StopEdit(true, false);
+        if (IsSecondClickOfOpening()) {
+          // A double-click opens the list as a single click does. Opened again once the
+          // combo has finished closing it.
+          FOpeningClick.reset();
+          PostMessageW(FList, ReopenMessage(), 0, 0);
+        } else {
+          StopEdit(true, false);
+        }
       }
       return 0;
     }
@@ -416,7 +454,7 @@ LRESULT TEditGrid::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam)
           FPendingCol = hit.iSubItem;
           FPendingRow = hit.iItem;
         } else {
-          EditCell(hit.iSubItem, hit.iItem);
+          EditClickedCell(hit.iSubItem, hit.iItem);
         }
       }
       return result;
@@ -425,7 +463,7 @@ LRESULT TEditGrid::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam)
       const LRESULT result = DefSubclassProc(FList, message, wParam, lParam);
       const int col = std::exchange(FPendingCol, -1);
       const int row = std::exchange(FPendingRow, -1);
-      if (col >= 0) EditCell(col, row);
+      if (col >= 0) EditClickedCell(col, row);
       return result;
     }
     case WM_KEYDOWN:

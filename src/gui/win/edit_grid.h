@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +90,9 @@ class TEditGrid {
   // hidden find it stopping and do nothing. Focus goes back to the list view when the
   // editor had it, unless it is leaving anyway.
   void StopEdit(bool accept, bool focusLeaving);
+  // A cell edited from a click; a drop-down it opens remembers the click.
+  void EditClickedCell(int col, int row);
+  bool IsSecondClickOfOpening() const;
 
   HWND FList = nullptr;
   HWND FEdit = nullptr;
@@ -104,6 +108,14 @@ class TEditGrid {
   int FEditRow = -1;
   bool FEditing = false;
   bool FStopping = false;
+  // The click that opened the drop-down under way: its time and screen point, so that the
+  // second click of a double-click, which lands on the field and would close the list
+  // again, leaves it open instead.
+  struct TOpeningClick {
+    LONG Time = 0;
+    POINT At = {};
+  };
+  std::optional<TOpeningClick> FOpeningClick;
   HFONT FFittedFont = nullptr;  // the font the rows were last fitted to
   bool FFittedRows = false;
 };

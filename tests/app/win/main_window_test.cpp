@@ -99,15 +99,6 @@ std::string Describe(const std::map<HWND, TRect>& bounds) {
   return text;
 }
 
-int DifferentPixels(const TRgbImage& a, const TRgbImage& b) {
-  if (a.Width != b.Width || a.Height != b.Height) return a.Width * a.Height;
-  int count = 0;
-  for (int y = 0; y < a.Height; ++y) {
-    for (int x = 0; x < a.Width; ++x) count += a.At(x, y) != b.At(x, y) ? 1 : 0;
-  }
-  return count;
-}
-
 // Plays the user at the settings dialog from timer ticks of the modal loop it runs in:
 // picks the largest font size, waits until the main window has taken it, then cancels.
 // Whatever happens, the dialog is cancelled after a few seconds and its loop ended
@@ -503,6 +494,26 @@ TEST_F(MainWindowTest, ALargerFontTriedInTheSettingsAndCancelledLeavesNoTrace) {
   WritePngFile(ScreenshotFolder() / "font_size_cancelled_after.png", shotAfter);
   EXPECT_EQ(DifferentPixels(shotBefore, shotAfter), 0)
       << "see font_size_cancelled_before.png and font_size_cancelled_after.png";
+}
+
+TEST_F(MainWindowTest, TheSizeGripIsPaintedAtItsNewPlaceAfterTheWindowGrows) {
+  TfrmMain& window = Start();
+  Pump(window);
+  RECT bounds = {};
+  GetWindowRect(window.Handle(), &bounds);
+  SetWindowPos(window.Handle(), nullptr, 0, 0, bounds.right - bounds.left + 120,
+               bounds.bottom - bounds.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(window);
+  const HWND status = FindWindowExW(window.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+  ASSERT_TRUE(status);
+  const TRgbImage shown = CaptureClient(status);
+  const TRgbImage fresh = CaptureRepainted(status);
+  const int different = DifferentPixels(shown, fresh);
+  if (different != 0) {
+    WritePngFile(ScreenshotFolder() / "status_bar_grown_shown.png", shown);
+    WritePngFile(ScreenshotFolder() / "status_bar_grown_fresh.png", fresh);
+  }
+  EXPECT_EQ(different, 0) << "see status_bar_grown_shown.png and status_bar_grown_fresh.png";
 }
 
 TEST_F(MainWindowTest, ADropInsertsAboveOrBelowTheRowUnderThePoint) {

@@ -121,6 +121,37 @@ TEST_F(SystemDialogsTest, FilterGridAddsPickedFieldsOffersTheirOperationsAndDele
             "TASKLIST /FO TABLE /FI \"PID gt 100\" /FI \"STATUS eq RUNNING\" /FI \"PID eq \"");
 }
 
+TEST_F(SystemDialogsTest, AnEmptyFilterGridHasNoRowsToScroll) {
+  auto& item = Project.Add<TTaskListItem>();
+  EXPECT_FALSE(Edit(item, [](TDialog& d) {
+    d.ShowPage("pgcTask", 1);
+    EXPECT_TRUE(d.Rows("vstFilter").empty());
+    EXPECT_FALSE(GetWindowLongPtrW(d.Control("vstFilter"), GWL_STYLE) & WS_VSCROLL);
+    d.Cancel();
+  }));
+}
+
+TEST_F(SystemDialogsTest, ADoubleClickOnAnOperationCellOpensItsListAsAClickDoes) {
+  auto& item = Project.Add<TTaskListItem>();
+  item.Filter.Add().FieldName = "pid";
+  EXPECT_FALSE(Edit(item, [](TDialog& d) {
+    d.ShowPage("pgcTask", 1);
+    TEditGrid& grid = d.EditGrid("vstFilter");
+    RECT cell = {};
+    ListView_GetSubItemRect(grid.Handle(), 0, 1, LVIR_BOUNDS, &cell);
+    POINT centre = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(grid.Handle(), &centre);
+    for (int clicks : {1, 2}) {
+      ClickAt(centre, clicks);
+      EXPECT_TRUE(grid.IsEditing()) << clicks << " click(s)";
+      EXPECT_TRUE(grid.IsEditing() && SendMessageW(grid.Editor(), CB_GETDROPPEDSTATE, 0, 0))
+          << clicks << " click(s): the list is not open";
+      grid.CancelEdit();
+    }
+    d.Cancel();
+  }));
+}
+
 TEST_F(SystemDialogsTest, CancelLeavesTheConditionsAsTheyWere) {
   auto& item = Project.Add<TTaskKillItem>();
   TCustomFilterItem& unknown = item.Filter.Add();

@@ -485,6 +485,41 @@ TEST_F(DialogTest, LargeNumbersInANumberField) {
   EXPECT_EQ(dialog.Number("sedMaxFileSize"), INT64_MAX);
 }
 
+// The wheel over a number field, or its spin buttons, scrolls the panel group while the
+// field has no focus, and changes nothing; with the focus the field keeps the wheel.
+TEST_F(DialogTest, TheWheelOverAFieldWithoutTheFocusScrollsItsGroup) {
+  TDialog dialog(PanelsDialog(), {"Panels", 9, {}});
+  dialog.SetPanelExpanded("pnlCopy", true);
+  dialog.SetPanelExpanded("pnlLog", true);
+  dialog.SetNumber("sedMaxFileSize", 5);
+  const HWND field = dialog.Control("sedMaxFileSize");
+  const HWND spin = FindWindowExW(dialog.Control("pgrOptions"), nullptr, UPDOWN_CLASSW, nullptr);
+  ASSERT_TRUE(spin);
+  const auto wheelDown = [](HWND window) {
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  };
+  dialog.OnShown = [&](TDialog& d) {
+    d.Post([&] {
+      SetFocus(d.Control("pnlMain"));
+      wheelDown(field);
+      const int scrolled = d.PanelsScroll("pgrOptions");
+      EXPECT_GT(scrolled, 0);
+      wheelDown(spin);
+      EXPECT_GT(d.PanelsScroll("pgrOptions"), scrolled);
+      EXPECT_EQ(d.Number("sedMaxFileSize"), 5);
+
+      SetFocus(field);
+      const int focused = d.PanelsScroll("pgrOptions");
+      wheelDown(field);
+      wheelDown(spin);
+      EXPECT_EQ(d.PanelsScroll("pgrOptions"), focused);
+      d.Cancel();
+    });
+    CancelAfterAll(d);
+  };
+  dialog.ShowModal(Owner.Handle());
+}
+
 // A failed check on a field of a collapsed panel expands it and scrolls the field into
 // view; the panels stay as they were left for the next use of the dialog.
 TEST_F(DialogTest, PanelsRevealAFailedFieldAndAreKeptBetweenUses) {

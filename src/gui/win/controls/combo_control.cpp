@@ -1,6 +1,7 @@
 #include "gui/win/controls/combo_control.h"
 
 #include "base/win/wide.h"
+#include "gui/win/controls/wheel_routing.h"
 
 namespace palvetta {
 namespace {
@@ -18,6 +19,7 @@ TComboControl::TComboControl(const TLayoutNode& node, const TControlSite& site)
       FTyped(site.Typed),
       FDropDownLines(node.Lines > 0 ? node.Lines : kDropDownLines) {
   AddEntries(node.Entries);
+  WheelOnlyWithFocus(Handle());  // a typed combo's field is its child
 }
 
 void TComboControl::AddEntries(const TStrings& entries) const {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/date_time_text.h"
+#include "gui/win/controls/wheel_routing.h"
 
 namespace palvetta {
 namespace {
@@ -17,7 +18,9 @@ TControlArgs PickerArgs() {
 }  // namespace
 
 TDateControl::TDateControl(const TLayoutNode& node, const TControlSite& site)
-    : TDialogControl(node, site, PickerArgs()) {}
+    : TDialogControl(node, site, PickerArgs()) {
+  WheelOnlyWithFocus(Handle());
+}
 
 void TDateControl::SetDate(double date) {
   const TCivilDate day = DateOf(date);

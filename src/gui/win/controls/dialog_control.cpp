@@ -21,7 +21,10 @@ void TDialogControl::Place(const TRect& rect, const TPlaceContext&) {
 }
 
 void TDialogControl::MoveTo(const TRect& rect, int height) const {
-  MoveWindow(FHandle, rect.Left, rect.Top, rect.Width, height, TRUE);
+  // Neither painted nor copied along: the dialog paints itself afresh once every control
+  // is in place, as old pixels copied now may already be another control's.
+  SetWindowPos(FHandle, nullptr, rect.Left, rect.Top, rect.Width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
 }
 
 void TDialogControl::Show(bool shown) const { ShowWindow(FHandle, shown ? SW_SHOWNA : SW_HIDE); }

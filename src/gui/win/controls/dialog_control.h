@@ -96,6 +96,7 @@ class TDialogControl : public IDialogControl {
   // Creates the window from args, at the site's parent, font and id.
   TDialogControl(const TLayoutNode& node, const TControlSite& site, TControlArgs args);
 
+  // Moves the window without painting it: the dialog repaints after a layout.
   void MoveTo(const TRect& rect, int height) const;
   void Show(bool shown) const;
   void NotifyClicked() const { FEvents.Clicked(FName); }

@@ -16,6 +16,12 @@ std::vector<TGridColumn> ColumnsOf(const TLayoutNode& node) {
   return columns;
 }
 
+bool HasFixedColumn(const std::vector<TGridColumn>& columns) {
+  return std::any_of(columns.begin(), columns.end(), [](const TGridColumn& column) {
+    return column.Kind == TGridColumnKind::gcFixed;
+  });
+}
+
 }  // namespace
 
 TGridControl::TGridControl(const TLayoutNode& node, const TControlSite& site)
@@ -24,10 +30,11 @@ TGridControl::TGridControl(const TLayoutNode& node, const TControlSite& site)
                       .Style = kInputStyle | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                       .ExStyle = WS_EX_CLIENTEDGE,
                       .Text = node.Text}),
-      FGrid(std::make_unique<TEditGrid>(Handle(), ColumnsOf(node))) {}
+      FGrid(std::make_unique<TEditGrid>(Handle(), ColumnsOf(node))),
+      FMinRows(HasFixedColumn(ColumnsOf(node)) ? 0 : kMinRows) {}
 
 void TGridControl::SetRows(const TGridRows& rows) {
-  FGrid->SetRowCount(std::max(kMinRows, static_cast<int>(rows.size())));
+  FGrid->SetRowCount(std::max(FMinRows, static_cast<int>(rows.size())));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
       FGrid->SetCell(static_cast<int>(c), static_cast<int>(r), rows[r][c]);

@@ -12,7 +12,9 @@ namespace palvetta {
 class TGridControl : public TDialogControl, public IIndexedControl {
  public:
   // A grid shows at least this many rows, empty below the given ones, and as many as it is
-  // given beyond that; Rows gives back every row it shows, in order.
+  // given beyond that; Rows gives back every row it shows, in order. A grid with a fixed
+  // column shows only the rows it is given: its rows come from its buttons, and an empty
+  // row there could never be filled in.
   static constexpr int kMinRows = 100;
 
   TGridControl(const TLayoutNode& node, const TControlSite& site);
@@ -33,6 +35,7 @@ class TGridControl : public TDialogControl, public IIndexedControl {
 
  private:
   std::unique_ptr<TEditGrid> FGrid;
+  int FMinRows;
 };
 
 }  // namespace palvetta

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <limits>
 
+#include "gui/win/controls/wheel_routing.h"
+
 namespace palvetta {
 namespace {
 
@@ -36,7 +38,14 @@ TNumberControl::TNumberControl(const TLayoutNode& node, const TControlSite& site
       FMaximum(node.Maximum) {
   SendMessageW(FSpin, UDM_SETRANGE32, static_cast<WPARAM>(ClampToInt(FMinimum)),
                static_cast<LPARAM>(ClampToInt(FMaximum)));
+  AttachSpin();
+}
+
+void TNumberControl::AttachSpin() const {
   SendMessageW(FSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+  // The spin buttons step the field on the wheel, over them or over the field.
+  WheelOnlyWithFocus(FSpin, Handle());
+  WheelOnlyWithFocus(Handle(), Handle());
 }
 
 void TNumberControl::SetNumber(int64_t value) {
@@ -85,7 +94,7 @@ void TNumberControl::SetEnabled(bool enabled) {
 void TNumberControl::Place(const TRect& rect, const TPlaceContext&) {
   MoveTo(rect, rect.Height);
   // Re-attaching the buddy puts the spin buttons inside the field's rectangle again.
-  SendMessageW(FSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+  AttachSpin();
   const bool shown = !rect.IsEmpty();
   ShowWindow(FSpin, shown ? SW_SHOWNA : SW_HIDE);
   Show(shown);

@@ -30,6 +30,8 @@ class TNumberControl : public TEditControl {
   void Place(const TRect& rect, const TPlaceContext& context) override;
 
  private:
+  void AttachSpin() const;
+
   HWND FSpin;
   int64_t FMinimum;
   int64_t FMaximum;

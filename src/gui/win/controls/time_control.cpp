@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "gui/win/controls/wheel_routing.h"
+
 namespace palvetta {
 namespace {
 
@@ -21,6 +23,7 @@ TTimeControl::TTimeControl(const TLayoutNode& node, const TControlSite& site)
     : TDialogControl(node, site, PickerArgs()) {
   // Hours and minutes, 24-hour: what a time of day on a command line holds.
   SendMessageW(Handle(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm"));
+  WheelOnlyWithFocus(Handle());  // its spin buttons are its child
 }
 
 void TTimeControl::SetTime(double time) {
