@@ -13,7 +13,7 @@ constexpr int kButtonMinWidth = 75;
 constexpr int kButtonMinHeight = 23;
 constexpr int kButtonPadding = 10;  // each side of a button's caption
 constexpr int kBoxSize = 13;        // check box or radio circle
-constexpr int kBoxGap = 5;          // between the box and its caption, beside half a character
+constexpr int kBoxGap = 8;          // between the box and its caption (see BoxSize)
 constexpr int kComboTextGap = 6;    // around a drop-down list's text, so it never meets the arrow
 constexpr int kBoxPadding = 2;      // above and below a check box's line
 constexpr int kCellPadding = 6;     // each side of a grid cell's text
@@ -83,10 +83,10 @@ TSizeF DriveComboSize(const TLayoutNode&, const TLeafMetrics& m) {
   return {m.Chars(kDriveComboChars) + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
 }
 
-// Windows sets the caption half a digit's width from the box, so the gap grows with the
-// font; a visual style's box may be a little wider than the classic one.
+// Windows sets the caption half a digit's width and a pixel from the box: the gap holds
+// that up to 12 pt, and a visual style's box a little wider than the classic one.
 TSizeF BoxSize(const TLayoutNode& node, const TLeafMetrics& m) {
-  return {m.Scaled(kBoxSize) + m.Chars(1) / 2 + m.Scaled(kBoxGap) + m.Text(node.Text),
+  return {m.Scaled(kBoxSize) + m.Scaled(kBoxGap) + m.Text(node.Text),
           std::max(m.Scaled(kBoxSize), m.Line()) + 2 * m.Scaled(kBoxPadding)};
 }
 
