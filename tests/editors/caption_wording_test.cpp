@@ -12,6 +12,7 @@
 
 #include "base/text.h"
 #include "editors/editor_spec.h"
+#include "items/item_families.h"
 
 namespace palvetta {
 namespace {
