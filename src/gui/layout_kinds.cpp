@@ -13,7 +13,8 @@ constexpr int kButtonMinWidth = 75;
 constexpr int kButtonMinHeight = 23;
 constexpr int kButtonPadding = 10;  // each side of a button's caption
 constexpr int kBoxSize = 13;        // check box or radio circle
-constexpr int kBoxGap = 5;          // between the box and its caption
+constexpr int kBoxGap = 8;          // between the box and its caption (see BoxSize)
+constexpr int kComboTextGap = 6;    // around a drop-down list's text, so it never meets the arrow
 constexpr int kBoxPadding = 2;      // above and below a check box's line
 constexpr int kCellPadding = 6;     // each side of a grid cell's text
 constexpr int kRowPadding = 4;      // added to the line height of a grid row
@@ -74,7 +75,7 @@ TSizeF ComboSize(const TLayoutNode& node, const TLeafMetrics& m) {
   double text = m.Chars(node.Chars);
   for (const auto& entry : node.Entries) text = std::max(text, m.Text(entry));
   if (text <= 0) text = m.Chars(kComboChars);
-  return {text + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
+  return {text + m.Scaled(kComboTextGap) + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
 }
 
 // Room for a drive the machine does not have, which the list marks as such.
@@ -82,6 +83,8 @@ TSizeF DriveComboSize(const TLayoutNode&, const TLeafMetrics& m) {
   return {m.Chars(kDriveComboChars) + FieldEdges(m) + m.Scaled(kArrowWidth), FieldHeight(m)};
 }
 
+// Windows sets the caption half a digit's width and a pixel from the box: the gap holds
+// that up to 12 pt, and a visual style's box a little wider than the classic one.
 TSizeF BoxSize(const TLayoutNode& node, const TLeafMetrics& m) {
   return {m.Scaled(kBoxSize) + m.Scaled(kBoxGap) + m.Text(node.Text),
           std::max(m.Scaled(kBoxSize), m.Line()) + 2 * m.Scaled(kBoxPadding)};
@@ -107,17 +110,15 @@ TSizeF GridSize(const TLayoutNode& node, const TLeafMetrics& m) {
           headerHeight + OrDefault(node.Lines, kGridRows) * rowHeight + 2 * m.Scaled(kGridBorder)};
 }
 
-// The captions' column as wide as its widest text, each state's column as wide as its
-// caption or its check box; a header row and one row per state, all shown.
+// The captions' column as wide as its widest text; the two state columns share one width,
+// their wider caption's or the check box's, so that the boxes line up; a header row and
+// one row per state, all shown.
 TSizeF ThreeStateGridSize(const TLayoutNode& node, const TLeafMetrics& m) {
-  double captions = 0;
+  double captions = node.Entries.empty() ? 0 : m.Text(node.Entries[0]);
   for (const auto& row : node.StateRows) captions = std::max(captions, m.Text(row.Caption));
-  double width = 0;
-  for (std::size_t c = 0; c < node.Entries.size(); ++c) {
-    const double text = m.Text(node.Entries[c]);
-    width += std::max(c == 0 ? std::max(text, captions) : text, m.Scaled(kBoxSize)) +
-             2 * m.Scaled(kCellPadding);
-  }
+  double state = m.Scaled(kBoxSize);
+  for (std::size_t c = 1; c < node.Entries.size(); ++c) state = std::max(state, m.Text(node.Entries[c]));
+  const double width = captions + 2 * state + 3 * 2 * m.Scaled(kCellPadding);
   return {width + 2 * m.Scaled(kGridBorder),
           ThreeStateRowHeight(m.Line(), m.Dpi()) * static_cast<double>(node.StateRows.size() + 1) +
               2 * m.Scaled(kGridBorder)};

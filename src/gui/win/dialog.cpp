@@ -19,6 +19,7 @@
 #include "gui/win/controls/radio_button_control.h"
 #include "gui/win/controls/three_state_grid_control.h"
 #include "gui/win/controls/time_control.h"
+#include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
 
 namespace palvetta {
@@ -590,6 +591,16 @@ LRESULT TDialog::HandleFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const auto* pages = dynamic_cast<const TPagesControl*>(FindByHandle(item.hwndItem));
+      if (item.CtlType != ODT_TAB || !pages) break;
+      // The theme's colours, or the system's for a tab strip without visual styles.
+      const TThemePainter* painter = Environment().ThemePainter;
+      pages->DrawTab(item, painter ? painter->WindowColor() : GetSysColor(COLOR_BTNFACE),
+                     painter ? painter->TextColor() : GetSysColor(COLOR_BTNTEXT));
+      return TRUE;
     }
     case WM_CLOSE:
       // Closing is cancelling; the window stays for the next use.

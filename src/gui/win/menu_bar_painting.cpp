@@ -132,4 +132,26 @@ bool DrawMenuBarItem(HWND window, const DRAWITEMSTRUCT& item, const TMenuBarColo
   return true;
 }
 
+void PaintMenuBarRest(HWND window, HBRUSH background) {
+  const HMENU bar = MenuBarOf(window);
+  const int count = bar ? GetMenuItemCount(bar) : 0;
+  if (count <= 0 || !IsDrawnHere(ItemInfo(bar, static_cast<UINT>(count - 1)))) return;
+  MENUBARINFO whole = {};
+  whole.cbSize = sizeof(whole);
+  MENUBARINFO last = {};
+  last.cbSize = sizeof(last);
+  if (!GetMenuBarInfo(window, OBJID_MENU, 0, &whole) ||
+      !GetMenuBarInfo(window, OBJID_MENU, count, &last)) {
+    return;
+  }
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  RECT rest = {last.rcBar.right, whole.rcBar.top, whole.rcBar.right, whole.rcBar.bottom};
+  if (rest.left >= rest.right) return;
+  OffsetRect(&rest, -frame.left, -frame.top);
+  const HDC dc = GetWindowDC(window);
+  FillRect(dc, &rest, background);
+  ReleaseDC(window, dc);
+}
+
 }  // namespace palvetta

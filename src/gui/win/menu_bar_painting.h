@@ -27,4 +27,9 @@ void ColorMenuBar(HWND window, const TMenuBarColors* colors);
 bool MeasureMenuBarItem(HWND window, MEASUREITEMSTRUCT& item);
 bool DrawMenuBarItem(HWND window, const DRAWITEMSTRUCT& item, const TMenuBarColors& colors);
 
+// Fills the bar's empty room right of its last item, for after the frame was painted:
+// Windows may paint it in the system's menu colour whatever the menu's brush. A bar not
+// drawn here is left alone.
+void PaintMenuBarRest(HWND window, HBRUSH background);
+
 }  // namespace palvetta

@@ -184,6 +184,14 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
       SetBkColor(dc, WindowColor());
       return reinterpret_cast<LRESULT>(FBrushes.Window.Get());
     case WM_CTLCOLOREDIT:
+      // A date or time picker takes its background from here but draws its text in the
+      // system's window text colour: only the system's window colour keeps it readable.
+      if (control && IsClass(control, DATETIMEPICK_CLASSW)) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      [[fallthrough]];
     case WM_CTLCOLORLISTBOX:  // also the drop-down list of combo boxes
       SetTextColor(dc, control && !IsWindowEnabled(control) ? DisabledTextColor() : TextColor());
       SetBkColor(dc, ControlColor());
@@ -196,6 +204,12 @@ std::optional<LRESULT> TThemePainter::Paint(HWND window, UINT message, WPARAM wP
       return reinterpret_cast<LRESULT>(FBrushes.Window.Get());
     case WM_NOTIFY:
       return PaintSelection(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_NCPAINT:
+    case WM_NCACTIVATE: {
+      const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+      PaintMenuBarRest(window, FBrushes.Window.Get());
+      return result;
+    }
     case WM_ERASEBKGND: {
       RECT client = {};
       GetClientRect(window, &client);

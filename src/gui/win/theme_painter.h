@@ -8,9 +8,12 @@
 // theme: scroll bars, the arrow of combo boxes and up-down controls, window frames and
 // captions, drop-down and context menus, message boxes, the common dialogs (open/save,
 // folder picker), the faces of push buttons drawn by visual styles, and check-box and
-// radio-button glyphs. The menu bar takes the theme's colours (menu_bar_painting.h); the
-// status bar takes a light theme's background, and in a dark theme keeps the system look,
-// as its text is always the system's dark text (visual styles may keep it anyway).
+// radio-button glyphs, and the grid lines of list views. The menu bar takes the theme's
+// colours (menu_bar_painting.h); the status bar takes a light theme's background, and in a
+// dark theme keeps the system look, as its text is always the system's dark text (visual
+// styles may keep it anyway). Date and time pickers draw their text in the system's colour
+// whatever their background, so their fields keep the system's window colour too. Group
+// box captions and tab captions are drawn by their controls in the colours given here.
 
 #include <windows.h>
 

@@ -104,8 +104,8 @@ TEditorSpec Grant(std::string caption, bool canReplace) {
               FileOrFolder(),
               UserBox(),
               canReplace ? std::move(replace) : Hidden(std::move(replace)),
-              RightsBoxes("grpSimpleRights", "Simple rights:", "cbxSimple", kSimpleAccessRights),
-              RightsBoxes("grpSpecificRights", "Specific rights:", "cbxSpecific", kSpecificRights),
+              RightsBoxes("grpSimpleRights", "Simple rights", "cbxSimple", kSimpleAccessRights),
+              RightsBoxes("grpSpecificRights", "Specific rights", "cbxSpecific", kSpecificRights),
           }),
           .TypedCombos = {"cmbSID"},
           .Browse = FileOrFolderBrowse()};

@@ -135,7 +135,7 @@ std::vector<TItemEditorSpec> ConsoleEditorSpecs() {
       {&TColorItem::Class,
        {.Title = "Set text color",
         .Layout = Dialog({Form({
-            LabelBeside("Text Color:", Combo("cmbTextColor", ConsoleColours())),
+            LabelBeside("Text color:", Combo("cmbTextColor", ConsoleColours())),
             LabelBeside("Background color:", Combo("cmbBGColor", ConsoleColours())),
         })})}},
       {&TAskUserItem::Class,

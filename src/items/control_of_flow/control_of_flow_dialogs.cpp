@@ -79,7 +79,7 @@ TEditorSpec Start() {
                   LabelBeside("16-bit memory space:",
                               Combo("cmbSeparateShared", {"Default", "Separate", "Shared"})),
               }),
-              Row({Check("cbxNode", "Preferred Non-Uniform Memory Architecture (NUMA) node:"),
+              Row({Check("cbxNode", "Preferred NUMA (non-uniform memory architecture) node:"),
                    Number("sbnNode", 5, 0, 255)}),
               LabelAbove("Affinity:", Edit("edtAffinity", 20)),
           }),
@@ -100,7 +100,7 @@ TEditorSpec Cmd() {
               Form({
                   LabelBeside("Output encoding:",
                               Combo("cmbOutputEncoding", {"Default", "ANSI", "Unicode"})),
-                  LabelBeside("Text Color:", Combo("cmbTextColor", ConsoleColours())),
+                  LabelBeside("Text color:", Combo("cmbTextColor", ConsoleColours())),
                   LabelBeside("Background color:", Combo("cmbBGColor", ConsoleColours())),
                   LabelBeside("Enable command extensions:",
                               Combo("cmbCommandExtensions", DefaultEnableDisable())),

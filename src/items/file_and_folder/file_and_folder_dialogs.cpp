@@ -37,12 +37,12 @@ TBrowseButton AddFilesBrowse(std::string button, std::string memo, bool multiple
 
 // The attributes of ATTRIB and DEL, in the grid's order; DEL adds reparse points.
 std::vector<TThreeStateRow> AttributeRows(bool withReparsePoints) {
-  std::vector<TThreeStateRow> rows = {{"Read Only", "attReadOnly"},
+  std::vector<TThreeStateRow> rows = {{"Read only", "attReadOnly"},
                                       {"Hidden", "attHidden"},
                                       {"System", "attSystem"},
                                       {"Archive", "attArch"},
                                       {"Not content indexed", "attIndexed"}};
-  if (withReparsePoints) rows.push_back({"Reparse Points", "attReparsePoints"});
+  if (withReparsePoints) rows.push_back({"Reparse points", "attReparsePoints"});
   return rows;
 }
 

@@ -97,13 +97,13 @@ TEditorSpec Subst() {
 
 // The attributes of the grid, in its order; the filter writes them in its own.
 std::vector<TThreeStateRow> DirAttributeRows() {
-  return {{"Read Only", "attReadOnly"},
+  return {{"Read only", "attReadOnly"},
           {"Hidden", "attHidden"},
           {"System", "attSystem"},
           {"Archive", "attArch"},
           {"Not content indexed", "attIndexed"},
           {"Directory", "attDir"},
-          {"Reparse Points", "attReparsePoints"}};
+          {"Reparse points", "attReparsePoints"}};
 }
 
 TEditorSpec Dir() {
@@ -113,7 +113,7 @@ TEditorSpec Dir() {
           FieldWithBrowse("Directory:", "edtPath", "btnPath"),
           Row({Column({
                    Check("cbxAttr", "Display files with specified attributes."),
-                   ThreeStateGrid("vstAttr", {"Attribute", "Set", "NOT Set"}, DirAttributeRows()),
+                   ThreeStateGrid("vstAttr", {"Attribute", "Set", "Not set"}, DirAttributeRows()),
                }),
                Column({
                    Check("cbxBare", "Use bare format: no heading information or summary (/B)"),
@@ -124,8 +124,8 @@ TEditorSpec Dir() {
                    Check("cbxLongList", "New long list format, file names on the far right (/N)"),
                    Check("cbxSort", "List files in sorted order (/O)"),
                    Indented(Form({
-                       LabelBeside("Sort By", Combo("cmbSortBy", kSortOrders.DisplayTexts())),
-                       LabelBeside("Time Field", Combo("cmbTimeField", kTimeFields.DisplayTexts())),
+                       LabelBeside("Sort by:", Combo("cmbSortBy", kSortOrders.DisplayTexts())),
+                       LabelBeside("Time field:", Combo("cmbTimeField", kTimeFields.DisplayTexts())),
                    })),
                    Indented(Check("cbxReversed", "Reversed order")),
                    Check("cbxPause", "Pause after each screenful of information (/P)"),
@@ -157,7 +157,7 @@ TEditorSpec Format() {
           Check("cbxCompressedByDefault",
                 "NTFS only: Files created on the new volume will be compressed by default"),
           Check("cbxDismount", "Force the volume to dismount first if necessary (/X)"),
-          Form({LabelBeside("UDF Revision:", Combo("cmbUDFRevision", UDFRevisionNames()))}),
+          Form({LabelBeside("UDF revision:", Combo("cmbUDFRevision", UDFRevisionNames()))}),
           Check("cbxMetadataDup", "UDF 2.50 only: Metadata will be duplicated."),
           Row({Check("cbxAllocUnitSize", "Override the default allocation unit size:"),
                Combo("cmbAllocUnitSize", {}, 8)}),
@@ -239,7 +239,7 @@ TEditorSpec MKLink() {
           .Layout = Dialog({
               LabelAbove("Link name:", Edit("edtLink", 40)),
               FieldWithBrowse("Target:", "edtTarget", "btnTarget"),
-              GroupBox("grpMode", "Mode:",
+              GroupBox("grpMode", "Mode",
                        {Radio("rbFileSymLink", kMKLinkModes.Display(TMKLinkMode::mklmSimple).data()),
                         Radio("rbDirSymLink", kMKLinkModes.Display(TMKLinkMode::mklmDirSymLink).data()),
                         Radio("rbFileHardLink", kMKLinkModes.Display(TMKLinkMode::mklmHard).data()),

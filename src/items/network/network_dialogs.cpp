@@ -21,9 +21,9 @@ std::optional<TCheckFailure> CheckFTPCredentials(const TEditorValues& values) {
 
 TEditorSpec FTPUpload() {
   return {.Title = "Upload via FTP",
-          .Layout = Dialog({Form({LabelBeside("Host", Edit("edtHost", 30)),
-                                  LabelBeside("Username", Edit("edtUsername", 24)),
-                                  LabelBeside("Password", Edit("edtPassword", 24)),
+          .Layout = Dialog({Form({LabelBeside("Host:", Edit("edtHost", 30)),
+                                  LabelBeside("User name:", Edit("edtUsername", 24)),
+                                  LabelBeside("Password:", Edit("edtPassword", 24)),
                                   LabelBeside("Remote directory:", Edit("edtDir", 30))}),
                             FieldWithBrowse("File name:", "edtFilename", "btnBrowse")}),
           .Browse = {{.Button = "btnBrowse", .Field = "edtFilename"}},
@@ -55,9 +55,9 @@ constexpr const char* kIPConfigModeCaptions[] = {
     "Display full configuration information",
     "Release the IP address for the specified adapter",
     "Renew the IP address for the specified adapter",
-    "Purge the DNS Resolver cache",
+    "Purge the DNS resolver cache",
     "Refresh all DHCP leases and re-register DNS names",
-    "Display the contents of the DNS Resolver Cache",
+    "Display the contents of the DNS resolver cache",
     "Display all the dhcp class IDs allowed for adapter",
     "Modify the dhcp class id",
 };
@@ -79,7 +79,7 @@ TEditorSpec IPConfig() {
   return {.Title = "TCP/IP network configuration",
           .Layout = Dialog({Check("cbxAllCompartments", "For all compartments"),
                             GroupBox("rgMode", "Mode", std::move(modes)),
-                            GroupBox("rgIPVer", "IP Version",
+                            GroupBox("rgIPVer", "IP version",
                                      {Row({Radio("rbIPv4", "IPv4"), Radio("rbIPv6", "IPv6")})}),
                             Form({LabelBeside("Adapter:", Edit("edtAdapter", 30)),
                                   LabelBeside("ClassID:", Edit("edtClassID", 30))})}),
@@ -111,7 +111,7 @@ TEditorSpec NetStat() {
                    Combo("cmbProtoStats", kNetstatProtocols.DisplayTexts())}),
               Check("cbxOffloadState", "Display the current connection offload state"),
               Check("cbxRedisplay", "Redisplay selected statistics with N seconds pause between each display"),
-              Indented(LabelBeside("N=", Number("sedInterval", 8, std::numeric_limits<int>::min(),
+              Indented(LabelBeside("N:", Number("sedInterval", 8, std::numeric_limits<int>::min(),
                                                 std::numeric_limits<int>::max()))),
               Check("cbxRouting", "Display the routing table"),
           })};

@@ -90,7 +90,7 @@ TEditorSpec GPResult() {
 
 TEditorSpec OpenFilesQuery() {
   return {.Title = "Display a list of files and folders opened remotely",
-          .Layout = Dialog(Concat(RemoteSystem("Remote system (leave blank for local)"),
+          .Layout = Dialog(Concat(RemoteSystem("Remote system (leave blank for local):"),
                                   {LabelBeside("Output format:", Combo("cmbOutputFormat", OutputFormats())),
                                    Check("cbxNoHeader", "No header"),
                                    Check("cbxVerbose", "Verbose output")}))};

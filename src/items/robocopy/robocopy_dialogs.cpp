@@ -57,7 +57,7 @@ TLayoutNode AgeLimit(const std::string& name, std::string caption) {
   return GroupBox("grp" + name, std::move(caption),
                   {Form({LabelBeside("Mode:", Combo("cmb" + name + "Mode",
                                                     kDaysOrDateModes.DisplayTexts())),
-                         LabelBeside("No of Days:", Number("sed" + name + "Days", 8)),
+                         LabelBeside("Number of days:", Number("sed" + name + "Days", 8)),
                          LabelBeside("Date:", DatePicker("dtp" + name + "Date"))})});
 }
 
@@ -88,10 +88,10 @@ TLayoutNode CopyOptionsPanel() {
       {Form({LabelBeside("Copy subdirectories:",
                          Combo("cmbRCSubDirMode", kRCSubDirModes.DisplayTexts())),
              LabelBeside("N levels:", Number("sedNLevels", 8, INT32_MIN, INT32_MAX)),
-             LabelBeside("Restartable / Backup",
+             LabelBeside("Restartable / backup:",
                          Combo("cmbFileCopyMode", kFileCopyModes.DisplayTexts()))}),
        Check("cbxEFSRAW", "Copy all encrypted files in EFS RAW mode (/EFSRAW)"),
-       GroupBox("grpCopyFlags", "What to copy for files:",
+       GroupBox("grpCopyFlags", "What to copy for files",
                 {Row({Column({Check("cbxD", "Data"), Check("cbxS", "Security"),
                               Check("cbxO", "Owner info")}),
                       Column({Check("cbxA", "Attributes"), Check("cbxT", "Timestamps"),
@@ -118,21 +118,21 @@ TLayoutNode CopyOptionsPanel() {
        CheckWithNumber("cbxMultiThreaded", "Multi-threaded copies (/MT)", "No of threads:",
                        "sedThreads", 1, 128),
        CheckWithNumber("cbxMonitorChanges", "Monitor source; run again when more than N changes are seen (/MON)",
-                       "N=", "sedMonNChanges"),
+                       "N:", "sedMonNChanges"),
        CheckWithNumber("cbxMonitorMin", "Monitor source; run again in M minutes time, if changed (/MOT)",
-                       "M=", "sedMonMMin")});
+                       "M:", "sedMonMMin")});
 }
 
 TLayoutNode FileSelectionPanel() {
   return Panel(
-      "pnlFileSelection", "File Selection",
+      "pnlFileSelection", "File selection",
       {AttributeBoxes("cbxIncludeWithAttr",
-                      "Include only files with any of the given Attributes set", true),
-       AttributeBoxes("cbxExclWithAttr", "Exclude files with any of the given Attributes set",
+                      "Include only files with any of the given attributes set", true),
+       AttributeBoxes("cbxExclWithAttr", "Exclude files with any of the given attributes set",
                       true),
-       Check("cbxCopyOnlyArhive", "Copy only files with the Archive attribute set (/A)"),
+       Check("cbxCopyOnlyArhive", "Copy only files with the archive attribute set (/A)"),
        Check("cbxCopyOnlyArhive_AndReset",
-             "Copy only files with the Archive attribute and reset it (/M)"),
+             "Copy only files with the archive attribute and reset it (/M)"),
        EditableList("ExcludeFiles", "Exclude files", "lbxExcludeFiles", "edtExcludeFiles_Path"),
        EditableList("ExcludeDirs", "Exclude folders", "lbxExcludeDirs", "edtExcludeDirs_Path"),
        Check("cbxExcludeChanged", "Exclude changed files (/XC)"),
@@ -156,17 +156,17 @@ TLayoutNode FileSelectionPanel() {
 }
 
 TLayoutNode RetryOptionsPanel() {
-  return Panel("pnlRetryOptions", "Retry Options",
-               {Row({Check("cbxRetryCount", "Number of Retries on failed copies:"),
+  return Panel("pnlRetryOptions", "Retry options",
+               {Row({Check("cbxRetryCount", "Number of retries on failed copies:"),
                      Number("sedRetryCount", 10)}),
                 Row({Check("cbxWait", "Wait time between retries:"), Number("sedWait", 10)}),
-                Check("cbxSaveRetryWaitToReg", "Save /R:n and /W:n in the Registry as default settings (/REG)"),
+                Check("cbxSaveRetryWaitToReg", "Save /R:n and /W:n in the registry as default settings (/REG)"),
                 Check("cbxTBD", "Wait for share names to be defined (/TBD)")});
 }
 
 TLayoutNode LoggingOptionsPanel() {
   return Panel(
-      "pnlLoggingOptions", "Logging Options",
+      "pnlLoggingOptions", "Logging options",
       {Check("cbxListOnly", "List only - don't copy, timestamp or delete any files (/L)"),
        Check("cbxReportAllExtra", "Report all extra files, not just those selected (/X)"),
        Check("cbxVerbose", "Produce verbose output, showing skipped files (/V)"),
@@ -189,14 +189,14 @@ TLayoutNode LoggingOptionsPanel() {
 }
 
 TLayoutNode JobOptionsPanel() {
-  return Panel("pnlJobOptions", "Job Options",
-               {LabelAbove("Take parameters from the named JOB file",
+  return Panel("pnlJobOptions", "Job options",
+               {LabelAbove("Take parameters from the named job file:",
                            Edit("edtLoadParamsFromJobName", 40)),
-                LabelAbove("SAVE parameters to the named job file", Edit("edtSaveParamsToJobName", 40)),
+                LabelAbove("Save parameters to the named job file:", Edit("edtSaveParamsToJobName", 40)),
                 Check("cbxQuit", "Quit after processing command line (/QUIT)"),
                 Check("cbxNoSD", "No source directory is specified (/NOSD)"),
                 Check("cbxNoDD", "No destination directory is specified (/NODD)"),
-                EditableList("IF", "Include Files", "lbxIF", "edtIncludeFile")});
+                EditableList("IF", "Include files", "lbxIF", "edtIncludeFile")});
 }
 
 bool AnyChecked(const TEditorValues& values, std::initializer_list<const char*> boxes) {

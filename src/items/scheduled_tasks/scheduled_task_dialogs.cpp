@@ -37,8 +37,8 @@ TLayoutNode AccountsPage() {
 std::vector<TLayoutNode> ScheduleControls() {
   std::vector<TLayoutNode> controls = {
       LabelBeside("Schedule:", Combo("cmbSC", kScheduleTypes.DisplayTexts())),
-      LabelBeside("N=", Number("sedN", 6, 0, 1439)),
-      GroupBox("gbxWeekly", "Weekly Schedule",
+      LabelBeside("N:", Number("sedN", 6, 0, 1439)),
+      GroupBox("gbxWeekly", "Weekly schedule",
                {LabelBeside("Day of week:", Combo("cmbDayOfWeek_Weekly", kDaysOfWeek.DisplayTexts()))}),
       // The three forms in one column, so that they form one group of radio buttons.
       GroupBox("gbxMonthlySchedule", "Monthly schedule",
@@ -50,7 +50,7 @@ std::vector<TLayoutNode> ScheduleControls() {
                                       Combo("cmbDayOfWeek", kDaysOfWeek.DisplayTexts())})),
                         Radio("rbSelectedDay", "   Day of month"),
                         Indented(Number("sedDayOfMonth", 4, 0, 31))})}),
-      LabelAbove("Minutes to be Idle before running the task:", Number("sedI", 6, 0, 999)),
+      LabelAbove("Minutes to be idle before running the task:", Number("sedI", 6, 0, 999)),
       LabelAbove("Event channel:", Edit("edtEC", 40)),
       LabelAbove("Event query (XPath):", Edit("edtEventQuery", 40)),
       Hidden(Number(kShownRepeatTypeField)),
@@ -131,7 +131,7 @@ TEditorSpec TaskDialog(bool changeMode) {
   if (changeMode) {
     hidden = ScheduleControls();
     for (TLayoutNode& node : CreateOnlyControls()) hidden.push_back(std::move(node));
-    task.push_back(LabelBeside("Enable / Disable task:",
+    task.push_back(LabelBeside("Enable / disable task:",
                                Combo("cmbEnableDisableTask", {"Default", "Enable", "Disable"})));
   } else {
     pages.push_back(Page("Schedule", ScheduleControls()));

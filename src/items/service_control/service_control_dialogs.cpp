@@ -46,8 +46,8 @@ TEditorSpec Query() {
               GroupBox("grpFilter", "Filter", {Form({
                   LabelBeside("Type:", Combo("cmbType", kSCQueryServiceTypes.DisplayTexts())),
                   LabelBeside("State:", Combo("cmbState", kSCQueryServiceStates.DisplayTexts())),
-                  LabelBeside("Buffer Size:", Number("sedBufSize", 8)),
-                  LabelBeside("Resume from service No:", Number("sedRI", 8)),
+                  LabelBeside("Buffer size:", Number("sedBufSize", 8)),
+                  LabelBeside("Resume from service number:", Number("sedRI", 8)),
                   LabelBeside("Group:", Edit("edtGroup", 30)),
               })}),
           }),

@@ -9,9 +9,9 @@ namespace palvetta {
 std::vector<TItemEditorSpec> SevenZipEditorSpecs() {
   TEditorSpec create{
       .Title = "7Zip create archive",
-      .Layout = Dialog({FieldWithBrowse("Path to files (or a wildcard)", "edtSrcPath", "btnBrowseSrcPath"),
-                        FieldWithBrowse("Archive file name", "edtArchFileName", "btnBrowseArchFileName"),
-                        LabelBeside("Compression level",
+      .Layout = Dialog({FieldWithBrowse("Path to files (or a wildcard):", "edtSrcPath", "btnBrowseSrcPath"),
+                        FieldWithBrowse("Archive file name:", "edtArchFileName", "btnBrowseArchFileName"),
+                        LabelBeside("Compression level:",
                                     Combo("cmbCompression", {"Fastest", "Fast", "Normal", "Maximum", "Ultra"}))}),
       .Browse = {{.Button = "btnBrowseSrcPath",
                   .Field = "edtSrcPath",

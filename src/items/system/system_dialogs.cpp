@@ -78,7 +78,7 @@ TEditorSpec ShutdownDialog() {
 TEditorSpec AssocDialog() {
   return {.Title = "Associate file name extensions with executable",
           .Layout = Dialog({LabelAbove("Name of this association:", Edit("edtName", 30)),
-                            Stretched(LabelAbove("Extensions (one per line, without leading dot)",
+                            Stretched(LabelAbove("Extensions (one per line, without leading dot):",
                                                  Memo("memExt", 6, 30))),
                             FieldWithBrowse("Executable:", "edtExeName", "btnBrowse")}),
           .Browse = {{.Button = "btnBrowse",
@@ -88,7 +88,7 @@ TEditorSpec AssocDialog() {
 }
 
 TEditorSpec SystemInfoDialog() {
-  std::vector<TLayoutNode> body = RemoteSystem("Remote system (leave blank for local)");
+  std::vector<TLayoutNode> body = RemoteSystem("Remote system (leave blank for local):");
   body.push_back(OutputFormat());
   body.push_back(Check("cbxNoHeader", "No header"));
   return {.Title = "Display system information", .Layout = Dialog(std::move(body))};
@@ -103,7 +103,8 @@ TFilterGrid TaskFilterGrid() {
 
 TEditorSpec TaskListDialog() {
   std::vector<TLayoutNode> settings = RemoteSystem("Remote machine name (leave blank for local):");
-  settings.push_back(Form({LabelBeside("Module:", Edit("edtModule", 20))}));
+  // In the user's and password's form, so that the three fields line up.
+  settings.back().Children.push_back(LabelBeside("Module:", Edit("edtModule", 20)));
   settings.push_back(Check("cbxSvc", "Display services hosted in each process."));
   settings.push_back(Check("cbxVerbose", "Display verbose task information."));
   settings.push_back(OutputFormat());
@@ -158,18 +159,18 @@ TEditorSpec ComModeDialog() {
   };
   return {.Title = "Configure COM port",
           .Layout = Dialog({
-              Form({LabelBeside("COM", Number("sedCOMPort", 6, kNoMinimum, kNoMaximum))}),
+              Form({LabelBeside("COM port:", Number("sedCOMPort", 6, kNoMinimum, kNoMaximum))}),
               checkWith("cbxSetBAUD", "Baud rate:", Edit("edtBaud", 10)),
               checkWith("cbxSetParity", "Parity:", Edit("edtParity", 10)),
               checkWith("cbxSetData", "Data bits:", Edit("edtData", 10)),
               checkWith("cbxSetStop", "Stop bits:", Edit("edtStop", 10)),
               checkWith("cbxSetTo", "Timeout:", list("cmbTimeout")),
               checkWith("cbxSetXON", "XON/XOFF:", list("cmbXON")),
-              checkWith("cbxSetOCTS", "CTS Handshaking:", list("cmbOCTS")),
-              checkWith("cbxSetDTR", "DTR Circuit:", list("cmbDTR")),
-              checkWith("cbxSetRTS", "RTS Circuit:", list("cmbRTS")),
-              checkWith("cbxSetIDSR", "DSR Sensitivity:", list("cmbidsr")),
-              checkWith("cbxSetODSR", "DSR Handshaking:", list("cmbODSR")),
+              checkWith("cbxSetOCTS", "CTS handshaking:", list("cmbOCTS")),
+              checkWith("cbxSetDTR", "DTR circuit:", list("cmbDTR")),
+              checkWith("cbxSetRTS", "RTS circuit:", list("cmbRTS")),
+              checkWith("cbxSetIDSR", "DSR sensitivity:", list("cmbidsr")),
+              checkWith("cbxSetODSR", "DSR handshaking:", list("cmbODSR")),
           })};
 }
 

@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "base/file_io.h"
 #include "gui/win/theme_painter.h"
+#include "support/contrast_patch.h"
 #include "support/png_file.h"
 #include "support/ui_test_support.h"
 
@@ -21,57 +20,6 @@ namespace palvetta {
 namespace {
 
 namespace fs = std::filesystem;
-
-TRgb ToRgb(COLORREF color) {
-  return (static_cast<TRgb>(GetRValue(color)) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
-
-// A patch of the picture: its commonest colour is taken as the background, and the
-// colour that stands out most from it as the text (anti-aliased edges stand out less).
-struct TPatch {
-  COLORREF Background = 0;
-  COLORREF Text = 0;
-  double Contrast() const { return ContrastRatio(ToRgb(Text), ToRgb(Background)); }
-};
-
-TPatch ReadPatch(const TRgbImage& image, RECT area) {
-  std::map<COLORREF, int> counts;
-  for (int y = std::max<int>(0, area.top); y < std::min<int>(image.Height, area.bottom); ++y) {
-    for (int x = std::max<int>(0, area.left); x < std::min<int>(image.Width, area.right); ++x) {
-      ++counts[image.At(x, y)];
-    }
-  }
-  TPatch patch;
-  int most = 0;
-  for (const auto& [color, count] : counts) {
-    if (count > most) {
-      most = count;
-      patch.Background = color;
-    }
-  }
-  double best = 0;
-  for (const auto& [color, count] : counts) {
-    const double contrast = ContrastRatio(ToRgb(color), ToRgb(patch.Background));
-    if (contrast > best) {
-      best = contrast;
-      patch.Text = color;
-    }
-  }
-  return patch;
-}
-
-std::string Describe(const TPatch& patch) {
-  char text[64];
-  std::snprintf(text, sizeof text, "text %06X on %06X", ToRgb(patch.Text),
-                ToRgb(patch.Background));
-  return text;
-}
-
-// A rectangle of a child control in the client coordinates of the window.
-RECT InWindow(HWND control, HWND window, RECT area) {
-  MapWindowPoints(control, window, reinterpret_cast<POINT*>(&area), 2);
-  return area;
-}
 
 class MainWindowThemeTest : public ::testing::Test {
  protected:
@@ -196,6 +144,18 @@ TEST_F(MainWindowThemeTest, TheMenuBarAndStatusBarFollowTheThemeWhereTheyStayRea
     EXPECT_EQ(file.Background,
               theme.UsesSystemColors ? GetSysColor(COLOR_MENU) : ToColorRef(theme.Colors.Window))
         << Describe(file);
+    // The empty rest of the bar, right of its last item.
+    MENUBARINFO whole = {};
+    whole.cbSize = sizeof(whole);
+    ASSERT_TRUE(GetMenuBarInfo(window.Handle(), OBJID_MENU, 0, &whole));
+    MENUBARINFO last = {};
+    last.cbSize = sizeof(last);
+    ASSERT_TRUE(GetMenuBarInfo(window.Handle(), OBJID_MENU, GetMenuItemCount(bar), &last));
+    RECT rest = whole.rcBar;
+    rest.left = last.rcBar.right + 1;
+    ASSERT_LT(rest.left, rest.right - 10) << "no empty room on the bar";
+    EXPECT_EQ(ReadPatch(shot, FromScreen(window.Handle(), rest)).Background,
+              theme.UsesSystemColors ? GetSysColor(COLOR_MENU) : ToColorRef(theme.Colors.Window));
     // The caption stays in the menu, for its mnemonic and for whoever reads it.
     GetMenuStringW(bar, 0, caption, 32, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(caption), fileCaption);

@@ -5,9 +5,13 @@
 #include <zlib.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "gui/win/dialog.h"
+#include "gui/win/gdi_text_measurer.h"
+#include "support/contrast_patch.h"
 #include "support/png_file.h"
 #include "support/sample_dialogs.h"
 #include "support/ui_test_support.h"
@@ -250,6 +254,113 @@ TEST_F(ThemePainterTest, EveryThemePaintsTheDialog) {
   const TThemeShot& last = shots[ThemeTable.size() - 1];
   EXPECT_EQ(shots.back().Background, last.Background);
   EXPECT_EQ(shots.back().EditInterior, last.EditInterior);
+}
+
+
+// The controls whose text Windows draws in colours of its own choosing, each in a dialog
+// painted in every theme: whatever the theme, their text must stand out from its ground.
+TLayoutNode ControlsDialog() {
+  return Dialog({GroupBox("grpRunAs", "Run as user",
+                          {Check("cbxAsk", "Ask for password"), Radio("rbLast", "Last day")}),
+                 Row({DatePicker("dtpStart"), TimePicker("tedStart")}),
+                 Pages("pgcPages", {Page("Timings", {Label("lblOnPage", "On the page")}),
+                                    Page("Settings", {})}),
+                 Grid("vstGrid", {"Name", "Value"}, 3)});
+}
+
+// Where each control shows its text, in the dialog's client coordinates.
+struct TTextArea {
+  const char* What;
+  std::function<RECT(TDialog&)> Area;
+};
+
+RECT ClientOf(TDialog& dialog, const char* name) {
+  RECT client = {};
+  GetClientRect(dialog.Control(name), &client);
+  return InWindow(dialog.Control(name), dialog.Handle(), client);
+}
+
+// A picker's field, left of its drop-down button or spin buttons.
+RECT PickerField(TDialog& dialog, const char* name) {
+  RECT area = ClientOf(dialog, name);
+  InflateRect(&area, -2, -2);
+  area.right -= GetSystemMetrics(SM_CXVSCROLL) + 2;
+  return area;
+}
+
+const TTextArea kTextAreas[] = {
+    {"group box caption",
+     [](TDialog& d) {
+       RECT area = ClientOf(d, "grpRunAs");
+       const TGdiTextMeasurer measurer(d.Font());
+       // The caption starts a few pixels into the frame's top line.
+       area.left += 9;
+       area.right = area.left + measurer.TextWidth("Run as user") - 2;
+       area.bottom = area.top + measurer.LineHeight();
+       return area;
+     }},
+    {"check box caption",
+     [](TDialog& d) {
+       RECT area = ClientOf(d, "cbxAsk");
+       area.left += 18;
+       return area;
+     }},
+    {"radio button caption",
+     [](TDialog& d) {
+       RECT area = ClientOf(d, "rbLast");
+       area.left += 18;
+       return area;
+     }},
+    {"date picker", [](TDialog& d) { return PickerField(d, "dtpStart"); }},
+    {"time picker", [](TDialog& d) { return PickerField(d, "tedStart"); }},
+    {"tab header",
+     [](TDialog& d) {
+       RECT area = {};
+       TabCtrl_GetItemRect(d.Control("pgcPages"), 1, &area);
+       InflateRect(&area, -3, -3);
+       return InWindow(d.Control("pgcPages"), d.Handle(), area);
+     }},
+    {"grid header",
+     [](TDialog& d) {
+       const HWND header = ListView_GetHeader(d.Control("vstGrid"));
+       RECT area = {};
+       Header_GetItemRect(header, 0, &area);
+       InflateRect(&area, -1, -1);
+       return InWindow(header, d.Handle(), area);
+     }},
+    {"grid cell",
+     [](TDialog& d) {
+       RECT area = {};
+       ListView_GetSubItemRect(d.Control("vstGrid"), 0, 1, LVIR_LABEL, &area);
+       return InWindow(d.Control("vstGrid"), d.Handle(), area);
+     }},
+};
+
+TEST_F(ThemePainterTest, EveryThemeKeepsTheTextOfTheDialogControlsReadable) {
+  TDialogOptions options{"Controls", 9, {}};
+  options.Environment.ThemePainter = &Painter;
+  TDialog dialog(ControlsDialog(), options);
+  dialog.SetRows("vstGrid", {{"Alpha", "Beta"}});
+  dialog.OnShown = [&](TDialog&) {
+    for (const TThemeRow& row : ThemeTable) {
+      dialog.Post([&, row] {
+        ASSERT_TRUE(Painter.SwitchTo(row)) << row.DisplayName;
+        SetFocus(dialog.Control("btnOK"));
+        RedrawWindow(dialog.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const TRgbImage shot = CaptureClient(dialog.Handle());
+        WritePngFile(ScreenshotFolder() / ("dialog-controls-" + std::string(row.DisplayName) + ".png"),
+                     shot);
+        for (const TTextArea& text : kTextAreas) {
+          const TPatch patch = ReadPatch(shot, text.Area(dialog));
+          EXPECT_GE(patch.Contrast(), 4.5)
+              << row.DisplayName << ", " << text.What << ": " << Describe(patch);
+        }
+      });
+    }
+    dialog.Post([&] { dialog.Cancel(); });
+  };
+  dialog.ShowModal(nullptr);
 }
 
 }  // namespace

@@ -61,4 +61,13 @@ void TListControl::Fill(const TEditorValues& values) {
 
 void TListControl::Read(TEditorValues& values) const { values.SetEntries(Name(), Entries()); }
 
+void TListControl::Place(const TRect& rect, const TPlaceContext& context) {
+  TDialogControl::Place(rect, context);
+  const int row = static_cast<int>(SendMessageW(Handle(), LB_GETITEMHEIGHT, 0, 0));
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (row <= 0 || client.bottom < row) return;
+  MoveTo(rect, rect.Height - client.bottom % row);
+}
+
 }  // namespace palvetta

@@ -21,6 +21,8 @@ class TListControl : public TDialogControl {
 
   void Fill(const TEditorValues& values) override;
   void Read(TEditorValues& values) const override;
+  // Only as high as its whole rows: a row cut at the bottom looks like a missing entry.
+  void Place(const TRect& rect, const TPlaceContext& context) override;
 };
 
 }  // namespace palvetta

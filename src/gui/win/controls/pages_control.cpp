@@ -12,7 +12,8 @@ namespace palvetta {
 
 TPagesControl::TPagesControl(const TLayoutNode& node, const TControlSite& site)
     : TDialogControl(node, site,
-                     {.ClassName = WC_TABCONTROLW, .Style = WS_TABSTOP | WS_CLIPSIBLINGS}) {
+                     {.ClassName = WC_TABCONTROLW,
+                      .Style = WS_TABSTOP | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED}) {
   int index = 0;
   for (const auto& page : node.Children) {
     std::wstring caption = Widen(page.Text);
@@ -30,6 +31,28 @@ int TPagesControl::Selected() const {
 }
 
 void TPagesControl::Select(int page) { SendMessageW(Handle(), TCM_SETCURSEL, page, 0); }
+
+void TPagesControl::DrawTab(const DRAWITEMSTRUCT& item, COLORREF background,
+                            COLORREF text) const {
+  wchar_t caption[256] = {};
+  TCITEMW tab = {};
+  tab.mask = TCIF_TEXT;
+  tab.pszText = caption;
+  tab.cchTextMax = 256;
+  SendMessageW(Handle(), TCM_GETITEMW, item.itemID, reinterpret_cast<LPARAM>(&tab));
+  const HBRUSH brush = CreateSolidBrush(background);
+  FillRect(item.hDC, &item.rcItem, brush);
+  DeleteObject(brush);
+  const HGDIOBJ oldFont =
+      SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+  const COLORREF oldText = SetTextColor(item.hDC, text);
+  RECT area = item.rcItem;
+  DrawTextW(item.hDC, caption, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SetTextColor(item.hDC, oldText);
+  SetBkMode(item.hDC, oldMode);
+  SelectObject(item.hDC, oldFont);
+}
 
 void TPagesControl::Place(const TRect& rect, const TPlaceContext& context) {
   const int strip =

@@ -26,6 +26,8 @@ class TThreeStateGridControl : public TDialogControl {
   void Click(int row, int column);
   // A cell of a state row (row 0 is the first row below the header), in client pixels.
   RECT CellRect(int row, int column) const;
+  // The right edges of the three columns, in client pixels.
+  std::vector<int> ColumnEdges() const;
 
   // A field holding no state (or one out of range) leaves its row as it is.
   void Fill(const TEditorValues& values) override;
@@ -36,8 +38,6 @@ class TThreeStateGridControl : public TDialogControl {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR self);
   void Paint(HDC dc) const;
-  // The right edges of the three columns.
-  std::vector<int> ColumnEdges() const;
   void HitAt(int x, int y);
 
   TStrings FColumns;
