@@ -47,17 +47,32 @@ function(palvetta_fuzz_target name source)
   palvetta_warnings(${name})
 endfunction()
 
-# Adds a library of our own: SOURCES build everywhere, WIN_SOURCES only for Windows.
+# Adds a library of our own as two targets, so that portable code links no Windows library:
+#   NAME       SOURCES, and the platform's own implementations of portable headers
+#              (HOST_SOURCES on the host, WIN_PORT_SOURCES on Windows); links DEPENDS.
+#   NAME_win   WIN_SOURCES (Windows only): the library's Windows half. It links NAME, the
+#              Windows halves of DEPENDS, WIN_DEPENDS and the system libraries WIN_LIBS.
 function(palvetta_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;WIN_SOURCES;HOST_SOURCES;DEPENDS;WIN_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" ""
+    "SOURCES;WIN_SOURCES;WIN_PORT_SOURCES;HOST_SOURCES;DEPENDS;WIN_DEPENDS;WIN_LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   if(WIN32)
-    target_sources(${name} PRIVATE ${ARG_WIN_SOURCES})
-    target_link_libraries(${name} PUBLIC ${ARG_WIN_LIBS})
+    target_sources(${name} PRIVATE ${ARG_WIN_PORT_SOURCES})
   else()
     target_sources(${name} PRIVATE ${ARG_HOST_SOURCES})
   endif()
   target_include_directories(${name} PUBLIC ${PALVETTA_ROOT}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   palvetta_warnings(${name})
+  if(WIN32 AND ARG_WIN_SOURCES)
+    add_library(${name}_win STATIC ${ARG_WIN_SOURCES})
+    target_link_libraries(${name}_win PUBLIC ${name})
+    foreach(dependency IN LISTS ARG_DEPENDS)
+      if(TARGET ${dependency}_win)
+        target_link_libraries(${name}_win PUBLIC ${dependency}_win)
+      endif()
+    endforeach()
+    target_link_libraries(${name}_win PUBLIC ${ARG_WIN_DEPENDS} ${ARG_WIN_LIBS})
+    palvetta_warnings(${name}_win)
+  endif()
 endfunction()

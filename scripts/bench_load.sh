@@ -63,7 +63,7 @@ for ((i = 0; i < runs; i++)); do
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w
   start=$(date +%s%N)
-  "$WINE" "$win/tests/tools/batchgen.exe" > /dev/null 2>&1 || true
+  "$WINE" "$win/tools/batchgen/batchgen.exe" > /dev/null 2>&1 || true
   cold+=($(( ($(date +%s%N) - start) / 1000000 )))
 done
 echo "Wine process that does nothing (batchgen.exe, no arguments), cold: $(median "${cold[@]}")"
@@ -72,15 +72,15 @@ echo "Wine process that does nothing (batchgen.exe, no arguments), cold: $(media
 "$WINESERVER" -w
 "$WINESERVER" -p
 "$WINE" cmd /c exit 0
-echo "Wine process that does nothing, wineserver running: $(wall_ms "$WINE" "$win/tests/tools/batchgen.exe")"
+echo "Wine process that does nothing, wineserver running: $(wall_ms "$WINE" "$win/tools/batchgen/batchgen.exe")"
 for items in "${sizes[@]}"; do
   project="$work/project_$items.kwj"
   "$host/tests/tools/bench_project_writer" "$items" "$project"
   echo "=== $items items, $(stat -c %s "$project") bytes"
   echo "host load_timer:     $(steps_ms "$host/tests/tools/load_timer" "$project" "$work/host.bat")"
   echo "wine load_timer.exe: $(steps_ms "$WINE" "$win/tests/tools/load_timer.exe" "Z:$project" "Z:$work/win.bat")"
-  echo "host batchgen:       $(wall_ms "$host/tests/tools/batchgen" "$project" "$work/host.bat")"
-  echo "wine batchgen.exe:   $(wall_ms "$WINE" "$win/tests/tools/batchgen.exe" "Z:$project" "Z:$work/win.bat")"
+  echo "host batchgen:       $(wall_ms "$host/tools/batchgen/batchgen" "$project" "$work/host.bat")"
+  echo "wine batchgen.exe:   $(wall_ms "$WINE" "$win/tools/batchgen/batchgen.exe" "Z:$project" "Z:$work/win.bat")"
   opened=()
   for ((i = 0; i < runs; i++)); do
     opened+=("$("$WINE" "$win/tests/tools/window_probe.exe" --title-contains "project_$items.kwj" -- \

@@ -22,6 +22,7 @@
 #include "gui/win/registry_settings_store.h"
 #include "gui/win/theme_painter.h"
 #include "gui/win/ui_seams.h"
+#include "items/item_families.h"
 
 namespace palvetta {
 namespace {

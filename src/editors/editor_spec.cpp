@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "items/console/console_colours.h"
 
 namespace palvetta {
 
@@ -27,10 +26,6 @@ void CollectRadios(const TLayoutNode& node, std::vector<std::string>& names) {
 }
 
 }  // namespace
-
-TStrings ConsoleColours() {
-  return TStrings(std::begin(kConsoleColourNames), std::end(kConsoleColourNames));
-}
 
 std::vector<std::string> RuleTriggers(const TEditorSpec& spec) {
   std::vector<std::string> names;
@@ -62,20 +57,6 @@ TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text) {
   }
   if (start < text.size() || entries.empty()) entries.push_back(text.substr(start));
   return entries;
-}
-
-std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas) {
-  std::vector<TItemEditorSpec> specs = MiscEditorSpecs(environmentHas);
-  for (auto family : {ControlOfFlowEditorSpecs(), ForEditorSpecs(), FileAndFolderEditorSpecs(),
-                      CompareSearchEditorSpecs(), RobocopyEditorSpecs(),
-                      RemoteQueryEditorSpecs(), NetworkEditorSpecs(), SevenZipEditorSpecs(),
-                      FileSystemEditorSpecs(), ConsoleEditorSpecs(),
-                      SystemEditorSpecs(),
-                      ServiceControlEditorSpecs(), AccessControlEditorSpecs(),
-                      ScheduledTaskEditorSpecs()}) {
-    for (auto& spec : family) specs.push_back(std::move(spec));
-  }
-  return specs;
 }
 
 }  // namespace palvetta

@@ -169,45 +169,11 @@ struct TItemEditorSpec {
   TEditorSpec Spec;
 };
 
-// The dialogs of the miscellaneous, control-of-flow and FOR items. The parameter dialog
-// refuses names the program's environment defines, as told by the lookup.
-std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environmentHas);
-std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs();
-std::vector<TItemEditorSpec> ForEditorSpecs();
-std::vector<TItemEditorSpec> FileAndFolderEditorSpecs();
-// The dialogs of FC, COMP, FIND, FINDSTR, PRINT, VERIFY, SORT and writing to a file.
-std::vector<TItemEditorSpec> CompareSearchEditorSpecs();
-std::vector<TItemEditorSpec> RobocopyEditorSpecs();
-// The dialogs of DRIVERQUERY, GPRESULT and the OPENFILES items.
-std::vector<TItemEditorSpec> RemoteQueryEditorSpecs();
-// The dialogs of PING, the curl items, the list of PCs, IPCONFIG and NETSTAT.
-std::vector<TItemEditorSpec> NetworkEditorSpecs();
-std::vector<TItemEditorSpec> SevenZipEditorSpecs();
-// The dialogs of the drive and file-system items: CHKDSK, FORMAT, LABEL, DIR, ...
-std::vector<TItemEditorSpec> FileSystemEditorSpecs();
-// The dialogs of the console items: messages, colours, questions and menus, the prompt
-// with its special codes, TYPE, the title and the code pages.
-std::vector<TItemEditorSpec> ConsoleEditorSpecs();
-// The dialogs of PATH, SHUTDOWN, ASSOC/FTYPE, SYSTEMINFO, the date and time items, MODE
-// COM, TASKLIST and TASKKILL.
-std::vector<TItemEditorSpec> SystemEditorSpecs();
-std::vector<TItemEditorSpec> ServiceControlEditorSpecs();
-std::vector<TItemEditorSpec> AccessControlEditorSpecs();
-// The dialogs of the SCHTASKS items: creating and changing a task share one of four pages.
-std::vector<TItemEditorSpec> ScheduledTaskEditorSpecs();
-
-// Every item editor dialog there is.
-std::vector<TItemEditorSpec> AllEditorSpecs(const TEnvironmentLookup& environmentHas);
-
 // The controls whose click may change what the enabling rules enable: the rules' check
 // boxes and radio buttons and, where there are rules, every radio button of the dialog,
 // since a click on one clears the others of its group without a click of theirs. A
 // drop-down list's rule runs on its change instead.
 std::vector<std::string> RuleTriggers(const TEditorSpec& spec);
-
-// The console colours in the order of their hexadecimal digit, padded as the lists show
-// them.
-TStrings ConsoleColours();
 
 // Shared pieces of descriptions: a field with its "..." button beside it.
 TLayoutNode FieldWithBrowse(std::string caption, std::string field, std::string button,

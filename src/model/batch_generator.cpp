@@ -16,6 +16,8 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 
+void AppendTo(TStrings& lines, const TStrings& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+
 struct TSubroutine {
   TCustomProjectItem* Head;
   TItemList Body;
@@ -168,8 +170,8 @@ TStrings ParameterBlock(const TItemList& params, const std::vector<bool>& usedIn
 }  // namespace
 
 struct TBatchGenerator::Run {
-  TStrings L;
   TItemList Params;        // every parameter item, in project order
+  std::vector<TReference> References;     // the parameters other texts may name
   std::vector<bool> UsedInSubroutine;     // parallel to Params
   bool BeyondNine = false;                // a parameter after the ninth is referenced
   TItemList Hooked;                       // items whose generation hooks this run set
@@ -198,6 +200,8 @@ void TBatchGenerator::MakeBatchFile() {
   }
 }
 
+// The file's parts in the order they stand in it. The head (parameter block and head
+// system blocks) depends on what the items asked for, so the items are asked first.
 void TBatchGenerator::Build() {
   FLost.clear();
   FCreatedFiles.Clear();
@@ -210,88 +214,109 @@ void TBatchGenerator::Build() {
     Run*& Current;
     ~TDetach() { Current = nullptr; }
   } detach{FRun};
-
-  run.L.push_back("@ECHO OFF");
   TNamedStream& batch = FCreatedFiles.Add("Main batch");
 
+  CollectParameters(run);
+  const TStrings body = ItemLines(run);
+  TStrings file = {"@ECHO OFF"};
+  AppendTo(file, ParameterLines(run));
+  AppendTo(file, SystemBlocks(TSystemProjectItemPos::sppHead));
+  AppendTo(file, body);
+  AppendTo(file, FAppendLines);
+  AppendTo(file, SystemBlocks(TSystemProjectItemPos::sppTail));
+
+  batch.Stream = EncodeCreatedFile(file);
+  for (auto& [position, characters] : run.Lost) FLost.push_back({position, std::move(characters)});
+}
+
+// The parameter items and the references "%" + name + "%" to look for, made once per run;
+// blank names have none.
+void TBatchGenerator::CollectParameters(Run& run) {
   Project->ListItems(TItemRole::irParameter, run.Params);
   run.UsedInSubroutine.assign(run.Params.size(), false);
-
-  // The references "%" + name + "%" to look for, made once per run; blank names have none.
-  std::vector<TReference> references;
   for (size_t i = 0; i < run.Params.size(); ++i) {
     const std::string declared = run.Params[i]->DeclaredName();
     const std::string name = Trim(declared);
     if (name.empty()) continue;
-    references.push_back({i, declared, "%KWJ_PARAM_" + name + "%",
-                          "%" + IntToStr(static_cast<long long>(i) + 1)});
+    run.References.push_back({i, declared, "%KWJ_PARAM_" + name + "%",
+                              "%" + IntToStr(static_cast<long long>(i) + 1)});
   }
+}
 
+// The main part, then each enabled subroutine behind an EXIT /B that ends the main part.
+TStrings TBatchGenerator::ItemLines(Run& run) {
+  TStrings lines;
   const int count = Project->Count();
   std::vector<bool> marked(static_cast<size_t>(count), false);
   const std::vector<TSubroutine> subroutines = CollectSubroutines(*Project, marked);
-
-  auto emit = [&](TCustomProjectItem& item, bool inSubroutine) {
-    if (!item.Enabled) return;
-    item.SetGenerationHooks(this);
-    run.Hooked.push_back(&item);
-    run.Current = &item;
-    std::string text = TrimRight(item.GetBatchText());
-    run.Current = nullptr;
-    // Every reference holds a "%": most texts need no search at all.
-    if (!references.empty() && text.find('%') != std::string::npos) {
-      text = ReplaceReferences(text, references, [&](const TReference& ref) -> const std::string* {
-        if (ref.Index >= 9) {
-          run.BeyondNine = true;
-          return nullptr;
-        }
-        if (!inSubroutine) return &ref.Number;
-        run.UsedInSubroutine[ref.Index] = true;
-        return &ref.InSubroutine;
-      });
-    }
-    if (IsBlank(text)) return;
-    if (!IsBlank(item.RedirectTo)) {
-      text = AddRedirection(text, QuoteIfSpaced(OneLine(item.RedirectTo)), item.Overwrite);
-    }
-    NoteLostCharacters(item, text);
-    run.L.push_back(std::move(text));
-  };
-
   for (int k = 0; k < count; ++k) {
-    if (!marked[static_cast<size_t>(k)]) emit(Project->Items(k), false);
+    if (!marked[static_cast<size_t>(k)]) AddItemText(run, Project->Items(k), false, lines);
   }
-
   bool firstSubroutine = true;
   for (const TSubroutine& sub : subroutines) {
     if (!sub.Head->Enabled) continue;
-    if (firstSubroutine) run.L.push_back("EXIT /B");
+    if (firstSubroutine) lines.push_back("EXIT /B");
     firstSubroutine = false;
-    emit(*sub.Head, true);
-    for (auto* item : sub.Body) emit(*item, true);
-    run.L.push_back("EXIT /B");
-    run.L.push_back("REM End of subroutine " + OneLine(sub.Head->DeclaredName()));
-    run.L.push_back("REM ----------------- ");
+    AddItemText(run, *sub.Head, true, lines);
+    for (auto* item : sub.Body) AddItemText(run, *item, true, lines);
+    lines.push_back("EXIT /B");
+    lines.push_back("REM End of subroutine " + OneLine(sub.Head->DeclaredName()));
+    lines.push_back("REM ----------------- ");
   }
+  return lines;
+}
 
-  run.L.insert(run.L.end(), FAppendLines.begin(), FAppendLines.end());
-
-  for (const auto& block : FSystemItems) {
-    if (block->Pos() == TSystemProjectItemPos::sppTail) {
-      run.L.push_back(block->GetBatchText());
-    } else {
-      run.L.insert(run.L.begin() + 1, block->GetBatchText());
-    }
+// An enabled item's text with its parameter references replaced and its redirection
+// added; a blank text adds nothing.
+void TBatchGenerator::AddItemText(Run& run, TCustomProjectItem& item, bool inSubroutine,
+                                  TStrings& lines) {
+  if (!item.Enabled) return;
+  item.SetGenerationHooks(this);
+  run.Hooked.push_back(&item);
+  run.Current = &item;
+  std::string text = TrimRight(item.GetBatchText());
+  run.Current = nullptr;
+  // Every reference holds a "%": most texts need no search at all.
+  if (!run.References.empty() && text.find('%') != std::string::npos) {
+    text = ReplaceReferences(text, run.References, [&](const TReference& ref) -> const std::string* {
+      if (ref.Index >= 9) {
+        run.BeyondNine = true;
+        return nullptr;
+      }
+      if (!inSubroutine) return &ref.Number;
+      run.UsedInSubroutine[ref.Index] = true;
+      return &ref.InSubroutine;
+    });
   }
+  if (IsBlank(text)) return;
+  if (!IsBlank(item.RedirectTo)) {
+    text = AddRedirection(text, QuoteIfSpaced(OneLine(item.RedirectTo)), item.Overwrite);
+  }
+  NoteLostCharacters(item, text);
+  lines.push_back(std::move(text));
+}
 
-  const TStrings paramBlock = ParameterBlock(run.Params, run.UsedInSubroutine, run.BeyondNine);
+// The parameter block; the names it writes may lose characters too.
+TStrings TBatchGenerator::ParameterLines(Run& run) {
   for (size_t i = 0; i < run.Params.size(); ++i) {
     if (i >= 9 || run.UsedInSubroutine[i]) NoteLostCharacters(*run.Params[i], run.Params[i]->DeclaredName());
   }
-  run.L.insert(run.L.begin() + 1, paramBlock.begin(), paramBlock.end());
+  return ParameterBlock(run.Params, run.UsedInSubroutine, run.BeyondNine);
+}
 
-  batch.Stream = EncodeCreatedFile(run.L);
-  for (auto& [position, characters] : run.Lost) FLost.push_back({position, std::move(characters)});
+// The system blocks of one place that the items asked for. The head blocks stand latest
+// request first, the tail blocks in the order asked.
+TStrings TBatchGenerator::SystemBlocks(TSystemProjectItemPos place) const {
+  TStrings blocks;
+  for (const auto& block : FSystemItems) {
+    if (block->Pos() != place) continue;
+    if (place == TSystemProjectItemPos::sppHead) {
+      blocks.insert(blocks.begin(), block->GetBatchText());
+    } else {
+      blocks.push_back(block->GetBatchText());
+    }
+  }
+  return blocks;
 }
 
 void TBatchGenerator::MakeBatchFile(const std::string& fileName) {

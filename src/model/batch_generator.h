@@ -48,6 +48,11 @@ class TBatchGenerator : private IGenerationHooks {
  private:
   struct Run;
   void Build();
+  void CollectParameters(Run& run);
+  TStrings ItemLines(Run& run);
+  void AddItemText(Run& run, TCustomProjectItem& item, bool inSubroutine, TStrings& lines);
+  TStrings ParameterLines(Run& run);
+  TStrings SystemBlocks(TSystemProjectItemPos place) const;
   // Notes the characters of the text that the batch file cannot hold, for the item.
   void NoteLostCharacters(const TCustomProjectItem& item, std::string_view text);
 

@@ -183,4 +183,17 @@ std::string EscapeEchoText(std::string_view text) {
   return ReplaceAll(EscapeBatchSpecials(text), "%", "%%");
 }
 
+std::string QuoteForCommand(std::string_view text, const TCommandQuoting& quoting) {
+  std::string argument = quoting.Trimmed ? Trim(text) : std::string(text);
+  if (quoting.KeepsQuoted) {
+    if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"') return argument;
+  } else {
+    if (argument.starts_with('"')) argument.erase(0, 1);
+    if (argument.ends_with('"')) argument.pop_back();
+    if (quoting.Trimmed) argument = Trim(argument);
+  }
+  if (argument.find_first_of(quoting.Specials) == std::string::npos) return argument;
+  return "\"" + argument + "\"";
+}
+
 }  // namespace palvetta

@@ -29,6 +29,19 @@ std::string QuotePath(std::string_view text);
 // as C:\ keeps it); then quoted as QuoteIfSpaced does.
 std::string NormalizeQuotedPath(std::string_view text);
 
+// How a command takes a name or value that may need quotes (SC, ICACLS, SCHTASKS differ
+// only in these): the characters that make it need them, whether blanks around it go,
+// and how quotes the user typed are read: a text already in quotes stays as it is, or
+// one double quote at either end is dropped before the text is quoted anew.
+struct TCommandQuoting {
+  std::string_view Specials;
+  bool Trimmed = true;
+  bool KeepsQuoted = false;
+};
+// The text as the command's rule says, wrapped in double quotes when it holds one of the
+// rule's characters.
+std::string QuoteForCommand(std::string_view text, const TCommandQuoting& quoting);
+
 // One argument of a Windows command line as the C run time's parser
 // (CommandLineToArgvW) reads it back: unchanged when it holds no blank, tab or double
 // quote and is not empty; otherwise wrapped in double quotes, each inner double quote

@@ -1,7 +1,7 @@
 # Checks the include lines of every source under SOURCE_DIR against the order of the
 # libraries: a library may include its own headers and those of the libraries before it.
 # Portable folders (not named win) include no Windows headers.
-set(order base gui crash model items editors app)
+set(order base gui crash model editors items app)
 set(windows_headers windows.h commctrl.h shellapi.h shlobj.h richedit.h uxtheme.h
     commdlg.h winuser.h wingdi.h)
 

@@ -161,6 +161,37 @@ TEST(QuoteArgument, FollowsTheArgvRules) {
   EXPECT_EQ(AlwaysQuotedArgument("a\\"), "\"a\\\\\"");
 }
 
+// The three ways the commands read a user's quotes, each on the same texts.
+TEST(QuoteForCommand, EachRuleOnTheSameTexts) {
+  const TCommandQuoting keeps{.Specials = " \t&()<>^|", .KeepsQuoted = true};
+  const TCommandQuoting drops{.Specials = " \t%&()<>^|"};
+  const TCommandQuoting untrimmed{.Specials = " \t%&()<>^|", .Trimmed = false};
+  struct Case {
+    const char* text;
+    const char* keeping;    // kept in quotes
+    const char* dropping;   // end quotes dropped, trimmed
+    const char* untrimmed;  // end quotes dropped, blanks kept
+  };
+  const Case cases[] = {
+      {"plain", "plain", "plain", "plain"},
+      {" plain ", "plain", "plain", "\" plain \""},
+      {"a b", "\"a b\"", "\"a b\"", "\"a b\""},
+      {"\"ab\"", "\"ab\"", "ab", "ab"},
+      {" \" a b \" ", "\" a b \"", "\"a b\"", "\" \" a b \" \""},
+      {"\"half", "\"half", "half", "half"},
+      {"\"", "\"", "", ""},
+      {"%X%", "%X%", "\"%X%\"", "\"%X%\""},
+      {"a&b", "\"a&b\"", "\"a&b\"", "\"a&b\""},
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(QuoteForCommand(c.text, keeps), c.keeping);
+    EXPECT_EQ(QuoteForCommand(c.text, drops), c.dropping);
+    EXPECT_EQ(QuoteForCommand(c.text, untrimmed), c.untrimmed);
+  }
+}
+
 TEST(EscapeOutsideQuotes, TheQuoteStateFlipsAtEveryQuote) {
   EXPECT_EQ(EscapeOutsideQuotes("a(b) \"(c)\" (d", "()"), "a^(b^) \"(c)\" ^(d");
   EXPECT_EQ(EscapeOutsideQuotes("\"a\" & \"b & c", "&"), "\"a\" ^& \"b & c");

@@ -3,7 +3,10 @@
 // hexadecimal digit, padded as the colour lists show them.
 
 #include <cstdint>
+#include <iterator>
 #include <string_view>
+
+#include "base/text.h"
 
 namespace palvetta {
 
@@ -20,6 +23,11 @@ inline char ConsoleColourDigit(uint8_t number) { return "0123456789ABCDEF"[Conso
 
 inline std::string_view ConsoleColourName(uint8_t number) {
   return kConsoleColourNames[ConsoleColour(number)];
+}
+
+// The colours in the order of their digit, for the colour lists of the dialogs.
+inline TStrings ConsoleColours() {
+  return TStrings(std::begin(kConsoleColourNames), std::end(kConsoleColourNames));
 }
 
 }  // namespace palvetta

@@ -12,9 +12,7 @@ std::string SchtasksUnquote(std::string_view text) {
 }
 
 std::string SchtasksQuote(std::string_view text) {
-  std::string unquoted = SchtasksUnquote(text);
-  if (unquoted.find_first_of(" \t%&()<>^|") == std::string::npos) return unquoted;
-  return "\"" + unquoted + "\"";
+  return QuoteForCommand(text, {.Specials = " \t%&()<>^|", .Trimmed = false});
 }
 
 std::string QuoteEscaped(std::string_view text) {

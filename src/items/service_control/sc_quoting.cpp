@@ -6,8 +6,6 @@
 namespace palvetta {
 namespace {
 
-constexpr std::string_view kSCSpecials = " \t&()<>^|";
-
 bool IsQuoted(std::string_view text) {
   return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
@@ -55,10 +53,7 @@ std::string SCUnquote(std::string_view text) {
 }
 
 std::string SCQuote(std::string_view text) {
-  std::string trimmed = Trim(text);
-  if (IsQuoted(trimmed)) return trimmed;
-  if (trimmed.find_first_of(kSCSpecials) != std::string::npos) return "\"" + trimmed + "\"";
-  return trimmed;
+  return QuoteForCommand(text, {.Specials = " \t&()<>^|", .KeepsQuoted = true});
 }
 
 std::string BuildBinPath(std::string_view text) {

@@ -13,6 +13,7 @@
 #include "app/win/main_window.h"
 #include "base/file_io.h"
 #include "editors/win/item_editor_dialogs.h"
+#include "items/item_families.h"
 #include "support/batch_runner.h"
 #include "support/png_file.h"
 #include "support/ui_test_support.h"

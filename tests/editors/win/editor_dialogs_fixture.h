@@ -12,6 +12,7 @@
 #include "editors/editor_spec.h"
 #include "editors/win/item_editor_dialogs.h"
 #include "gui/win/ui_seams.h"
+#include "items/item_families.h"
 #include "support/ui_test_support.h"
 
 namespace palvetta {

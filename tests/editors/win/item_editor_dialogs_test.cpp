@@ -18,6 +18,7 @@
 #include "items/file_and_folder/file_and_folder_items.h"
 #include "items/file_system/file_system_items.h"
 #include "items/for/for_items.h"
+#include "items/item_families.h"
 #include "items/misc/misc_items.h"
 #include "items/network/network_items.h"
 #include "items/remote_query/remote_query_items.h"

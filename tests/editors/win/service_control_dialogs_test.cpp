@@ -13,6 +13,7 @@
 #include "fake_service_enumeration.h"
 #include "gui/win/controls/list_control.h"
 #include "items/access_control/icacls_items.h"
+#include "items/item_families.h"
 #include "items/service_control/service_control_items.h"
 #include "support/ui_test_support.h"
 

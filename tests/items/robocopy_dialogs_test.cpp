@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/robocopy/robocopy_dialogs.h"
 #include "items/robocopy/robocopy_item.h"
 #include "model/project.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
@@ -17,14 +18,6 @@ namespace {
 const TEditorSpec& RobocopySpec() {
   static const std::vector<TItemEditorSpec> specs = RobocopyEditorSpecs();
   return specs.front().Spec;
-}
-
-const TLayoutNode* NodeNamed(const TLayoutNode& node, const std::string& name) {
-  if (node.Name == name) return &node;
-  for (const TLayoutNode& child : node.Children) {
-    if (const TLayoutNode* found = NodeNamed(child, name)) return found;
-  }
-  return nullptr;
 }
 
 TEST(RobocopyEditorSpecTest, DefaultFileInfoNeedsACopyFlag) {

@@ -1,7 +1,8 @@
 // The dialogs of the SCHTASKS items: one dialog of four pages for creating and changing
 // a task, and the small dialogs for running, ending, deleting and querying tasks.
 
-#include "editors/editor_spec.h"
+#include "items/scheduled_tasks/scheduled_task_dialogs.h"
+
 #include "items/scheduled_tasks/scheduled_tasks_items.h"
 
 namespace palvetta {
@@ -212,5 +213,7 @@ std::vector<TItemEditorSpec> ScheduledTaskEditorSpecs() {
       {&TSCHTASKSQueryItem::Class, QueryDialog()},
   };
 }
+
+constinit const TItemFamily kScheduledTaskFamily{kScheduledTaskItemClasses, [](const TEnvironmentLookup&) { return ScheduledTaskEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -7,28 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "editors/folder_list.h"
+#include "items/compare_search/compare_search_dialogs.h"
 #include "items/compare_search/compare_search_items.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
-
-const TEditorSpec& SpecOf(const TClass& cls) {
-  static const std::vector<TItemEditorSpec> specs = CompareSearchEditorSpecs();
-  for (const TItemEditorSpec& spec : specs) {
-    if (spec.ItemClass == &cls) return spec.Spec;
-  }
-  throw std::logic_error("no dialog for " + std::string(cls.Name));
-}
-
-const TLayoutNode* NodeNamed(const TLayoutNode& node, const std::string& name) {
-  if (node.Name == name) return &node;
-  for (const TLayoutNode& child : node.Children) {
-    if (const TLayoutNode* found = NodeNamed(child, name)) return found;
-  }
-  return nullptr;
-}
 
 // What pressing OK reports, in order, as the dialog runs the checks: a failure that goes
 // on lets the next checks run, any other ends them.

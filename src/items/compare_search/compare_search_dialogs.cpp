@@ -1,10 +1,12 @@
 // The dialogs of the compare, search, print, verify, sort and write-to-file items, and
 // their OK checks.
 
+#include "items/compare_search/compare_search_dialogs.h"
+
 #include <limits>
 
-#include "editors/editor_spec.h"
 #include "items/compare_search/compare_search_items.h"
+#include "items/console/console_colours.h"
 
 namespace palvetta {
 namespace {
@@ -225,5 +227,7 @@ std::vector<TItemEditorSpec> CompareSearchEditorSpecs() {
       {&TWriteToFileItem::Class, WriteToFile()},
   };
 }
+
+constinit const TItemFamily kCompareSearchFamily{kCompareSearchItemClasses, [](const TEnvironmentLookup&) { return CompareSearchEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,7 +1,8 @@
 // The dialogs of DRIVERQUERY, GPRESULT and the three OPENFILES items, and GPRESULT's OK
 // checks.
 
-#include "editors/editor_spec.h"
+#include "items/remote_query/remote_query_dialogs.h"
+
 #include "items/remote_query/remote_query_items.h"
 
 namespace palvetta {
@@ -120,5 +121,7 @@ std::vector<TItemEditorSpec> RemoteQueryEditorSpecs() {
         .Layout = Dialog({Column({Radio("rbEnable", "Enable"), Radio("rbDisable", "Disable")})})}},
   };
 }
+
+constinit const TItemFamily kRemoteQueryFamily{kRemoteQueryItemClasses, [](const TEnvironmentLookup&) { return RemoteQueryEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,6 +1,7 @@
 // The dialogs of the ICACLS items.
 
-#include "editors/editor_spec.h"
+#include "items/access_control/access_control_dialogs.h"
+
 #include "items/access_control/icacls_items.h"
 
 namespace palvetta {
@@ -149,5 +150,7 @@ std::vector<TItemEditorSpec> AccessControlEditorSpecs() {
       {&TICACLSSetIntegrityLevelItem::Class, SetIntegrityLevel()},
   };
 }
+
+constinit const TItemFamily kAccessControlFamily{kAccessControlItemClasses, [](const TEnvironmentLookup&) { return AccessControlEditorSpecs(); }};
 
 }  // namespace palvetta

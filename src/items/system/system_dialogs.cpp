@@ -1,9 +1,10 @@
 // The dialogs of the system items: PATH, SHUTDOWN, ASSOC/FTYPE, SYSTEMINFO, the date and
 // time items, MODE COM, TASKLIST and TASKKILL.
 
+#include "items/system/system_dialogs.h"
+
 #include <limits>
 
-#include "editors/editor_spec.h"
 #include "editors/filter_grid.h"
 #include "items/system/system_family.h"
 
@@ -188,5 +189,7 @@ std::vector<TItemEditorSpec> SystemEditorSpecs() {
       {&TCOMModeItem::Class, ComModeDialog()},
   };
 }
+
+constinit const TItemFamily kSystemFamily{kSystemItemClasses, [](const TEnvironmentLookup&) { return SystemEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,7 +1,8 @@
 // The dialogs of the SC items, with the lists of the network's computers and of a
 // computer's services they offer.
 
-#include "editors/editor_spec.h"
+#include "items/service_control/service_control_dialogs.h"
+
 #include "items/service_control/service_control_items.h"
 
 namespace palvetta {
@@ -148,5 +149,7 @@ std::vector<TItemEditorSpec> ServiceControlEditorSpecs() {
       {&TSCDeleteItem::Class, ServiceOnly("Delete a service")},
   };
 }
+
+constinit const TItemFamily kServiceControlFamily{kServiceControlItemClasses, [](const TEnvironmentLookup&) { return ServiceControlEditorSpecs(); }};
 
 }  // namespace palvetta

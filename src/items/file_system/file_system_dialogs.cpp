@@ -4,7 +4,8 @@
 // The radio buttons of a mode stand next to each other in one container: Windows moves
 // the check among the buttons that follow each other in creation order.
 
-#include "editors/editor_spec.h"
+
+#include "items/file_system/file_system_dialogs.h"
 
 #include <memory>
 
@@ -294,5 +295,7 @@ std::vector<TItemEditorSpec> FileSystemEditorSpecs() {
       {&TCHKNTFSItem::Class, CheckNTFS()}, {&TConvertItem::Class, Convert()},
   };
 }
+
+constinit const TItemFamily kFileSystemFamily{kFileSystemItemClasses, [](const TEnvironmentLookup&) { return FileSystemEditorSpecs(); }};
 
 }  // namespace palvetta

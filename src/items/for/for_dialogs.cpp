@@ -1,6 +1,7 @@
 // The dialog of the FOR loop over the lines of a file.
 
-#include "editors/editor_spec.h"
+#include "items/for/for_dialogs.h"
+
 #include "items/for/for_items.h"
 
 namespace palvetta {
@@ -15,5 +16,7 @@ std::vector<TItemEditorSpec> ForEditorSpecs() {
         .Checks = {[](TEditorValues& values) { return CheckForFileName(values); }}}});
   return specs;
 }
+
+constinit const TItemFamily kFORFamily{kFORItemClasses, [](const TEnvironmentLookup&) { return ForEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,11 +1,13 @@
 // The dialogs of the console items and their OK checks.
 
+#include "items/console/console_dialogs.h"
+
 #include <iterator>
 #include <span>
 #include <utility>
 
-#include "editors/editor_spec.h"
 #include "items/console/code_pages.h"
+#include "items/console/console_colours.h"
 #include "items/console/console_items.h"
 
 namespace palvetta {
@@ -150,5 +152,7 @@ std::vector<TItemEditorSpec> ConsoleEditorSpecs() {
       {&TGraphTablItem::Class, Graftabl()},
   };
 }
+
+constinit const TItemFamily kConsoleFamily{kConsoleItemClasses, [](const TEnvironmentLookup&) { return ConsoleEditorSpecs(); }};
 
 }  // namespace palvetta

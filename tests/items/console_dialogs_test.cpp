@@ -9,28 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "items/console/code_pages.h"
+#include "items/console/console_dialogs.h"
 #include "items/console/console_items.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
-
-const TEditorSpec& SpecOf(const TClass& cls) {
-  static const std::vector<TItemEditorSpec> specs = ConsoleEditorSpecs();
-  for (const TItemEditorSpec& spec : specs) {
-    if (spec.ItemClass == &cls) return spec.Spec;
-  }
-  throw std::logic_error("no dialog for " + std::string(cls.Name));
-}
-
-const TLayoutNode* NodeNamed(const TLayoutNode& node, const std::string& name) {
-  if (node.Name == name) return &node;
-  for (const TLayoutNode& child : node.Children) {
-    if (const TLayoutNode* found = NodeNamed(child, name)) return found;
-  }
-  return nullptr;
-}
 
 // The message and focus of the first failing check, or "" when OK closes the dialog.
 std::string FirstFailure(const TEditorSpec& spec, TEditorValues values) {

@@ -1,8 +1,9 @@
 // The dialog of the ROBOCOPY item: its many settings in collapsible category panels.
 
+#include "items/robocopy/robocopy_dialogs.h"
+
 #include <cstdint>
 
-#include "editors/editor_spec.h"
 #include "items/robocopy/robocopy_item.h"
 
 namespace palvetta {
@@ -266,5 +267,7 @@ TEditorSpec Robocopy() {
 std::vector<TItemEditorSpec> RobocopyEditorSpecs() {
   return {{&TRobocopyItem::Class, Robocopy()}};
 }
+
+constinit const TItemFamily kRobocopyFamily{kRobocopyItemClasses, [](const TEnvironmentLookup&) { return RobocopyEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,9 +1,10 @@
 // The dialogs of PING, the FTP upload, the download, the list of PCs, IPCONFIG and
 // NETSTAT, and their OK checks.
 
+#include "items/network/network_dialogs.h"
+
 #include <limits>
 
-#include "editors/editor_spec.h"
 #include "items/network/network_items.h"
 
 namespace palvetta {
@@ -128,5 +129,7 @@ std::vector<TItemEditorSpec> NetworkEditorSpecs() {
       {&TNetStatItem::Class, NetStat()},
   };
 }
+
+constinit const TItemFamily kNetworkFamily{kNetworkItemClasses, [](const TEnvironmentLookup&) { return NetworkEditorSpecs(); }};
 
 }  // namespace palvetta

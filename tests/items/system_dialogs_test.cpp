@@ -6,20 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
 #include "editors/filter_grid.h"
+#include "items/system/system_dialogs.h"
 #include "items/system/system_family.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
-
-const TEditorSpec& SpecOf(const TClass& cls) {
-  static const std::vector<TItemEditorSpec> specs = SystemEditorSpecs();
-  for (const TItemEditorSpec& spec : specs) {
-    if (spec.ItemClass == &cls) return spec.Spec;
-  }
-  throw std::logic_error("no dialog");
-}
 
 // The dialog's values as the item puts them in.
 TEditorValues ShownValues(const TShutdownItem& item) {

@@ -7,19 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/scheduled_tasks/scheduled_task_dialogs.h"
 #include "items/scheduled_tasks/scheduled_tasks_items.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
-
-const TEditorSpec& SpecOf(const TClass& cls) {
-  static const std::vector<TItemEditorSpec> specs = ScheduledTaskEditorSpecs();
-  for (const TItemEditorSpec& spec : specs) {
-    if (spec.ItemClass == &cls) return spec.Spec;
-  }
-  throw std::logic_error("no dialog");
-}
 
 const TLayoutNode* Find(const TLayoutNode& node, const std::string& name) {
   if (node.Name == name) return &node;

@@ -1,6 +1,7 @@
 // The dialogs of the miscellaneous items: comment, parameter, SET and declare variable.
 
-#include "editors/editor_spec.h"
+#include "items/misc/misc_dialogs.h"
+
 #include "items/misc/misc_items.h"
 
 namespace palvetta {
@@ -40,5 +41,7 @@ std::vector<TItemEditorSpec> MiscEditorSpecs(const TEnvironmentLookup& environme
         })}});
   return specs;
 }
+
+constinit const TItemFamily kMiscFamily{kMiscItemClasses, MiscEditorSpecs};
 
 }  // namespace palvetta

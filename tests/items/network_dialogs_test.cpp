@@ -7,35 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "editors/editor_spec.h"
+#include "items/network/network_dialogs.h"
 #include "items/network/network_items.h"
+#include "items/remote_query/remote_query_dialogs.h"
 #include "items/remote_query/remote_query_items.h"
+#include "items/seven_zip/seven_zip_dialogs.h"
 #include "items/seven_zip/seven_zip_items.h"
+#include "support/editor_spec_lookup.h"
 
 namespace palvetta {
 namespace {
-
-const TEditorSpec& SpecOf(const TClass& cls) {
-  static const std::vector<TItemEditorSpec> specs = [] {
-    std::vector<TItemEditorSpec> all = RemoteQueryEditorSpecs();
-    for (auto family : {NetworkEditorSpecs(), SevenZipEditorSpecs()}) {
-      for (auto& spec : family) all.push_back(std::move(spec));
-    }
-    return all;
-  }();
-  for (const TItemEditorSpec& spec : specs) {
-    if (spec.ItemClass == &cls) return spec.Spec;
-  }
-  throw std::logic_error("no dialog for " + std::string(cls.Name));
-}
-
-const TLayoutNode* NodeNamed(const TLayoutNode& node, const std::string& name) {
-  if (node.Name == name) return &node;
-  for (const TLayoutNode& child : node.Children) {
-    if (const TLayoutNode* found = NodeNamed(child, name)) return found;
-  }
-  return nullptr;
-}
 
 // The first failure of the OK checks, as the dialog shows it; none: OK closes.
 std::optional<TCheckFailure> FirstFailure(const TEditorSpec& spec, TEditorValues values) {

@@ -1,7 +1,9 @@
 // The dialogs of the control-of-flow items: bookmarks and GOTO, IF, running programs,
 // subroutines and their dispatcher, PUSHD, SETLOCAL, START, CMD, CALL and EXIT.
 
-#include "editors/editor_spec.h"
+#include "items/control_of_flow/control_of_flow_dialogs.h"
+
+#include "items/console/console_colours.h"
 #include "items/control_of_flow/control_of_flow_items.h"
 
 namespace palvetta {
@@ -177,5 +179,7 @@ std::vector<TItemEditorSpec> ControlOfFlowEditorSpecs() {
   specs.push_back({&TExitItem::Class, Exit()});
   return specs;
 }
+
+constinit const TItemFamily kControlOfFlowFamily{kControlOfFlowItemClasses, [](const TEnvironmentLookup&) { return ControlOfFlowEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,7 +1,8 @@
 // The dialogs of the file and folder items: COPY, MOVE, DEL, ATTRIB, MD, CD, RMDIR, REN
 // of folders and files, REPLACE and XCOPY.
 
-#include "editors/editor_spec.h"
+#include "items/file_and_folder/file_and_folder_dialogs.h"
+
 #include "items/file_and_folder/file_and_folder_items.h"
 
 namespace palvetta {
@@ -247,5 +248,7 @@ std::vector<TItemEditorSpec> FileAndFolderEditorSpecs() {
       {&TXCopyItem::Class, XCopy()},
   };
 }
+
+constinit const TItemFamily kFileAndFolderFamily{kFileAndFolderItemClasses, [](const TEnvironmentLookup&) { return FileAndFolderEditorSpecs(); }};
 
 }  // namespace palvetta

@@ -1,6 +1,7 @@
 // The dialogs of the 7-Zip items.
 
-#include "editors/editor_spec.h"
+#include "items/seven_zip/seven_zip_dialogs.h"
+
 #include "items/seven_zip/seven_zip_items.h"
 
 namespace palvetta {
@@ -37,5 +38,7 @@ std::vector<TItemEditorSpec> SevenZipEditorSpecs() {
   return {{&TSevenZipCreateItem::Class, std::move(create)},
           {&TSevenZipExtractItem::Class, std::move(extract)}};
 }
+
+constinit const TItemFamily kSevenZipFamily{kSevenZipItemClasses, [](const TEnvironmentLookup&) { return SevenZipEditorSpecs(); }};
 
 }  // namespace palvetta
