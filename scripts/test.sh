@@ -47,7 +47,10 @@ fuzz_targets=(
   "pe-resources|tests/crash/symbols/pe_resources_fuzz|tests/crash/symbols/fuzz/pe_resources_seeds|8192|"
   "x86-decoder|tests/crash/disasm/decoder_fuzz|tests/crash/disasm/fuzz/seeds|1024|"
   "stack-tracer|tests/crash/stack/stack_tracer_fuzz|tests/crash/stack/fuzz/seeds|2048|"
+  "stack-scan|tests/crash/stack/stack_scan_fuzz|tests/crash/stack/fuzz/scan_seeds|2048|"
+  "settings-texts|tests/crash/settings/settings_texts_fuzz|tests/crash/settings/fuzz/texts_seeds|1024|"
   "zip-directory|tests/app/zip_directory_fuzz|tests/app/fuzz/seeds|4096|"
+  "update-answer|tests/app/update_answer_fuzz|tests/app/fuzz/update_answer_seeds|256|"
 )
 fuzz_target_names() {
   local entry

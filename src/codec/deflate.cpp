@@ -1,6 +1,8 @@
 #include "codec/deflate.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "codec/deflate_blocks.h"
@@ -48,13 +50,29 @@ unsigned MatchLength(const uint8_t* scan, const uint8_t* match) {
   return kMaxMatch;
 }
 
+// The window and the hash chains: most of the compressor's memory.
+struct TMatchTables {
+  uint8_t Window[kWindowBytes];
+  uint16_t Head[kHashSize];
+  uint16_t Prev[kWindowSize];
+};
+
+// The match tables of this thread, kept for its next call: fresh pages for them cost more
+// in page faults than compressing a small buffer does. Nothing when memory ran out.
+TMatchTables* ThisThreadsMatchTables() {
+  thread_local std::unique_ptr<TMatchTables> tables(new (std::nothrow) TMatchTables);
+  return tables.get();
+}
+
 class TDeflater {
  public:
-  TDeflater(const uint8_t* source, uint64_t sourceLength, deflate::TBitWriter& out)
-      : FInput(source), FInputLeft(sourceLength), FBlocks(out) {
-    std::memset(FWindow, 0, sizeof FWindow);
-    std::memset(FHead, 0, sizeof FHead);
-    std::memset(FPrev, 0, sizeof FPrev);
+  TDeflater(const uint8_t* source, uint64_t sourceLength, TMatchTables& tables, deflate::TBitWriter& out)
+      : FInput(source), FInputLeft(sourceLength), FBlocks(out), FWindow(tables.Window), FHead(tables.Head),
+        FPrev(tables.Prev) {
+    // The bytes after the data take part in the match search, so the output depends on
+    // the window starting zeroed, as the head of every chain must.
+    std::memset(FWindow, 0, sizeof tables.Window);
+    std::memset(FHead, 0, sizeof tables.Head);
   }
 
   void Run();
@@ -83,14 +101,16 @@ class TDeflater {
   unsigned FMatchStart = 0;
   long FBlockStart = 0;      // negative once the block's start has slid out of the window
   unsigned FHash = 0;
-  uint8_t FWindow[kWindowBytes];
-  uint16_t FHead[kHashSize];
-  uint16_t FPrev[kWindowSize];
+  uint8_t* const FWindow;
+  uint16_t* const FHead;
+  // Read only at positions whose chain entry was written before: never cleared.
+  uint16_t* const FPrev;
 };
 
 void TDeflater::SlideHash() {
-  for (auto& entry : FHead) entry = static_cast<uint16_t>(entry >= kWindowSize ? entry - kWindowSize : kNil);
-  for (auto& entry : FPrev) entry = static_cast<uint16_t>(entry >= kWindowSize ? entry - kWindowSize : kNil);
+  const auto slide = [](uint16_t& entry) { entry = static_cast<uint16_t>(entry >= kWindowSize ? entry - kWindowSize : kNil); };
+  std::for_each(FHead, FHead + kHashSize, slide);
+  std::for_each(FPrev, FPrev + kWindowSize, slide);
 }
 
 // Tops the window up from the input, sliding it by half first when the string start has
@@ -193,10 +213,12 @@ uint64_t DeflateBuffer(const void* source, void* destination, uint64_t sourceLen
                        uint64_t destinationLength) {
   if (destinationLength == 0) return 0;
   deflate::TBitWriter out(static_cast<uint8_t*>(destination), static_cast<size_t>(destinationLength - 1));
-  auto* deflater = new (std::nothrow) TDeflater(static_cast<const uint8_t*>(source), sourceLength, out);
-  if (deflater == nullptr) return 0;
+  TMatchTables* tables = ThisThreadsMatchTables();
+  if (tables == nullptr) return 0;
+  const std::unique_ptr<TDeflater> deflater(
+      new (std::nothrow) TDeflater(static_cast<const uint8_t*>(source), sourceLength, *tables, out));
+  if (!deflater) return 0;
   deflater->Run();
-  delete deflater;
   return out.Overflowed() ? 0 : out.Size();
 }
 

@@ -11,7 +11,8 @@ namespace palvetta {
 // matching, blocks of at most 16383 symbols sent stored, fixed or dynamic, whichever is
 // smallest), so the bytes equal zlib's at that level. Returns the compressed length, or
 // 0 when the stream did not fit into destinationLength with a byte to spare, or memory
-// ran out. Allocates its working memory (about 250 KB) per call; never throws.
+// ran out. Allocates about 65 KB per call and keeps 160 KB of match tables per thread
+// for its next call; never throws.
 uint64_t DeflateBuffer(const void* source, void* destination, uint64_t sourceLength,
                        uint64_t destinationLength);
 

@@ -1,5 +1,7 @@
 #include "pe/pe_exports.h"
 
+#include <algorithm>
+
 namespace palvetta {
 
 std::optional<TExportDirectory> ReadExportDirectory(const TPeImage& image) noexcept {
@@ -13,7 +15,10 @@ std::optional<TExportDirectory> ReadExportDirectory(const TPeImage& image) noexc
   const auto nameTable = image.U32At(at + 32);
   const auto ordinalTable = image.U32At(at + 36);
   if (!base || !functions || !names || !functionTable || !nameTable || !ordinalTable) return std::nullopt;
-  return TExportDirectory{range, *base, *functions, *names, *functionTable, *nameTable, *ordinalTable};
+  // Each entry takes 4 bytes of its own, so no more of them can be whole in the bytes;
+  // without this bound, sections sharing file bytes would keep a walk going for ever.
+  const auto bounded = [&](uint32_t count) { return static_cast<uint32_t>(std::min<size_t>(count, image.Size() / 4)); };
+  return TExportDirectory{range, *base, bounded(*functions), bounded(*names), *functionTable, *nameTable, *ordinalTable};
 }
 
 uint32_t ExportFunctionRva(const TPeImage& image, const TExportDirectory& exports, uint32_t index) noexcept {

@@ -21,7 +21,8 @@ struct TExportDirectory {
   uint32_t AddressOfNameOrdinals = 0;
 };
 
-// Nothing when the image has no export table or it lies outside the bytes.
+// Nothing when the image has no export table or it lies outside the bytes. The counts
+// are cut to the entries the bytes have room for.
 std::optional<TExportDirectory> ReadExportDirectory(const TPeImage& image) noexcept;
 
 // The function table's entry (an RVA) at a 0-based index; 0 outside the table.

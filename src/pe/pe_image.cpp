@@ -38,7 +38,24 @@ std::optional<TPeImage> TPeImage::Open(const uint8_t* bytes, size_t size, TPeLay
   if (!signature || *signature != 0x00004550) return std::nullopt;
   const auto magic = ReadAt<uint16_t>(bytes, size, size_t{*ntHeaders} + 4 + kFileHeaderSize);
   if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) return std::nullopt;
-  return TPeImage(bytes, size, layout, *ntHeaders, *magic == kPe32PlusMagic);
+  TPeImage image(bytes, size, layout, *ntHeaders, *magic == kPe32PlusMagic);
+  image.IndexSections();
+  return image;
+}
+
+void TPeImage::IndexSections() noexcept {
+  const unsigned count = SectionCount();
+  uint32_t previous = 0;
+  for (FMappedSections = 0; FMappedSections < count; ++FMappedSections) {
+    const auto section = Section(FMappedSections);
+    if (!section) break;
+    if (section->VirtualAddress < previous) FSectionsAscend = false;
+    previous = section->VirtualAddress;
+  }
+}
+
+uint32_t TPeImage::SectionAddress(unsigned index) const noexcept {
+  return Section(index).value_or(TPeSection{}).VirtualAddress;
 }
 
 std::optional<uint32_t> TPeImage::RawU32(size_t offset) const noexcept { return ReadAt<uint32_t>(FBytes, FSize, offset); }
@@ -77,20 +94,25 @@ std::optional<TPeSection> TPeImage::Section(unsigned index) const noexcept {
   return TPeSection{*virtualSize, *virtualAddress, *rawSize, *rawOffset, *characteristics};
 }
 
-uint32_t TPeImage::RvaToFileOffset(uint32_t rva) const noexcept {
-  const unsigned count = SectionCount();
-  for (unsigned i = 0; i < count; ++i) {
-    const auto section = Section(i);
-    if (!section) break;
-    if (section->VirtualAddress > rva) continue;
-    const auto next = i + 1 < count ? Section(i + 1) : std::nullopt;
-    if (!next || next->VirtualAddress > rva) return rva - section->VirtualAddress + section->PointerToRawData;
+std::optional<uint32_t> TPeImage::RvaToFileOffset(uint32_t rva) const noexcept {
+  if (!FSectionsAscend) return std::nullopt;
+  // The number of leading sections that start at or below the RVA.
+  unsigned low = 0, high = FMappedSections;
+  while (low < high) {
+    const unsigned middle = low + (high - low) / 2;
+    if (SectionAddress(middle) <= rva)
+      low = middle + 1;
+    else
+      high = middle;
   }
-  return rva;
+  if (low == 0) return rva;
+  const TPeSection section = *Section(low - 1);
+  return rva - section.VirtualAddress + section.PointerToRawData;
 }
 
 size_t TPeImage::OffsetOfRva(uint32_t rva) const noexcept {
-  return FLayout == TPeLayout::plLoaded ? rva : RvaToFileOffset(rva);
+  if (FLayout == TPeLayout::plLoaded) return rva;
+  return RvaToFileOffset(rva).value_or(SIZE_MAX);
 }
 
 const uint8_t* TPeImage::At(uint32_t rva, size_t count) const noexcept {

@@ -49,10 +49,12 @@ class TPeImage {
   unsigned SectionCount() const noexcept;
   std::optional<TPeSection> Section(unsigned index) const noexcept;
 
-  // The file offset of an RVA: the section whose start is at or below it and whose
-  // successor starts above it (the last section takes everything above its start) maps
-  // it; an RVA before every section is returned unchanged.
-  uint32_t RvaToFileOffset(uint32_t rva) const noexcept;
+  // The file offset of an RVA: the last section whose start is at or below it maps it
+  // (so the last section takes everything above its start); an RVA before every section
+  // is returned unchanged. Nothing when the section addresses descend somewhere: the
+  // loader refuses such a table, and a binary search over it would answer at random.
+  // The table is read up to its first section outside the bytes.
+  std::optional<uint32_t> RvaToFileOffset(uint32_t rva) const noexcept;
 
   // count bytes at an RVA, nullptr when they do not lie wholly inside the range.
   const uint8_t* At(uint32_t rva, size_t count) const noexcept;
@@ -65,6 +67,10 @@ class TPeImage {
  private:
   TPeImage(const uint8_t* bytes, size_t size, TPeLayout layout, uint32_t ntHeaders, bool pe32Plus) noexcept
       : FBytes(bytes), FSize(size), FLayout(layout), FNtHeaders(ntHeaders), FPe32Plus(pe32Plus) {}
+  // Counts the sections inside the bytes and checks their order, once, so that mapping
+  // an RVA is a binary search rather than a scan of the table for every read.
+  void IndexSections() noexcept;
+  uint32_t SectionAddress(unsigned index) const noexcept;
   // Offset reads of the raw range, before any RVA mapping.
   std::optional<uint32_t> RawU32(size_t offset) const noexcept;
   std::optional<uint16_t> RawU16(size_t offset) const noexcept;
@@ -76,6 +82,8 @@ class TPeImage {
   TPeLayout FLayout;
   uint32_t FNtHeaders;
   bool FPe32Plus;
+  unsigned FMappedSections = 0;  // the sections before the first one outside the bytes
+  bool FSectionsAscend = true;
 };
 
 }  // namespace palvetta

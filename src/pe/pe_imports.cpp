@@ -19,8 +19,13 @@ bool ForEachImportSlot(const TPeImage& image,
   if (directory.Rva == 0) return true;  // imports nothing
   const uint32_t imageSize = image.SizeOfImage();
   const uint32_t slotSize = ImportSlotSize(image);
+  // Descriptors and slots each take bytes of their own, so the tables cannot hold more
+  // of them than the bytes have room for. Without this bound, sections that share file
+  // bytes under a huge SizeOfImage make the walk read the same bytes for ever.
+  size_t descriptorsLeft = image.Size() / kDescriptorSize;
+  size_t slotsLeft = image.Size() / slotSize;
   for (uint64_t descriptor = directory.Rva;; descriptor += kDescriptorSize) {
-    if (descriptor > UINT32_MAX - kDescriptorSize) return false;
+    if (descriptor > UINT32_MAX - kDescriptorSize || descriptorsLeft-- == 0) return false;
     const auto name = image.U32At(static_cast<uint32_t>(descriptor) + 12);
     const auto firstThunk = image.U32At(static_cast<uint32_t>(descriptor) + 16);
     if (!name || !firstThunk) return false;
@@ -31,6 +36,7 @@ bool ForEachImportSlot(const TPeImage& image,
       const auto value = SlotValue(image, static_cast<uint32_t>(slot));
       if (!value) return false;
       if (*value == 0) break;
+      if (slotsLeft-- == 0) return false;
       visit(module, static_cast<uint32_t>(slot));
     }
   }

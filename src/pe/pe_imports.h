@@ -15,8 +15,9 @@ inline uint32_t ImportSlotSize(const TPeImage& image) noexcept { return image.Is
 
 // Calls visit with the imported module's name and the RVA of each slot, descriptor by
 // descriptor, until the descriptor whose name is 0. Answers false when the table is
-// invalid: a descriptor or slot outside the bytes, or an address table that starts
-// outside the image (the walk stops there).
+// invalid: a descriptor or slot outside the bytes, an address table that starts outside
+// the image, or more descriptors or slots than the bytes have room for (the walk stops
+// there).
 bool ForEachImportSlot(const TPeImage& image,
                        const std::function<void(std::string_view module, uint32_t slotRva)>& visit);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -141,6 +142,7 @@ TEST(PeImage, TablesRunningPastTheBytesReadAsMissing) {
   ASSERT_TRUE(exports);
   EXPECT_EQ(ExportRvaByName(*image, *exports, "Beta"), si::kBetaRva);
   EXPECT_EQ(ExportRvaByName(*image, *exports, "Missing"), 0u);
+  EXPECT_EQ(exports->NumberOfNames, bytes.size() / 4);  // no more than the bytes can hold
 
   // An import address table that starts outside the image makes the table invalid.
   bytes = si::Build(TPeLayout::plLoaded);
@@ -157,6 +159,60 @@ TEST(PeImage, TablesRunningPastTheBytesReadAsMissing) {
   image = TPeImage::Open(bytes.data(), bytes.size(), TPeLayout::plLoaded);
   ASSERT_TRUE(image);
   EXPECT_FALSE(ReadExportDirectory(*image));
+}
+
+// A file whose sections all share the same file bytes under a SizeOfImage of 2 GB: an
+// RVA walk through it reads those bytes over and over, so it must stop where a table
+// could no longer fit in the file.
+std::vector<uint8_t> SectionsSharingBytes(unsigned sectionCount, uint32_t sectionSpan) {
+  std::vector<uint8_t> bytes(0x1000, 0);
+  const auto put32 = [&](uint32_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); };
+  const auto put16 = [&](uint32_t at, uint16_t value) { std::memcpy(&bytes[at], &value, 2); };
+  bytes[0] = 'M', bytes[1] = 'Z';
+  put32(0x3C, 0x40);
+  std::memcpy(&bytes[0x40], "PE\0\0", 4);
+  put16(0x40 + 6, static_cast<uint16_t>(sectionCount));
+  put16(0x40 + 20, 240);
+  const uint32_t optionalHeader = 0x40 + 24;
+  put16(optionalHeader, 0x20B);
+  put32(optionalHeader + 56, 0x80000000);  // SizeOfImage
+  put32(optionalHeader + 108, 16);
+  const uint32_t descriptor = 0x3D0;  // in the headers, below every section
+  put32(optionalHeader + 112 + 8, descriptor);
+  put32(optionalHeader + 112 + 12, 40);
+  for (unsigned i = 0; i < sectionCount; ++i) {
+    const uint32_t header = optionalHeader + 240 + i * 40;
+    put32(header + 12, 0x1000 + i * sectionSpan);  // VirtualAddress
+    put32(header + 16, sectionSpan);               // SizeOfRawData
+    put32(header + 20, 0x400);                     // PointerToRawData: the same for all
+  }
+  put32(descriptor + 12, 0x3F8);   // the module's name
+  put32(descriptor + 16, 0x1000);  // its address table: the shared bytes
+  bytes[0x3F8] = 'X';
+  std::fill(bytes.begin() + 0x400, bytes.end(), 0x11);  // every slot looks filled
+  return bytes;
+}
+
+TEST(PeImage, WalksStopWhereTheTablesNoLongerFitTheFile) {
+  const std::vector<uint8_t> bytes = SectionsSharingBytes(16, 0xC00);
+  const auto image = TPeImage::Open(bytes.data(), bytes.size(), TPeLayout::plFile);
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->RvaToFileOffset(0x1000 + 15 * 0xC00 + 8), 0x408u);
+  size_t visited = 0;
+  EXPECT_FALSE(ForEachImportSlot(*image, [&](std::string_view, uint32_t) { ++visited; }));
+  EXPECT_LE(visited, bytes.size() / 8);
+}
+
+TEST(PeImage, SectionsInDescendingOrderMapNothing) {
+  std::vector<uint8_t> bytes = SectionsSharingBytes(3, 0x400);
+  const uint32_t secondSectionAddress = 0x40 + 24 + 240 + 40 + 12;
+  const uint32_t below = 0x800;  // below the first section's 0x1000
+  std::memcpy(&bytes[secondSectionAddress], &below, 4);
+  const auto image = TPeImage::Open(bytes.data(), bytes.size(), TPeLayout::plFile);
+  ASSERT_TRUE(image);
+  EXPECT_FALSE(image->RvaToFileOffset(0x1000));
+  EXPECT_FALSE(image->U32At(0x1000));
+  EXPECT_FALSE(ForEachImportSlot(*image, [](std::string_view, uint32_t) {}));
 }
 
 #ifdef PALVETTA_PE_SAMPLE_DLL

@@ -1,6 +1,8 @@
 # Runs batchgen as the end-to-end tests do and checks its files, exit codes and messages.
 # -DBATCHGEN=<program> -DEMULATOR=<wine or empty> -DGOLDEN=<folder> -DWORK=<scratch folder>
 # -DPATH_PREFIX=<prefix that makes a Unix path a path for the program, "Z:" under Wine>
+# -DCASE=<one of the cases below>: each case is a test of its own, so that ctest runs them
+# side by side (each start of the program under Wine takes seconds).
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -26,25 +28,31 @@ function(expect_same_bytes actual expected)
   endif()
 endfunction()
 
-# A project turns into the expected batch file, and saving it again gives the same file.
-run_batchgen(0 "^$" "${GOLDEN}/project.kwj" "${WORK}/out file.bat" --save "${WORK}/copy.kwj")
-expect_same_bytes("${WORK}/out file.bat" "${GOLDEN}/project.bat")
-expect_same_bytes("${WORK}/copy.kwj" "${GOLDEN}/project.kwj")
-
-# Characters the batch file's code page lacks: the file is written, with "?" for them,
-# and the message names the item and the characters.
-file(WRITE "${WORK}/euro.kwj" "<palvetta><items><item classname=\"TREMItem\"><Text>5 &#8364;</Text></item></items></palvetta>")
-run_batchgen(0 "^The batch file's code page \\(437\\) has no place for some characters; each of them was written as \"\\?\":\r?\nItem 1 \\(TREMItem\\): €$"
-             "${WORK}/euro.kwj" "${WORK}/euro.bat")
-file(WRITE "${WORK}/euro_expected.bat" "@ECHO OFF\r\nREM 5 ?\r\n")
-expect_same_bytes("${WORK}/euro.bat" "${WORK}/euro_expected.bat")
-
-# Failures: exit code 1 and the reader's message.
-file(WRITE "${WORK}/other.xml" "<root><things/></root>")
-run_batchgen(1 "^This file is not a Palvetta project\\.$" "${WORK}/other.xml" "${WORK}/x.bat")
-file(WRITE "${WORK}/typeless.kwj" "<palvetta><items><item/></items></palvetta>")
-run_batchgen(1 "^The project file is damaged: a command has no type\\.$" "${WORK}/typeless.kwj" "${WORK}/x.bat")
-run_batchgen(1 "^Cannot open file \".*missing\\.kwj\"\\. " "${WORK}/missing.kwj" "${WORK}/x.bat")
+if(CASE STREQUAL "golden_project")
+  # A project turns into the expected batch file, and saving it again gives the same file.
+  run_batchgen(0 "^$" "${GOLDEN}/project.kwj" "${WORK}/out file.bat" --save "${WORK}/copy.kwj")
+  expect_same_bytes("${WORK}/out file.bat" "${GOLDEN}/project.bat")
+  expect_same_bytes("${WORK}/copy.kwj" "${GOLDEN}/project.kwj")
+elseif(CASE STREQUAL "lost_characters")
+  # Characters the batch file's code page lacks: the file is written, with "?" for them,
+  # and the message names the item and the characters.
+  file(WRITE "${WORK}/euro.kwj" "<palvetta><items><item classname=\"TREMItem\"><Text>5 &#8364;</Text></item></items></palvetta>")
+  run_batchgen(0 "^The batch file's code page \\(437\\) has no place for some characters; each of them was written as \"\\?\":\r?\nItem 1 \\(TREMItem\\): €$"
+               "${WORK}/euro.kwj" "${WORK}/euro.bat")
+  file(WRITE "${WORK}/euro_expected.bat" "@ECHO OFF\r\nREM 5 ?\r\n")
+  expect_same_bytes("${WORK}/euro.bat" "${WORK}/euro_expected.bat")
+# Failures: exit code 1 and the reader's message, and no batch file.
+elseif(CASE STREQUAL "not_a_project")
+  file(WRITE "${WORK}/other.xml" "<root><things/></root>")
+  run_batchgen(1 "^This file is not a Palvetta project\\.$" "${WORK}/other.xml" "${WORK}/x.bat")
+elseif(CASE STREQUAL "typeless_item")
+  file(WRITE "${WORK}/typeless.kwj" "<palvetta><items><item/></items></palvetta>")
+  run_batchgen(1 "^The project file is damaged: a command has no type\\.$" "${WORK}/typeless.kwj" "${WORK}/x.bat")
+elseif(CASE STREQUAL "missing_file")
+  run_batchgen(1 "^Cannot open file \".*missing\\.kwj\"\\. " "${WORK}/missing.kwj" "${WORK}/x.bat")
+else()
+  message(FATAL_ERROR "unknown case \"${CASE}\"")
+endif()
 if(EXISTS "${WORK}/x.bat")
   message(FATAL_ERROR "a failed run left a batch file")
 endif()

@@ -16,14 +16,20 @@ namespace {
 
 constexpr int kIconPixels = 32;
 
-TLayoutNode AboutDescription() {
+// A label is as wide as the text it is laid out with, so the texts are known before the
+// layout: a value set afterwards would be cut to the room an empty label got.
+TLayoutNode AboutDescription(const TAboutBoxOptions& options) {
+  const TSystemFacts facts = options.Facts();
   return Column({
       Row({Icon("imgIcon", kIconPixels),
            Stretched(Column({
                Label("lblProduct", "Palvetta"),
-               Label("lblVersion", ""),
-               Form({LabelBeside("Windows version:", Label("valWindows", "")),
-                     LabelBeside("Memory available to Windows:", Label("valMemory", ""))}),
+               Label("lblVersion", AboutVersionText(options.ProgramVersion)),
+               Form({LabelBeside("Windows version:",
+                                 Label("valWindows", WindowsProductName(facts.ProductName, facts.MajorVersion,
+                                                                        facts.BuildNumber))),
+                     LabelBeside("Memory available to Windows:",
+                                 Label("valMemory", FormatByteSize(facts.FreePhysicalMemory)))}),
            }))}),
       Spacer(0, 1),
       Row({Button("btnHistory", "Version history..."), Button("btnCheck", "Check for updates"),
@@ -59,6 +65,11 @@ class TBusyCursor {
   HCURSOR FPrevious;
 };
 
+TAboutBoxOptions WithProgramVersion(TAboutBoxOptions options) {
+  if (options.ProgramVersion.empty()) options.ProgramVersion = GetAppVersion(false);
+  return options;
+}
+
 }  // namespace
 
 TSystemFacts ReadSystemFacts() {
@@ -75,13 +86,8 @@ TSystemFacts ReadSystemFacts() {
 }
 
 TfmAbt::TfmAbt(TAboutBoxOptions options)
-    : FOptions(std::move(options)), FDialog(AboutDescription(), AboutOptions(FOptions.Update.Environment)) {
-  if (FOptions.ProgramVersion.empty()) FOptions.ProgramVersion = GetAppVersion(false);
-  FDialog.SetText("lblVersion", AboutVersionText(FOptions.ProgramVersion));
-  const TSystemFacts facts = FOptions.Facts();
-  FDialog.SetText("valWindows",
-                  WindowsProductName(facts.ProductName, facts.MajorVersion, facts.BuildNumber));
-  FDialog.SetText("valMemory", FormatByteSize(facts.FreePhysicalMemory));
+    : FOptions(WithProgramVersion(std::move(options))),
+      FDialog(AboutDescription(FOptions), AboutOptions(FOptions.Update.Environment)) {
   FDialog.OnClick("btnHistory", [this] {
     ShellOpen(FDialog.Handle(), VersionHistoryURL(FOptions.Update.Config));
   });

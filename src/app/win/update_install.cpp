@@ -4,35 +4,16 @@
 #include <shellapi.h>
 #include <softpub.h>
 #include <wintrust.h>
-#include <zlib.h>
 
 #include <cstdio>
 
 #include "app/zip_directory.h"
+#include "app/zip_entry_contents.h"
 #include "base/file_io.h"
 #include "base/win/wide.h"
 
 namespace palvetta {
 namespace {
-
-std::string Inflated(std::string_view stored, const TZipEntry& entry) {
-  if (entry.Method == kZipStored) return std::string(stored);
-  if (entry.Method != kZipDeflated) throw TZipFormatError("The entry's compression is not read.");
-  std::string out(static_cast<std::size_t>(entry.UncompressedSize), '\0');
-  z_stream stream = {};
-  if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) throw TZipFormatError("inflateInit2 failed.");
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored.data()));
-  stream.avail_in = static_cast<uInt>(stored.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  const int result = inflate(&stream, Z_FINISH);
-  const uLong produced = stream.total_out;
-  inflateEnd(&stream);
-  if (result != Z_STREAM_END || produced != out.size()) {
-    throw TZipFormatError("The entry's data is damaged.");
-  }
-  return out;
-}
 
 std::string WithDelimiter(std::string folder) {
   if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
@@ -81,10 +62,7 @@ std::string ExtractInstallerFromZip(const std::string& zipPath, std::string_view
     const std::string archive = ReadFileBytes(PathFromUtf8(zipPath));
     const auto entry = FindZipEntryByFileName(ReadZipDirectory(archive), installerName);
     if (!entry) return {};
-    const std::string contents = Inflated(ZipEntryData(archive, *entry), *entry);
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(contents.data()),
-                            static_cast<uInt>(contents.size()));
-    if (crc != entry->Crc32) return {};
+    const std::string contents = ZipEntryContents(archive, *entry);
     const std::string target =
         WithDelimiter(destinationFolder) + std::string(ZipFileNamePart(entry->Name));
     WriteFileReplacing(PathFromUtf8(target), contents);

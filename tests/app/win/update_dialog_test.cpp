@@ -268,16 +268,35 @@ class AboutBoxTest : public UpdateDialogTest {
   TMemorySettingsStore Store;
 };
 
+// Whether the control's text fits its width in the control's font, so none of it is
+// wrapped or cut off.
+bool ShowsWholeText(HWND control) {
+  const std::wstring text = Widen(WindowText(control));
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  RECT client = {};
+  GetClientRect(control, &client);
+  return extent.cx <= client.right;
+}
+
 TEST_F(AboutBoxTest, ShowsTheVersionAndFacts) {
   TShellRecorder shell;
   TScopedShellSeam shellSeam(shell);
   const struct {
+    const char* reported;
     unsigned build;
     const char* windows;
-  } builds[] = {{22000, "Windows 11 Pro"}, {19045, "Windows 10 Pro"}};
+  } builds[] = {{"Windows 10 Pro", 22000, "Windows 11 Pro"},
+                {"Windows 10 Pro", 19045, "Windows 10 Pro"},
+                {"Microsoft Windows 7", 7601, "Microsoft Windows 7"},
+                {"Windows Server 2022 Datacenter Evaluation", 20348, "Windows Server 2022 Datacenter Evaluation"}};
   for (const auto& b : builds) {
     TAboutBoxOptions options = AboutOptions();
-    options.Facts = [&b] { return TSystemFacts{"Windows 10 Pro", 10, b.build, 1536LL * 1024 * 1024}; };
+    options.Facts = [&b] { return TSystemFacts{b.reported, b.build == 7601 ? 6u : 10u, b.build, 1536LL * 1024 * 1024}; };
     TfmAbt about(options);
     bool checked = false;
     about.Form().OnShown = [&](TDialog& d) {
@@ -289,6 +308,9 @@ TEST_F(AboutBoxTest, ShowsTheVersionAndFacts) {
       EXPECT_EQ(d.Text("lblMemory"), "Memory available to Windows:");
       EXPECT_EQ(d.Text("valWindows"), b.windows);
       EXPECT_EQ(d.Text("valMemory"), FormatByteSize(1536LL * 1024 * 1024));
+      for (const char* label : {"lblVersion", "valWindows", "valMemory"}) {
+        EXPECT_TRUE(ShowsWholeText(d.Control(label))) << label << " of " << b.windows;
+      }
       EXPECT_NE(d.IconOf("imgIcon").Icon(), nullptr) << "the program's icon";
       d.Post([&d] { SendMessageW(d.Control("btnHistory"), BM_CLICK, 0, 0); });
       d.Post([&d] { d.Cancel(); });
@@ -296,7 +318,7 @@ TEST_F(AboutBoxTest, ShowsTheVersionAndFacts) {
     about.Execute(Owner.Handle());
     EXPECT_TRUE(checked);
   }
-  ASSERT_EQ(shell.Calls.size(), 2u);
+  ASSERT_EQ(shell.Calls.size(), 4u);
   EXPECT_EQ(shell.Calls[0].Target, Server.BaseURL() + "/releases.php");
 }
 
