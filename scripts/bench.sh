@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs in a Release host build of their own and runs every one
-# of them. Extra arguments go to each program, e.g. --benchmark_filter=... or
-# --benchmark_format=json.
+# of them. Each measure is repeated, ours and the reference interleaved, and reported as
+# median and range (the Google Benchmark programs: nine repetitions in random order; the
+# Wine programs: alternating rounds). Extra arguments go to each host program, e.g.
+# --benchmark_filter=..., --benchmark_repetitions=N or --benchmark_format=json.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -38,7 +40,8 @@ win_targets=()
 for bench in "${wine_benches[@]}"; do win_targets+=("${bench##*/}" "${bench##*/}_dwarf"); done
 cmake --build "$win_build" --target "${win_targets[@]}"
 # shellcheck source=/dev/null
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/bench-wine.sh"
+start_bench_wine "$win_build"
 for bench in "${wine_benches[@]}"; do
   echo "=== ${bench##*/} (Wine)"
   "$WINE" "$win_build/$bench.exe" "Z:$win_build/$bench-dwarf.exe" || status=$?

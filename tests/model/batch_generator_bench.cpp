@@ -8,6 +8,7 @@
 
 #include "bench_project.h"
 #include "model/batch_generator.h"
+#include "support/bench_main.h"
 
 namespace palvetta {
 namespace {
@@ -60,4 +61,4 @@ BENCHMARK(BM_MakeBatchFileInMemory)
 }  // namespace
 }  // namespace palvetta
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return palvetta::testing::RunBenchmarks(argc, argv); }

@@ -14,6 +14,7 @@
 #include "items/control_of_flow/control_of_flow_items.h"
 #include "items/item_families.h"
 #include "model/project_reader_writer.h"
+#include "support/bench_main.h"
 #include "support/test_items.h"
 
 namespace palvetta {
@@ -128,4 +129,4 @@ BENCHMARK(BM_SaveProjectFile)->Apply(Files);
 }  // namespace
 }  // namespace palvetta
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return palvetta::testing::RunBenchmarks(argc, argv); }

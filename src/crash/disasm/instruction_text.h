@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "crash/disasm/decoder.h"
 
@@ -30,7 +31,11 @@ std::string AddressText(TCpuMode mode, uint64_t address);
 // between them). operandOverride, when not empty, replaces the branch target operand
 // (the function listing's "loc_" labels).
 std::string InstructionLine(const TDecodedInstr& instr, const IMemoryReader& reader, const IAddressNames* names,
-                            const std::string& operandOverride = {});
+                            std::string_view operandOverride = {});
+// The same line appended to out: a listing that reuses one buffer allocates nothing per
+// instruction (the names of an IAddressNames aside).
+void AppendInstructionLine(const TDecodedInstr& instr, const IMemoryReader& reader, const IAddressNames* names,
+                           std::string& out, std::string_view operandOverride = {});
 
 // Decodes at address and builds its line; registers as for DecodeDetailed.
 TInstrInfo InstructionText(TCpuMode mode, uint64_t address, const IMemoryReader& reader, std::string& text,

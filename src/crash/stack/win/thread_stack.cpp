@@ -12,6 +12,7 @@
 #include "crash/stack/win/loaded_module_source.h"
 #include "crash/stack/win/stack_line_lookup.h"
 #include "crash/stack/win/stack_walk.h"
+#include "crash/symbols/win/map_cache.h"
 
 namespace palvetta {
 namespace {
@@ -127,6 +128,8 @@ TTraceResult AnalyseInThisProcess(TTraceRequest& request) {
     };
   }
   const std::lock_guard<std::mutex> guard(TracerLock());
+  // Each module's file is checked once in this trace, not at every lookup of a line.
+  RecheckModuleFiles();
   TDATryRead snapshot = SnapshotReadableAreas();
   const TSafeReader safe(&snapshot);
   const TCachedReader reader(safe);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -16,10 +17,14 @@ namespace palvetta {
 namespace {
 
 struct TMapCacheEntry {
-  std::u16string FileName;
-  DWORD Time;  // DOS date (high half) and time of the module file
   uintptr_t ImageBase;
-  std::shared_ptr<const TMapFile> Map;
+  uintptr_t ImageEnd;  // ImageBase + the image's size
+  std::u16string FileName;
+  DWORD Time;          // DOS date (high half) and time of the module file
+  unsigned CheckedIn;  // the check period of the last check
+  std::shared_ptr<const TMapFile> Map;  // may be invalid: the module has no map
+
+  bool Holds(uintptr_t address) const { return address >= ImageBase && address < ImageEnd; }
 };
 
 struct TMapCache {
@@ -32,6 +37,8 @@ TMapCache& Cache() {
   static TMapCache* cache = new TMapCache;
   return *cache;
 }
+
+std::atomic<unsigned> gCheckPeriod{0};
 
 std::shared_ptr<const TMapFile> InvalidMap() {
   static const std::shared_ptr<const TMapFile> invalid = std::make_shared<const TMapFile>();
@@ -55,37 +62,60 @@ DWORD FileDosTime(const std::u16string& fileName) {
   return DWORD{date} << 16 | time;
 }
 
+// Asks the system which module holds the address and brings its entry up to date: kept
+// when the module at that base comes from the same file with the same time and has a map,
+// else made afresh (readers of a replaced map keep it alive). Called under the lock.
+std::shared_ptr<const TMapFile> CheckModule(TMapCache& cache, const void* address, unsigned period) {
+  std::optional<TModuleOfAddress> found = FindModuleOfAddress(address);
+  if (!found) return InvalidMap();
+  const HMODULE module = found->Module;
+  const auto imageBase = reinterpret_cast<uintptr_t>(module);
+  const std::optional<TPeImage> image = LoadedImage(module);
+  if (!image) return InvalidMap();
+  const uintptr_t imageEnd = imageBase + image->SizeOfImage();
+  const DWORD time = FileDosTime(found->FileName);
+
+  for (size_t i = 0; i < cache.Entries.size();) {
+    TMapCacheEntry& entry = cache.Entries[i];
+    const bool sameModule = entry.ImageBase == imageBase && SameFileName(entry.FileName, found->FileName);
+    if (sameModule && entry.Time == time && entry.Map->Valid()) {
+      entry.CheckedIn = period;
+      return entry.Map;
+    }
+    // Stale: another file or time at this base, the same file loaded elsewhere now, or an
+    // image overlapping this one (unloaded since).
+    if (sameModule || entry.ImageBase == imageBase || SameFileName(entry.FileName, found->FileName) ||
+        (entry.ImageBase < imageEnd && imageBase < entry.ImageEnd)) {
+      entry = std::move(cache.Entries.back());
+      cache.Entries.pop_back();
+    } else {
+      ++i;
+    }
+  }
+  std::shared_ptr<const TMapFile> map = CreateModuleMap(module, found->FileName);
+  cache.Entries.push_back(TMapCacheEntry{imageBase, imageEnd, std::move(found->FileName), time, period, map});
+  return map;
+}
+
 }  // namespace
 
 std::shared_ptr<const TMapFile> MapFileForAddress(const void* address) {
   try {
     if (address == nullptr) address = reinterpret_cast<const void*>(&MapFileForAddress);
-    std::optional<TModuleOfAddress> found = FindModuleOfAddress(address);
-    if (!found) return InvalidMap();
-    const HMODULE module = found->Module;
-    const std::u16string fileName = std::move(found->FileName);
-    const DWORD time = FileDosTime(fileName);
-    const auto imageBase = reinterpret_cast<uintptr_t>(module);
-
+    const auto at = reinterpret_cast<uintptr_t>(address);
+    const unsigned period = gCheckPeriod.load(std::memory_order_relaxed);
     TMapCache& cache = Cache();
     const std::lock_guard<std::mutex> guard(cache.Lock);
-    for (size_t i = 0; i < cache.Entries.size(); ++i) {
-      TMapCacheEntry& entry = cache.Entries[i];
-      if (!SameFileName(entry.FileName, fileName)) continue;
-      if (entry.Time == time && entry.ImageBase == imageBase) return entry.Map;
-      // Stale: the last entry takes its place; readers of the old map keep it alive.
-      entry = std::move(cache.Entries.back());
-      cache.Entries.pop_back();
-      break;
+    for (const TMapCacheEntry& entry : cache.Entries) {
+      if (entry.Holds(at) && entry.CheckedIn == period) return entry.Map;
     }
-    std::shared_ptr<const TMapFile> map = CreateModuleMap(module, fileName);
-    if (!map->Valid()) return map;
-    cache.Entries.push_back(TMapCacheEntry{fileName, time, imageBase, map});
-    return map;
+    return CheckModule(cache, address, period);
   } catch (const std::exception&) {
     return InvalidMap();
   }
 }
+
+void RecheckModuleFiles() noexcept { gCheckPeriod.fetch_add(1, std::memory_order_relaxed); }
 
 void ClearMapCache() {
   TMapCache& cache = Cache();

@@ -1,7 +1,9 @@
 // The time to trace every thread of a process with 20 threads, each waiting somewhere
 // else: this program's own tracer (named through its embedded map) against Wine's dbghelp
 // (StackWalk64 over each suspended thread, SymFromAddr and SymGetLineFromAddr64 per frame)
-// on its DWARF 4 twin, side by side. Usage: stack_trace_bench DWARF-TWIN.exe
+// on its DWARF 4 twin, side by side: the first trace of each, then warm traces alternating
+// between the two, as median and range per trace and per frame (the two walk different
+// numbers of frames). Usage: stack_trace_bench DWARF-TWIN.exe
 
 #include <algorithm>
 #include <array>
@@ -17,11 +19,13 @@
 
 #include "base/win/scoped_handle.h"
 #include "crash/stack/win/thread_stack.h"
+#include "support/bench_samples.h"
 #include "support/dbghelp_reference.h"
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
+using palvetta::testing::TSamples;
 constexpr int kRounds = 20;
 constexpr size_t kMaxFrames = 1024;
 
@@ -131,31 +135,44 @@ struct TThreadTrace {
   std::set<uint64_t> Functions;  // the start addresses of the named frames' functions
 };
 
-// Per method: the time of each trace of all threads and what the first one found per thread.
-struct TMethodRun {
-  std::vector<double> Milliseconds;
-  std::array<TThreadTrace, kThreads> First;
-  double Frames = 0, Named = 0, Lined = 0;  // summed over all rounds
+// One trace of all threads by one method: its time and what it found per thread.
+struct TRound {
+  double Milliseconds = 0;
+  std::array<TThreadTrace, kThreads> Threads;
+  size_t Frames = 0, Named = 0, Lined = 0;
 };
 
-TMethodRun Measure(const std::vector<DWORD>& ids, const std::vector<HANDLE>& handles,
-                   const std::function<TThreadTrace(DWORD, HANDLE)>& trace, double setupMilliseconds) {
-  TMethodRun run;
-  for (int round = 0; round < kRounds; ++round) {
-    std::array<TThreadTrace, kThreads> traces;
-    const auto start = TClock::now();
-    for (size_t i = 0; i < kThreads; ++i) traces[i] = trace(ids[i], handles[i]);
-    run.Milliseconds.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
-    for (const TThreadTrace& t : traces) {
-      run.Frames += static_cast<double>(t.Frames);
-      run.Named += static_cast<double>(t.Named);
-      run.Lined += static_cast<double>(t.Lined);
-    }
-    if (round == 0) run.First = traces;
+using TTraceMethod = std::function<TThreadTrace(DWORD, HANDLE)>;
+
+TRound TraceAll(const std::vector<DWORD>& ids, const std::vector<HANDLE>& handles, const TTraceMethod& trace) {
+  TRound round;
+  const auto start = TClock::now();
+  for (size_t i = 0; i < kThreads; ++i) round.Threads[i] = trace(ids[i], handles[i]);
+  round.Milliseconds = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
+  for (const TThreadTrace& t : round.Threads) {
+    round.Frames += t.Frames;
+    round.Named += t.Named;
+    round.Lined += t.Lined;
   }
-  run.Milliseconds[0] += setupMilliseconds;
-  return run;
+  return round;
 }
+
+// Per method: the first (cold) trace and the warm ones after it.
+struct TMethodRun {
+  TRound First;
+  double FirstSetupMilliseconds = 0;  // loading the symbols before the first trace
+  TSamples Milliseconds;               // per trace of all threads
+  TSamples MicrosecondsPerFrame;
+  TSamples Frames, Named, Lined;
+
+  void AddWarm(const TRound& round) {
+    Milliseconds.Add(round.Milliseconds);
+    MicrosecondsPerFrame.Add(round.Frames == 0 ? 0 : round.Milliseconds * 1000 / static_cast<double>(round.Frames));
+    Frames.Add(static_cast<double>(round.Frames));
+    Named.Add(static_cast<double>(round.Named));
+    Lined.Add(static_cast<double>(round.Lined));
+  }
+};
 
 TThreadTrace TraceOwn(DWORD id) {
   const palvetta::TStackText text = palvetta::TraceThreadStack(id, palvetta::TStackLineOptions{});
@@ -211,15 +228,15 @@ struct TDbgHelpTracer {
   }
 };
 
-double Mean(const std::vector<double>& values, size_t from) {
-  double sum = 0;
-  for (size_t i = from; i < values.size(); ++i) sum += values[i];
-  return sum / static_cast<double>(values.size() - from);
-}
-
 void PrintMethod(const char* label, const TMethodRun& run) {
-  std::printf("%-28s %9.2f %9.2f %9.1f %9.1f %9.1f\n", label, run.Milliseconds[0], Mean(run.Milliseconds, 1),
-              run.Frames / kRounds, run.Named / kRounds, run.Lined / kRounds);
+  std::printf("  %-28s cold %8.2f ms (%zu frames)\n", label, run.FirstSetupMilliseconds + run.First.Milliseconds,
+              run.First.Frames);
+  std::printf("  %-28s warm ", "");
+  run.Milliseconds.Print("%.2f");
+  std::printf(" ms per trace, ");
+  run.MicrosecondsPerFrame.Print("%.2f");
+  std::printf(" us per frame\n  %-28s      frames %.0f, named %.0f, with lines %.0f per trace (medians)\n", "",
+              run.Frames.Median(), run.Named.Median(), run.Lined.Median());
 }
 
 }  // namespace
@@ -246,7 +263,9 @@ int wmain(int argc, wchar_t** argv) {
   while (gParked < kThreads) Sleep(1);
   Sleep(100);  // into the waits themselves
 
-  const TMethodRun own = Measure(ids, handles, [](DWORD id, HANDLE) { return TraceOwn(id); }, 0);
+  const TTraceMethod ownMethod = [](DWORD id, HANDLE) { return TraceOwn(id); };
+  TMethodRun own;
+  own.First = TraceAll(ids, handles, ownMethod);
 
   TDbgHelpTracer dbghelp;
   if (!dbghelp.DbgHelp.Load()) {
@@ -258,30 +277,44 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "stack_trace_bench: dbghelp cannot load the modules or the twin\n");
     return 1;
   }
-  const double setup = std::chrono::duration<double, std::milli>(TClock::now() - setupStart).count();
-  const TMethodRun reference =
-      Measure(ids, handles, [&](DWORD, HANDLE thread) { return dbghelp.Trace(thread); }, setup);
+  TMethodRun reference;
+  reference.FirstSetupMilliseconds = std::chrono::duration<double, std::milli>(TClock::now() - setupStart).count();
+  const TTraceMethod referenceMethod = [&](DWORD, HANDLE thread) { return dbghelp.Trace(thread); };
+  reference.First = TraceAll(ids, handles, referenceMethod);
 
-  std::printf("%zu threads, %d traces of all of them per method; the first trace per thread:\n", kThreads, kRounds);
+  // The warm traces alternate between the methods, each going first every other round.
+  for (int round = 0; round < kRounds; ++round) {
+    for (int side = 0; side < 2; ++side) {
+      if ((side + round) % 2 == 0) {
+        own.AddWarm(TraceAll(ids, handles, ownMethod));
+      } else {
+        reference.AddWarm(TraceAll(ids, handles, referenceMethod));
+      }
+    }
+  }
+
+  std::printf("%zu threads; the first trace per thread:\n", kThreads);
   std::printf("%-29s %10s %10s %10s %10s %10s\n", "thread", "own", "dbghelp", "own", "dbghelp", "both");
   std::printf("%-29s %10s %10s %10s %10s %10s\n", "", "frames", "frames", "functions", "functions", "functions");
   for (size_t i = 0; i < kThreads; ++i) {
     const TThreadPlan& plan = kPlans[i];
-    const std::set<uint64_t>& ownFunctions = own.First[i].Functions;
-    const std::set<uint64_t>& referenceFunctions = reference.First[i].Functions;
+    const std::set<uint64_t>& ownFunctions = own.First.Threads[i].Functions;
+    const std::set<uint64_t>& referenceFunctions = reference.First.Threads[i].Functions;
     const auto both = std::count_if(ownFunctions.begin(), ownFunctions.end(),
                                     [&](uint64_t start) { return referenceFunctions.contains(start); });
     std::printf("%-19s %2d%-7s %10zu %10zu %10zu %10zu %10lld\n", plan.Label, plan.Depth, plan.Mutual ? " mutual" : "",
-                own.First[i].Frames, reference.First[i].Frames, ownFunctions.size(), referenceFunctions.size(),
-                static_cast<long long>(both));
+                own.First.Threads[i].Frames, reference.First.Threads[i].Frames, ownFunctions.size(),
+                referenceFunctions.size(), static_cast<long long>(both));
   }
   std::printf("(the own trace shows a recursion as its innermost and its recursive call, and of the unnamed\n"
               " frames only the current one and the thread's start)\n\n");
-  std::printf("per %zu-thread trace:\n%-28s %9s %9s %9s %9s %9s\n", kThreads, "method", "cold ms", "warm ms", "frames",
-              "named", "lines");
+  std::printf("per %zu-thread trace (cold: the first, with loading the symbols; warm: median [min .. max] of\n"
+              "%d more, alternating between the methods):\n", kThreads, kRounds);
   PrintMethod("own (TraceThreadStack)", own);
   PrintMethod("dbghelp (StackWalk64+Sym*)", reference);
-  std::printf("(cold: the first trace, with loading the symbols; warm: the mean of the other %d)\n", kRounds - 1);
+  std::printf("  own is %.2fx dbghelp per trace, %.2fx per frame (median against median)\n\n",
+              reference.Milliseconds.Median() / own.Milliseconds.Median(),
+              reference.MicrosecondsPerFrame.Median() / own.MicrosecondsPerFrame.Median());
 
   gStop = true;
   {

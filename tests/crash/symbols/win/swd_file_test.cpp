@@ -1,5 +1,6 @@
-// Maps read from a packed ".swd" file beside a module, and a module file replaced on disk
-// getting a fresh map while the old one stays readable.
+// Maps read from a packed ".swd" file beside a module, a module checked once per check
+// period, and a module file replaced on disk getting a fresh map in the next period
+// while the old one stays readable.
 
 #include <windows.h>
 
@@ -96,6 +97,17 @@ TEST_F(SwdFileTest, AModuleWithoutItsOwnMapReadsTheFileBesideIt) {
   EXPECT_EQ(MapFileForAddress(function), map) << "cached";
 }
 
+TEST_F(SwdFileTest, AModuleIsAskedForItsMapOncePerCheckPeriod) {
+  const void* function = Load();
+  ASSERT_NE(function, nullptr);
+  RecheckModuleFiles();
+  EXPECT_FALSE(MapFileForAddress(function)->Valid());
+  WriteSwd(function, "SymbolProbeExport", 4);
+  EXPECT_FALSE(MapFileForAddress(function)->Valid()) << "checked already in this period";
+  RecheckModuleFiles();
+  EXPECT_TRUE(MapFileForAddress(function)->Valid());
+}
+
 TEST_F(SwdFileTest, AModuleBeyondTheShortPathLimitFindsItsMap) {
   PlaceModuleIn(DeepFolder());
   const void* function = Load();
@@ -128,6 +140,7 @@ TEST_F(SwdFileTest, AReplacedModuleFileGetsAFreshMap) {
   }
   function = Load();
   WriteSwd(function, "After", 9);
+  RecheckModuleFiles();  // a new trace
   const std::shared_ptr<const TMapFile> after = MapFileForAddress(function);
   ASSERT_TRUE(after->Valid());
   EXPECT_NE(after, before);

@@ -1,6 +1,10 @@
 // Address-to-name-and-line lookups per second: this program's own embedded map against
 // Wine's dbghelp (SymFromAddr and SymGetLineFromAddr64) on its DWARF 4 twin, on the same
-// addresses, side by side. Usage: symbol_lookup_bench DWARF-TWIN.exe
+// addresses. Each round looks up every address once, as one stack trace or report
+// would (and, like one, starts a new check period of the module files first); the rounds
+// of the sides alternate, and the median and range of each side's rounds are printed.
+// A third side checks the module's file at every lookup, to show what that costs.
+// Usage: symbol_lookup_bench DWARF-TWIN.exe
 
 #include <chrono>
 #include <cstdio>
@@ -8,24 +12,25 @@
 
 #include "crash/symbols/win/map_cache.h"
 #include "crash/symbols/win/symbol_lookup.h"
+#include "support/bench_samples.h"
 #include "support/dbghelp_reference.h"
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
+using palvetta::testing::TSamples;
 const HANDLE kSession = reinterpret_cast<HANDLE>(0x5eed);
-constexpr int kRounds = 20;
+constexpr int kRounds = 15;
 
+// Lookups per second of one round over every address; false when one went unanswered.
 template <typename F>
-void Measure(const char* label, const std::vector<uintptr_t>& addresses, F lookup) {
+bool Round(const std::vector<uintptr_t>& addresses, F lookup, TSamples& rates) {
   int found = 0;
   const auto start = TClock::now();
-  for (int round = 0; round < kRounds; ++round) {
-    for (uintptr_t address : addresses) found += lookup(address) ? 1 : 0;
-  }
+  for (uintptr_t address : addresses) found += lookup(address) ? 1 : 0;
   const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
-  const double count = static_cast<double>(addresses.size()) * kRounds;
-  std::printf("%-28s %12.0f lookups/s  (%.0f lookups, %d answered)\n", label, count / seconds, count, found);
+  rates.Add(static_cast<double>(addresses.size()) / seconds);
+  return found == static_cast<int>(addresses.size());
 }
 
 }  // namespace
@@ -58,14 +63,53 @@ int wmain(int argc, wchar_t** argv) {
     const palvetta::TDbgHelpAnswer answer = dbghelp.Lookup(kSession, address);
     return answer.HasLine && answer.Named;
   };
-  // Only addresses both can answer: dbghelp reads DWARF 4 alone, and the libraries built
-  // without it would make its lookups cheap failures.
-  std::erase_if(addresses, [&](uintptr_t address) { return !dbghelpLookup(address); });
-  std::printf("%zu addresses, %d rounds\n", addresses.size(), kRounds);
-  Measure("own map (LookupAddressInfo)", addresses, [](uintptr_t address) {
+  const auto ownLookup = [](uintptr_t address) {
     palvetta::TAddressInfo info;
     return palvetta::LookupAddressInfo(reinterpret_cast<const void*>(address), info) && info.Line > 0;
-  });
-  Measure("dbghelp (SymFromAddr+Line)", addresses, dbghelpLookup);
+  };
+  // Only addresses both can answer: dbghelp reads DWARF 4 alone, and the libraries built
+  // without it would make its lookups cheap failures.
+  std::erase_if(addresses, [&](uintptr_t address) { return !dbghelpLookup(address) || !ownLookup(address); });
+
+  // For comparison, the module's file checked at every lookup, as if each were a trace.
+  const auto ownCheckedEachTime = [&](uintptr_t address) {
+    palvetta::RecheckModuleFiles();
+    return ownLookup(address);
+  };
+
+  TSamples own, ownChecked, reference;
+  bool complete = true;
+  for (int round = 0; round < kRounds; ++round) {
+    // Rotating which side goes first, so that none always meets the warmest cache.
+    for (int side = 0; side < 3; ++side) {
+      switch ((side + round) % 3) {
+        case 0:
+          palvetta::RecheckModuleFiles();
+          complete = Round(addresses, ownLookup, own) && complete;
+          break;
+        case 1:
+          complete = Round(addresses, ownCheckedEachTime, ownChecked) && complete;
+          break;
+        default:
+          complete = Round(addresses, dbghelpLookup, reference) && complete;
+      }
+    }
+  }
+  std::printf("%zu addresses, %d rounds per side, lookups per second, median [min .. max]:\n", addresses.size(),
+              kRounds);
+  const auto print = [](const char* label, const TSamples& rates) {
+    std::printf("  %-44s ", label);
+    rates.Print("%.0f");
+    std::printf("\n");
+  };
+  print("own map (LookupAddressInfo)", own);
+  print("own map, module file checked at every lookup", ownChecked);
+  print("dbghelp (SymFromAddr+Line)", reference);
+  std::printf("  own is %.2fx dbghelp (median against median); checked at every lookup %.2fx\n",
+              own.Median() / reference.Median(), ownChecked.Median() / reference.Median());
+  if (!complete) {
+    std::fprintf(stderr, "symbol_lookup_bench: a lookup went unanswered\n");
+    return 1;
+  }
   return 0;
 }
