@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: the time from starting the process to its main window being shown,
 # for palvetta.exe and for a minimal Win32 program that shows one window, both from a
-# Release Windows build, under the same Wine, runs taken in turn. Prints the medians and
-# their ratio.
+# Release Windows build, under the same Wine, runs taken in turn. Prints each one's
+# median and range, and the ratio of the medians (goal: at most 1.5).
 # Usage: bench_startup.sh [RUNS]   (default 15)
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +15,7 @@ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING
 cmake --build "$build" -j "$(nproc)" --target palvetta window_probe minimal_window
 
 source "$repo/scripts/bench-wine.sh"
+source "$repo/scripts/bench-stats.sh"
 start_bench_wine "$build"
 "$WINE" cmd /c exit 0  # the prefix and a running wineserver, outside the measurement
 # As in the tests: without a window manager Wine would wait two seconds to hide a window.
@@ -33,10 +34,9 @@ for ((i = 0; i < runs; i++)); do
   minimal+=("$(probe "$build/tests/tools/minimal_window.exe")")
 done
 
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 p=$(median "${palvetta[@]}")
 m=$(median "${minimal[@]}")
-echo "runs: $runs each, taken in turn"
-echo "palvetta.exe:       median ${p} ms  (${palvetta[*]})"
-echo "minimal_window.exe: median ${m} ms  (${minimal[*]})"
-awk -v p="$p" -v m="$m" 'BEGIN { printf "ratio: %.2f\n", p / m }'
+echo "runs: $runs each, taken in turn; times in ms: median [range] (each run)"
+echo "palvetta.exe:       $(median_range "${palvetta[@]}")  (${palvetta[*]})"
+echo "minimal_window.exe: $(median_range "${minimal[@]}")  (${minimal[*]})"
+echo "ratio: $(ratio "$p" "$m") (goal: at most 1.5)"

@@ -1,31 +1,26 @@
 #include "base/code_page.h"
 
-#include <array>
-
+#include "base/single_byte_code_page.h"
 #include "base/utf.h"
 
 namespace palvetta {
 namespace {
 
-// The characters of bytes 0x80..0xFF of a single-byte code page; 0 marks an unassigned
-// byte. Bytes below 0x80 are ASCII in every code page here.
-using THighHalf = std::array<char16_t, 128>;
-
 // Windows-1252: bytes 0xA0..0xFF equal their code point.
-constexpr THighHalf Windows1252HighHalf() {
+constexpr TCodePageHighHalf Windows1252HighHalf() {
   constexpr char16_t kHighControls[32] = {
       0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-  THighHalf half{};
+  TCodePageHighHalf half{};
   for (int i = 0; i < 32; ++i) half[i] = kHighControls[i];
   for (int i = 32; i < 128; ++i) half[i] = static_cast<char16_t>(0x80 + i);
   return half;
 }
 
 // Code page 437, the OEM code page of US English Windows.
-constexpr THighHalf kCodePage437HighHalf = {
+constexpr TCodePageHighHalf kCodePage437HighHalf = {
     0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
     0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
     0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
@@ -44,60 +39,6 @@ constexpr THighHalf kCodePage437HighHalf = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-class TSingleByteCodePage final : public ICodePage {
- public:
-  TSingleByteCodePage(unsigned id, const THighHalf& highHalf) : FId(id), FHighHalf(highHalf) {}
-
-  unsigned Id() const override { return FId; }
-
-  std::string FromUtf8(std::string_view text) const override {
-    std::string out;
-    out.reserve(text.size());
-    // ASCII bytes never occur inside a UTF-8 sequence: copy their runs as they are and
-    // decode only what lies between.
-    for (size_t i = 0; i < text.size();) {
-      size_t end = i;
-      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
-      out.append(text.substr(i, end - i));
-      i = end;
-      while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
-      for (char32_t cp : DecodeUtf8(text.substr(i, end - i))) out += ByteOf(cp);
-      i = end;
-    }
-    return out;
-  }
-
-  // Straight to UTF-8: a project file is mostly ASCII, and a detour through UTF-32
-  // would take four times the file's size.
-  std::string ToUtf8(std::string_view bytes) const override {
-    std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      if (b < 0x80) {
-        out += c;
-      } else {
-        // Unassigned bytes map to the C1 control of the same number, as Windows does.
-        AppendUtf8(out, FHighHalf[b - 0x80] != 0 ? char32_t{FHighHalf[b - 0x80]} : char32_t{b});
-      }
-    }
-    return out;
-  }
-
- private:
-  char ByteOf(char32_t cp) const {
-    if (cp < 0x80) return static_cast<char>(cp);
-    for (int i = 0; i < 128; ++i) {
-      if (FHighHalf[i] != 0 && FHighHalf[i] == cp) return static_cast<char>(0x80 + i);
-    }
-    if (cp >= 0x80 && cp <= 0xFF && FHighHalf[cp - 0x80] == 0) return static_cast<char>(cp);
-    return '?';
-  }
-
-  unsigned FId;
-  const THighHalf& FHighHalf;
-};
-
 class TUtf8PassThrough final : public ICodePage {
  public:
   unsigned Id() const override { return 65001; }
@@ -113,8 +54,7 @@ const ICodePage& Utf8CodePage() {
 }
 
 const ICodePage& Windows1252() {
-  static constexpr THighHalf kHighHalf = Windows1252HighHalf();
-  static const TSingleByteCodePage codePage(1252, kHighHalf);
+  static const TSingleByteCodePage codePage(1252, Windows1252HighHalf());
   return codePage;
 }
 

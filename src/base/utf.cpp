@@ -1,5 +1,7 @@
 #include "base/utf.h"
 
+#include <cwchar>
+
 namespace palvetta {
 namespace {
 
@@ -96,37 +98,53 @@ std::string EncodeUtf8(std::u32string_view codePoints) {
   return out;
 }
 
-std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
+template <class TUnit>
+std::basic_string<TUnit> Utf8ToUtf16Units(std::string_view text) {
+  static_assert(sizeof(TUnit) == 2, "UTF-16 units");
+  // At most one unit per byte: a four-byte sequence becomes two units.
+  std::basic_string<TUnit> out(text.size(), TUnit{});
+  size_t n = 0;
   for (size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      out[n++] = static_cast<TUnit>(lead);
+      ++i;
+      continue;
+    }
     char32_t cp;
     const size_t used = ReadSequence(text, i, cp);
     if (used == 0) {
-      out += static_cast<char16_t>(kReplacement);
+      out[n++] = static_cast<TUnit>(kReplacement);
       ++i;
       continue;
     }
     i += used;
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+      out[n++] = static_cast<TUnit>(0xD800 + (cp >> 10));
+      out[n++] = static_cast<TUnit>(0xDC00 + (cp & 0x3FF));
     } else {
-      out += static_cast<char16_t>(cp);
+      out[n++] = static_cast<TUnit>(cp);
     }
   }
+  out.resize(n);
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+template <class TUnit>
+std::string Utf16UnitsToUtf8(std::basic_string_view<TUnit> text) {
+  static_assert(sizeof(TUnit) == 2, "UTF-16 units");
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    char32_t cp = static_cast<char16_t>(text[i]);
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const char32_t next = i + 1 < text.size() ? static_cast<char16_t>(text[i + 1]) : 0;
+    if (cp >= 0xD800 && cp <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (next - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
@@ -135,5 +153,16 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   }
   return out;
 }
+
+template std::u16string Utf8ToUtf16Units<char16_t>(std::string_view);
+template std::string Utf16UnitsToUtf8<char16_t>(std::u16string_view);
+#if WCHAR_MAX == 0xFFFF
+template std::wstring Utf8ToUtf16Units<wchar_t>(std::string_view);
+template std::string Utf16UnitsToUtf8<wchar_t>(std::wstring_view);
+#endif
+
+std::u16string Utf8ToUtf16(std::string_view text) { return Utf8ToUtf16Units<char16_t>(text); }
+
+std::string Utf16ToUtf8(std::u16string_view text) { return Utf16UnitsToUtf8(text); }
 
 }  // namespace palvetta

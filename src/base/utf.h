@@ -21,4 +21,11 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// The same, straight between the text and a string of any 16-bit unit (Windows' wchar_t
+// as well as char16_t): one pass, no copy in between, runs of ASCII copied as they are.
+template <class TUnit>
+std::basic_string<TUnit> Utf8ToUtf16Units(std::string_view text);
+template <class TUnit>
+std::string Utf16UnitsToUtf8(std::basic_string_view<TUnit> text);
+
 }  // namespace palvetta

@@ -6,7 +6,9 @@
 //   window_probe [--runs N] [--title-contains TEXT] [--screenshot FILE.png]
 //                [--resize-steps N] [--resize-children] -- PROGRAM ARGS...
 //
-// Prints one line "startup_ms=<milliseconds>" per run; with --resize-steps one line
+// Prints one line "startup_ms=<milliseconds>" per run (until the window shows); with
+// --title-contains also "caption_ms=<milliseconds>", from the start until the caption
+// holds the text (a project opens after the window shows); with --resize-steps one line
 // "resize_ms=<milliseconds> sizing_ms=<milliseconds>" per step of resizing the window (all
 // of it, and the part before painting), and with --resize-children also
 // "child=<class>#<id> resize_ms=<median> sizing_ms=<median>" per child window, resized
@@ -163,13 +165,17 @@ bool RunOnce(const TOptions& options) {
     // The caption may follow a moment later, e.g. when a project opens after showing.
     while (Caption(search.Found).find(options.TitleContains) == std::wstring::npos &&
            Clock::now() < giveUp) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    const auto captionElapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     const std::wstring caption = Caption(search.Found);
     std::printf("caption=%s\n", palvetta::Narrow(caption).c_str());
     if (caption.find(options.TitleContains) == std::wstring::npos) {
       std::fprintf(stderr, "the caption does not contain the expected text\n");
       ok = false;
+    } else {
+      std::printf("caption_ms=%lld\n", static_cast<long long>(captionElapsed));
     }
   }
   if (search.Found && (!options.Screenshot.empty() || options.ResizeSteps > 0)) {
