@@ -1,5 +1,7 @@
 #include "support/bench_main.h"
 
+#include "support/bench_samples.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -29,12 +31,10 @@ struct TSummary {
   double Median = 0, Min = 0, Max = 0;
 };
 
-TSummary Summarize(std::vector<double> values) {
-  if (values.empty()) return {};
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-  return {median, values.front(), values.back()};
+TSummary Summarize(const std::vector<double>& values) {
+  TSamples samples;
+  for (double value : values) samples.Add(value);
+  return {samples.Median(), samples.Min(), samples.Max()};
 }
 
 // 1.23G, 456.7M, 89.1k
