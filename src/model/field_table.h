@@ -3,8 +3,10 @@
 // rows, and hands the table to PALVETTA_DEFINE_CLASS. Rows are made by the helpers of
 // namespace fields from a member pointer, the element name and the control, for example
 //   fields::Text<&TPushdItem::Path>("Path", "edtPath")
-// and the walkers run through a class's rows after its ancestors' rows.
+// and the walkers run through a class's rows after its ancestors' rows. Rows made from a
+// list (a set's boxes, an item's attributes) join the single rows through JoinFields.
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -19,6 +21,7 @@
 #include "model/class_info.h"
 #include "model/field.h"
 #include "model/properties.h"
+#include "model/set_boxes.h"
 
 namespace palvetta {
 
@@ -275,6 +278,35 @@ void DriveFromEditor(TPersistent& object, std::string_view control, const TEdito
 
 }  // namespace field_access
 
+namespace field_access {
+
+template <class Part>
+constexpr size_t RowCount() {
+  if constexpr (std::is_same_v<Part, TField>) {
+    return 1;
+  } else {
+    return std::tuple_size_v<Part>;
+  }
+}
+
+}  // namespace field_access
+
+// A field table made of single rows and arrays of generated rows, in the order given.
+template <class... Parts>
+constexpr auto JoinFields(const Parts&... parts) {
+  std::array<TField, (field_access::RowCount<Parts>() + ...)> rows{};
+  size_t next = 0;
+  const auto append = [&rows, &next](const auto& part) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(part)>, TField>) {
+      rows[next++] = part;
+    } else {
+      for (const TField& row : part) rows[next++] = row;
+    }
+  };
+  (append(parts), ...);
+  return rows;
+}
+
 // Row helpers. The control may be left out for a property that is only saved.
 namespace fields {
 
@@ -459,6 +491,21 @@ constexpr TField SetMember(std::string_view control) {
 // A control with no saved value of its own, filled and read by the item's code.
 constexpr TField Control(TFieldKind kind, std::string_view control) {
   return {{}, control, kind, nullptr, nullptr, nullptr};
+}
+
+// The set's row followed by one check box row per letter the boxes show (see TSetBoxes).
+template <auto Member, class E, const TSetBoxes& Boxes>
+constexpr auto SetWithBoxes(std::string_view name) {
+  static_assert(Boxes.Ordinals.size() == EnumTypeOf<E>().Values.size(),
+                "one letter per value of the enumeration");
+  static_assert(LettersWithin(Boxes.Letters, Boxes.Ordinals), "a box for an unknown member");
+  using Names = TSetBoxNames<Boxes>;
+  return [name]<size_t... I>(std::index_sequence<I...>) {
+    return std::array<TField, 1 + sizeof...(I)>{
+        Set<Member, E>(name),
+        SetMember<Member, static_cast<E>(Boxes.Ordinals.find(Boxes.Letters[I]))>(
+            Names::Name(I))...};
+  }(std::make_index_sequence<Boxes.Letters.size()>());
 }
 
 }  // namespace fields

@@ -61,6 +61,19 @@ TEST(FileAttributes, FilterAndChangeStyles) {
   EXPECT_EQ(AttributeFilter(AttributeStates(sample, kAttributes)), "-HS");
 }
 
+// An item lists its attributes in the order its file saves them; the commands name them
+// in their own order (R H I S A L D) all the same.
+TEST(FileAttributes, CommandsNameAttributesInTheirOwnOrder) {
+  constexpr TAttributeField<TSample> kSavedOrder[] = {
+      {&TSample::System, 'S'}, {&TSample::Hidden, 'H'}, {&TSample::ReadOnly, 'R'}};
+  TSample sample;
+  sample.System = TFileAttr::frSet;
+  sample.Hidden = TFileAttr::frNotSet;
+  sample.ReadOnly = TFileAttr::frSet;
+  EXPECT_EQ(AttributeFilter(AttributeStates(sample, kSavedOrder)), "R-HS");
+  EXPECT_EQ(AttributeChanges(AttributeStates(sample, kSavedOrder)), "+R -H +S ");
+}
+
 TEST(CommandDates, NeverFollowTheLocale) {
   const double march5 = DateValue(2024, 3, 5) + (7 * 60 + 30) / 1440.0;
   const double december1 = DateValue(2023, 12, 1);

@@ -2,6 +2,7 @@
 
 #include "items/file_and_folder/path_argument.h"
 #include "items/text_helpers.h"
+#include "model/attribute_fields.h"
 #include "model/command_tables.h"
 #include "model/field_table.h"
 #include "model/file_attributes.h"
@@ -12,47 +13,36 @@ namespace {
 
 using namespace fields;
 
-// The rows of the attribute grids are named after the attributes.
-constexpr TField kDeleteFields[] = {
+// Each item's attributes, in the order its file saves them.
+constexpr TAttributeField<TDeleteItem> kDeleteAttributes[] = {
+    {&TDeleteItem::ReadOnlyAttr, 'R'}, {&TDeleteItem::Hidden, 'H'}, {&TDeleteItem::Indexed, 'I'},
+    {&TDeleteItem::System, 'S'},       {&TDeleteItem::Arch, 'A'},   {&TDeleteItem::ReparsePoints, 'L'},
+};
+constexpr TAttributeField<TAttribItem> kAttribAttributes[] = {
+    {&TAttribItem::ReadOnlyAttr, 'R'}, {&TAttribItem::Hidden, 'H'}, {&TAttribItem::Indexed, 'I'},
+    {&TAttribItem::System, 'S'},       {&TAttribItem::Arch, 'A'},
+};
+
+constexpr auto kDeleteFields = JoinFields(
     LineList<&TDeleteItem::Files>("Files", "memFiles"),
     Flag<&TDeleteItem::Prompt>("Prompt", "cbxPrompt"),
     Flag<&TDeleteItem::DelReadOnly>("DelReadOnly", "cbxDelReadOnly"),
     Flag<&TDeleteItem::DelFromSubDirs>("DelFromSubDirs", "cbxDelFromSubDirs"),
     Flag<&TDeleteItem::Quiet>("Quiet", "cbxQuiet"),
     Flag<&TDeleteItem::DelAttr>("DelAttr", "cbxDelAttr"),
-    ThreeState<&TDeleteItem::ReadOnlyAttr>("ReadOnlyAttr", "attReadOnly"),
-    ThreeState<&TDeleteItem::Hidden>("Hidden", "attHidden"),
-    ThreeState<&TDeleteItem::Indexed>("Indexed", "attIndexed"),
-    ThreeState<&TDeleteItem::System>("System", "attSystem"),
-    ThreeState<&TDeleteItem::Arch>("Arch", "attArch"),
-    ThreeState<&TDeleteItem::ReparsePoints>("ReparsePoints", "attReparsePoints"),
-};
-constexpr TField kAttribFields[] = {
+    AttributeRows<kDeleteAttributes>());
+constexpr auto kAttribFields = JoinFields(
     Text<&TAttribItem::Path>("Path", "edtPath"),
-    ThreeState<&TAttribItem::ReadOnlyAttr>("ReadOnlyAttr", "attReadOnly"),
-    ThreeState<&TAttribItem::Hidden>("Hidden", "attHidden"),
-    ThreeState<&TAttribItem::Indexed>("Indexed", "attIndexed"),
-    ThreeState<&TAttribItem::System>("System", "attSystem"),
-    ThreeState<&TAttribItem::Arch>("Arch", "attArch"),
+    AttributeRows<kAttribAttributes>(),
     Flag<&TAttribItem::Folders>("Folders", "cbxFolders"),
     Flag<&TAttribItem::Subfolders>("Subfolders", "cbxSubfolders"),
-    Flag<&TAttribItem::SymLinks>("SymLinks", "cbxSymLinks"),
-};
+    Flag<&TAttribItem::SymLinks>("SymLinks", "cbxSymLinks"));
 
 constexpr TSwitch<TDeleteItem> kDeleteSwitches[] = {
     {&TDeleteItem::Prompt, "/P "},
     {&TDeleteItem::DelReadOnly, "/F "},
     {&TDeleteItem::DelFromSubDirs, "/S "},
     {&TDeleteItem::Quiet, "/Q "},
-};
-constexpr TAttributeField<TDeleteItem> kDeleteAttributes[] = {
-    {&TDeleteItem::ReadOnlyAttr, 'R'}, {&TDeleteItem::Hidden, 'H'}, {&TDeleteItem::Indexed, 'I'},
-    {&TDeleteItem::System, 'S'},       {&TDeleteItem::Arch, 'A'},   {&TDeleteItem::ReparsePoints, 'L'},
-};
-
-constexpr TAttributeField<TAttribItem> kAttribAttributes[] = {
-    {&TAttribItem::ReadOnlyAttr, 'R'}, {&TAttribItem::Hidden, 'H'}, {&TAttribItem::Indexed, 'I'},
-    {&TAttribItem::System, 'S'},       {&TAttribItem::Arch, 'A'},
 };
 constexpr TSwitch<TAttribItem> kAttribSwitches[] = {
     {&TAttribItem::Subfolders, "/S "},

@@ -3,6 +3,7 @@
 
 #include "items/file_and_folder/file_and_folder_dialogs.h"
 
+#include "items/attribute_grid.h"
 #include "items/file_and_folder/file_and_folder_items.h"
 
 namespace palvetta {
@@ -33,17 +34,6 @@ TBrowseButton AddFilesBrowse(std::string button, std::string memo, bool multiple
           .Field = std::move(memo),
           .Kind = TBrowseKind::bkAddFiles,
           .Multiple = multiple};
-}
-
-// The attributes of ATTRIB and DEL, in the grid's order; DEL adds reparse points.
-std::vector<TThreeStateRow> AttributeRows(bool withReparsePoints) {
-  std::vector<TThreeStateRow> rows = {{"Read only", "attReadOnly"},
-                                      {"Hidden", "attHidden"},
-                                      {"System", "attSystem"},
-                                      {"Archive", "attArch"},
-                                      {"Not content indexed", "attIndexed"}};
-  if (withReparsePoints) rows.push_back({"Reparse points", "attReparsePoints"});
-  return rows;
 }
 
 TEditorSpec Copy() {
@@ -77,7 +67,8 @@ TEditorSpec Delete() {
               Check("cbxDelFromSubDirs", "Delete the files from all subdirectories (/S)"),
               Check("cbxQuiet", "Do not ask to confirm deleting with wildcards (/Q)"),
               Check("cbxDelAttr", "Delete only files with these attributes (/A):"),
-              Indented(ThreeStateGrid("vstAttr", {"Attribute", "Set", "Not set"}, AttributeRows(true))),
+              Indented(ThreeStateGrid("vstAttr", {"Attribute", "Set", "Not set"},
+                                      AttributeGridRows("RHSAIL"))),
           }),
           .Browse = {AddFilesBrowse("btnAdd", "memFiles", true)},
           .Enabling = {{"cbxDelAttr", {"vstAttr"}}},
@@ -91,7 +82,7 @@ TEditorSpec Attrib() {
   return {.Title = "Set attributes",
           .Layout = Dialog({
               FieldWithBrowse("File(s):", "edtPath", "btnBrowse"),
-              ThreeStateGrid("vstAttr", {"Attribute", "Set", "Clear"}, AttributeRows(false)),
+              ThreeStateGrid("vstAttr", {"Attribute", "Set", "Clear"}, AttributeGridRows("RHSAI")),
               Check("cbxFolders", "Process folders as well"),
               Check("cbxSubfolders", "Process matching files in all subfolders (/S)"),
               Check("cbxSymLinks", "Work on symbolic links instead of their targets (/L)"),

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "items/attribute_grid.h"
 #include "items/file_system/alloc_units.h"
 #include "items/file_system/file_system_items.h"
 #include "model/procs.h"
@@ -95,17 +96,6 @@ TEditorSpec Subst() {
           .Enabling = {{"rbAssociateFolder", {"lblPath", "edtPath", "btnPath"}}}};
 }
 
-// The attributes of the grid, in its order; the filter writes them in its own.
-std::vector<TThreeStateRow> DirAttributeRows() {
-  return {{"Read only", "attReadOnly"},
-          {"Hidden", "attHidden"},
-          {"System", "attSystem"},
-          {"Archive", "attArch"},
-          {"Not content indexed", "attIndexed"},
-          {"Directory", "attDir"},
-          {"Reparse points", "attReparsePoints"}};
-}
-
 TEditorSpec Dir() {
   return {
       .Title = "Display a list of files and subdirectories in a directory",
@@ -113,7 +103,8 @@ TEditorSpec Dir() {
           FieldWithBrowse("Directory:", "edtPath", "btnPath"),
           Row({Column({
                    Check("cbxAttr", "Display files with specified attributes."),
-                   ThreeStateGrid("vstAttr", {"Attribute", "Set", "Not set"}, DirAttributeRows()),
+                   ThreeStateGrid("vstAttr", {"Attribute", "Set", "Not set"},
+                                  AttributeGridRows("RHSAIDL")),
                }),
                Column({
                    Check("cbxBare", "Use bare format: no heading information or summary (/B)"),

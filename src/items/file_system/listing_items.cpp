@@ -2,6 +2,7 @@
 
 #include "items/file_and_folder/path_argument.h"
 #include "items/text_helpers.h"
+#include "model/attribute_fields.h"
 #include "model/command_tables.h"
 #include "model/field_table.h"
 #include "model/file_attributes.h"
@@ -12,18 +13,18 @@ namespace {
 
 using namespace fields;
 
-// The rows of the attribute grid are named after the attributes. The thousands
-// separator boxes exclude each other: see the item code.
-constexpr TField kDirFields[] = {
+// The attributes in the order the file saves them.
+constexpr TAttributeField<TDirItem> kDirAttributes[] = {
+    {&TDirItem::DirAttr, 'D'}, {&TDirItem::ReadOnlyAttr, 'R'}, {&TDirItem::Hidden, 'H'},
+    {&TDirItem::Indexed, 'I'}, {&TDirItem::System, 'S'},       {&TDirItem::Arch, 'A'},
+    {&TDirItem::ReparsePoints, 'L'},
+};
+
+// The thousands separator boxes exclude each other: see the item code.
+constexpr auto kDirFields = JoinFields(
     Text<&TDirItem::Path>("Path", "edtPath"),
     Flag<&TDirItem::Attr>("Attr", "cbxAttr"),
-    ThreeState<&TDirItem::DirAttr>("DirAttr", "attDir"),
-    ThreeState<&TDirItem::ReadOnlyAttr>("ReadOnlyAttr", "attReadOnly"),
-    ThreeState<&TDirItem::Hidden>("Hidden", "attHidden"),
-    ThreeState<&TDirItem::Indexed>("Indexed", "attIndexed"),
-    ThreeState<&TDirItem::System>("System", "attSystem"),
-    ThreeState<&TDirItem::Arch>("Arch", "attArch"),
-    ThreeState<&TDirItem::ReparsePoints>("ReparsePoints", "attReparsePoints"),
+    AttributeRows<kDirAttributes>(),
     Flag<&TDirItem::BareFormat>("BareFormat", "cbxBare"),
     Flag<&TDirItem::DisplayThousandsSeparator>("DisplayThousandsSeparator", "cbxThousands"),
     Flag<&TDirItem::HideThousandsSeparator>("HideThousandsSeparator", "cbxNoThousands").ByCode(),
@@ -40,20 +41,12 @@ constexpr TField kDirFields[] = {
     Enum<&TDirItem::TimeField>("TimeField", "cmbTimeField"),
     Flag<&TDirItem::Wide>("Wide", "cbxWide"),
     Flag<&TDirItem::ShortNames>("ShortNames", "cbxShortNames"),
-    Flag<&TDirItem::FourDigitYears>("FourDigitYears", "cbxFourDigitYears"),
-};
+    Flag<&TDirItem::FourDigitYears>("FourDigitYears", "cbxFourDigitYears"));
 
 constexpr TField kTreeFields[] = {
     Text<&TTreeItem::Path>("Path", "edtPath"),
     Flag<&TTreeItem::DisplayFileNames>("DisplayFileNames", "cbxDisplayFileNames"),
     Flag<&TTreeItem::ASCII>("ASCII", "cbxASCII"),
-};
-
-// The order in which the filter names the attributes.
-constexpr TAttributeField<TDirItem> kDirAttributes[] = {
-    {&TDirItem::ReadOnlyAttr, 'R'}, {&TDirItem::Hidden, 'H'}, {&TDirItem::Indexed, 'I'},
-    {&TDirItem::System, 'S'},       {&TDirItem::Arch, 'A'},   {&TDirItem::ReparsePoints, 'L'},
-    {&TDirItem::DirAttr, 'D'},
 };
 
 constexpr TSwitch<TDirItem> kLayoutSwitches[] = {

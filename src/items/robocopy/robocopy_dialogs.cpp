@@ -3,32 +3,27 @@
 #include "items/robocopy/robocopy_dialogs.h"
 
 #include <cstdint>
+#include <iterator>
 
 #include "items/robocopy/robocopy_item.h"
 
 namespace palvetta {
 namespace {
 
-// The attributes in the order of their set members, with the letter each box's name ends
-// in; the last one, offline, only where the switch accepts it.
-struct TAttributeBox {
-  const char* Letter;
-  const char* Caption;
-};
-constexpr TAttributeBox kAttributeBoxes[] = {
-    {"R", "Read only"}, {"A", "Archive"},   {"S", "System"},    {"H", "Hidden"},
-    {"C", "Compressed"}, {"N", "Normal"},   {"E", "Encrypted"}, {"T", "Temporary"},
-    {"O", "Offline"},
-};
+// The attributes' captions, in the order of their ordinals.
+constexpr const char* kAttributeCaptions[] = {"Read only", "Archive",   "System",
+                                              "Hidden",    "Compressed", "Normal",
+                                              "Encrypted", "Temporary", "Offline"};
+static_assert(std::size(kAttributeCaptions) == kRCFileAttrLetters.size());
 
-// A group of one check box per attribute, named prefix + letter.
-TLayoutNode AttributeBoxes(const std::string& prefix, std::string caption, bool withOffline) {
+// A group of the set's boxes, one per letter it offers.
+TLayoutNode AttributeBoxes(const TSetBoxes& set, std::string caption) {
   std::vector<TLayoutNode> boxes;
-  for (const TAttributeBox& box : kAttributeBoxes) {
-    if (!withOffline && std::string_view(box.Letter) == "O") continue;
-    boxes.push_back(Check(prefix + box.Letter, box.Caption));
+  for (char letter : set.Letters) {
+    boxes.push_back(Check(std::string(set.Prefix) + letter,
+                          kAttributeCaptions[set.Ordinals.find(letter)]));
   }
-  return GroupBox("grp" + prefix.substr(3), std::move(caption), std::move(boxes));
+  return GroupBox("grp" + std::string(set.Prefix.substr(3)), std::move(caption), std::move(boxes));
 }
 
 // A list box with the field whose text "+" adds, its "..." and the "-" that deletes the
@@ -104,8 +99,8 @@ TLayoutNode CopyOptionsPanel() {
        Check("cbxPURGE", "Delete destination files and dirs that no longer exist in source (/PURGE)"),
        Check("cbxMirror", "Mirror a directory tree (/MIR)"),
        Form({LabelBeside("Move files/dirs:", Combo("cmbMoveFiles", kMoveFilesModes.DisplayTexts()))}),
-       Row({AttributeBoxes("cbxAddAttrs", "Add attributes", false),
-            AttributeBoxes("cbxClearAttrs", "Clear attributes", false)}),
+       Row({AttributeBoxes(kAddAttrBoxes, "Add attributes"),
+            AttributeBoxes(kClearAttrBoxes, "Clear attributes")}),
        Check("cbxCreateTreeOnly", "Create directory tree and zero-length files only (/CREATE)"),
        Check("cbxFat83", "Create destination files using 8.3 FAT file names only (/FAT)"),
        Check("cbxTurnOff256", "Turn off very long path (> 256 characters) support (/256)"),
@@ -126,10 +121,9 @@ TLayoutNode CopyOptionsPanel() {
 TLayoutNode FileSelectionPanel() {
   return Panel(
       "pnlFileSelection", "File selection",
-      {AttributeBoxes("cbxIncludeWithAttr",
-                      "Include only files with any of the given attributes set", true),
-       AttributeBoxes("cbxExclWithAttr", "Exclude files with any of the given attributes set",
-                      true),
+      {AttributeBoxes(kInclWithAttrBoxes,
+                      "Include only files with any of the given attributes set"),
+       AttributeBoxes(kExclWithAttrBoxes, "Exclude files with any of the given attributes set"),
        Check("cbxCopyOnlyArhive", "Copy only files with the archive attribute set (/A)"),
        Check("cbxCopyOnlyArhive_AndReset",
              "Copy only files with the archive attribute and reset it (/M)"),
@@ -199,18 +193,13 @@ TLayoutNode JobOptionsPanel() {
                 EditableList("IF", "Include files", "lbxIF", "edtIncludeFile")});
 }
 
-bool AnyChecked(const TEditorValues& values, std::initializer_list<const char*> boxes) {
-  for (const char* box : boxes) {
-    if (values.Checked(box)) return true;
-  }
-  return false;
-}
-
 // Default file info copies only what the flags name, so it needs at least one of them.
 std::optional<TCheckFailure> CheckCopyFlags(TEditorValues& values) {
   const int info = values.Index("cmbCopyFileInfo");
   if (info > 0) return std::nullopt;
-  if (AnyChecked(values, {"cbxD", "cbxA", "cbxT", "cbxS", "cbxO", "cbxU"})) return std::nullopt;
+  for (char letter : kCopyFlagBoxes.Letters) {
+    if (values.Checked(std::string(kCopyFlagBoxes.Prefix) + letter)) return std::nullopt;
+  }
   return TCheckFailure{"Please tick at least one box under \"What to copy for files\"!", "cbxD"};
 }
 

@@ -16,7 +16,7 @@ using namespace fields;
 // The persisted order, which is not the order of the command line. The retry and wait
 // boxes follow a rule of their own (see SpecialToEditor); the copy flags and the
 // attributes are one box each.
-constexpr TField kRobocopyFields[] = {
+constexpr auto kRobocopyFields = JoinFields(
     Text<&TRC::SrcDir>("SrcDir", "edtSrcDir"),
     Text<&TRC::DestDir>("DestDir", "edtDestDir"),
     Strings<&TRC::FileList>("FileList"),
@@ -24,13 +24,7 @@ constexpr TField kRobocopyFields[] = {
     Integer<&TRC::CopyNLevels>("CopyNLevels", "sedNLevels"),
     Enum<&TRC::FileCopyMode>("FileCopyMode", "cmbFileCopyMode"),
     Flag<&TRC::EFSRAW>("EFSRAW", "cbxEFSRAW"),
-    Set<&TRC::CopyFlags, TCopyFlag>("CopyFlags"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfD>("cbxD"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfA>("cbxA"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfT>("cbxT"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfS>("cbxS"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfO>("cbxO"),
-    SetMember<&TRC::CopyFlags, TCopyFlag::cfU>("cbxU"),
+    SetWithBoxes<&TRC::CopyFlags, TCopyFlag, kCopyFlagBoxes>("CopyFlags"),
     Flag<&TRC::CopyDirTimestamps>("CopyDirTimestamps", "cbxCopyDirTimestamps"),
     Enum<&TRC::CopyFileInfo>("CopyFileInfo", "cmbCopyFileInfo"),
     Flag<&TRC::FixSec>("FixSec", "cbxFixSec"),
@@ -38,24 +32,8 @@ constexpr TField kRobocopyFields[] = {
     Flag<&TRC::Purge>("Purge", "cbxPURGE"),
     Flag<&TRC::Mirror>("Mirror", "cbxMirror"),
     Enum<&TRC::MoveFiles>("MoveFiles", "cmbMoveFiles"),
-    Set<&TRC::AddAttrs, TRCFileAttr>("AddAttrs"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrR>("cbxAddAttrsR"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrA>("cbxAddAttrsA"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrS>("cbxAddAttrsS"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrH>("cbxAddAttrsH"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrC>("cbxAddAttrsC"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrN>("cbxAddAttrsN"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrE>("cbxAddAttrsE"),
-    SetMember<&TRC::AddAttrs, TRCFileAttr::attrT>("cbxAddAttrsT"),
-    Set<&TRC::ClearAttrs, TRCFileAttr>("ClearAttrs"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrR>("cbxClearAttrsR"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrA>("cbxClearAttrsA"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrS>("cbxClearAttrsS"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrH>("cbxClearAttrsH"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrC>("cbxClearAttrsC"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrN>("cbxClearAttrsN"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrE>("cbxClearAttrsE"),
-    SetMember<&TRC::ClearAttrs, TRCFileAttr::attrT>("cbxClearAttrsT"),
+    SetWithBoxes<&TRC::AddAttrs, TRCFileAttr, kAddAttrBoxes>("AddAttrs"),
+    SetWithBoxes<&TRC::ClearAttrs, TRCFileAttr, kClearAttrBoxes>("ClearAttrs"),
     Flag<&TRC::CreateTreeOnly>("CreateTreeOnly", "cbxCreateTreeOnly"),
     Flag<&TRC::Fat83>("Fat83", "cbxFat83"),
     Flag<&TRC::TurnOff256>("TurnOff256", "cbxTurnOff256"),
@@ -73,26 +51,8 @@ constexpr TField kRobocopyFields[] = {
     Integer<&TRC::Threads>("Threads", "sedThreads"),
     Flag<&TRC::CopyOnlyArhive>("CopyOnlyArhive", "cbxCopyOnlyArhive"),
     Flag<&TRC::CopyOnlyArhive_AndReset>("CopyOnlyArhive_AndReset", "cbxCopyOnlyArhive_AndReset"),
-    Set<&TRC::InclWithAttr, TRCFileAttr>("InclWithAttr"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrR>("cbxIncludeWithAttrR"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrA>("cbxIncludeWithAttrA"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrS>("cbxIncludeWithAttrS"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrH>("cbxIncludeWithAttrH"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrC>("cbxIncludeWithAttrC"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrN>("cbxIncludeWithAttrN"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrE>("cbxIncludeWithAttrE"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrT>("cbxIncludeWithAttrT"),
-    SetMember<&TRC::InclWithAttr, TRCFileAttr::attrO>("cbxIncludeWithAttrO"),
-    Set<&TRC::ExclWithAttr, TRCFileAttr>("ExclWithAttr"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrR>("cbxExclWithAttrR"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrA>("cbxExclWithAttrA"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrS>("cbxExclWithAttrS"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrH>("cbxExclWithAttrH"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrC>("cbxExclWithAttrC"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrN>("cbxExclWithAttrN"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrE>("cbxExclWithAttrE"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrT>("cbxExclWithAttrT"),
-    SetMember<&TRC::ExclWithAttr, TRCFileAttr::attrO>("cbxExclWithAttrO"),
+    SetWithBoxes<&TRC::InclWithAttr, TRCFileAttr, kInclWithAttrBoxes>("InclWithAttr"),
+    SetWithBoxes<&TRC::ExclWithAttr, TRCFileAttr, kExclWithAttrBoxes>("ExclWithAttr"),
     EntryList<&TRC::ExcludeFiles>("ExcludeFiles", "lbxExcludeFiles"),
     EntryList<&TRC::ExcludeDirs>("ExcludeDirs", "lbxExcludeDirs"),
     Flag<&TRC::ExcludeChanged>("ExcludeChanged", "cbxExcludeChanged"),
@@ -153,8 +113,7 @@ constexpr TField kRobocopyFields[] = {
     Flag<&TRC::Quit>("Quit", "cbxQuit"),
     Flag<&TRC::NoSD>("NoSD", "cbxNoSD"),
     Flag<&TRC::NoDD>("NoDD", "cbxNoDD"),
-    EntryList<&TRC::InclFiles>("InclFiles", "lbxIF"),
-};
+    EntryList<&TRC::InclFiles>("InclFiles", "lbxIF"));
 
 // Switch tables, one per group of flags that stand together on the command line.
 constexpr TSwitch<TRC> kEfsRawSwitch[] = {{&TRC::EFSRAW, " /EFSRAW"}};
@@ -189,10 +148,6 @@ constexpr TSwitch<TRC> kLogOutputSwitches[] = {
 constexpr TSwitch<TRC> kJobSwitches[] = {
     {&TRC::Quit, " /QUIT"}, {&TRC::NoSD, " /NOSD"}, {&TRC::NoDD, " /NODD"}};
 
-// The letters of a set's members, in the order of their ordinals.
-constexpr std::string_view kCopyFlagLetters = "DATSOU";
-constexpr std::string_view kAttributeLetters = "RASHCNETO";
-
 std::string MemberLetters(uint32_t members, std::string_view letters) {
   std::string text;
   for (size_t i = 0; i < letters.size(); ++i) {
@@ -208,7 +163,7 @@ std::string ValuedSwitch(std::string_view name, const std::string& value) {
 }
 
 std::string AttributeSwitch(std::string_view name, uint32_t members) {
-  return ValuedSwitch(name, MemberLetters(members, kAttributeLetters));
+  return ValuedSwitch(name, MemberLetters(members, kRCFileAttrLetters));
 }
 
 // A list switch and its entries, each prepared by the list's own quoting.
@@ -374,9 +329,9 @@ void TRobocopyItem::SpecialFromEditor(const TEditorValues& values) {
   RetryCount = SetRetryCount ? values.Index("sedRetryCount") : 0;
   SetWait = values.Checked("cbxWait");
   Wait = SetWait ? values.Index("sedWait") : 0;
-  // Offline can be asked for in a file but not added or cleared by the dialog.
-  AddAttrs &= ~MemberOf(TRCFileAttr::attrO);
-  ClearAttrs &= ~MemberOf(TRCFileAttr::attrO);
+  // A member the dialog has no box for (offline, for adding and clearing) goes too.
+  AddAttrs &= ShownMembers(kAddAttrBoxes);
+  ClearAttrs &= ShownMembers(kClearAttrBoxes);
 }
 
 }  // namespace palvetta

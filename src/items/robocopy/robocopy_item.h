@@ -10,6 +10,7 @@
 #include "model/command_tables.h"
 #include "model/custom_project_item.h"
 #include "model/properties.h"
+#include "model/set_boxes.h"
 
 namespace palvetta {
 
@@ -135,6 +136,20 @@ class TRobocopyItem : public TCustomProjectItem {
   PALVETTA_ITEM_TEXTS
   PALVETTA_ITEM_EDITOR_CODE
 };
+
+// The letters of TCopyFlag's and TRCFileAttr's values, in the order of their ordinals.
+inline constexpr std::string_view kCopyFlagLetters = "DATSOU";
+inline constexpr std::string_view kRCFileAttrLetters = "RASHCNETO";
+
+// The sets' boxes in the dialog. Offline can be asked for in a file but not added or
+// cleared by the dialog.
+inline constexpr TSetBoxes kCopyFlagBoxes{"cbx", kCopyFlagLetters, kCopyFlagLetters};
+inline constexpr TSetBoxes kAddAttrBoxes{"cbxAddAttrs", "RASHCNET", kRCFileAttrLetters};
+inline constexpr TSetBoxes kClearAttrBoxes{"cbxClearAttrs", "RASHCNET", kRCFileAttrLetters};
+inline constexpr TSetBoxes kInclWithAttrBoxes{"cbxIncludeWithAttr", kRCFileAttrLetters,
+                                              kRCFileAttrLetters};
+inline constexpr TSetBoxes kExclWithAttrBoxes{"cbxExclWithAttr", kRCFileAttrLetters,
+                                              kRCFileAttrLetters};
 
 // What the dialog's lists offer for the item's enumerations, and the switches they write.
 extern const TEnumTable<TRCSubDirMode> kRCSubDirModes;
