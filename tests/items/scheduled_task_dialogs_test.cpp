@@ -14,27 +14,21 @@
 namespace palvetta {
 namespace {
 
-const TLayoutNode* Find(const TLayoutNode& node, const std::string& name) {
-  if (node.Name == name) return &node;
-  for (const TLayoutNode& child : node.Children) {
-    if (const TLayoutNode* found = Find(child, name)) return found;
-  }
-  return nullptr;
-}
-
 // Whether the named control shows: no hidden node on its way from the root.
 bool Shown(const TLayoutNode& node, const std::string& name, bool visible = true) {
   visible = visible && node.Visible;
   if (node.Name == name) return visible;
   for (const TLayoutNode& child : node.Children) {
-    if (Find(child, name)) return Shown(child, name, visible);
+    if (NodeNamed(child, name)) return Shown(child, name, visible);
   }
   return false;
 }
 
 TStrings PageCaptions(const TEditorSpec& spec) {
   TStrings captions;
-  for (const TLayoutNode& page : Find(spec.Layout, "tsPages")->Children) captions.push_back(page.Text);
+  for (const TLayoutNode& page : NodeNamed(spec.Layout, "tsPages")->Children) {
+    captions.push_back(page.Text);
+  }
   return captions;
 }
 
@@ -69,13 +63,13 @@ TEST(ScheduledTaskEditorSpecs, ChangeModeHidesTheScheduleAndWhatOnlyCreateWrites
     EXPECT_TRUE(Shown(create.Layout, control)) << control;
     EXPECT_FALSE(Shown(change.Layout, control)) << control;
   }
-  EXPECT_EQ(Find(create.Layout, "cmbEnableDisableTask"), nullptr);
+  EXPECT_EQ(NodeNamed(create.Layout, "cmbEnableDisableTask"), nullptr);
   EXPECT_TRUE(Shown(change.Layout, "cmbEnableDisableTask"));
-  EXPECT_EQ(Find(create.Layout, "cmbRunLevel")->Entries, (TStrings{"LIMITED", "HIGHEST"}));
-  EXPECT_EQ(Find(change.Layout, "cmbRunLevel")->Entries,
+  EXPECT_EQ(NodeNamed(create.Layout, "cmbRunLevel")->Entries, (TStrings{"LIMITED", "HIGHEST"}));
+  EXPECT_EQ(NodeNamed(change.Layout, "cmbRunLevel")->Entries,
             (TStrings{"Do not change", "LIMITED", "HIGHEST"}));
-  EXPECT_EQ(Find(create.Layout, "rbNP")->Text, "No interactive mode");
-  EXPECT_EQ(Find(change.Layout, "rbNP")->Text, "Leave the interactive setting as it is");
+  EXPECT_EQ(NodeNamed(create.Layout, "rbNP")->Text, "No interactive mode");
+  EXPECT_EQ(NodeNamed(change.Layout, "rbNP")->Text, "Leave the interactive setting as it is");
   EXPECT_TRUE(change.Checks.empty());
 }
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ascii_text.h"
+
 namespace palvetta {
 namespace {
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 // An NT system that filled the extended record, as a workstation.
 TOsVersionFacts Nt(uint32_t major, uint32_t minor, uint32_t build) {

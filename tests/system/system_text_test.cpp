@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "support/ascii_text.h"
 #include "system/demangle.h"
 #include "system/path_rules.h"
 #include "system/tick_count.h"
@@ -9,8 +10,6 @@
 
 namespace palvetta {
 namespace {
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 TEST(SystemText, FileVersionNumberText) {
   EXPECT_EQ(Narrow(FileVersionNumberText(0x00010002, 0x00030004)), "1.2.3.4");

@@ -9,11 +9,11 @@
 #include "crash/process/stackward_exception.h"
 #include "crash/process/thread_caption.h"
 #include "crash/process/thread_list.h"
+#include "support/ascii_text.h"
 
 namespace palvetta {
 namespace {
 
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 std::u16string Widen(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 
 TEST(ProcessText, PathWithoutExtCutsOnlyTheFileNamesExtension) {

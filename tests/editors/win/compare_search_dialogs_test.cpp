@@ -20,12 +20,6 @@ namespace {
 
 class CompareSearchDialogsTest : public EditorDialogsFixture {
  protected:
-  std::vector<std::string> ShownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& shown : Messages.Shown) texts.push_back(shown.Text);
-    return texts;
-  }
-
   TProject Project;
 };
 

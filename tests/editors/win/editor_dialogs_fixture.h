@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/text.h"
 #include "editors/editor_spec.h"
@@ -16,6 +18,25 @@
 #include "support/ui_test_support.h"
 
 namespace palvetta {
+
+// Shows the item's dialog, runs the action in it once shown, and reports whether the
+// item took the values.
+inline bool EditInDialog(TItemEditorDialogs& dialogs, TCustomProjectItem& item, HWND owner,
+                         std::function<void(TDialog&)> action) {
+  dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
+    dialog.Post([&dialog, action] {
+      action(dialog);
+      // A safety net: a test that forgot to close the dialog fails instead of hanging.
+      dialog.Post([&dialog] {
+        if (dialog.ModalResult() == TModalResult::mrNone) {
+          ADD_FAILURE() << "the dialog was still open";
+          dialog.Cancel();
+        }
+      });
+    });
+  };
+  return dialogs.Execute(item, owner);
+}
 
 class EditorDialogsFixture : public ::testing::Test {
  public:
@@ -34,22 +55,15 @@ class EditorDialogsFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_TRUE(InitTestControls()); }
 
-  // Shows the item's dialog, runs the action in it once shown, and reports whether the
-  // item took the values.
   bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
-    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
-      dialog.Post([&dialog, action] {
-        action(dialog);
-        // A safety net: a test that forgot to close the dialog fails instead of hanging.
-        dialog.Post([&dialog] {
-          if (dialog.ModalResult() == TModalResult::mrNone) {
-            ADD_FAILURE() << "the dialog was still open";
-            dialog.Cancel();
-          }
-        });
-      });
-    };
-    return Dialogs.Execute(item, Owner.Handle());
+    return EditInDialog(Dialogs, item, Owner.Handle(), std::move(action));
+  }
+
+  // The texts of the messages shown so far.
+  std::vector<std::string> ShownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : Messages.Shown) texts.push_back(shown.Text);
+    return texts;
   }
 
  protected:

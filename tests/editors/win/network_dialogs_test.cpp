@@ -21,12 +21,6 @@ namespace {
 
 class NetworkDialogsTest : public EditorDialogsFixture {
  protected:
-  std::vector<std::string> ShownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& shown : Messages.Shown) texts.push_back(shown.Text);
-    return texts;
-  }
-
   // Presses OK with the values the setup puts in; expects the dialog to stay open with
   // the message and the focus on the field, then cancels.
   void ExpectRefused(TCustomProjectItem& item, const std::function<void(TDialog&)>& setup,

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "editor_dialogs_fixture.h"
 #include "editors/win/item_editor_dialogs.h"
 #include "editors/win/windows_service_enumeration.h"
 #include "fake_service_enumeration.h"
@@ -37,18 +38,7 @@ class ServiceControlDialogsTest : public ::testing::Test {
   }
 
   bool Edit(TCustomProjectItem& item, std::function<void(TDialog&)> action) {
-    Dialogs.OnShown = [action = std::move(action)](TDialog& dialog) {
-      dialog.Post([&dialog, action] {
-        action(dialog);
-        dialog.Post([&dialog] {
-          if (dialog.ModalResult() == TModalResult::mrNone) {
-            ADD_FAILURE() << "the dialog was still open";
-            dialog.Cancel();
-          }
-        });
-      });
-    };
-    return Dialogs.Execute(item, Owner.Handle());
+    return EditInDialog(Dialogs, item, Owner.Handle(), std::move(action));
   }
 
   size_t RootWalks() const {

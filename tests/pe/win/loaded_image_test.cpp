@@ -4,20 +4,12 @@
 
 #include "pe/pe_exports.h"
 #include "pe/win/loaded_image.h"
+#include "support/ascii_text.h"
+#include "support/kernel32_module.h"
 #include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
-
-HMODULE Kernel32() { return GetModuleHandleW(L"kernel32.dll"); }
-
-std::u16string ModulePath(HMODULE module) {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(module, path, MAX_PATH);
-  return FromWide(path);
-}
 
 // Every named export of Wine's kernel32, forwarders included, gives the system's
 // address, read from memory and from the file.

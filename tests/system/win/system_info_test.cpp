@@ -4,20 +4,12 @@
 
 #include <filesystem>
 
+#include "support/ascii_text.h"
+#include "support/kernel32_module.h"
 #include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
-
-HMODULE Kernel32() { return GetModuleHandleW(L"kernel32.dll"); }
-
-std::u16string ModulePath(HMODULE module) {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(module, path, MAX_PATH);
-  return FromWide(path);
-}
 
 TEST(SystemInfoWin, OsInfoDescribesTheRunningSystem) {
   const TOS os = GetOsInfo();

@@ -24,12 +24,11 @@
 #include "crash/process/win/registry_text.h"
 #include "crash/process/win/shared_security.h"
 #include "crash/process/win/thread_except_state.h"
+#include "support/ascii_text.h"
 #include "system/win/system_info.h"
 
 namespace palvetta {
 namespace {
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 std::set<DWORD> ToolhelpThreads() {
   std::set<DWORD> ids;
