@@ -6,8 +6,9 @@
 # Everything that names one of these in palvetta_library's WIN_LIBS links the delay-import
 # library; mingw's own run time resolves the first call (__delayLoadHelper2), and a DLL
 # that is missing ends the program at that call, as a missing import would at start.
-set(PALVETTA_DELAY_LOADED comdlg32 crypt32 mpr ole32 shcore shell32 version winhttp
-    wintrust)
+# (shcore is not among them: restoring the main window's placement asks it for each
+# monitor's DPI before the window shows.)
+set(PALVETTA_DELAY_LOADED comdlg32 crypt32 mpr ole32 shell32 version winhttp wintrust)
 
 # The delay-import library of a system DLL, made once at configure time from the function
 # names of the toolchain's import library (a function has a thunk "T name" beside its

@@ -3,14 +3,13 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/update_rules.h"
 #include "app/win/main_window.h"
-#include "base/win/kernel_handles.h"
 #include "base/win/program.h"
 #include "base/win/wide.h"
 #include "editors/editor_spec.h"
@@ -32,6 +31,8 @@ std::string ProgramFolder() {
   return Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
 }
 
+// Asked only when the snippets are first read, after the window shows: the shell's DLLs
+// load then instead of delaying the start.
 std::string RoamingAppDataFolder() {
   wchar_t path[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
@@ -40,12 +41,9 @@ std::string RoamingAppDataFolder() {
   return Narrow(path);
 }
 
-// The only argument the program looks at: the project file to open.
-std::string FirstArgument() {
-  int count = 0;
-  const TScopedLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-  return arguments && count > 1 ? Narrow(arguments.Get()[1]) : std::string();
-}
+// The only argument the program looks at: the project file to open. The C run time has
+// split the command line already (the shell's splitter would load its DLLs at start).
+std::string FirstArgument() { return __argc > 1 && __wargv ? Narrow(__wargv[1]) : std::string(); }
 
 int Run(int showCommand) {
   INITCOMMONCONTROLSEX init = {};
@@ -67,7 +65,7 @@ int Run(int showCommand) {
   TMainWindowOptions options;
   options.Settings = &settings;
   options.Appearance = &appearance;
-  options.AppDataFolder = RoamingAppDataFolder();
+  options.AppDataFolder = &RoamingAppDataFolder;
   options.ProjectToOpen = FirstArgument();
   options.Editing = &editors;
   options.Environment = environment;

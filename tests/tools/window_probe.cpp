@@ -27,26 +27,11 @@
 
 #include "base/win/wide.h"
 #include "support/png_file.h"
+#include "support/process_window.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct TSearch {
-  DWORD ProcessId;
-  HWND Found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->ProcessId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-    search->Found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 std::wstring QuoteArgument(const std::wstring& argument) {
   if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
@@ -149,27 +134,26 @@ bool RunOnce(const TOptions& options) {
     std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
     return false;
   }
-  TSearch search = {process.dwProcessId, nullptr};
+  HWND found = nullptr;
   const Clock::time_point giveUp = start + std::chrono::seconds(60);
-  while (!search.Found && Clock::now() < giveUp &&
-         WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-    EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.Found) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  while (!found && Clock::now() < giveUp && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+    found = palvetta::FirstVisibleWindow(process.dwProcessId);
+    if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-  bool ok = search.Found != nullptr;
+  bool ok = found != nullptr;
   if (!ok) std::fprintf(stderr, "no window appeared\n");
   if (ok) std::printf("startup_ms=%lld\n", static_cast<long long>(elapsed));
   if (ok && !options.TitleContains.empty()) {
     // The caption may follow a moment later, e.g. when a project opens after showing.
-    while (Caption(search.Found).find(options.TitleContains) == std::wstring::npos &&
+    while (Caption(found).find(options.TitleContains) == std::wstring::npos &&
            Clock::now() < giveUp) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     const auto captionElapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    const std::wstring caption = Caption(search.Found);
+    const std::wstring caption = Caption(found);
     std::printf("caption=%s\n", palvetta::Narrow(caption).c_str());
     if (caption.find(options.TitleContains) == std::wstring::npos) {
       std::fprintf(stderr, "the caption does not contain the expected text\n");
@@ -178,19 +162,19 @@ bool RunOnce(const TOptions& options) {
       std::printf("caption_ms=%lld\n", static_cast<long long>(captionElapsed));
     }
   }
-  if (search.Found && (!options.Screenshot.empty() || options.ResizeSteps > 0)) {
+  if (found && (!options.Screenshot.empty() || options.ResizeSteps > 0)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // let it paint
   }
-  if (search.Found && !options.Screenshot.empty()) {
-    palvetta::WritePngFile(options.Screenshot, palvetta::CaptureClient(search.Found));
+  if (found && !options.Screenshot.empty()) {
+    palvetta::WritePngFile(options.Screenshot, palvetta::CaptureClient(found));
   }
-  if (search.Found && options.ResizeSteps > 0) {
-    for (const TStepTime& time : TimeResizeSteps(search.Found, options.ResizeSteps)) {
+  if (found && options.ResizeSteps > 0) {
+    for (const TStepTime& time : TimeResizeSteps(found, options.ResizeSteps)) {
       std::printf("resize_ms=%.1f sizing_ms=%.1f\n", time.Total, time.Sizing);
     }
-    if (options.ResizeChildren) TimeChildren(search.Found, options.ResizeSteps);
+    if (options.ResizeChildren) TimeChildren(found, options.ResizeSteps);
   }
-  if (search.Found) PostMessageW(search.Found, WM_CLOSE, 0, 0);
+  if (found) PostMessageW(found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
     std::fprintf(stderr, "the program did not end after WM_CLOSE\n");
     TerminateProcess(process.hProcess, 1);

@@ -418,7 +418,8 @@ void TfrmMain::FirstActivation() {
   // A damaged snippet file costs only that snippet: the user learns which file it was,
   // and the palette and the project named on the command line still come up.
   try {
-    const std::vector<TSnippetLoadError> errors = FApp->ReadSnippets(FOptions.AppDataFolder);
+    const std::string appData = FOptions.AppDataFolder ? FOptions.AppDataFolder() : std::string();
+    const std::vector<TSnippetLoadError> errors = FApp->ReadSnippets(appData);
     if (!errors.empty()) {
       std::string message = "These snippet files could not be read and were left out:";
       for (const TSnippetLoadError& error : errors) {

@@ -40,7 +40,8 @@ class TfrmChkUpdate;
 struct TMainWindowOptions {
   TSettingsStore* Settings = nullptr;    // the window's placement, recent files
   TAppearance* Appearance = nullptr;     // for the settings dialog; none: no settings
-  std::string AppDataFolder;             // the user's snippets live below it
+  // Finds the folder the user's snippets live below; asked when they are first read.
+  std::function<std::string()> AppDataFolder;
   std::string ProjectToOpen;             // opened on the first activation when not empty
   IItemEditing* Editing = nullptr;       // opens an item's editor; none: nothing to edit
   bool QuitWhenClosed = true;            // the program ends with its main window

@@ -16,6 +16,8 @@ TOS GetOsInfo();
 
 // The file's version: "a.b.c.d" from its fixed version block when that is not 0, else the
 // "FileVersion" string of its first translation unchanged; empty when it has neither.
+// version.dll is delay-loaded: the first call loads it under the loader lock, so the
+// crash reporter makes that call when it is installed, never first on a crash path.
 std::u16string GetFileVersionText(const std::u16string& fileName);
 
 // The path with each component that exists replaced by its short (8.3) name, where the

@@ -212,7 +212,7 @@ class MainWindowTest : public ::testing::Test {
   TfrmMain& Start(const std::string& projectToOpen = "") {
     TMainWindowOptions options;
     options.Settings = &Store;
-    options.AppDataFolder = PathToUtf8(Folder / "AppData");
+    options.AppDataFolder = [folder = PathToUtf8(Folder / "AppData")] { return folder; };
     options.ProjectToOpen = projectToOpen;
     options.QuitWhenClosed = false;
     options.Editing = &Editing;

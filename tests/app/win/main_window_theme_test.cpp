@@ -30,7 +30,7 @@ class MainWindowThemeTest : public ::testing::Test {
     fs::remove_all(Folder);
     TMainWindowOptions options;
     options.Settings = &Store;
-    options.AppDataFolder = PathToUtf8(Folder / "AppData");
+    options.AppDataFolder = [folder = PathToUtf8(Folder / "AppData")] { return folder; };
     options.QuitWhenClosed = false;
     options.Environment.ThemePainter = &Painter;
     Window = std::make_unique<TfrmMain>(options);

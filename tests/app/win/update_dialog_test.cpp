@@ -381,7 +381,7 @@ class StartupCheckTest : public UpdateDialogTest {
     Config = LocalConfig(Server.BaseURL());
     TMainWindowOptions options;
     options.Settings = &Store;
-    options.AppDataFolder = PathToUtf8(Temp.Path() / "AppData");
+    options.AppDataFolder = [folder = PathToUtf8(Temp.Path() / "AppData")] { return folder; };
     options.QuitWhenClosed = false;
     options.Updates = &Config;
     options.ProgramVersion = "2.7.0";

@@ -36,7 +36,7 @@ class EditingInMainWindowTest : public ::testing::Test {
     fs::create_directories(Folder);
     TMainWindowOptions options;
     options.Settings = &Store;
-    options.AppDataFolder = PathToUtf8(Folder / "AppData");
+    options.AppDataFolder = [folder = PathToUtf8(Folder / "AppData")] { return folder; };
     options.QuitWhenClosed = false;
     options.Editing = &Dialogs;
     Window = std::make_unique<TfrmMain>(options);

@@ -1,5 +1,13 @@
 #pragma once
 // Folders, names and times the reporter's settings and reports refer to.
+//
+// SpecialFolderPath (and GetReportTempFolder, which may fall back to it) reach shell32
+// and ole32, which the program delay-loads so that its start does not pay for them: the
+// first call of each of their functions loads the DLL and looks the function up under the
+// loader lock. So none of these is ever called first on a faulting thread's capture path
+// or while another thread may hold the loader lock (a crash inside the loader leaves it
+// held): the reporter's installation calls each one that its crash path needs once
+// beforehand.
 
 #include <windows.h>
 
