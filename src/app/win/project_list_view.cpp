@@ -95,14 +95,18 @@ void TProjectListView::FitColumns() {
   }
 }
 
+// The actions ask for the selection whenever the program is idle: with no row selected,
+// the count answers at once where a search would visit every row of a long project.
 std::vector<int> TProjectListView::SelectedRows() const {
   std::vector<int> rows;
+  if (ListView_GetSelectedCount(FHandle) == 0) return rows;
   int row = -1;
   while ((row = ListView_GetNextItem(FHandle, row, LVNI_SELECTED)) >= 0) rows.push_back(row);
   return rows;
 }
 
 std::optional<int> TProjectListView::FirstSelected() const {
+  if (ListView_GetSelectedCount(FHandle) == 0) return std::nullopt;
   const int row = ListView_GetNextItem(FHandle, -1, LVNI_SELECTED);
   return row >= 0 ? std::optional<int>(row) : std::nullopt;
 }

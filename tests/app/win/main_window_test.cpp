@@ -573,6 +573,58 @@ TEST_F(MainWindowTest, SavesOpensAndKeepsRecentFiles) {
   EXPECT_EQ(Store.ReadString("Recent", "4", ""), names[1]);
 }
 
+// The list asks only for the rows it shows, so a long project must still show every row,
+// each with its own item's image and texts however far down, and its actions must see
+// the selection there.
+TEST_F(MainWindowTest, ALongProjectShowsEveryRowWithItsOwnItem) {
+  constexpr int kRows = 20000;
+  const fs::path file = Folder / "long.kwj";
+  {
+    TApplicationModel app;
+    for (int i = 0; i < kRows; ++i) app.Project().Add<TREMItem>().Text = "row " + std::to_string(i);
+    app.Project().Items(kRows / 2).Enabled = false;
+    app.Project().Items(kRows - 1).RedirectTo = "last.txt";
+    app.SaveToFile(PathToUtf8(file));
+  }
+  TfrmMain& window = Start(PathToUtf8(file));
+  const HWND list = window.ProjectList().Handle();
+  ASSERT_EQ(ListView_GetItemCount(list), kRows);
+  const int enabledImage = window.ProjectList().RowImage(0);
+  EXPECT_NE(enabledImage, 0);
+
+  const struct {
+    int Row;
+    const char* Command;
+    const char* Redirect;
+    bool Enabled;
+  } rows[] = {
+      {0, "row 0", "", true},
+      {kRows / 2, "row 10000", "", false},
+      {kRows - 1, "row 19999", "last.txt", true},
+  };
+  for (const auto& row : rows) {
+    ListView_EnsureVisible(list, row.Row, FALSE);
+    Pump(window);
+    wchar_t text[64] = {};
+    ListView_GetItemText(list, row.Row, TProjectListView::colCommand, text, 64);
+    EXPECT_EQ(Narrow(text), row.Command) << row.Row;
+    ListView_GetItemText(list, row.Row, TProjectListView::colRedirect, text, 64);
+    EXPECT_EQ(Narrow(text), row.Redirect) << row.Row;
+    LVITEMW cell = {};
+    cell.mask = LVIF_IMAGE;
+    cell.iItem = row.Row;
+    ASSERT_TRUE(ListView_GetItem(list, &cell)) << row.Row;
+    EXPECT_EQ(cell.iImage, row.Enabled ? enabledImage : 0) << row.Row;
+  }
+
+  window.ProjectList().SelectOnly(kRows - 1);
+  EXPECT_EQ(window.Actions().Execute("actMoveDown"), TExecuteResult::erDisabled);
+  EXPECT_EQ(window.Actions().Execute("actMoveUp"), TExecuteResult::erExecuted);
+  EXPECT_EQ(window.ProjectList().FirstSelected(), kRows - 2);
+  EXPECT_EQ(window.ProjectList().CellText(kRows - 2, TProjectListView::colRedirect), "last.txt");
+  EXPECT_EQ(window.ProjectList().CellText(kRows - 1, TProjectListView::colCommand), "row 19998");
+}
+
 TEST_F(MainWindowTest, ADamagedProjectFileIsReportedAndTheOldProjectStays) {
   TfrmMain& window = Start();
   AddEntry("Comment (REM)");
