@@ -10,9 +10,6 @@ namespace palvetta {
 std::u16string PathFileName(std::u16string_view path);
 // The text up to and including the last backslash; empty when it has none.
 std::u16string PathFolder(std::u16string_view path);
-// "\\server\share\" for a UNC path (with or without more behind the share), "C:\" for a
-// path whose second character is ":", else the text unchanged.
-std::u16string PathRoot(std::u16string_view path);
 // The file name's extension with its dot: from the last "." behind the last backslash;
 // empty when the file name has none (a dot in a folder name is no extension).
 std::u16string PathExtension(std::u16string_view path);

@@ -53,38 +53,10 @@ bool Replace(std::basic_string<C>& text, std::basic_string_view<C> sub, std::bas
   return changed;
 }
 
-template <class C>
-std::basic_string<C> DeleteCopy(std::basic_string_view<C> text, int index, int count) {
-  std::basic_string<C> result(text);
-  if (index < 1 || static_cast<size_t>(index) > text.size() || count <= 0) return result;
-  result.erase(static_cast<size_t>(index - 1), static_cast<size_t>(count));
-  return result;
-}
-
-template <class C>
-bool KeepRange(std::basic_string<C>& text, int index, int count) {
-  const size_t start = static_cast<size_t>(std::max(index, 1) - 1);
-  if (count <= 0 || start >= text.size()) {
-    const bool changed = !text.empty();
-    text.clear();
-    return changed;
-  }
-  const size_t kept = std::min(static_cast<size_t>(count), text.size() - start);
-  if (start == 0 && kept == text.size()) return false;
-  text = text.substr(start, kept);
-  return true;
-}
-
 }  // namespace
 
 bool TrimInPlaceA(std::string& text) { return TrimInPlace(text); }
 bool TrimInPlaceW(std::u16string& text) { return TrimInPlace(text); }
-
-std::string TrimA(std::string_view text) {
-  std::string result(text);
-  TrimInPlace(result);
-  return result;
-}
 
 std::u16string TrimW(std::u16string_view text) {
   std::u16string result(text);
@@ -92,40 +64,11 @@ std::u16string TrimW(std::u16string_view text) {
   return result;
 }
 
-bool KillCharW(std::u16string& text, char16_t character) { return std::erase(text, character) > 0; }
-
-bool KillCharSetW(std::u16string& text, const TCharSet& set) {
-  return std::erase_if(text, [&set](char16_t c) { return set.Contains(c); }) > 0;
-}
-
-bool KillSubStrW(std::u16string& text, std::u16string_view sub) {
-  return Replace<char16_t>(text, sub, {}, false, false);
-}
-
-bool ReplaceStrA(std::string& text, std::string_view sub, std::string_view replacement, bool rescan) {
-  return Replace(text, sub, replacement, rescan, false);
-}
 bool ReplaceStrW(std::u16string& text, std::u16string_view sub, std::u16string_view replacement, bool rescan) {
   return Replace(text, sub, replacement, rescan, false);
 }
-bool ReplaceTextA(std::string& text, std::string_view sub, std::string_view replacement, bool rescan) {
-  return Replace(text, sub, replacement, rescan, true);
-}
 bool ReplaceTextW(std::u16string& text, std::u16string_view sub, std::u16string_view replacement, bool rescan) {
   return Replace(text, sub, replacement, rescan, true);
-}
-
-std::string StrDeleteCopyA(std::string_view text, int index, int count) { return DeleteCopy(text, index, count); }
-std::u16string StrDeleteCopyW(std::u16string_view text, int index, int count) {
-  return DeleteCopy(text, index, count);
-}
-
-bool KeepRangeA(std::string& text, int index, int count) { return KeepRange(text, index, count); }
-bool KeepRangeW(std::u16string& text, int index, int count) { return KeepRange(text, index, count); }
-
-std::u16string RightChars(std::u16string_view text, int n) {
-  if (n <= 0) return {};
-  return std::u16string(text.substr(text.size() - std::min(static_cast<size_t>(n), text.size())));
 }
 
 bool CleanDelimitedList(std::u16string& text, char16_t delimiter) {

@@ -59,23 +59,6 @@ int Pos(std::basic_string_view<C> sub, std::basic_string_view<C> text, int from,
                       to == kToEnd ? to : to - 1, ignoreCase) + 1;
 }
 
-// The first 1-based position of the range whose character's membership is `wanted`.
-template <class C>
-int ScanCharSet(const TCharSet& set, std::basic_string_view<C> text, int from, int to, bool wanted) {
-  if (text.empty() || from <= 0 || to <= 0) return 0;
-  const long long length = static_cast<long long>(text.size());
-  if (to < from) {
-    for (long long i = std::min<long long>(from, length); i >= to; --i) {
-      if (set.Contains(text[i - 1]) == wanted) return static_cast<int>(i);
-    }
-  } else {
-    for (long long i = from; i <= std::min<long long>(to, length); ++i) {
-      if (set.Contains(text[i - 1]) == wanted) return static_cast<int>(i);
-    }
-  }
-  return 0;
-}
-
 template <class C>
 bool SameText(std::basic_string_view<C> a, std::basic_string_view<C> b) {
   return a.size() == b.size() && MatchesAt(a.data(), a.size(), b.data(), true);
@@ -93,15 +76,6 @@ int FindInBufferW(const char16_t* sub, size_t subLength, const char16_t* text, s
   return FindInBuffer(sub, subLength, text, textLength, from, to, ignoreCase);
 }
 
-size_t StrLenA(const char* text) noexcept { return Length(text); }
-size_t StrLenW(const char16_t* text) noexcept { return Length(text); }
-
-int PosStrA(std::string_view sub, std::string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, false);
-}
-int PosStrW(std::u16string_view sub, std::u16string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, false);
-}
 int PosTextA(std::string_view sub, std::string_view text, int from, int to) noexcept {
   return Pos(sub, text, from, to, true);
 }
@@ -109,27 +83,6 @@ int PosInRange(std::u16string_view sub, std::u16string_view text, int from, int 
   return Pos(sub, text, from, to, true);
 }
 
-int FindCharSetA(const TCharSet& set, std::string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, true);
-}
-int FindCharSetW(const TCharSet& set, std::u16string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, true);
-}
-int SkipCharSet(const TCharSet& set, std::u16string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, false);
-}
-
-bool StartsWithA(std::string_view prefix, std::string_view text) noexcept {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool StartsWithW(std::u16string_view prefix, std::u16string_view text) noexcept {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool StartsWithTextW(std::u16string_view prefix, std::u16string_view text) noexcept {
-  return prefix.size() <= text.size() && SameText(prefix, text.substr(0, prefix.size()));
-}
-
-bool SameTextA(std::string_view a, std::string_view b) noexcept { return SameText(a, b); }
 bool SameTextW(std::u16string_view a, std::u16string_view b) noexcept { return SameText(a, b); }
 
 int CompareTextW(std::u16string_view a, std::u16string_view b) noexcept {

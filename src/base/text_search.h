@@ -11,8 +11,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "base/char_set.h"
-
 namespace palvetta {
 
 constexpr int kToEnd = INT_MAX;
@@ -25,25 +23,9 @@ int FindInBufferA(const char* sub, size_t subLength, const char* text, size_t te
 int FindInBufferW(const char16_t* sub, size_t subLength, const char16_t* text, size_t textLength,
                   int from, int to, bool ignoreCase) noexcept;
 
-size_t StrLenA(const char* text) noexcept;  // 0 for nullptr
-size_t StrLenW(const char16_t* text) noexcept;
-
-int PosStrA(std::string_view sub, std::string_view text, int from = 1, int to = kToEnd) noexcept;
-int PosStrW(std::u16string_view sub, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
 int PosTextA(std::string_view sub, std::string_view text, int from = 1, int to = kToEnd) noexcept;
 int PosInRange(std::u16string_view sub, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
 
-// The first position of the range whose character is (FindCharSet) or is not
-// (SkipCharSet) in the set.
-int FindCharSetA(const TCharSet& set, std::string_view text, int from = 1, int to = kToEnd) noexcept;
-int FindCharSetW(const TCharSet& set, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-int SkipCharSet(const TCharSet& set, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-
-bool StartsWithA(std::string_view prefix, std::string_view text) noexcept;
-bool StartsWithW(std::u16string_view prefix, std::u16string_view text) noexcept;
-bool StartsWithTextW(std::u16string_view prefix, std::u16string_view text) noexcept;
-
-bool SameTextA(std::string_view a, std::string_view b) noexcept;
 bool SameTextW(std::u16string_view a, std::u16string_view b) noexcept;
 // The difference of the first folded characters that differ, else length(a) - length(b).
 int CompareTextW(std::u16string_view a, std::u16string_view b) noexcept;
