@@ -1,5 +1,8 @@
 #include "base/number_text.h"
 
+#include <cstddef>
+#include <string_view>
+
 namespace palvetta {
 namespace {
 
@@ -31,26 +34,6 @@ template <class C>
 bool IsHexDigit(C c) {
   return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-
-// Collects output into a caller's buffer, cut to fit, counting the whole length.
-template <class C>
-class TBufferSink {
- public:
-  TBufferSink(C* out, size_t capacity) : FOut(out), FCapacity(capacity) {}
-  void Put(C c) {
-    if (FLength + 1 < FCapacity) FOut[FLength] = c;
-    ++FLength;
-  }
-  size_t Finish() {
-    if (FCapacity > 0) FOut[FLength < FCapacity ? FLength : FCapacity - 1] = 0;
-    return FLength;
-  }
-
- private:
-  C* FOut;
-  size_t FCapacity;
-  size_t FLength = 0;
-};
 
 template <class C>
 class TStringSink {
@@ -114,12 +97,6 @@ std::basic_string<C> Hex(uint64_t bits, int width, C fill) {
 }
 
 }  // namespace
-
-size_t FormatHexA(char* out, size_t capacity, uint64_t bits, int width, char fill) noexcept {
-  TBufferSink<char> sink(out, capacity);
-  WriteHex(sink, bits, width, fill);
-  return sink.Finish();
-}
 
 std::string IntToDecPadA(int32_t value, int width, char fill) { return Decimal(value, width, fill); }
 std::string IntToHexPadA(int32_t value, int width, char fill) { return Hex(static_cast<uint32_t>(value), width, fill); }

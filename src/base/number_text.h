@@ -3,24 +3,19 @@
 // for negative values, hexadecimal in lower case after "$" and without a sign (a negative
 // value shows its bit pattern: -1 as an Integer gives "$ffffffff").
 //
-// Padding: |width| minus the length of the digits part is the number of
-// fill characters; width > 0 pads on the left, width < 0 on the right, 0 never; a text is
-// never cut. For decimal texts the digits part includes the "-", and a digit fill goes
-// between the "-" and the digits. For hexadecimal texts the digits part excludes the "$",
-// and a hexadecimal-digit fill goes between the "$" and the digits, any other in front.
+// Padding: |width| minus the length of the digits part is the number of fill characters;
+// width > 0 pads on the left, width < 0 on the right, 0 never; a text is never cut. For
+// decimal texts the digits part includes the "-", and a digit fill goes between the "-"
+// and the digits. For hexadecimal texts the digits part excludes the "$", and a
+// hexadecimal-digit fill goes between the "$" and the digits, any other in front.
+//
+// These build strings, so they are not for the capture path of a faulting thread (the
+// text helpers that are, are in text_search.h).
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace palvetta {
-
-// The non-allocating form, for the capture path of a faulting thread: it writes the
-// text into out, cut to fit and zero-terminated (when capacity > 0), and returns the
-// length of the whole text. It takes the bit pattern: pass a 32-bit value's pattern as
-// uint32_t to get its 32-bit form.
-size_t FormatHexA(char* out, size_t capacity, uint64_t bits, int width, char fill) noexcept;
 
 std::string IntToDecPadA(int32_t value, int width = 0, char fill = ' ');
 std::string IntToHexPadA(int32_t value, int width = 0, char fill = '0');

@@ -1,5 +1,7 @@
 #pragma once
-// Parts of Windows paths (backslash-separated) as texts.
+// Parts of Windows paths (backslash-separated) as UTF-16 texts, as the Windows calls give
+// and take them. These build strings, so they are not for the capture path of a faulting
+// thread (the text helpers that are, are in text_search.h).
 
 #include <string>
 #include <string_view>

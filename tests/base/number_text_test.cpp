@@ -49,16 +49,6 @@ TEST(NumberText, HexadecimalForms) {
   EXPECT_EQ(Int64ToHexPadA(0x1234500000000), "$1234500000000");
 }
 
-TEST(NumberText, BufferFormsCutAndCountWithoutAllocating) {
-  char buffer[6];
-  EXPECT_EQ(FormatHexA(buffer, sizeof buffer, 0x1234, 8, '0'), 9u);
-  EXPECT_STREQ(buffer, "$0000");
-  EXPECT_EQ(FormatHexA(nullptr, 0, 0x123, 0, ' '), 4u);  // measuring only
-  char wide[32];
-  EXPECT_EQ(FormatHexA(wide, sizeof wide, 0x00007FF6ABCD1234, 16, '0'), 17u);
-  EXPECT_STREQ(wide, "$00007ff6abcd1234");
-}
-
 TEST(NumberText, SizeToText) {
   struct Case {
     int64_t size;

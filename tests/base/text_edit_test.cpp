@@ -10,11 +10,11 @@ TEST(TextEdit, Trimming) {
   EXPECT_TRUE(TrimInPlaceW(text));
   EXPECT_EQ(text, u"a b");
   EXPECT_FALSE(TrimInPlaceW(text));
-  std::string blank = std::string(" \0\r\n", 4);
-  EXPECT_TRUE(TrimInPlaceA(blank));
-  EXPECT_EQ(blank, "");
-  EXPECT_EQ(TrimW(u"\u00A0x\u00A0"), u"\u00A0x\u00A0");  // only #0..#32 count
-  EXPECT_EQ(TrimW(u"  x"), u"x");
+  std::u16string blank(u" \0\r\n", 4);
+  EXPECT_TRUE(TrimInPlaceW(blank));
+  EXPECT_EQ(blank, u"");
+  std::u16string wide = u"\u00A0x\u00A0";
+  EXPECT_FALSE(TrimInPlaceW(wide));  // only #0..#32 count
 }
 
 TEST(TextEdit, Replacing) {
@@ -44,23 +44,23 @@ TEST(TextEdit, Replacing) {
     std::u16string wide(c.text, c.text + std::char_traits<char>::length(c.text));
     const std::u16string sub(c.sub, c.sub + std::char_traits<char>::length(c.sub));
     const std::u16string replacement(c.replacement, c.replacement + std::char_traits<char>::length(c.replacement));
-    EXPECT_EQ(ReplaceStrW(wide, sub, replacement, c.rescan), c.changed);
+    EXPECT_EQ(ReplaceStr(wide, sub, replacement, c.rescan), c.changed);
     EXPECT_EQ(wide, std::u16string(c.result, c.result + std::char_traits<char>::length(c.result)));
   }
 }
 
 TEST(TextEdit, ReplacingIgnoringCase) {
   std::u16string wide = u"Path PATH path";
-  EXPECT_TRUE(ReplaceTextW(wide, u"path", u"dir", false));
+  EXPECT_TRUE(ReplaceText(wide, u"path", u"dir", false));
   EXPECT_EQ(wide, u"dir dir dir");
-  EXPECT_FALSE(ReplaceStrW(wide, u"DIR", u"x", false));
+  EXPECT_FALSE(ReplaceStr(wide, u"DIR", u"x", false));
 
   wide = u"\u00C4\u00E4";
-  EXPECT_TRUE(ReplaceTextW(wide, u"\u00E4", u"ae", false));
+  EXPECT_TRUE(ReplaceText(wide, u"\u00E4", u"ae", false));
   EXPECT_EQ(wide, u"aeae");
   // The refusal ignores case too: "A" holds "a".
   wide = u"aa";
-  EXPECT_FALSE(ReplaceTextW(wide, u"a", u"xA", true));
+  EXPECT_FALSE(ReplaceText(wide, u"a", u"xA", true));
   EXPECT_EQ(wide, u"aa");
 }
 

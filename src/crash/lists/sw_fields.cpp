@@ -55,7 +55,8 @@ std::u16string TISWFields::GetContent(std::u16string_view item) {
 
 void TISWFields::SetContent(std::u16string_view item, std::u16string_view value) {
   if (!FAcceptData) return;
-  const std::u16string content = TrimW(value);
+  std::u16string content(value);
+  TrimInPlaceW(content);
   if (content.empty()) {
     Delete(item);
     return;
@@ -75,7 +76,8 @@ void TISWFields::SetContent(std::u16string_view item, std::u16string_view value)
 
 void TISWFields::Insert(int index, std::u16string_view item, std::u16string_view content) {
   if (!FAcceptData) return;
-  const std::u16string trimmed = TrimW(content);
+  std::u16string trimmed(content);
+  TrimInPlaceW(trimmed);
   if (trimmed.empty()) return;
   TListLock lock(*this);
   InsertLocked(index, item, trimmed);
