@@ -172,8 +172,8 @@ void TISWFields::Modified() {
 std::shared_ptr<TISWFields> ReadAdditionalFields(std::u16string_view text, ISettingsListOwner* owner) {
   auto fields = std::make_shared<TISWFields>();
   fields->AcceptData();
-  for (int i = 1, count = SubStrCountW(text, u'|'); i <= count; ++i) {
-    const std::u16string part = SubStrW(text, i, u'|');
+  for (size_t i = 0, count = SubStrCount(text, u'|'); i < count; ++i) {
+    const std::u16string part = SubStr(text, i, u'|');
     const size_t equals = part.find(u'=');
     if (equals == std::u16string::npos) continue;  // a name without content adds nothing
     fields->SetContent(std::u16string_view(part).substr(0, equals), std::u16string_view(part).substr(equals + 1));

@@ -246,7 +246,7 @@ std::shared_ptr<ISWAttachments> TISWSettings::GetAdditionalAttachments() {
 }
 
 bool TISWSettings::GetPluginEnabled(std::u16string_view plugin) {
-  return IsItemInListTextW(ReadAs<std::u16string>(sidPlugins), plugin, u'|');
+  return IsItemInListText(ReadAs<std::u16string>(sidPlugins), plugin, u'|');
 }
 
 void TISWSettings::SetPluginEnabled(std::u16string_view plugin, bool value) {
