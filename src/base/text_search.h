@@ -1,9 +1,10 @@
 #pragma once
-// Searching and comparing the crash reporter's texts, 8-bit ("A") and UTF-16 ("W").
-// Positions are 0-based indexes and kNotFound means "not found". A range from..to names
-// the start indexes to try: forwards when to >= from, backwards from `from` down to `to`
-// when to < from; kToEnd runs to the end of the text (as `to`) or starts at the last
-// index where sub fits (as `from`). "Text" variants ignore case (see case_folding.h).
+// Searching and comparing the crash reporter's texts, 8-bit ("A") and UTF-16 ("W"), all
+// ignoring case (see case_folding.h). Positions are 0-based indexes; kNotFound, the same
+// value as std::string_view::npos, means "not found". A range from..to names the start
+// indexes to try: forwards when to >= from, backwards from `from` down to `to` when
+// to < from; kToEnd runs to the end of the text (as `to`) or starts at the last index
+// where sub fits (as `from`).
 //
 // Nothing here allocates or throws: these are the text helpers that are safe on the
 // capture path of a faulting thread. The ones that build strings are in text_edit.h,
