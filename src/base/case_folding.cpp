@@ -21,8 +21,7 @@ constexpr std::array<unsigned char, 256> MakeFoldTable() {
 
 constexpr auto kFoldTable = MakeFoldTable();
 
-// The letters the reporter's own upper and lower case know: ASCII and the German umlauts.
-constexpr bool IsSmallLetter(unsigned c) { return (c >= 'a' && c <= 'z') || c == 0xE4 || c == 0xF6 || c == 0xFC; }
+// The capitals the reporter's own lower case knows: ASCII and the German umlauts.
 constexpr bool IsCapitalLetter(unsigned c) { return (c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xDC; }
 
 }  // namespace
@@ -33,25 +32,6 @@ char16_t FoldCharW(char16_t character) noexcept {
 
 char FoldCharA(char character) noexcept {
   return static_cast<char>(kFoldTable[static_cast<unsigned char>(character)]);
-}
-
-char UpCharA(char character) noexcept {
-  const auto c = static_cast<unsigned char>(character);
-  return IsSmallLetter(c) ? static_cast<char>(c - 0x20) : character;
-}
-
-std::string UpperCaseA(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = UpCharA(c);
-  return result;
-}
-
-std::u16string UpperCaseW(std::u16string_view text) {
-  std::u16string result(text);
-  for (char16_t& c : result) {
-    if (IsSmallLetter(c)) c = static_cast<char16_t>(c - 0x20);
-  }
-  return result;
 }
 
 std::u16string LowerCaseW(std::u16string_view text) {

@@ -1,7 +1,7 @@
 #pragma once
 // Case for the crash reporter's texts. Comparisons ignoring case fold characters below
 // 256 by Windows-1252's lower-case mapping; UTF-16 characters above 255 compare exactly.
-// Nothing here but the copying functions allocates.
+// Nothing here but LowerCaseW allocates.
 
 #include <string>
 #include <string_view>
@@ -12,10 +12,6 @@ namespace palvetta {
 char16_t FoldCharW(char16_t character) noexcept;
 char FoldCharA(char character) noexcept;
 
-// "a".."z", ä, ö and ü raised; every other character unchanged.
-char UpCharA(char character) noexcept;
-std::string UpperCaseA(std::string_view text);
-std::u16string UpperCaseW(std::u16string_view text);
 // "A".."Z", Ä, Ö and Ü lowered; every other character unchanged.
 std::u16string LowerCaseW(std::u16string_view text);
 

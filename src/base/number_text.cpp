@@ -1,5 +1,8 @@
 #include "base/number_text.h"
 
+#include <cstddef>
+#include <string_view>
+
 namespace palvetta {
 namespace {
 
@@ -31,26 +34,6 @@ template <class C>
 bool IsHexDigit(C c) {
   return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-
-// Collects output into a caller's buffer, cut to fit, counting the whole length.
-template <class C>
-class TBufferSink {
- public:
-  TBufferSink(C* out, size_t capacity) : FOut(out), FCapacity(capacity) {}
-  void Put(C c) {
-    if (FLength + 1 < FCapacity) FOut[FLength] = c;
-    ++FLength;
-  }
-  size_t Finish() {
-    if (FCapacity > 0) FOut[FLength < FCapacity ? FLength : FCapacity - 1] = 0;
-    return FLength;
-  }
-
- private:
-  C* FOut;
-  size_t FCapacity;
-  size_t FLength = 0;
-};
 
 template <class C>
 class TStringSink {
@@ -113,71 +96,15 @@ std::basic_string<C> Hex(uint64_t bits, int width, C fill) {
   return sink.Text();
 }
 
-template <class C>
-std::basic_string<C> PadToWidth(std::basic_string_view<C> text, int width, C fill) {
-  const size_t signLength = !text.empty() && text.front() == '-' ? 1 : 0;
-  TStringSink<C> sink;
-  WritePadded<C>(sink, text.substr(0, signLength), text.substr(signLength), text.size() - signLength,
-                 text.size(), width, fill, IsDecimalDigit(fill));
-  return sink.Text();
-}
-
-template <class C>
-int32_t DigitsToInt(bool hexadecimal, std::basic_string_view<C> digits) {
-  const bool negative = !digits.empty() && digits.front() == '-';
-  if (negative) digits.remove_prefix(1);
-  uint32_t value = 0;
-  for (C c : digits) {
-    uint32_t digit = 0;
-    if (IsDecimalDigit(c)) {
-      digit = static_cast<uint32_t>(c - '0');
-    } else if (c >= 'a' && c <= 'f') {
-      digit = static_cast<uint32_t>(c - 'a' + 10);
-    } else if (c >= 'A' && c <= 'F') {
-      digit = static_cast<uint32_t>(c - 'A' + 10);
-    }
-    value = value * (hexadecimal ? 16u : 10u) + digit;
-  }
-  return static_cast<int32_t>(negative ? 0u - value : value);
-}
-
 }  // namespace
-
-size_t FormatDecimalA(char* out, size_t capacity, int64_t value, int width, char fill) noexcept {
-  TBufferSink<char> sink(out, capacity);
-  WriteDecimal(sink, value, width, fill);
-  return sink.Finish();
-}
-
-size_t FormatHexA(char* out, size_t capacity, uint64_t bits, int width, char fill) noexcept {
-  TBufferSink<char> sink(out, capacity);
-  WriteHex(sink, bits, width, fill);
-  return sink.Finish();
-}
 
 std::string IntToDecPadA(int32_t value, int width, char fill) { return Decimal(value, width, fill); }
 std::string IntToHexPadA(int32_t value, int width, char fill) { return Hex(static_cast<uint32_t>(value), width, fill); }
 std::string CardToDecPadA(uint32_t value, int width, char fill) { return Decimal(value, width, fill); }
 std::string CardToHexPadA(uint32_t value, int width, char fill) { return Hex(value, width, fill); }
-std::string Int64ToDecPadA(int64_t value, int width, char fill) { return Decimal(value, width, fill); }
 std::string Int64ToHexPadA(int64_t value, int width, char fill) { return Hex(static_cast<uint64_t>(value), width, fill); }
-std::u16string IntToDecPadW(int32_t value, int width, char16_t fill) { return Decimal(value, width, fill); }
-std::u16string IntToHexPadW(int32_t value, int width, char16_t fill) {
-  return Hex(static_cast<uint32_t>(value), width, fill);
-}
 std::u16string CardToDecPadW(uint32_t value, int width, char16_t fill) { return Decimal(value, width, fill); }
-std::u16string Int64ToDecPadW(int64_t value, int width, char16_t fill) { return Decimal(value, width, fill); }
 std::u16string CardToHexPadW(uint32_t value, int width, char16_t fill) { return Hex(value, width, fill); }
-
-std::string PadToWidthA(std::string_view text, int width, char fill) { return PadToWidth(text, width, fill); }
-std::u16string PadToWidthW(std::u16string_view text, int width, char16_t fill) {
-  return PadToWidth(text, width, fill);
-}
-
-int32_t DigitsToIntA(bool hexadecimal, std::string_view digits) noexcept { return DigitsToInt(hexadecimal, digits); }
-int32_t DigitsToIntW(bool hexadecimal, std::u16string_view digits) noexcept {
-  return DigitsToInt(hexadecimal, digits);
-}
 
 std::u16string SizeToText(int64_t size, char16_t decimalSeparator) {
   const uint64_t magnitude = size < 0 ? 0 - static_cast<uint64_t>(size) : static_cast<uint64_t>(size);

@@ -3,53 +3,31 @@
 // for negative values, hexadecimal in lower case after "$" and without a sign (a negative
 // value shows its bit pattern: -1 as an Integer gives "$ffffffff").
 //
-// Padding (also PadToWidth): |width| minus the length of the digits part is the number of
-// fill characters; width > 0 pads on the left, width < 0 on the right, 0 never; a text is
-// never cut. For decimal texts the digits part includes the "-", and a digit fill goes
-// between the "-" and the digits. For hexadecimal texts the digits part excludes the "$",
-// and a hexadecimal-digit fill goes between the "$" and the digits, any other in front.
+// Padding: |width| minus the length of the digits part is the number of fill characters;
+// width > 0 pads on the left, width < 0 on the right, 0 never; a text is never cut. For
+// decimal texts the digits part includes the "-", and a digit fill goes between the "-"
+// and the digits. For hexadecimal texts the digits part excludes the "$", and a
+// hexadecimal-digit fill goes between the "$" and the digits, any other in front.
+//
+// These build strings, so they are not for the capture path of a faulting thread (the
+// text helpers that are, are in text_search.h).
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace palvetta {
-
-// The non-allocating forms, for the capture path of a faulting thread: they write the
-// text into out, cut to fit and zero-terminated (when capacity > 0), and return the
-// length of the whole text. Hexadecimal takes the bit pattern: pass a 32-bit value's
-// pattern as uint32_t to get its 32-bit form.
-size_t FormatDecimalA(char* out, size_t capacity, int64_t value, int width, char fill) noexcept;
-size_t FormatHexA(char* out, size_t capacity, uint64_t bits, int width, char fill) noexcept;
 
 std::string IntToDecPadA(int32_t value, int width = 0, char fill = ' ');
 std::string IntToHexPadA(int32_t value, int width = 0, char fill = '0');
 std::string CardToDecPadA(uint32_t value, int width = 0, char fill = ' ');
 std::string CardToHexPadA(uint32_t value, int width = 0, char fill = '0');
-std::string Int64ToDecPadA(int64_t value, int width = 0, char fill = ' ');
 std::string Int64ToHexPadA(int64_t value, int width = 0, char fill = '0');
-std::u16string IntToDecPadW(int32_t value, int width = 0, char16_t fill = u' ');
-std::u16string IntToHexPadW(int32_t value, int width = 0, char16_t fill = u'0');
 std::u16string CardToDecPadW(uint32_t value, int width = 0, char16_t fill = u' ');
-std::u16string Int64ToDecPadW(int64_t value, int width = 0, char16_t fill = u' ');
 std::u16string CardToHexPadW(uint32_t value, int width = 0, char16_t fill = u'0');
-
-// The text padded by the decimal rules above (a digit fill goes behind a leading "-").
-std::string PadToWidthA(std::string_view text, int width, char fill);
-std::u16string PadToWidthW(std::u16string_view text, int width, char16_t fill);
-
-// The value of a run of digits: a leading "-" negates; "0".."9", "A".."F" and "a".."f"
-// count 0..15, anything else 0. Neither the digits nor overflow are checked (the value
-// wraps around).
-int32_t DigitsToIntA(bool hexadecimal, std::string_view digits) noexcept;
-int32_t DigitsToIntW(bool hexadecimal, std::u16string_view digits) noexcept;
 
 // "1023 Bytes", "1<sep>00 KB", "1<sep>50 MB", "2<sep>00 GB": two decimals, truncated, of
 // the size's magnitude, with the given decimal separator (the Windows build has the
 // user's in LocaleDecimalSeparator).
 std::u16string SizeToText(int64_t size, char16_t decimalSeparator);
-
-constexpr char BoolToPlusMinus(bool value) noexcept { return value ? '+' : '-'; }
 
 }  // namespace palvetta

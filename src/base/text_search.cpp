@@ -11,126 +11,42 @@ char16_t Fold(char16_t c) { return FoldCharW(c); }
 char Fold(char c) { return FoldCharA(c); }
 
 template <class C>
-bool SameChar(C a, C b, bool ignoreCase) {
-  return a == b || (ignoreCase && Fold(a) == Fold(b));
-}
-
-template <class C>
-bool MatchesAt(const C* sub, size_t subLength, const C* text, bool ignoreCase) {
-  for (size_t i = 0; i < subLength; ++i) {
-    if (!SameChar(sub[i], text[i], ignoreCase)) return false;
+bool SameTextAt(std::basic_string_view<C> sub, const C* text) {
+  for (size_t i = 0; i < sub.size(); ++i) {
+    if (sub[i] != text[i] && Fold(sub[i]) != Fold(text[i])) return false;
   }
   return true;
 }
 
+// An empty sub or text finds nothing.
 template <class C>
-size_t Length(const C* text) {
-  size_t length = 0;
-  if (text) {
-    while (text[length] != 0) ++length;
-  }
-  return length;
-}
-
-template <class C>
-int FindInBuffer(const C* sub, size_t subLength, const C* text, size_t textLength, int from, int to,
-                 bool ignoreCase) {
-  if (subLength == 0) subLength = Length(sub);
-  if (textLength == 0) textLength = Length(text);
-  if (subLength == 0 || textLength == 0 || subLength > textLength) return -1;
-  const long long lastStart = static_cast<long long>(textLength - subLength);
+size_t FindText(std::basic_string_view<C> sub, std::basic_string_view<C> text, size_t from, size_t to) {
+  if (sub.empty() || sub.size() > text.size()) return kNotFound;
+  const size_t lastStart = text.size() - sub.size();
   if (to < from) {
-    for (long long start = std::min<long long>(from, lastStart); start >= std::max(to, 0); --start) {
-      if (MatchesAt(sub, subLength, text + start, ignoreCase)) return static_cast<int>(start);
+    for (size_t start = std::min(from, lastStart) + 1; start-- > to;) {
+      if (SameTextAt(sub, text.data() + start)) return start;
     }
   } else {
-    for (long long start = std::max(from, 0); start <= std::min<long long>(to, lastStart); ++start) {
-      if (MatchesAt(sub, subLength, text + start, ignoreCase)) return static_cast<int>(start);
+    for (size_t start = from; start <= std::min(to, lastStart); ++start) {
+      if (SameTextAt(sub, text.data() + start)) return start;
     }
   }
-  return -1;
-}
-
-// The 1-based form: empty texts and a range touching 0 find nothing.
-template <class C>
-int Pos(std::basic_string_view<C> sub, std::basic_string_view<C> text, int from, int to, bool ignoreCase) {
-  if (sub.empty() || text.empty() || from <= 0 || to <= 0) return 0;
-  return FindInBuffer(sub.data(), sub.size(), text.data(), text.size(), from - 1,
-                      to == kToEnd ? to : to - 1, ignoreCase) + 1;
-}
-
-// The first 1-based position of the range whose character's membership is `wanted`.
-template <class C>
-int ScanCharSet(const TCharSet& set, std::basic_string_view<C> text, int from, int to, bool wanted) {
-  if (text.empty() || from <= 0 || to <= 0) return 0;
-  const long long length = static_cast<long long>(text.size());
-  if (to < from) {
-    for (long long i = std::min<long long>(from, length); i >= to; --i) {
-      if (set.Contains(text[i - 1]) == wanted) return static_cast<int>(i);
-    }
-  } else {
-    for (long long i = from; i <= std::min<long long>(to, length); ++i) {
-      if (set.Contains(text[i - 1]) == wanted) return static_cast<int>(i);
-    }
-  }
-  return 0;
-}
-
-template <class C>
-bool SameText(std::basic_string_view<C> a, std::basic_string_view<C> b) {
-  return a.size() == b.size() && MatchesAt(a.data(), a.size(), b.data(), true);
+  return kNotFound;
 }
 
 }  // namespace
 
-int FindInBufferA(const char* sub, size_t subLength, const char* text, size_t textLength, int from,
-                  int to, bool ignoreCase) noexcept {
-  return FindInBuffer(sub, subLength, text, textLength, from, to, ignoreCase);
+size_t PosTextA(std::string_view sub, std::string_view text, size_t from, size_t to) noexcept {
+  return FindText(sub, text, from, to);
+}
+size_t PosInRange(std::u16string_view sub, std::u16string_view text, size_t from, size_t to) noexcept {
+  return FindText(sub, text, from, to);
 }
 
-int FindInBufferW(const char16_t* sub, size_t subLength, const char16_t* text, size_t textLength,
-                  int from, int to, bool ignoreCase) noexcept {
-  return FindInBuffer(sub, subLength, text, textLength, from, to, ignoreCase);
+bool SameTextW(std::u16string_view a, std::u16string_view b) noexcept {
+  return a.size() == b.size() && SameTextAt(a, b.data());
 }
-
-size_t StrLenA(const char* text) noexcept { return Length(text); }
-size_t StrLenW(const char16_t* text) noexcept { return Length(text); }
-
-int PosStrA(std::string_view sub, std::string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, false);
-}
-int PosStrW(std::u16string_view sub, std::u16string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, false);
-}
-int PosTextA(std::string_view sub, std::string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, true);
-}
-int PosInRange(std::u16string_view sub, std::u16string_view text, int from, int to) noexcept {
-  return Pos(sub, text, from, to, true);
-}
-
-int FindCharSetA(const TCharSet& set, std::string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, true);
-}
-int FindCharSetW(const TCharSet& set, std::u16string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, true);
-}
-int SkipCharSet(const TCharSet& set, std::u16string_view text, int from, int to) noexcept {
-  return ScanCharSet(set, text, from, to, false);
-}
-
-bool StartsWithA(std::string_view prefix, std::string_view text) noexcept {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool StartsWithW(std::u16string_view prefix, std::u16string_view text) noexcept {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool StartsWithTextW(std::u16string_view prefix, std::u16string_view text) noexcept {
-  return prefix.size() <= text.size() && SameText(prefix, text.substr(0, prefix.size()));
-}
-
-bool SameTextA(std::string_view a, std::string_view b) noexcept { return SameText(a, b); }
-bool SameTextW(std::u16string_view a, std::u16string_view b) noexcept { return SameText(a, b); }
 
 int CompareTextW(std::u16string_view a, std::u16string_view b) noexcept {
   const size_t common = std::min(a.size(), b.size());

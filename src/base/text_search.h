@@ -1,49 +1,27 @@
 #pragma once
-// Searching and comparing the crash reporter's texts, 8-bit ("A") and UTF-16 ("W").
-// Positions are 1-based and 0 means "not found". A range from..to names the start
-// positions to try: forwards when to >= from, backwards from `from` down to `to` when
-// to < from; kToEnd as `to` runs to the end of the text. "Text" variants ignore case (see
-// case_folding.h), "Str" variants compare exactly.
+// Searching and comparing the crash reporter's texts, 8-bit ("A") and UTF-16 ("W"), all
+// ignoring case (see case_folding.h). Positions are 0-based indexes; kNotFound, the same
+// value as std::string_view::npos, means "not found". A range from..to names the start
+// indexes to try: forwards when to >= from, backwards from `from` down to `to` when
+// to < from; kToEnd runs to the end of the text (as `to`) or starts at the last index
+// where sub fits (as `from`).
 //
-// Nothing here allocates or throws: safe on the capture path of a faulting thread.
+// Nothing here allocates or throws: these are the text helpers that are safe on the
+// capture path of a faulting thread. The ones that build strings are in text_edit.h,
+// number_text.h and path_text.h.
 
-#include <climits>
 #include <cstddef>
 #include <string_view>
 
-#include "base/char_set.h"
-
 namespace palvetta {
 
-constexpr int kToEnd = INT_MAX;
+constexpr size_t kNotFound = std::string_view::npos;
+constexpr size_t kToEnd = std::string_view::npos;
 
-// The worker behind the Pos functions: sub and text as buffers with their lengths (a
-// length of 0 means up to the terminating zero), a 0-based range of start positions,
-// 0-based result, -1 when not found.
-int FindInBufferA(const char* sub, size_t subLength, const char* text, size_t textLength, int from,
-                  int to, bool ignoreCase) noexcept;
-int FindInBufferW(const char16_t* sub, size_t subLength, const char16_t* text, size_t textLength,
-                  int from, int to, bool ignoreCase) noexcept;
+size_t PosTextA(std::string_view sub, std::string_view text, size_t from = 0, size_t to = kToEnd) noexcept;
+size_t PosInRange(std::u16string_view sub, std::u16string_view text, size_t from = 0,
+                  size_t to = kToEnd) noexcept;
 
-size_t StrLenA(const char* text) noexcept;  // 0 for nullptr
-size_t StrLenW(const char16_t* text) noexcept;
-
-int PosStrA(std::string_view sub, std::string_view text, int from = 1, int to = kToEnd) noexcept;
-int PosStrW(std::u16string_view sub, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-int PosTextA(std::string_view sub, std::string_view text, int from = 1, int to = kToEnd) noexcept;
-int PosInRange(std::u16string_view sub, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-
-// The first position of the range whose character is (FindCharSet) or is not
-// (SkipCharSet) in the set.
-int FindCharSetA(const TCharSet& set, std::string_view text, int from = 1, int to = kToEnd) noexcept;
-int FindCharSetW(const TCharSet& set, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-int SkipCharSet(const TCharSet& set, std::u16string_view text, int from = 1, int to = kToEnd) noexcept;
-
-bool StartsWithA(std::string_view prefix, std::string_view text) noexcept;
-bool StartsWithW(std::u16string_view prefix, std::u16string_view text) noexcept;
-bool StartsWithTextW(std::u16string_view prefix, std::u16string_view text) noexcept;
-
-bool SameTextA(std::string_view a, std::string_view b) noexcept;
 bool SameTextW(std::u16string_view a, std::u16string_view b) noexcept;
 // The difference of the first folded characters that differ, else length(a) - length(b).
 int CompareTextW(std::u16string_view a, std::u16string_view b) noexcept;

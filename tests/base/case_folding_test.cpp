@@ -25,12 +25,7 @@ TEST(CaseFolding, FoldingTableIsWindows1252Lowercase) {
   }
 }
 
-TEST(CaseFolding, UpperAndLowerCaseKnowAsciiAndUmlauts) {
-  EXPECT_EQ(UpCharA('a'), 'A');
-  EXPECT_EQ(UpCharA('\xE4'), '\xC4');
-  EXPECT_EQ(UpCharA('\xE9'), '\xE9');  // é is left
-  EXPECT_EQ(UpperCaseA("ab\xF6\xFC-1"), "AB\xD6\xDC-1");
-  EXPECT_EQ(UpperCaseW(u"a\u00E4\u00E9\u0101"), u"A\u00C4\u00E9\u0101");
+TEST(CaseFolding, LowerCaseKnowsAsciiAndUmlauts) {
   EXPECT_EQ(LowerCaseW(u"A\u00C4\u00D6\u00DC\u00C9\u0100"), u"a\u00E4\u00F6\u00FC\u00C9\u0100");
 }
 

@@ -6,35 +6,34 @@ namespace palvetta {
 namespace {
 
 TEST(DelimitedList, CountAndItems) {
-  EXPECT_EQ(SubStrCountA("", '|'), 0);
-  EXPECT_EQ(SubStrCountA("a", '|'), 1);
-  EXPECT_EQ(SubStrCountA("a||b|", '|'), 4);
-  EXPECT_EQ(SubStrCountW(u"|", u'|'), 2);
+  EXPECT_EQ(SubStrCount(u"", u'|'), 0u);
+  EXPECT_EQ(SubStrCount(u"a", u'|'), 1u);
+  EXPECT_EQ(SubStrCount(u"a||b|", u'|'), 4u);
+  EXPECT_EQ(SubStrCount(u"|", u'|'), 2u);
 
   struct Case {
-    int index;
-    const char* item;
+    size_t index;
+    const char16_t* item;
   };
-  const Case cases[] = {{1, "a"}, {2, ""}, {3, "b"}, {4, ""}, {5, ""}, {0, ""}, {-1, ""}};
+  const Case cases[] = {{0, u"a"}, {1, u""}, {2, u"b"}, {3, u""}, {4, u""}, {size_t(-1), u""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.index);
-    EXPECT_EQ(SubStrA("a||b|", c.index, '|'), c.item);
+    EXPECT_EQ(SubStr(u"a||b|", c.index, u'|'), c.item);
   }
-  EXPECT_EQ(SubStrW(u"x;y", 2, u';'), u"y");
-  EXPECT_EQ(SubStrW(u"", 1, u';'), u"");
+  EXPECT_EQ(SubStr(u"x;y", 1, u';'), u"y");
+  EXPECT_EQ(SubStr(u"", 0, u';'), u"");
 }
 
 TEST(DelimitedList, WholeItemsOnly) {
-  EXPECT_TRUE(IsItemInListW(u"ab,cd,ef", u"ab", u','));
-  EXPECT_TRUE(IsItemInListW(u"ab,cd,ef", u"cd", u','));
-  EXPECT_TRUE(IsItemInListW(u"ab,cd,ef", u"ef", u','));
-  EXPECT_FALSE(IsItemInListW(u"ab,cd,ef", u"c", u','));
-  EXPECT_FALSE(IsItemInListW(u"ab,cd,ef", u"b,c", u','));
-  EXPECT_FALSE(IsItemInListW(u"ab,cd", u"AB", u','));
-  EXPECT_FALSE(IsItemInListW(u"a,,b", u"", u','));
-  EXPECT_FALSE(IsItemInListW(u"", u"a", u','));
-  EXPECT_TRUE(IsItemInListTextW(u"ab,cd", u"CD", u','));
-  EXPECT_FALSE(IsItemInListTextW(u"abc,d", u"AB", u','));
+  EXPECT_TRUE(IsItemInListText(u"ab,cd,ef", u"ab", u','));
+  EXPECT_TRUE(IsItemInListText(u"ab,cd,ef", u"cd", u','));
+  EXPECT_TRUE(IsItemInListText(u"ab,cd,ef", u"ef", u','));
+  EXPECT_FALSE(IsItemInListText(u"ab,cd,ef", u"c", u','));
+  EXPECT_FALSE(IsItemInListText(u"ab,cd,ef", u"b,c", u','));
+  EXPECT_FALSE(IsItemInListText(u"a,,b", u"", u','));
+  EXPECT_FALSE(IsItemInListText(u"", u"a", u','));
+  EXPECT_TRUE(IsItemInListText(u"ab,cd", u"CD", u','));
+  EXPECT_FALSE(IsItemInListText(u"abc,d", u"AB", u','));
 }
 
 }  // namespace

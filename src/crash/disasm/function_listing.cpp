@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/hex_digits.h"
 #include "base/number_text.h"
 #include "crash/disasm/decoder.h"
 
@@ -12,12 +13,6 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kSeparator = "; ---------------------------------------------------------";
 constexpr size_t kTitleColumn = 31;
-
-std::string HexDigits(uint64_t value) {
-  char text[20];
-  FormatHexA(text, sizeof text, value, 0, '0');
-  return text + 1;
-}
 
 void PadTo(std::string& text, size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
@@ -85,7 +80,7 @@ class TListing {
 
   void Title() {
     const std::string name = FOptions.Names ? FOptions.Names->FunctionName(f.EntryPoint) : std::string();
-    FTitle = name.empty() ? "sub_" + HexDigits(f.EntryPoint) : "public " + name;
+    FTitle = name.empty() ? "sub_" + HexDigits(f.EntryPoint, 0) : "public " + name;
   }
 
   void LineColumn() {
@@ -99,7 +94,7 @@ class TListing {
   }
 
   std::string Label(uint64_t address) const {
-    return address == f.EntryPoint ? FTitle : "loc_" + HexDigits(address);
+    return address == f.EntryPoint ? FTitle : "loc_" + HexDigits(address, 0);
   }
 
   bool StartsArea(uint64_t address) const {
@@ -157,7 +152,7 @@ class TListing {
     for (uint64_t address = area.AreaBegin; address + 3 <= area.AreaEnd; address += 4) {
       uint32_t target = 0;
       FReader.Read(address, &target, 4);
-      std::string line = "  dd loc_" + HexDigits(target);
+      std::string line = "  dd loc_" + HexDigits(target, 0);
       if (first) {
         PadTo(line, kTitleColumn);
         line += "  ; case jump table";
@@ -190,7 +185,7 @@ class TListing {
       PadTo(line, width + 5);
       if (!name.empty()) line += " do";
       PadTo(line, width + 8);
-      Add(area.AreaBegin + 4 + i * 8, line + " loc_" + HexDigits(handler));
+      Add(area.AreaBegin + 4 + i * 8, line + " loc_" + HexDigits(handler, 0));
     }
   }
 

@@ -97,9 +97,9 @@ std::shared_ptr<ISWAttachments> CreateAttachments() { return std::make_shared<TI
 
 std::shared_ptr<TISWAttachments> ReadAdditionalAttachments(std::u16string_view text, ISettingsListOwner* owner) {
   auto attachments = std::make_shared<TISWAttachments>();
-  for (int i = 1, count = SubStrCountW(text, u'|'); i <= count; ++i) {
-    const std::u16string part = SubStrW(text, i, u'|');
-    attachments->Add(SubStrW(part, 1, u'>'), SubStrW(part, 2, u'>'), SubStrW(part, 3, u'>'), SubStrW(part, 4, u'>'));
+  for (size_t i = 0, count = SubStrCount(text, u'|'); i < count; ++i) {
+    const std::u16string part = SubStr(text, i, u'|');
+    attachments->Add(SubStr(part, 0, u'>'), SubStr(part, 1, u'>'), SubStr(part, 2, u'>'), SubStr(part, 3, u'>'));
   }
   attachments->SetParent(owner);
   return attachments;

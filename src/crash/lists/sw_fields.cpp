@@ -55,7 +55,8 @@ std::u16string TISWFields::GetContent(std::u16string_view item) {
 
 void TISWFields::SetContent(std::u16string_view item, std::u16string_view value) {
   if (!FAcceptData) return;
-  const std::u16string content = TrimW(value);
+  std::u16string content(value);
+  TrimInPlaceW(content);
   if (content.empty()) {
     Delete(item);
     return;
@@ -75,7 +76,8 @@ void TISWFields::SetContent(std::u16string_view item, std::u16string_view value)
 
 void TISWFields::Insert(int index, std::u16string_view item, std::u16string_view content) {
   if (!FAcceptData) return;
-  const std::u16string trimmed = TrimW(content);
+  std::u16string trimmed(content);
+  TrimInPlaceW(trimmed);
   if (trimmed.empty()) return;
   TListLock lock(*this);
   InsertLocked(index, item, trimmed);
@@ -170,8 +172,8 @@ void TISWFields::Modified() {
 std::shared_ptr<TISWFields> ReadAdditionalFields(std::u16string_view text, ISettingsListOwner* owner) {
   auto fields = std::make_shared<TISWFields>();
   fields->AcceptData();
-  for (int i = 1, count = SubStrCountW(text, u'|'); i <= count; ++i) {
-    const std::u16string part = SubStrW(text, i, u'|');
+  for (size_t i = 0, count = SubStrCount(text, u'|'); i < count; ++i) {
+    const std::u16string part = SubStr(text, i, u'|');
     const size_t equals = part.find(u'=');
     if (equals == std::u16string::npos) continue;  // a name without content adds nothing
     fields->SetContent(std::u16string_view(part).substr(0, equals), std::u16string_view(part).substr(equals + 1));

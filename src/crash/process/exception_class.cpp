@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "base/text_edit.h"
+#include "base/text.h"
 #include "system/demangle.h"
 
 namespace palvetta {
@@ -51,7 +51,7 @@ std::string CleanExceptMessage(std::string_view text) {
   for (char c : text) {
     if (static_cast<unsigned char>(c) >= 32 || c == '\r' || c == '\n') clean += c;
   }
-  TrimInPlaceA(clean);
+  clean = Trim(clean);
   return clean.empty() ? std::string(kUnknown) : clean;
 }
 

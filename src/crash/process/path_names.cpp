@@ -54,7 +54,7 @@ std::u16string ExpandToExeFolder(std::u16string_view path, std::u16string_view e
   } else {
     result = std::u16string(path);
   }
-  ReplaceStrW(result, u"\\.\\", u"\\", true);
+  ReplaceStr(result, u"\\.\\", u"\\", true);
   const std::u16string root = PathRootW(result);
   return ResolveParentSteps(result, root.size());
 }

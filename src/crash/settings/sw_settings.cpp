@@ -246,7 +246,7 @@ std::shared_ptr<ISWAttachments> TISWSettings::GetAdditionalAttachments() {
 }
 
 bool TISWSettings::GetPluginEnabled(std::u16string_view plugin) {
-  return IsItemInListTextW(ReadAs<std::u16string>(sidPlugins), plugin, u'|');
+  return IsItemInListText(ReadAs<std::u16string>(sidPlugins), plugin, u'|');
 }
 
 void TISWSettings::SetPluginEnabled(std::u16string_view plugin, bool value) {
@@ -256,7 +256,7 @@ void TISWSettings::SetPluginEnabled(std::u16string_view plugin, bool value) {
     list = list.empty() ? std::u16string(plugin) : list + u"|" + std::u16string(plugin);
   } else {
     list = u"|" + list + u"|";
-    ReplaceTextW(list, u"|" + std::u16string(plugin) + u"|", u"|", false);
+    ReplaceText(list, u"|" + std::u16string(plugin) + u"|", u"|", false);
     list = list.substr(1, list.size() - 2);
   }
   WriteAs<std::u16string>(sidPlugins, list);

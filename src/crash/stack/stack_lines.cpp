@@ -5,7 +5,7 @@
 #include "base/case_folding.h"
 #include "base/utf.h"
 #include "codec/checksums.h"
-#include "crash/stack/hex_digits.h"
+#include "base/hex_digits.h"
 
 namespace palvetta {
 namespace {

@@ -1,6 +1,6 @@
 #include "crash/stack/stack_tracer.h"
 
-#include "crash/stack/hex_digits.h"
+#include "base/hex_digits.h"
 #include "crash/stack/stack_line_format.h"
 #include "crash/stack/trace_run.h"
 

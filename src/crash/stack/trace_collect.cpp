@@ -194,7 +194,7 @@ bool TTraceRun::EndsAtInstruction(const TFunctionInfo& fi, uint64_t afterInstr) 
 bool TTraceRun::CallsRaisingRoutine(uint64_t target) {
   const std::string name = F.NameAt(target, M.ModuleOf(target));
   for (const std::string_view part : kRaisingNames)
-    if (PosTextA(part, name) > 0) return true;
+    if (PosTextA(part, name) != kNotFound) return true;
   return false;
 }
 

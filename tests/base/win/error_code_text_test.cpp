@@ -50,7 +50,7 @@ TEST(ErrorCodeText, NetworkCodes) {
   // WinINet's texts come from its own library; a time-out is among Wine's too.
   const std::u16string timeout = ErrorCodeText(12002);
   EXPECT_EQ(timeout.find(u"Unknown error"), std::u16string::npos) << std::string(timeout.begin(), timeout.end());
-  EXPECT_NE(PosInRange(u"time", timeout), 0);
+  EXPECT_NE(PosInRange(u"time", timeout), kNotFound);
   EXPECT_EQ(ErrorCodeTextA(12002), std::string(timeout.begin(), timeout.end()));
   // Network-management codes: the system's text when it has the library, else the number.
   const std::u16string netText = ErrorCodeText(2102);

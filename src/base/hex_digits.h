@@ -1,5 +1,7 @@
 #pragma once
-// Addresses and offsets in the stack texts: lower-case hexadecimal digits, no "$".
+// Addresses and offsets as the crash reporter's stack texts and listings show them:
+// lower-case hexadecimal digits, no "$" (number_text.h has the forms with "$"). This
+// builds a string, so it is not for the capture path of a faulting thread.
 
 #include <cstdint>
 #include <cstdio>
