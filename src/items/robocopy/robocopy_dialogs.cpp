@@ -9,6 +9,13 @@
 namespace palvetta {
 namespace {
 
+// A button that collapses every category panel, for finding one's way back to the top.
+TDialogHook CollapseAllButton(std::string button) {
+  return {.Attach = [button](IEditorDialog& dialog) {
+    dialog.OnClick(button, [&dialog] { dialog.CollapseAllPanels(); });
+  }};
+}
+
 // The attributes in the order of their set members, with the letter each box's name ends
 // in; the last one, offline, only where the switch accepts it.
 struct TAttributeBox {
@@ -259,7 +266,7 @@ TEditorSpec Robocopy() {
                       ListButtons("ExcludeDirs", "lbxExcludeDirs", "edtExcludeDirs_Path", 0),
                       ListButtons("IF", "lbxIF", "edtIncludeFile", ';')},
       .Checks = {CheckCopyFlags},
-      .CollapseButton = "btnCollapseAll"};
+      .Hooks = {CollapseAllButton("btnCollapseAll")}};
 }
 
 }  // namespace

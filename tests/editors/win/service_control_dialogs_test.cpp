@@ -10,7 +10,7 @@
 
 #include "editors/win/item_editor_dialogs.h"
 #include "editors/win/windows_service_enumeration.h"
-#include "fake_service_enumeration.h"
+#include "support/fake_service_enumeration.h"
 #include "gui/win/controls/list_control.h"
 #include "items/access_control/icacls_items.h"
 #include "items/item_families.h"
