@@ -21,7 +21,8 @@ TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
       FOwnServices(services ? nullptr : std::make_unique<TWindowsServiceEnumeration>()),
       FServices(services ? services : FOwnServices.get()) {
   for (TItemEditorSpec& spec : specs) {
-    if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
+    if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, nullptr, {}})
+             .second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
     }
   }
