@@ -1,8 +1,9 @@
 #pragma once
 // What an item's editor dialog is, as data: its caption and controls (named after the
 // editor fields the item reads and writes), the browse buttons and the fields they fill,
-// the controls a check box enables, and the checks OK must pass. One generic window shows
-// any of them, so a new dialog is a description, not a new window class.
+// the controls a check box enables, and the checks OK must pass, with what the item's
+// family adds of its own (its hooks). One generic window shows any of them, so a new
+// dialog is a description, not a new window class.
 
 #include <functional>
 #include <optional>
@@ -10,11 +11,11 @@
 #include <vector>
 
 #include "editors/editor_checks.h"
+#include "editors/editor_dialog.h"
 #include "gui/check_failure.h"
 #include "gui/editor_values.h"
 #include "gui/layout.h"
 #include "model/class_info.h"
-#include "model/filter_conditions.h"
 
 namespace palvetta {
 
@@ -60,31 +61,12 @@ struct TEnableRule {
   bool EnabledAt(int index) const;
 };
 
-// The entries a list offers that depend on the entry selected in another: on each change
-// of Source, and before the dialog shows, Target's entries become Entries(Source's index)
-// (a typed list keeps its text).
-struct TEntriesRule {
-  std::string Source = {};
-  std::string Target = {};
-  std::function<TStrings(int index)> Entries = {};
-};
-
 // Values that follow others: when one of the triggers is clicked or changed, the dialog
 // is read into the values, Apply changes them, and the dialog shows them again (a list's
 // entries too, as its choices).
 struct TValueRule {
   std::vector<std::string> Triggers = {};
   std::function<void(TEditorValues&)> Apply = {};
-};
-
-// A grid of conditions on fields (field, operation, value) with a button that adds rows
-// for the fields picked from a list and one that deletes the selected row. The operation
-// cell offers what the row's field allows.
-struct TFilterGrid {
-  std::string Grid = {};
-  std::string AddButton = {};
-  std::string DeleteButton = {};
-  TFilterDef Fields = {};
 };
 
 // Clicking the check box, while any of the condition boxes is checked, clears the others:
@@ -106,45 +88,12 @@ struct TListButtons {
   char Separator = 0;
 };
 
-// A button that puts the code standing beside the list's chosen entry into a field, in
-// place of the field's selection (at the caret when nothing is selected); with no entry
-// chosen it does nothing.
-struct TInsertButton {
-  std::string Button = {};
-  std::string List = {};
-  std::string Field = {};
-  TStrings Codes = {};  // index for index beside the list's entries
-};
-
 // The entries "+" appends for the text.
 TStrings EntriesToAdd(const TListButtons& buttons, const std::string& text);
 
 // Runs when OK is pressed, on the dialog's values; may tidy them (the item then takes
 // the tidied values). The first failure keeps the dialog open with its message.
 using TEditorCheck = std::function<std::optional<TCheckFailure>(TEditorValues&)>;
-
-// Lists a dialog fills from the system while it is open: the computers of the network
-// (on the first drop-down in the dialog's life), the services of the computer named in
-// MachineField (when the dialog opens and whenever the list gets the focus), and the
-// service groups of this computer (when the dialog opens).
-enum class TSystemList { slNetworkServers, slServices, slServiceGroups };
-
-struct TSystemListSource {
-  std::string Combo = {};
-  TSystemList List = TSystemList::slServices;
-  std::string MachineField = {};
-};
-
-// A button that opens the picker of services and groups (the services of the computer in
-// MachineField, the entries of GroupCombo) and adds the chosen ones to a list box, and
-// the button that deletes the list's selected entries.
-struct TServicePickerButton {
-  std::string Button = {};
-  std::string RemoveButton = {};
-  std::string List = {};
-  std::string MachineField = {};
-  std::string GroupCombo = {};
-};
 
 struct TEditorSpec {
   std::string Title = {};
@@ -155,13 +104,8 @@ struct TEditorSpec {
   std::vector<TClearRule> Clearing = {};
   std::vector<TListButtons> ListEditing = {};
   std::vector<TEditorCheck> Checks = {};
-  std::string CollapseButton = {};  // collapses every panel of the dialog
-  std::vector<TEntriesRule> EntriesRules = {};
-  std::vector<TInsertButton> Inserting = {};
   std::vector<TValueRule> ValueRules = {};
-  std::optional<TFilterGrid> FilterGrid = {};
-  std::vector<TSystemListSource> SystemLists = {};
-  std::vector<TServicePickerButton> ServicePickers = {};
+  std::vector<TDialogHook> Hooks = {};  // what the item's family adds to the dialog
 };
 
 struct TItemEditorSpec {

@@ -4,12 +4,24 @@
 // operations a row's field offers, and the field picker's own layout.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "editors/editor_spec.h"
+#include "model/filter_conditions.h"
 
 namespace palvetta {
+
+// A grid of conditions on fields (field, operation, value) with a button that adds rows
+// for the fields picked from a list and one that deletes the selected row. The operation
+// cell offers what the row's field allows.
+struct TFilterGrid {
+  std::string Grid = {};
+  std::string AddButton = {};
+  std::string DeleteButton = {};
+  TFilterDef Fields = {};
+};
 
 // The "Filter" page: the grid (field, operation, value) and its two buttons.
 TLayoutNode FilterPage(const TFilterGrid& grid);

@@ -112,6 +112,12 @@ std::optional<TStrings> ListServices(IServiceEnumeration& system, const std::str
 std::optional<TStrings> ServiceGroups(IServiceEnumeration& system);
 TStrings GroupNames(std::string_view multiString);
 
+// The services and groups chosen in the picker of a new service's dependencies.
+struct TPickedDependencies {
+  TStrings Services;
+  TStrings Groups;
+};
+
 // The dependency list after adding the chosen services (as listed) and groups (trimmed,
 // as "+NAME"), services first, each only when the list does not hold it yet.
 TStrings AddDependencies(TStrings list, const TStrings& services, const TStrings& groups);

@@ -13,12 +13,14 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "items/console/console_items.h"
 #include "items/item_families.h"
 #include "model/field_table.h"
 #include "model/project.h"
+#include "support/fake_editor_dialog.h"
 
 namespace palvetta {
 namespace {
@@ -32,15 +34,15 @@ void CollectControls(const TLayoutNode& node, std::map<std::string, TLayoutKind>
 }
 
 // Whether the named control holds a value of the item: a three-state grid's value is in
-// its rows, and the field whose text a list's "+" adds and the list an insert button
-// takes its code from are the dialog's own scratch.
+// its rows, and the field whose text a list's "+" adds and the controls a hook keeps for
+// itself are the dialog's own scratch.
 bool HoldsItemValue(const TEditorSpec& spec, const std::string& name, TLayoutKind kind) {
   if (!HoldsValue(kind)) return false;
   for (const TListButtons& buttons : spec.ListEditing) {
     if (buttons.Field == name) return false;
   }
-  for (const TInsertButton& insert : spec.Inserting) {
-    if (insert.List == name) return false;
+  for (const TDialogHook& hook : spec.Hooks) {
+    if (std::count(hook.ScratchControls.begin(), hook.ScratchControls.end(), name)) return false;
   }
   bool gridName = false;
   std::function<void(const TLayoutNode&)> visit = [&](const TLayoutNode& node) {
@@ -203,11 +205,6 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
     for (const TValueRule& rule : spec.Spec.ValueRules) {
       for (const std::string& trigger : rule.Triggers) EXPECT_TRUE(controls.count(trigger)) << trigger;
     }
-    if (spec.Spec.FilterGrid) {
-      EXPECT_EQ(controls[spec.Spec.FilterGrid->Grid], TLayoutKind::lkGrid);
-      EXPECT_EQ(controls[spec.Spec.FilterGrid->AddButton], TLayoutKind::lkButton);
-      EXPECT_EQ(controls[spec.Spec.FilterGrid->DeleteButton], TLayoutKind::lkButton);
-    }
     for (const TClearRule& rule : spec.Spec.Clearing) {
       for (const auto& boxes : {TStrings{rule.CheckBox}, rule.WhileAnyChecked, rule.Clears}) {
         for (const std::string& box : boxes) EXPECT_EQ(controls[box], TLayoutKind::lkCheck) << box;
@@ -222,10 +219,35 @@ TEST_F(EditorSpecsTest, ControlsAndItemFieldsMatchByName) {
     for (const std::string& combo : spec.Spec.TypedCombos) {
       EXPECT_EQ(controls[combo], TLayoutKind::lkCombo) << combo;
     }
-    for (const TInsertButton& insert : spec.Spec.Inserting) {
-      EXPECT_EQ(controls[insert.Button], TLayoutKind::lkButton) << insert.Button;
-      EXPECT_EQ(controls[insert.List], TLayoutKind::lkCombo) << insert.List;
-      EXPECT_EQ(controls[insert.Field], TLayoutKind::lkEdit) << insert.Field;
+  }
+}
+
+// A family's hooks name controls of their dialog, of the kinds their use needs: the fake
+// dialog, like the one on screen, refuses any other. Every event a hook handles runs
+// once, with the lists and pickers empty.
+TEST_F(EditorSpecsTest, HooksUseControlsOfTheirDialogs) {
+  for (const TItemEditorSpec& spec : Specs) {
+    SCOPED_TRACE(spec.ItemClass->Name);
+    if (spec.Spec.Hooks.empty()) continue;
+    std::map<std::string, TLayoutKind> controls;
+    CollectControls(spec.Spec.Layout, controls);
+    for (const TDialogHook& hook : spec.Spec.Hooks) {
+      for (const std::string& name : hook.ScratchControls) {
+        EXPECT_TRUE(controls.count(name) && HoldsValue(controls[name])) << name;
+      }
+    }
+    try {
+      testing::TFakeEditorDialog dialog(spec.Spec);
+      EXPECT_FALSE(dialog.HandledControls().empty());
+      dialog.Show();
+      for (const std::string& name : dialog.HandledControls()) {
+        dialog.Click(name);
+        dialog.Change(name);
+        dialog.DropDown(name);
+        dialog.Focus(name);
+      }
+    } catch (const std::logic_error& fault) {
+      ADD_FAILURE() << fault.what();
     }
   }
 }

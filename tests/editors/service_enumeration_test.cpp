@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_service_enumeration.h"
+#include "support/fake_service_enumeration.h"
 
 namespace palvetta {
 namespace {

@@ -13,6 +13,7 @@
 #include "items/console/console_dialogs.h"
 #include "items/console/console_items.h"
 #include "support/editor_spec_lookup.h"
+#include "support/fake_editor_dialog.h"
 
 namespace palvetta {
 namespace {
@@ -70,16 +71,12 @@ TEST(ConsoleEditors, TypeNeedsAFileName) {
   EXPECT_EQ(FirstFailure(SpecOf(TTypeItem::Class), values), "");
 }
 
+// "Insert" puts the code beside the chosen name in place of the prompt's selection.
 TEST(ConsoleEditors, PromptCodesStandBesideTheirNames) {
   const TEditorSpec& spec = SpecOf(TPromptItem::Class);
-  ASSERT_EQ(spec.Inserting.size(), 1u);
-  const TInsertButton& insert = spec.Inserting[0];
-  EXPECT_EQ(insert.Button, "btnInsert");
-  EXPECT_EQ(insert.Field, "edtPrompt");
-  const TLayoutNode* list = NodeNamed(spec.Layout, insert.List);
+  const TLayoutNode* list = NodeNamed(spec.Layout, "cmbSpecialCode");
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->Entries.size(), 19u);
-  ASSERT_EQ(insert.Codes.size(), list->Entries.size());
   const struct {
     size_t index;
     const char* name;
@@ -92,8 +89,26 @@ TEST(ConsoleEditors, PromptCodesStandBesideTheirNames) {
       {18, "Remote name associated with the current drive letter.", "$M"},
   };
   for (const auto& s : samples) {
+    SCOPED_TRACE(s.name);
     EXPECT_EQ(list->Entries[s.index], s.name);
-    EXPECT_EQ(insert.Codes[s.index], s.code);
+    testing::TFakeEditorDialog dialog(spec);
+    dialog.Texts["edtPrompt"] = "[old]>";
+    dialog.Selections["edtPrompt"] = {1, 3};
+    dialog.Indexes["cmbSpecialCode"] = static_cast<int>(s.index);
+    ASSERT_TRUE(dialog.Click("btnInsert"));
+    EXPECT_EQ(dialog.Texts["edtPrompt"], std::string("[") + s.code + "]>");
+    EXPECT_EQ(dialog.Focused, "edtPrompt");
+  }
+}
+
+TEST(ConsoleEditors, InsertWithoutAChosenCodeLeavesThePrompt) {
+  for (const int index : {-1, 19}) {
+    testing::TFakeEditorDialog dialog(SpecOf(TPromptItem::Class));
+    dialog.Texts["edtPrompt"] = "$P$G";
+    dialog.Indexes["cmbSpecialCode"] = index;
+    ASSERT_TRUE(dialog.Click("btnInsert"));
+    EXPECT_EQ(dialog.Texts["edtPrompt"], "$P$G") << index;
+    EXPECT_EQ(dialog.Focused, "") << index;
   }
 }
 

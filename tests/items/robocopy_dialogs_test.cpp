@@ -11,6 +11,7 @@
 #include "items/robocopy/robocopy_item.h"
 #include "model/project.h"
 #include "support/editor_spec_lookup.h"
+#include "support/fake_editor_dialog.h"
 
 namespace palvetta {
 namespace {
@@ -76,7 +77,13 @@ TEST(RobocopyEditorSpecTest, OnlyTheMainPanelStartsExpanded) {
   for (const TLayoutNode& panel : group->Children) {
     EXPECT_EQ(panel.Collapsed, panel.Name != "pnlMain") << panel.Name;
   }
-  EXPECT_TRUE(NodeNamed(RobocopySpec().Layout, RobocopySpec().CollapseButton));
+}
+
+TEST(RobocopyEditorSpecTest, CollapseAllCollapsesEveryPanel) {
+  testing::TFakeEditorDialog dialog(RobocopySpec());
+  EXPECT_EQ(dialog.PanelCollapses, 0);
+  EXPECT_TRUE(dialog.Click("btnCollapseAll"));
+  EXPECT_EQ(dialog.PanelCollapses, 1);
 }
 
 TEST(RobocopyEditorSpecTest, LevelsFollowTheFourthSubdirectoryMode) {

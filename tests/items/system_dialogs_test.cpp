@@ -10,6 +10,7 @@
 #include "items/system/system_dialogs.h"
 #include "items/system/system_family.h"
 #include "support/editor_spec_lookup.h"
+#include "support/fake_editor_dialog.h"
 
 namespace palvetta {
 namespace {
@@ -120,12 +121,25 @@ TEST(FilterGridTest, OperationCellOffersWhatTheFieldAllows) {
   EXPECT_EQ(OperationChoices(fields, "FOO").size(), 6u);
 }
 
+// Both task dialogs' filter grids pick from the task fields, add and delete rows and offer
+// each row's operations; a cancelled pick leaves the rows.
 TEST(FilterGridTest, BothTaskDialogsShareTheGrid) {
   for (const TClass* cls : {&TTaskListItem::Class, &TTaskKillItem::Class}) {
-    const TEditorSpec& spec = SpecOf(*cls);
-    ASSERT_TRUE(spec.FilterGrid.has_value());
-    EXPECT_EQ(spec.FilterGrid->Fields.data(), TaskFilterFields().data());
-    EXPECT_EQ(spec.FilterGrid->Grid, "vstFilter");
+    SCOPED_TRACE(cls->Name);
+    testing::TFakeEditorDialog dialog(SpecOf(*cls));
+    dialog.GridRows["vstFilter"] = {{"IMAGENAME", "Not equal", "x.exe"}, {"", "", ""}};
+    ASSERT_TRUE(dialog.Click("btnAddField"));
+    dialog.FieldsToPick = std::vector<size_t>{2};
+    ASSERT_TRUE(dialog.Click("btnAddField"));
+    ASSERT_EQ(dialog.FieldPicks.size(), 2u);
+    EXPECT_EQ(dialog.FieldPicks[1].data(), TaskFilterFields().data());
+    EXPECT_EQ(dialog.GridRows["vstFilter"],
+              (TGridRows{{"IMAGENAME", "Not equal", "x.exe"}, {"PID", "Equal", ""}, {"", "", ""}}));
+    EXPECT_EQ(dialog.CellChoices("vstFilter", 1, 0), (TStrings{"Equal", "Not equal"}));
+    EXPECT_EQ(dialog.CellChoices("vstFilter", 1, 1).size(), 6u);
+    dialog.Indexes["vstFilter"] = 0;
+    ASSERT_TRUE(dialog.Click("btnDelete"));
+    EXPECT_EQ(dialog.GridRows["vstFilter"], (TGridRows{{"PID", "Equal", ""}, {"", "", ""}}));
   }
 }
 

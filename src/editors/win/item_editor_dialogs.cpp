@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "base/win/wide.h"
-#include "editors/filter_grid.h"
 #include "editors/win/windows_service_enumeration.h"
 #include "gui/win/controls/list_control.h"
 #include "gui/win/ui_seams.h"
@@ -22,7 +21,8 @@ TItemEditorDialogs::TItemEditorDialogs(std::vector<TItemEditorSpec> specs,
       FOwnServices(services ? nullptr : std::make_unique<TWindowsServiceEnumeration>()),
       FServices(services ? services : FOwnServices.get()) {
   for (TItemEditorSpec& spec : specs) {
-    if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, {}}).second) {
+    if (!FEntries.emplace(spec.ItemClass, TEntry{std::move(spec.Spec), nullptr, nullptr, {}})
+             .second) {
       throw std::logic_error("Two editor dialogs for " + std::string(spec.ItemClass->Name));
     }
   }
@@ -36,70 +36,54 @@ TDialog& TItemEditorDialogs::Make(TEntry& entry) {
   options.TypedCombos = entry.Spec.TypedCombos;
   options.Environment = FEnvironment;
   entry.Dialog = std::make_unique<TDialog>(entry.Spec.Layout, options);
-  entry.ServersLoaded = false;
   TDialog& dialog = *entry.Dialog;
-  BindSystemLists(entry);
+  entry.Adapter = std::make_unique<TEditorDialogAdapter>(
+      dialog, TEditorDialogSystem{FFieldPicker, FServicePicker, *FServices});
+  TDialogHandlers& handlers = entry.Adapter->Handlers();
   for (const TBrowseButton& browse : entry.Spec.Browse) {
-    dialog.OnClick(browse.Button, [this, &dialog, &browse] { Browse(dialog, browse); });
+    handlers.Add(TControlEvent::ceClick, browse.Button,
+                 [this, &dialog, &browse] { Browse(dialog, browse); });
   }
-  // A check box may clear others and enable controls; one handler does both, in that
-  // order, so the enabling sees the boxes the clearing left. A click on a radio button
-  // also clears the others of its group, which report no click: any of them may change
-  // what a rule enables.
+  // A check box may clear others and enable controls, in that order, so the enabling
+  // sees the boxes the clearing left. A click on a radio button also clears the others
+  // of its group, which report no click: any of them may change what a rule enables.
   std::set<std::string> ruled;
   for (const TClearRule& rule : entry.Spec.Clearing) ruled.insert(rule.CheckBox);
   for (const std::string& name : RuleTriggers(entry.Spec)) ruled.insert(name);
   for (const std::string& box : ruled) {
-    dialog.OnClick(box, [&entry, box] {
+    handlers.Add(TControlEvent::ceClick, box, [&entry, box] {
       // The boxes a rule clears run their own handlers: only the user's click clears.
       if (!entry.Clearing) {
         entry.Clearing = true;
         ApplyClearing(entry, box);
         entry.Clearing = false;
       }
-      ApplyEnabling(entry);
-    });
+    }, true);
   }
-  // A list's change refills the lists that depend on it, then runs the enabling rules.
-  std::set<std::string> changing;
+  // A list's change runs the enabling rules.
   for (const TEnableRule& rule : entry.Spec.Enabling) {
-    if (rule.ByIndex()) changing.insert(rule.CheckBox);
-  }
-  for (const TEntriesRule& rule : entry.Spec.EntriesRules) changing.insert(rule.Source);
-  for (const std::string& list : changing) {
-    dialog.OnChange(list, [&entry, list] {
-      ApplyEntries(entry, list);
-      ApplyEnabling(entry);
-    });
-  }
-  if (!entry.Spec.CollapseButton.empty()) {
-    dialog.OnClick(entry.Spec.CollapseButton, [&dialog] { dialog.CollapseAllPanels(); });
+    if (rule.ByIndex()) handlers.Add(TControlEvent::ceChange, rule.CheckBox, [] {}, true);
   }
   for (const TListButtons& buttons : entry.Spec.ListEditing) {
-    dialog.OnClick(buttons.AddButton, [&dialog, &buttons] {
+    handlers.Add(TControlEvent::ceClick, buttons.AddButton, [&dialog, &buttons] {
       for (const std::string& text : EntriesToAdd(buttons, dialog.Text(buttons.Field))) {
         dialog.ListBox(buttons.List).Append(text);
       }
     });
-    dialog.OnClick(buttons.RemoveButton,
-                   [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
+    handlers.Add(TControlEvent::ceClick, buttons.RemoveButton,
+                 [&dialog, &buttons] { dialog.ListBox(buttons.List).DeleteSelected(); });
   }
-  for (const TInsertButton& insert : entry.Spec.Inserting) {
-    dialog.OnClick(insert.Button, [&dialog, &insert] { Insert(dialog, insert); });
-  }
-  // A value rule's trigger may also be a rule's check box or list: the rule's handler
-  // then takes its place and applies the enabling rules after its values.
+  // A value rule's trigger may also be a rule's check box or list: the value rule then
+  // takes the place of that rule's handler.
   for (const TValueRule& rule : entry.Spec.ValueRules) {
     for (const std::string& trigger : rule.Triggers) {
-      const auto follow = [&entry, &rule] {
-        ApplyValueRule(entry, rule);
-        ApplyEnabling(entry);
-      };
-      dialog.OnClick(trigger, follow);
-      dialog.OnChange(trigger, follow);
+      const auto follow = [&entry, &rule] { ApplyValueRule(entry, rule); };
+      handlers.Replace(TControlEvent::ceClick, trigger, follow, true);
+      handlers.Replace(TControlEvent::ceChange, trigger, follow, true);
     }
   }
-  if (entry.Spec.FilterGrid) BindFilterGrid(dialog, *entry.Spec.FilterGrid);
+  for (const TDialogHook& hook : entry.Spec.Hooks) hook.Attach(*entry.Adapter);
+  entry.Adapter->AttachHandlers([&entry] { ApplyEnabling(entry); });
   // Every OK reads the dialog into the values first, so the checks and finally the item
   // see what the user typed.
   dialog.AddOkCheck([&entry, &dialog]() -> std::optional<TCheckFailure> {
@@ -128,14 +112,6 @@ void TItemEditorDialogs::ApplyEnabling(TEntry& entry) {
   for (const auto& [control, on] : enabled) entry.Dialog->SetEnabled(control, on);
 }
 
-// Every rule of the source, or of every source when it is empty.
-void TItemEditorDialogs::ApplyEntries(TEntry& entry, const std::string& source) {
-  for (const TEntriesRule& rule : entry.Spec.EntriesRules) {
-    if (!source.empty() && rule.Source != source) continue;
-    entry.Dialog->SetEntries(rule.Target, rule.Entries(entry.Dialog->Index(rule.Source)));
-  }
-}
-
 void TItemEditorDialogs::ApplyClearing(TEntry& entry, const std::string& clicked) {
   TDialog& dialog = *entry.Dialog;
   for (const TClearRule& rule : entry.Spec.Clearing) {
@@ -147,17 +123,6 @@ void TItemEditorDialogs::ApplyClearing(TEntry& entry, const std::string& clicked
   }
 }
 
-// The field keeps its selection while the button has the focus; the code replaces it,
-// and the field gets the focus back to go on typing.
-void TItemEditorDialogs::Insert(TDialog& dialog, const TInsertButton& insert) {
-  const int index = dialog.Index(insert.List);
-  if (index < 0 || static_cast<size_t>(index) >= insert.Codes.size()) return;
-  const HWND field = dialog.Control(insert.Field);
-  const std::wstring code = Widen(insert.Codes[static_cast<size_t>(index)]);
-  SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
-  SetFocus(field);
-}
-
 void TItemEditorDialogs::ApplyValueRule(TEntry& entry, const TValueRule& rule) {
   // Showing the values may click a box whose handler is a rule again.
   if (entry.Following) return;
@@ -167,21 +132,6 @@ void TItemEditorDialogs::ApplyValueRule(TEntry& entry, const TValueRule& rule) {
   rule.Apply(values);
   entry.Dialog->Fill(values);
   entry.Following = false;
-}
-
-void TItemEditorDialogs::BindFilterGrid(TDialog& dialog, const TFilterGrid& grid) {
-  TEditGrid& cells = dialog.EditGrid(grid.Grid);
-  cells.SetRowChoices(1, [&cells, fields = grid.Fields](int row) {
-    return OperationChoices(fields, cells.GetCell(0, row));
-  });
-  dialog.OnClick(grid.AddButton, [this, &dialog, &grid] {
-    const std::optional<std::vector<size_t>> picked = FFieldPicker.Execute(dialog.Handle(), grid.Fields);
-    if (!picked || picked->empty()) return;
-    dialog.SetRows(grid.Grid, WithFieldsAdded(dialog.Rows(grid.Grid), grid.Fields, *picked));
-  });
-  dialog.OnClick(grid.DeleteButton, [&dialog, &grid] {
-    dialog.SetRows(grid.Grid, WithoutRow(dialog.Rows(grid.Grid), dialog.Index(grid.Grid)));
-  });
 }
 
 // Each chosen file on a line of its own after what the memo holds.
@@ -238,69 +188,6 @@ void TItemEditorDialogs::Browse(TDialog& dialog, const TBrowseButton& browse) {
   if (!browse.ChecksOnPick.empty()) dialog.SetChecked(browse.ChecksOnPick, true);
 }
 
-namespace {
-
-// The list's entries anew, the hourglass showing while the system is asked; the text typed
-// into the box stays.
-void Refill(TDialog& dialog, const std::string& combo,
-            const std::function<std::optional<TStrings>()>& entries) {
-  const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  const std::optional<TStrings> fresh = entries();
-  SetCursor(previous);
-  if (fresh) dialog.SetEntries(combo, *fresh);
-}
-
-}  // namespace
-
-void TItemEditorDialogs::BindSystemLists(TEntry& entry) {
-  TDialog& dialog = *entry.Dialog;
-  for (const TSystemListSource& source : entry.Spec.SystemLists) {
-    if (source.List == TSystemList::slNetworkServers) {
-      dialog.OnDropDown(source.Combo, [this, &entry, &dialog, &source] {
-        if (entry.ServersLoaded) return;
-        entry.ServersLoaded = true;
-        Refill(dialog, source.Combo, [this] { return NetworkServers(*FServices); });
-      });
-    } else if (source.List == TSystemList::slServices) {
-      dialog.OnFocus(source.Combo, [this, &dialog, &source] {
-        Refill(dialog, source.Combo, [this, &dialog, &source] {
-          return ListServices(*FServices, dialog.Text(source.MachineField)).value_or(TStrings{});
-        });
-      });
-    }
-  }
-  for (const TServicePickerButton& picker : entry.Spec.ServicePickers) {
-    dialog.OnClick(picker.Button, [this, &dialog, &picker] { PickDependencies(dialog, picker); });
-    dialog.OnClick(picker.RemoveButton,
-                   [&dialog, &picker] { dialog.ListBox(picker.List).DeleteSelected(); });
-  }
-}
-
-// Before the dialog shows: the services of the computer it names and this computer's
-// service groups (a group list that cannot be read keeps its entries).
-void TItemEditorDialogs::RefillSystemLists(TEntry& entry) {
-  TDialog& dialog = *entry.Dialog;
-  for (const TSystemListSource& source : entry.Spec.SystemLists) {
-    if (source.List == TSystemList::slServices) {
-      Refill(dialog, source.Combo, [this, &dialog, &source] {
-        return ListServices(*FServices, dialog.Text(source.MachineField)).value_or(TStrings{});
-      });
-    } else if (source.List == TSystemList::slServiceGroups) {
-      Refill(dialog, source.Combo, [this] { return ServiceGroups(*FServices); });
-    }
-  }
-}
-
-void TItemEditorDialogs::PickDependencies(TDialog& dialog, const TServicePickerButton& picker) {
-  const TStrings services =
-      ListServices(*FServices, dialog.Text(picker.MachineField)).value_or(TStrings{});
-  const std::optional<TPickedDependencies> picked =
-      FServicePicker.Execute(dialog.Handle(), services, dialog.Entries(picker.GroupCombo));
-  if (!picked) return;
-  TListControl& list = dialog.ListBox(picker.List);
-  list.SetEntries(AddDependencies(list.Entries(), picked->Services, picked->Groups));
-}
-
 bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpContext) {
   const auto found = FEntries.find(&item.ClassType());
   if (found == FEntries.end()) return false;
@@ -312,9 +199,8 @@ bool TItemEditorDialogs::Execute(TCustomProjectItem& item, HWND owner, int helpC
   entry.Clearing = true;
   dialog.Fill(entry.Values);
   entry.Clearing = false;
-  ApplyEntries(entry, {});
+  entry.Adapter->RunShowHandlers();
   ApplyEnabling(entry);
-  RefillSystemLists(entry);
   dialog.OnShown = OnShown;
   if (dialog.ShowModal(owner, helpContext) != TModalResult::mrOK) return false;
   item.FromEditor(entry.Values);

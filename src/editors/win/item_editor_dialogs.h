@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editors/editor_spec.h"
+#include "editors/win/editor_dialog_adapter.h"
 #include "editors/win/field_picker_dialog.h"
 #include "editors/win/folder_list_dialog.h"
 #include "editors/service_enumeration.h"
@@ -54,24 +55,18 @@ class TItemEditorDialogs : public IItemEditing {
   struct TEntry {
     TEditorSpec Spec;
     std::unique_ptr<TDialog> Dialog;
+    std::unique_ptr<TEditorDialogAdapter> Adapter;  // the hooks' view of the dialog
     TEditorValues Values;  // what the item put in, then what OK took out
     bool Clearing = false;  // the clearing rules are not to run now
     bool Following = false;  // a value rule is showing its values
-    bool ServersLoaded = false;  // the network was walked for this dialog
   };
 
   TDialog& Make(TEntry& entry);
   static void ApplyEnabling(TEntry& entry);
-  static void ApplyEntries(TEntry& entry, const std::string& source);
   static void ApplyClearing(TEntry& entry, const std::string& clicked);
   static void ApplyValueRule(TEntry& entry, const TValueRule& rule);
-  void BindFilterGrid(TDialog& dialog, const TFilterGrid& grid);
   void Browse(TDialog& dialog, const TBrowseButton& browse);
   static void AddFiles(TDialog& dialog, const TBrowseButton& browse);
-  static void Insert(TDialog& dialog, const TInsertButton& insert);
-  void BindSystemLists(TEntry& entry);
-  void RefillSystemLists(TEntry& entry);
-  void PickDependencies(TDialog& dialog, const TServicePickerButton& picker);
 
   std::map<const TClass*, TEntry> FEntries;
   TFormEnvironment FEnvironment;

@@ -9,14 +9,10 @@
 #include <optional>
 
 #include "base/text.h"
+#include "editors/service_enumeration.h"
 #include "gui/win/dialog.h"
 
 namespace palvetta {
-
-struct TPickedDependencies {
-  TStrings Services;
-  TStrings Groups;
-};
 
 class TServicePickerDialog {
  public:

@@ -68,6 +68,21 @@ TEditorSpec UserChoice() {
           .TypedCombos = {"cmbVarName"}};
 }
 
+// A button that puts the code standing beside the list's chosen entry into the field, in
+// place of the field's selection; with no entry chosen it does nothing. The list only
+// serves the button: no setting of the item.
+TDialogHook InsertButton(std::string button, std::string list, std::string field, TStrings codes) {
+  return {.Attach =
+              [button, list, field, codes = std::move(codes)](IEditorDialog& dialog) {
+                dialog.OnClick(button, [&dialog, list, field, codes] {
+                  const int index = dialog.Index(list);
+                  if (index < 0 || static_cast<size_t>(index) >= codes.size()) return;
+                  dialog.ReplaceSelection(field, codes[static_cast<size_t>(index)]);
+                });
+              },
+          .ScratchControls = {list}};
+}
+
 TEditorSpec Prompt() {
   TStrings names;
   TStrings codes;
@@ -81,10 +96,7 @@ TEditorSpec Prompt() {
               Row({Stretched(LabelBeside("Special code:", Combo("cmbSpecialCode", std::move(names), 30))),
                    Button("btnInsert", "Insert")}),
           }),
-          .Inserting = {{.Button = "btnInsert",
-                         .List = "cmbSpecialCode",
-                         .Field = "edtPrompt",
-                         .Codes = std::move(codes)}}};
+          .Hooks = {InsertButton("btnInsert", "cmbSpecialCode", "edtPrompt", std::move(codes))}};
 }
 
 TEditorSpec Type() {

@@ -133,6 +133,19 @@ TEditorSpec Dir() {
                    {"cbxNoThousands", {"cbxNoThousands"}, {"cbxThousands"}}}};
 }
 
+// The allocation unit sizes offered are the chosen file system's, when the dialog opens
+// and whenever another is chosen (a size typed in stays).
+TDialogHook AllocUnitSizesOfTheFileSystem(std::shared_ptr<const TAllocUnits> units) {
+  return {.Attach = [units](IEditorDialog& dialog) {
+    const auto refill = [units, &dialog] {
+      const TStrings* sizes = units->GetUnits(static_cast<TFileSystem>(dialog.Index("cmbFileSystem")));
+      dialog.SetEntries("cmbAllocUnitSize", sizes ? *sizes : TStrings{});
+    };
+    dialog.OnChange("cmbFileSystem", refill);
+    dialog.OnShow(refill);
+  }};
+}
+
 TEditorSpec Format() {
   // One list of sizes for the dialog's lifetime; each file system's entries are copies.
   auto units = std::make_shared<TAllocUnits>();
@@ -173,12 +186,7 @@ TEditorSpec Format() {
                     .WhenIndex = kUdfIndex},
                    {.CheckBox = "cmbUDFRevision", .Controls = {"cbxMetadataDup"},
                     .WhenIndex = kUdf250Index}},
-      .EntriesRules = {{.Source = "cmbFileSystem",
-                        .Target = "cmbAllocUnitSize",
-                        .Entries = [units](int index) {
-                          const TStrings* sizes = units->GetUnits(static_cast<TFileSystem>(index));
-                          return sizes ? *sizes : TStrings{};
-                        }}}};
+      .Hooks = {AllocUnitSizesOfTheFileSystem(std::move(units))}};
 }
 
 TEditorSpec Compact() {

@@ -10,6 +10,13 @@
 namespace palvetta {
 namespace {
 
+// A button that collapses every category panel, for finding one's way back to the top.
+TDialogHook CollapseAllButton(std::string button) {
+  return {.Attach = [button](IEditorDialog& dialog) {
+    dialog.OnClick(button, [&dialog] { dialog.CollapseAllPanels(); });
+  }};
+}
+
 // The attributes' captions, in the order of their ordinals.
 constexpr const char* kAttributeCaptions[] = {"Read only", "Archive",   "System",
                                               "Hidden",    "Compressed", "Normal",
@@ -248,7 +255,7 @@ TEditorSpec Robocopy() {
                       ListButtons("ExcludeDirs", "lbxExcludeDirs", "edtExcludeDirs_Path", 0),
                       ListButtons("IF", "lbxIF", "edtIncludeFile", ';')},
       .Checks = {CheckCopyFlags},
-      .CollapseButton = "btnCollapseAll"};
+      .Hooks = {CollapseAllButton("btnCollapseAll")}};
 }
 
 }  // namespace

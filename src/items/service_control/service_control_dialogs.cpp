@@ -4,6 +4,7 @@
 #include "items/service_control/service_control_dialogs.h"
 
 #include "items/service_control/service_control_items.h"
+#include "items/service_control/service_dialog_hooks.h"
 
 namespace palvetta {
 namespace {
@@ -16,9 +17,8 @@ TLayoutNode ServiceCombo(std::string caption) {
   return LabelAbove(std::move(caption), Combo("cmbService", {}, 40));
 }
 
-std::vector<TSystemListSource> ServerAndServiceLists() {
-  return {{.Combo = "cmbServer", .List = TSystemList::slNetworkServers},
-          {.Combo = "cmbService", .List = TSystemList::slServices, .MachineField = "cmbServer"}};
+std::vector<TDialogHook> ServerAndServiceLists() {
+  return {NetworkServersList("cmbServer"), ServicesList("cmbService", "cmbServer")};
 }
 
 // Pause, continue, interrogate and delete: the computer and the service.
@@ -26,7 +26,7 @@ TEditorSpec ServiceOnly(std::string caption) {
   return {.Title = std::move(caption),
           .Layout = Dialog({ServerBox(), ServiceCombo("Service:")}),
           .TypedCombos = {"cmbServer", "cmbService"},
-          .SystemLists = ServerAndServiceLists()};
+          .Hooks = ServerAndServiceLists()};
 }
 
 TEditorSpec Query() {
@@ -54,7 +54,7 @@ TEditorSpec Query() {
           .TypedCombos = {"cmbServer", "cmbService"},
           .Enabling = {{.CheckBox = "rbSelectedService", .Controls = {"lblService", "cmbService"}},
                        {.CheckBox = "rbAllServicesFiltered", .Controls = filters}},
-          .SystemLists = ServerAndServiceLists()};
+          .Hooks = ServerAndServiceLists()};
 }
 
 TEditorSpec Start() {
@@ -62,7 +62,7 @@ TEditorSpec Start() {
           .Layout = Dialog({ServerBox(), ServiceCombo("Service:"),
                             Stretched(LabelAbove("Arguments (one per line):", Memo("memArgs", 5, 40)))}),
           .TypedCombos = {"cmbServer", "cmbService"},
-          .SystemLists = ServerAndServiceLists()};
+          .Hooks = ServerAndServiceLists()};
 }
 
 TEditorSpec Stop() {
@@ -100,7 +100,7 @@ TEditorSpec Stop() {
                         .Controls = {"lblMinorReasonCustomCode", "sedMinorReasonCustomCode"},
                         .WhenIndex = minorCustom,
                         .AlsoChecked = "cbxReason"}},
-          .SystemLists = ServerAndServiceLists()};
+          .Hooks = ServerAndServiceLists()};
 }
 
 TEditorSpec Create() {
@@ -126,13 +126,12 @@ TEditorSpec Create() {
           }),
           .TypedCombos = {"cmbServer", "cmbGroup"},
           .Browse = {{.Button = "btnBinPath", .Field = "edtBinPath"}},
-          .SystemLists = {{.Combo = "cmbServer", .List = TSystemList::slNetworkServers},
-                          {.Combo = "cmbGroup", .List = TSystemList::slServiceGroups}},
-          .ServicePickers = {{.Button = "btnAdd",
-                              .RemoveButton = "btnDel",
-                              .List = "lbxDepend",
-                              .MachineField = "cmbServer",
-                              .GroupCombo = "cmbGroup"}}};
+          .Hooks = {NetworkServersList("cmbServer"), ServiceGroupsList("cmbGroup"),
+                    DependencyButtons({.AddButton = "btnAdd",
+                                       .RemoveButton = "btnDel",
+                                       .List = "lbxDepend",
+                                       .MachineField = "cmbServer",
+                                       .GroupCombo = "cmbGroup"})}};
 }
 
 }  // namespace

@@ -101,6 +101,24 @@ TFilterGrid TaskFilterGrid() {
           .Fields = TaskFilterFields()};
 }
 
+// "Add field(s)" adds a row for each field picked, "Delete" removes the selected row, and
+// the operation cell offers what the row's field allows.
+TDialogHook FilterGridButtons(TFilterGrid grid) {
+  return {.Attach = [grid](IEditorDialog& dialog) {
+    dialog.SetCellChoices(grid.Grid, 1, [&dialog, grid](int row) {
+      return OperationChoices(grid.Fields, dialog.Cell(grid.Grid, 0, row));
+    });
+    dialog.OnClick(grid.AddButton, [&dialog, grid] {
+      const std::optional<std::vector<size_t>> picked = dialog.PickFields(grid.Fields);
+      if (!picked || picked->empty()) return;
+      dialog.SetRows(grid.Grid, WithFieldsAdded(dialog.Rows(grid.Grid), grid.Fields, *picked));
+    });
+    dialog.OnClick(grid.DeleteButton, [&dialog, grid] {
+      dialog.SetRows(grid.Grid, WithoutRow(dialog.Rows(grid.Grid), dialog.Index(grid.Grid)));
+    });
+  }};
+}
+
 TEditorSpec TaskListDialog() {
   std::vector<TLayoutNode> settings = RemoteSystem("Remote machine name (leave blank for local):");
   // In the user's and password's form, so that the three fields line up.
@@ -112,7 +130,7 @@ TEditorSpec TaskListDialog() {
   return {.Title = "Display a list of currently running processes",
           .Layout = Dialog({Stretched(Pages(
               "pgcTask", {Page("Settings", std::move(settings)), FilterPage(TaskFilterGrid())}))}),
-          .FilterGrid = TaskFilterGrid()};
+          .Hooks = {FilterGridButtons(TaskFilterGrid())}};
 }
 
 TEditorSpec TaskKillDialog() {
@@ -129,7 +147,7 @@ TEditorSpec TaskKillDialog() {
                     {Stretched(LabelAbove("Process id(s) (one per line):", Memo("memPID", 5, 30))),
                      Stretched(LabelAbove("Image name(s):", Memo("memIM", 5, 30)))}),
                FilterPage(TaskFilterGrid())}))}),
-          .FilterGrid = TaskFilterGrid()};
+          .Hooks = {FilterGridButtons(TaskFilterGrid())}};
 }
 
 // "Ask user" or a value typed for the batch file to set.

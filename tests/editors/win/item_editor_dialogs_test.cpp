@@ -88,7 +88,8 @@ void SetNonDefault(TDialog& dialog, const TItemEditorSpec& spec, bool typedCombo
         break;
       case TLayoutKind::lkGrid: {
         // A filter grid's operation cell holds one of the operations' names.
-        TStrings row = {"alpha", spec.Spec.FilterGrid ? "Less than" : "beta", "1"};
+        const bool filter = node->Entries.size() > 1 && node->Entries[1] == "Operation";
+        TStrings row = {"alpha", filter ? "Less than" : "beta", "1"};
         row.resize(node->Entries.size());
         dialog.SetRows(name, {row});
         break;

@@ -11,7 +11,7 @@
 #include "editor_dialogs_fixture.h"
 #include "editors/win/item_editor_dialogs.h"
 #include "editors/win/windows_service_enumeration.h"
-#include "fake_service_enumeration.h"
+#include "support/fake_service_enumeration.h"
 #include "gui/win/controls/list_control.h"
 #include "items/access_control/icacls_items.h"
 #include "items/item_families.h"
