@@ -18,10 +18,14 @@ class IExceptionListOwner {
   ~IExceptionListOwner() = default;
 };
 
-// A settings object one of whose settings mirrors the list in its text form.
+// The lists that a setting mirrors in its text form.
+enum class TSettingsList { slAddFields, slAddAttachs };
+
+// A settings object one of whose settings mirrors the list in its text form. The owner
+// knows which of its settings that is, so the setting's key stays in the settings table.
 class ISettingsListOwner {
  public:
-  virtual void SetPropStr(std::u16string_view name, std::u16string_view value) = 0;
+  virtual void SetListText(TSettingsList list, std::u16string_view text) = 0;
 
  protected:
   ~ISettingsListOwner() = default;

@@ -90,7 +90,7 @@ std::u16string TISWAttachments::Text() {
 }
 
 void TISWAttachments::Modified() {
-  if (FParent) FParent->SetPropStr(u"AddAttachs", Text());
+  if (FParent) FParent->SetListText(TSettingsList::slAddAttachs, Text());
 }
 
 std::shared_ptr<ISWAttachments> CreateAttachments() { return std::make_shared<TISWAttachments>(); }

@@ -165,7 +165,7 @@ void TISWFields::RemoveAt(int index) {
 }
 
 void TISWFields::Modified() {
-  if (ISettingsListOwner* owner = FMesParent.load()) owner->SetPropStr(u"AddFields", Text());
+  if (ISettingsListOwner* owner = FMesParent.load()) owner->SetListText(TSettingsList::slAddFields, Text());
   if (IExceptionListOwner* owner = FExcParent.load()) owner->SetModified();
 }
 

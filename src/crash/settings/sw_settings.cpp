@@ -225,8 +225,8 @@ bool TISWSettings::SetPropStr(std::string_view name, std::u16string_view value) 
   return WriteStr(KeyOf(name), value);
 }
 
-void TISWSettings::SetPropStr(std::u16string_view name, std::u16string_view value) {
-  SetPropStr(std::string_view(WideToAnsi(name)), value);
+void TISWSettings::SetListText(TSettingsList list, std::u16string_view text) {
+  WriteStr(KeyOf(list == TSettingsList::slAddFields ? sidAddFields : sidAddAttachs), text);
 }
 
 void TISWSettings::Reload() {

@@ -125,7 +125,7 @@ class TISWSettings : public ISWModuleSettings, public ISWSettingsEx, public ISet
   bool SetPropStr(std::string_view name, std::u16string_view value);
   bool SetPropDw(std::string_view name, uint32_t value) { return SetPropInt(name, static_cast<int32_t>(value)); }
   // The lists write their text form back through this.
-  void SetPropStr(std::u16string_view name, std::u16string_view value) override;
+  void SetListText(TSettingsList list, std::u16string_view text) override;
 
   // A setting's key and its row of the settings table (-1 for a name no row has).
   struct TKey {

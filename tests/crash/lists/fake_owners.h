@@ -11,10 +11,10 @@ namespace palvetta {
 
 class TFakeSettings : public ISettingsListOwner {
  public:
-  void SetPropStr(std::u16string_view name, std::u16string_view value) override {
-    Writes.emplace_back(std::u16string(name), std::u16string(value));
+  void SetListText(TSettingsList list, std::u16string_view text) override {
+    Writes.emplace_back(list, std::u16string(text));
   }
-  std::vector<std::pair<std::u16string, std::u16string>> Writes;
+  std::vector<std::pair<TSettingsList, std::u16string>> Writes;
 };
 
 // Announces its report when a change arrives outside an update, or at the end of the

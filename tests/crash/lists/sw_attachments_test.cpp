@@ -60,7 +60,7 @@ TEST(SWAttachments, DeleteClearAndCloneTellTheSettingsOnlyOfChanges) {
   list.Add(u"C:\\One.txt", u"", u"", u"");
   list.Add(u"C:\\two.txt", u"2.txt", u"z.zip", u"f");
   ASSERT_EQ(settings.Writes.size(), 2u);
-  EXPECT_EQ(settings.Writes.back().first, u"AddAttachs");
+  EXPECT_EQ(settings.Writes.back().first, TSettingsList::slAddAttachs);
   EXPECT_EQ(settings.Writes.back().second, u"C:\\One.txt>One.txt>>One|C:\\two.txt>2.txt>z.zip>f");
 
   const auto clone = list.Clone();

@@ -177,7 +177,7 @@ TEST(SWFieldsText, ReadFromTheSettingAndWrittenBack) {
 
   fields->SetContent(u"Version", u"2.0");
   ASSERT_EQ(settings.Writes.size(), 1u);
-  EXPECT_EQ(settings.Writes[0].first, u"AddFields");
+  EXPECT_EQ(settings.Writes[0].first, TSettingsList::slAddFields);
   EXPECT_EQ(settings.Writes[0].second, u"Product=Palvetta|Query=a=b=c|Version=2.0");
   // What was written reads back to the same list.
   const auto again = ReadAdditionalFields(settings.Writes[0].second, nullptr);
