@@ -3,7 +3,9 @@
 // value that tries to run "echo INJ>canary" or to break its line or block, outside and
 // inside an IF block. No case may create its canary file, make cmd.exe report a syntax
 // error, break its IF block or keep the batch file from running to its last line. A
-// value the generator reports as one the batch file cannot hold counts as safe.
+// value the generator reports as one the batch file cannot hold counts as safe, and so
+// does one that leaves the batch text as the sample's. A field that keeps the user's own
+// batch syntax is held only to its line breaks: its canary must not appear.
 //
 // Many cases share one batch file, each called as a subroutine of its own between
 // markers, so that an EXIT of the item returns to the next case:
@@ -14,22 +16,27 @@
 //   ECHO HOSTILE-END n            the marker after
 //   GOTO :HOSTILE_AFTER_n
 //   :HOSTILE_CASE_n
-//   IF 1==1 (                     in a block only
-//   REM block
+//   SET HOSTILE_PHASE=parsed      in a block only
+//   IF 1==1 (
+//   SET HOSTILE_PHASE=run
 //   ... the item, with the items it needs around it ...
-//   ) ELSE (
-//   ECHO HOSTILE-BROKEN n         runs only when the item closed the block early
+//   ECHO HOSTILE-TAIL n %HOSTILE_PHASE%
 //   )
 //   EXIT /B
 //   :HOSTILE_AFTER_n
 //
-// The markers must come in order. Where they stop or go astray, the case that last
-// began is found unsafe and the cases after it run again in a new batch file.
+// The block's last line is read with the block, before it runs, so it prints "parsed";
+// once the item closes the block early, it is read on its own and prints "run". The
+// markers must come in order. Where they stop or go astray, the case that last began is
+// found unsafe and the cases after it run again in a new batch file. The first case of
+// each batch file is the sample itself: what it does under Wine's cmd.exe (a syntax
+// error of the sample's own) is no finding of the payloads.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -51,8 +58,8 @@ using testing::THostileCopy;
 using testing::TTestCommandItem;
 
 // Cases still unsafe, as "class field payload place" (place: "outside" or "in block"),
-// until the generator writes them safely. Each one listed must still fail, so that
-// the list only shrinks.
+// until the generator writes them safely. Each one listed must still fail, so that the
+// list only shrinks.
 const std::set<std::string> kNotYetSafe = {};
 
 // Programs the items may start, as stand-ins that print their arguments: no test may
@@ -81,7 +88,7 @@ constexpr std::string_view kBuiltIns[] = {
 
 // Cases per batch file: enough to make few cmd.exe runs, few enough that one run stays
 // well inside its time limit.
-constexpr size_t kCasesPerBatch = 48;
+constexpr size_t kCasesPerBatch = 40;
 
 // What cmd.exe says of a line it cannot parse (Wine's words and Windows').
 constexpr std::string_view kSyntaxErrors[] = {"Syntax error", "was unexpected at this time",
@@ -90,6 +97,7 @@ constexpr std::string_view kSyntaxErrors[] = {"Syntax error", "was unexpected at
 
 struct TCase {
   size_t Number = 0;
+  bool Baseline = false;  // the sample unchanged
   std::string Field;
   const testing::THostilePayload* Payload = nullptr;
   std::string Value;
@@ -102,6 +110,8 @@ struct TCase {
     return std::string(cls.Name) + " " + testing::FieldName(Field) + " " +
            std::string(Payload->Name) + (InBlock ? " in block" : " outside");
   }
+  // The kind of finding, without the details: "syntax error: ..." gives "syntax error".
+  std::string Kind() const { return Finding.substr(0, Finding.find(':')); }
 };
 
 std::string Marker(std::string_view kind, size_t n) {
@@ -146,17 +156,34 @@ bool StopsAtPercentTilde(std::string_view text) {
   return false;
 }
 
-class HostileText : public ::testing::TestWithParam<const TClass*> {
+struct TFieldParam {
+  const TClass* Class;
+  std::string Field;  // a path, as testing::StringFields gives it
+};
+
+// Every text field of every class's sample item.
+std::vector<TFieldParam> TextFields() {
+  std::vector<TFieldParam> params;
+  for (const testing::TSampleItem& sample : testing::SampleItems()) {
+    std::unique_ptr<TCustomProjectItem> item = CreateItem(*sample.Class);
+    testing::FillSample(*item);
+    for (const testing::TStringField& field : testing::StringFields(*item)) {
+      params.push_back({sample.Class, field.Path});
+    }
+  }
+  return params;
+}
+
+class HostileText : public ::testing::TestWithParam<TFieldParam> {
  protected:
   static void SetUpTestSuite() {
     StandInFolder = new TTempFolder();
-    for (const wchar_t* name : kStandIns) AddStandIn(Narrow(name));
+    for (const wchar_t* name : kStandIns) AddStandIn(PathToUtf8(fs::path(name)));
   }
   static void TearDownTestSuite() {
     delete StandInFolder;
     StandInFolder = nullptr;
   }
-  static std::string Narrow(const wchar_t* name) { return PathToUtf8(fs::path(name)); }
   static void AddStandIn(const std::string& name) {
     const fs::path target = StandInFolder->Path() / PathFromUtf8(name + ".exe");
     std::error_code exists;
@@ -180,10 +207,13 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
   }
 
   // The item of the case, enabled, with the items it needs around it: an IF block's
-  // other parts, a FOR's end, a subroutine's end and call, a GOTO's bookmark. Blocks get
-  // a REM line so that none is empty.
+  // other parts, a FOR's end, a subroutine's end and call. Blocks get a REM line so that
+  // none is empty. Where the case sets another field, the item writes its output to a
+  // file in the working folder: the sample's log folder does not exist, and a command
+  // whose redirection fails does not run.
   TCustomProjectItem& AddItem(TProject& project, const TCase& c) {
     const TClass& cls = c.Source->ClassType();
+    const std::string sub = "HOSTILE_SUB_" + std::to_string(c.Number);
     auto added = [&](const TClass& partner) -> TCustomProjectItem& {
       TCustomProjectItem& item = project.AddItem(partner, -1);
       testing::FillSample(item);
@@ -198,20 +228,17 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
       added(TFOREachLineInFile::Class);
       Command(project, "REM for");
     } else if (&cls == &TSubroutineEndItem::Class) {
-      Command(project, "CALL :HOSTILE_SUB_" + std::to_string(c.Number));
-      static_cast<TSubroutineItem&>(added(TSubroutineItem::Class)).Name =
-          "HOSTILE_SUB_" + std::to_string(c.Number);
+      Command(project, "CALL :" + sub);
+      static_cast<TSubroutineItem&>(added(TSubroutineItem::Class)).Name = sub;
     }
-    if (&cls == &TSubroutineItem::Class && c.Field != "Name") {
-      Command(project, "CALL :HOSTILE_SUB_" + std::to_string(c.Number));
-    }
+    const bool calledSubroutine = &cls == &TSubroutineItem::Class && c.Field != "Name";
+    if (calledSubroutine) Command(project, "CALL :" + sub);
     TCustomProjectItem& item = project.AddItem(cls, -1);
     item.Assign(*c.Source);
-    testing::SetStringField(item, c.Field, c.Value);
     item.Enabled = true;
-    if (&cls == &TSubroutineItem::Class && c.Field != "Name") {
-      static_cast<TSubroutineItem&>(item).Name = "HOSTILE_SUB_" + std::to_string(c.Number);
-    }
+    if (c.Field != "RedirectTo" && !item.RedirectTo.empty()) item.RedirectTo = "run log.txt";
+    testing::SetStringField(item, c.Field, c.Value);
+    if (calledSubroutine) static_cast<TSubroutineItem&>(item).Name = sub;
     if (&cls == &TIfItem::Class || &cls == &TElseItem::Class) {
       Command(project, "REM then");
       project.Add<TIfEndItem>();
@@ -241,13 +268,13 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
     Command(project, "GOTO :HOSTILE_AFTER_" + n);
     Command(project, ":HOSTILE_CASE_" + n);
     if (c.InBlock) {
+      Command(project, "SET HOSTILE_PHASE=parsed");
       project.Add<TIfItem>().Condition = "1==1";
-      Command(project, "REM block");
+      Command(project, "SET HOSTILE_PHASE=run");
     }
     const TCustomProjectItem& item = AddItem(project, c);
     if (c.InBlock) {
-      project.Add<TElseItem>();
-      Command(project, "ECHO " + Marker("BROKEN", c.Number));
+      Command(project, "ECHO " + Marker("TAIL", c.Number) + " %HOSTILE_PHASE%");
       project.Add<TIfEndItem>();
     }
     AddAfterBlock(project, item);
@@ -255,22 +282,19 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
     Command(project, ":HOSTILE_AFTER_" + n);
   }
 
-  // Makes the case's batch text on its own: false when the generator reports the value
-  // as one the batch file cannot hold, which makes the case safe; a "%~" that cmd.exe
-  // would stop at is a finding (Wine's cmd.exe reads on, so a run cannot show it).
-  bool ToRun(TCase& c) {
+  // The case's batch text made on its own, and whether the generator reported the
+  // item's value as one the batch file cannot hold.
+  std::string BatchText(TCase& c, bool& reported) {
     TProject project;
     const TCustomProjectItem& item = AddItem(project, c);
     TBatchGenerator maker;
     maker.Project = &project;
     maker.MakeBatchFile();
+    reported = false;
     for (const TLostCharacters& lost : maker.LostCharacters()) {
-      if (&project.Items(lost.Position - 1) == &item) return false;
+      reported = reported || &project.Items(lost.Position - 1) == &item;
     }
-    if (StopsAtPercentTilde(BatchCodePage().ToUtf8(maker.CreatedFiles().Items(0).Stream))) {
-      c.Finding = "percent tilde: cmd.exe stops the batch file there";
-    }
-    return true;
+    return maker.CreatedFiles().Items(0).Stream;
   }
 
   // Runs the cases in one batch file and judges those the run reached in order; returns
@@ -295,35 +319,44 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
       }
     }
     const TBatchResult result = Runner.Run(batch);
-    const std::vector<std::string> lines = SplitOutput(result.Output);
 
     // Walk the output: each case owns the lines from its BEGIN marker to its END marker.
     size_t at = 0;  // the next case expected
     bool inCase = false;
+    bool tail = false;  // the case's block printed its last line
     size_t broke = cases.size();  // the case at which the run went astray
     std::string astray;
     bool finished = false;
     // The case that began last: a run that stops between two cases stopped in what the
     // earlier one left.
     const auto lastBegun = [&] { return inCase || at == 0 ? at : at - 1; };
-    for (const std::string& line : lines) {
+    const auto note = [&](TCase& c, const std::string& finding) {
+      if (c.Finding.empty()) c.Finding = finding;
+    };
+    for (const std::string& line : SplitOutput(result.Output)) {
       if (line.rfind("HOSTILE-", 0) != 0) {
         if (!inCase) continue;
         for (std::string_view error : kSyntaxErrors) {
-          if (line.find(error) != std::string::npos && cases[at]->Finding.empty()) {
-            cases[at]->Finding = "syntax error: " + line;
-          }
+          if (line.find(error) != std::string::npos) note(*cases[at], "syntax error: " + line);
         }
         continue;
       }
-      if (at < cases.size() && !inCase && line == Marker("BEGIN", cases[at]->Number)) {
+      TCase* c = at < cases.size() ? cases[at] : nullptr;
+      if (c && !inCase && line == Marker("BEGIN", c->Number)) {
         inCase = true;
-      } else if (at < cases.size() && inCase && line == Marker("END", cases[at]->Number)) {
+        tail = false;
+      } else if (c && inCase && line == Marker("TAIL", c->Number) + " parsed") {
+        tail = true;
+      } else if (c && inCase && line == Marker("TAIL", c->Number) + " run") {
+        tail = true;
+        note(*c, "block broken: its last line was read after the item ran");
+      } else if (c && inCase && line == Marker("END", c->Number)) {
+        if (c->InBlock && !tail && !LeavesBlock(c->Source->ClassType())) {
+          note(*c, "block broken: its last line never ran");
+        }
         inCase = false;
         ++at;
-      } else if (at < cases.size() && inCase && line == Marker("BROKEN", cases[at]->Number)) {
-        if (cases[at]->Finding.empty()) cases[at]->Finding = "block broken";
-      } else if (at == cases.size() && line == "HOSTILE-FINISHED") {
+      } else if (!c && line == "HOSTILE-FINISHED") {
         finished = true;
         break;
       } else {
@@ -338,7 +371,7 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
     }
     Log += "--- run of cases " + std::to_string(cases.front()->Number) + " to " +
            std::to_string(cases.back()->Number) + (astray.empty() ? "" : ": " + astray) + "\n";
-    if (broke < cases.size() && cases[broke]->Finding.empty()) cases[broke]->Finding = astray;
+    if (broke < cases.size()) note(*cases[broke], astray);
     // Canaries count only up to the case that broke the run: after it, a case may have run
     // in what that one left.
     const size_t judged = std::min(broke + 1, cases.size());
@@ -348,6 +381,11 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
     }
     if (!astray.empty()) KeepBatch(batch, result);
     return {cases.begin() + static_cast<std::ptrdiff_t>(judged), cases.end()};
+  }
+
+  // An item that may end its call before the block's last line: EXIT, a GOTO out of it.
+  static bool LeavesBlock(const TClass& cls) {
+    return &cls == &TExitItem::Class || &cls == &TGotoItem::Class;
   }
 
   void KeepBatch(const fs::path& batch, const TBatchResult& result) {
@@ -367,78 +405,129 @@ class HostileText : public ::testing::TestWithParam<const TClass*> {
 
 TTempFolder* HostileText::StandInFolder = nullptr;
 
-// The findings of the run as tab-separated lines, for a report across all classes:
+// The findings of the run as tab-separated lines, for a report across all fields:
 // class, field, payload, place, what happened.
-void WriteFindings(const TClass& cls, const std::vector<TCase>& cases) {
+void WriteFindings(const TClass& cls, const std::string& field, const std::vector<TCase>& cases) {
   const char* folder = std::getenv("PALVETTA_HOSTILE_FINDINGS");
   if (folder == nullptr || *folder == '\0') return;
-  std::ofstream out(PathFromUtf8(std::string(folder) + "/" + std::string(cls.Name) + ".tsv"),
-                    std::ios::binary);
+  std::string name = std::string(cls.Name) + "." + field;
+  for (char& ch : name) {
+    if (ch == '[' || ch == ']') ch = '_';
+  }
+  std::ofstream out(PathFromUtf8(std::string(folder) + "/" + name + ".tsv"), std::ios::binary);
   for (const TCase& c : cases) {
     std::string finding = c.Finding;
     std::replace(finding.begin(), finding.end(), '\t', ' ');
-    out << cls.Name << '\t' << c.Field << '\t' << c.Payload->Name << '\t'
+    out << cls.Name << '\t' << c.Field << '\t' << (c.Baseline ? "(sample)" : c.Payload->Name) << '\t'
         << (c.InBlock ? "in block" : "outside") << '\t' << (finding.empty() ? "safe" : finding)
         << '\n';
   }
 }
 
 TEST_P(HostileText, NoValueBreaksTheBatchFile) {
-  const TClass& cls = *GetParam();
+  const TClass& cls = *GetParam().Class;
+  const std::string& field = GetParam().Field;
   std::unique_ptr<TCustomProjectItem> sample = CreateItem(cls);
   testing::FillSample(*sample);
+  const bool userSyntax = testing::KeepsUserSyntax(cls, field);
 
-  std::vector<THostileCopy> copies =
+  const std::vector<THostileCopy> copies =
       testing::HostileCopies(*sample, [&](size_t n) { return CanaryName(n); });
   std::vector<TCase> cases;
-  for (size_t n = 0; n < copies.size(); ++n) {
-    for (bool inBlock : {false, true}) {
+  for (bool inBlock : {false, true}) {
+    TCase& baseline = cases.emplace_back();
+    baseline.Baseline = true;
+    baseline.Number = cases.size() - 1;
+    baseline.Field = field;
+    baseline.InBlock = inBlock;
+    baseline.Source = sample.get();
+    for (const testing::TStringField& text : testing::StringFields(*sample)) {
+      if (text.Path == field) baseline.Value = text.Value;
+    }
+    baseline.Canary = Canaries / L"none";
+    for (size_t n = 0; n < copies.size(); ++n) {
+      const THostileCopy& copy = copies[n];
+      if (copy.Field != field) continue;
       TCase& c = cases.emplace_back();
-      // Both places share the value and so the canary: they never run in one batch file.
-      c.Number = 2 * n + (inBlock ? 1 : 0);
-      c.Field = copies[n].Field;
-      c.Payload = copies[n].Payload;
-      c.Value = copies[n].Value;
+      c.Number = cases.size() - 1;
+      c.Field = copy.Field;
+      c.Payload = copy.Payload;
+      c.Value = copy.Value;
       c.InBlock = inBlock;
+      c.Source = copy.Item.get();
+      // Both places share the value and so the canary: they never run in one batch file.
       c.Canary = Canaries / PathFromUtf8("c" + std::to_string(n));
-      c.Source = copies[n].Item.get();
     }
   }
-  for (auto place : {false, true}) {
+
+  size_t ran = 0;
+  for (bool place : {false, true}) {
     std::vector<TCase*> pending;
+    bool sampleReported = false;
+    std::string sampleText;
     for (TCase& c : cases) {
-      if (c.InBlock == place && ToRun(c)) pending.push_back(&c);
+      if (c.InBlock != place) continue;
+      bool reported = false;
+      const std::string text = BatchText(c, reported);
+      if (c.Baseline) {
+        sampleText = text;
+        sampleReported = reported;
+      } else if ((reported && !sampleReported) || text == sampleText) {
+        continue;  // reported, or not written at all
+      }
+      if (!c.Baseline && StopsAtPercentTilde(BatchCodePage().ToUtf8(text))) {
+        c.Finding = "percent tilde: cmd.exe stops the batch file there";
+      }
+      pending.push_back(&c);
     }
+    ran += pending.size();
     while (!pending.empty()) {
+      // The first batch file of a place starts with the sample's case.
       const size_t count = std::min(pending.size(), kCasesPerBatch);
-      std::vector<TCase*> batch(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count));
+      const std::vector<TCase*> batch(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count));
       std::vector<TCase*> again = RunBatch(batch);
       again.insert(again.end(), pending.begin() + static_cast<std::ptrdiff_t>(count), pending.end());
       pending = std::move(again);
     }
   }
-  WriteFindings(cls, cases);
 
+  // What the sample does at a place is no finding of a payload there; a canary always is.
+  // A field of the user's own syntax answers only for its canary.
+  for (TCase& c : cases) {
+    if (c.Baseline || c.Finding.empty() || c.Finding == "canary appeared") continue;
+    const bool sampleDoesIt = std::any_of(cases.begin(), cases.end(), [&](const TCase& base) {
+      return base.Baseline && base.InBlock == c.InBlock && !base.Finding.empty() && base.Kind() == c.Kind();
+    });
+    if (sampleDoesIt || userSyntax) c.Finding.clear();
+  }
+  WriteFindings(cls, field, cases);
+  RecordProperty("cases run", static_cast<int>(ran));
+
+  // A listed case stands for every entry of its field (Sources[0].Path, Sources[1].Path):
+  // one of them still failing keeps it on the list.
+  std::map<std::string, bool> listedFails;
   for (const TCase& c : cases) {
+    if (c.Baseline) continue;
     const std::string key = c.Key(cls);
     if (kNotYetSafe.count(key) != 0) {
-      EXPECT_FALSE(c.Finding.empty()) << key << " is safe now: take it off kNotYetSafe";
+      listedFails[key] = listedFails[key] || !c.Finding.empty();
     } else {
       EXPECT_EQ(c.Finding, "") << key << " (value: " << c.Value << ")";
     }
   }
+  for (const auto& [key, fails] : listedFails) {
+    EXPECT_TRUE(fails) << key << " is safe now: take it off kNotYetSafe";
+  }
   if (HasFailure()) std::cout << Log;
 }
 
-std::vector<const TClass*> ItemClasses() {
-  std::vector<const TClass*> classes;
-  for (const testing::TSampleItem& sample : testing::SampleItems()) classes.push_back(sample.Class);
-  return classes;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryClass, HostileText, ::testing::ValuesIn(ItemClasses()),
-                         [](const ::testing::TestParamInfo<const TClass*>& info) {
-                           return std::string(info.param->Name);
+INSTANTIATE_TEST_SUITE_P(EveryTextField, HostileText, ::testing::ValuesIn(TextFields()),
+                         [](const ::testing::TestParamInfo<TFieldParam>& info) {
+                           std::string name = std::string(info.param.Class->Name) + "_" + info.param.Field;
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
                          });
 
 }  // namespace
