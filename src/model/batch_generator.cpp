@@ -36,12 +36,16 @@ bool TakesRedirection(const std::string& line) {
          trimmed.back() != '(' && !IsRemLine(trimmed);
 }
 
-std::string AddRedirection(const std::string& text, const std::string& target, bool overwrite) {
+// The target is quoted only when a line takes it: an item whose lines take no redirection
+// (a block's ") ELSE (") writes none, so nothing of its target can be lost either.
+std::string AddRedirection(const std::string& text, std::string_view target, bool overwrite) {
   TStrings lines = SplitLines(text);
+  std::string quoted;
   bool first = true;
   for (auto& line : lines) {
     if (!TakesRedirection(line)) continue;
-    line = TrimRight(line) + (first && overwrite ? " > " : " >> ") + target;
+    if (first) quoted = QuoteIfSpaced(target);
+    line = TrimRight(line) + (first && overwrite ? " > " : " >> ") + quoted;
     first = false;
   }
   return TrimRight(JoinWith(lines, kCrLf));
@@ -178,7 +182,7 @@ struct TBatchGenerator::Run {
   const TCustomProjectItem* Current = nullptr;  // the item asked for its text
   // Characters the batch file cannot hold, by the 1-based position of the item that wrote
   // them; the positions are found only once a character is lost.
-  std::map<int, std::u32string> Lost;
+  std::map<int, TLostCharacters> Lost;
   std::unordered_map<const TCustomProjectItem*, int> Positions;
 
   ~Run() {
@@ -226,7 +230,7 @@ void TBatchGenerator::Build() {
   AppendTo(file, SystemBlocks(TSystemProjectItemPos::sppTail));
 
   batch.Stream = EncodeCreatedFile(file);
-  for (auto& [position, characters] : run.Lost) FLost.push_back({position, std::move(characters)});
+  for (auto& [position, entry] : run.Lost) FLost.push_back(std::move(entry));
 }
 
 // The parameter items and the references "%" + name + "%" to look for, made once per run;
@@ -260,7 +264,7 @@ TStrings TBatchGenerator::ItemLines(Run& run) {
     AddItemText(run, *sub.Head, true, lines);
     for (auto* item : sub.Body) AddItemText(run, *item, true, lines);
     lines.push_back("EXIT /B");
-    lines.push_back("REM End of subroutine " + OneLine(sub.Head->DeclaredName()));
+    lines.push_back("REM End of subroutine " + CommentText(sub.Head->DeclaredName()));
     lines.push_back("REM ----------------- ");
   }
   return lines;
@@ -274,6 +278,7 @@ void TBatchGenerator::AddItemText(Run& run, TCustomProjectItem& item, bool inSub
   item.SetGenerationHooks(this);
   run.Hooked.push_back(&item);
   run.Current = &item;
+  TLeftOutCharacters leftOut;
   std::string text = TrimRight(item.GetBatchText());
   run.Current = nullptr;
   // Every reference holds a "%": most texts need no search at all.
@@ -289,10 +294,9 @@ void TBatchGenerator::AddItemText(Run& run, TCustomProjectItem& item, bool inSub
     });
   }
   if (IsBlank(text)) return;
-  if (!IsBlank(item.RedirectTo)) {
-    text = AddRedirection(text, QuoteIfSpaced(OneLine(item.RedirectTo)), item.Overwrite);
-  }
+  if (!IsBlank(item.RedirectTo)) text = AddRedirection(text, item.RedirectTo, item.Overwrite);
   NoteLostCharacters(item, text);
+  NoteLeftOutCharacters(item, leftOut.Characters());
   lines.push_back(std::move(text));
 }
 
@@ -350,29 +354,55 @@ void TBatchGenerator::AppendLines(const TStrings& lines) {
   FAppendLines.insert(FAppendLines.end(), lines.begin(), lines.end());
 }
 
-void TBatchGenerator::NoteLostCharacters(const TCustomProjectItem& item, std::string_view text) {
-  const std::u32string lost = CharactersLost(BatchCodePage(), text);
-  if (lost.empty()) return;
-  if (FRun->Positions.empty()) {
-    for (int i = 0; i < Project->Count(); ++i) FRun->Positions.emplace(&Project->Items(i), i + 1);
-  }
-  std::u32string& noted = FRun->Lost[FRun->Positions.at(&item)];
-  for (char32_t c : lost) {
+namespace {
+
+void AddOnce(std::u32string& noted, std::u32string_view characters) {
+  for (char32_t c : characters) {
     if (noted.find(c) == std::u32string::npos) noted += c;
   }
 }
 
+}  // namespace
+
+TLostCharacters& TBatchGenerator::LostEntry(const TCustomProjectItem& item) {
+  if (FRun->Positions.empty()) {
+    for (int i = 0; i < Project->Count(); ++i) FRun->Positions.emplace(&Project->Items(i), i + 1);
+  }
+  const int position = FRun->Positions.at(&item);
+  return FRun->Lost.try_emplace(position, TLostCharacters{position, {}, {}}).first->second;
+}
+
+void TBatchGenerator::NoteLostCharacters(const TCustomProjectItem& item, std::string_view text) {
+  const std::u32string lost = CharactersLost(BatchCodePage(), text);
+  if (!lost.empty()) AddOnce(LostEntry(item).Characters, lost);
+}
+
+void TBatchGenerator::NoteLeftOutCharacters(const TCustomProjectItem& item,
+                                            std::string_view characters) {
+  if (!characters.empty()) AddOnce(LostEntry(item).LeftOut, DecodeUtf8(characters));
+}
+
 std::string LostCharactersMessage(const std::vector<TLostCharacters>& lost,
                                   const std::function<std::string(int position)>& describe) {
-  std::string message =
+  const auto section = [&](const std::string& heading, std::u32string TLostCharacters::*which) {
+    std::string text;
+    for (const TLostCharacters& entry : lost) {
+      if ((entry.*which).empty()) continue;
+      TStrings characters;
+      for (char32_t c : entry.*which) characters.push_back(EncodeUtf8(std::u32string(1, c)));
+      text += "\r\n" + describe(entry.Position) + ": " + JoinWith(characters, " ");
+    }
+    return text.empty() ? text : heading + text;
+  };
+  const std::string replaced = section(
       "The batch file's code page (" + IntToStr(BatchCodePage().Id()) +
-      ") has no place for some characters; each of them was written as \"?\":";
-  for (const TLostCharacters& entry : lost) {
-    TStrings characters;
-    for (char32_t c : entry.Characters) characters.push_back(EncodeUtf8(std::u32string(1, c)));
-    message += "\r\n" + describe(entry.Position) + ": " + JoinWith(characters, " ");
-  }
-  return message;
+          ") has no place for some characters; each of them was written as \"?\":",
+      &TLostCharacters::Characters);
+  const std::string leftOut = section(
+      "Paths, names and quoted texts cannot hold some characters; each of them was left out "
+      "of the batch file:",
+      &TLostCharacters::LeftOut);
+  return replaced.empty() || leftOut.empty() ? replaced + leftOut : replaced + "\r\n" + leftOut;
 }
 
 void TBatchGenerator::GetParamList(TItemList& list) {

@@ -18,11 +18,12 @@ namespace palvetta {
 class TProject;
 class TSystemProjectItem;
 
-// An item whose batch text holds characters that the batch file's code page cannot
-// hold: the file has a "?" in their place.
+// An item whose batch text lost characters: ones the batch file's code page cannot hold
+// (the file has a "?" in their place), and ones a path or name cannot hold (left out).
 struct TLostCharacters {
-  int Position;             // 1-based, among the project's items
-  std::u32string Characters;  // each once, in the order they first appear
+  int Position;               // 1-based, among the project's items
+  std::u32string Characters;  // written as "?"; each once, in the order they first appear
+  std::u32string LeftOut;     // left out; each once, in the order first left out
 };
 
 class TBatchGenerator : private IGenerationHooks {
@@ -55,6 +56,9 @@ class TBatchGenerator : private IGenerationHooks {
   TStrings SystemBlocks(TSystemProjectItemPos place) const;
   // Notes the characters of the text that the batch file cannot hold, for the item.
   void NoteLostCharacters(const TCustomProjectItem& item, std::string_view text);
+  // Notes characters that the quoting rules left out of the item's text.
+  void NoteLeftOutCharacters(const TCustomProjectItem& item, std::string_view characters);
+  TLostCharacters& LostEntry(const TCustomProjectItem& item);
 
   void NeedSaveFile(const TStrings& lines, std::string& fileName) override;
   void AppendLines(const TStrings& lines) override;
@@ -69,7 +73,7 @@ class TBatchGenerator : private IGenerationHooks {
 };
 
 // The message that tells the user which items lost which characters, each item named
-// by the description of its position.
+// by the description of its position: those written as "?", then those left out.
 std::string LostCharactersMessage(const std::vector<TLostCharacters>& lost,
                                   const std::function<std::string(int position)>& describe);
 

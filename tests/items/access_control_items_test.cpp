@@ -20,7 +20,7 @@ TEST(ICACLSQuoting, UserNamesAndSIDs) {
       {"a\"", "a"},
       {"\"a", "a"},
       {" \" Guest \" ", "Guest"},
-      {"50%", "\"50%\""},
+      {"50%", "\"50%%\""},  // a lone "%" would pair with the next one
       {"a\tb", "\"a\tb\""},
       {"R&D", "\"R&D\""},
       {"x(y)", "\"x(y)\""},

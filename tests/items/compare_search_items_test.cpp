@@ -348,7 +348,7 @@ TEST(CompareSearchItems, ValuesCannotBreakTheLine) {
          i.FileName1 = "a&b.txt";
          i.FileName2 = "\"c d\"&x";
        }),
-       "FC \"a&b.txt\" \"c d\"^&x", "Compare a&b.txt with \"c d\"&x"},
+       "FC \"a&b.txt\" \"c d&x\"", "Compare a&b.txt with \"c d\"&x"},
       // Write to file: the text is written as text. A "%" expands only where it names a
       // variable, so %DATE% gives the date and 100% stays 100%.
       {Make<TWriteToFileItem>([](auto& i) {

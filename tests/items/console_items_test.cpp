@@ -100,7 +100,7 @@ TEST(ConsoleItems, WindowTexts) {
        "Display contents of file C:\\my file.txt"},
       {Make<TTypeItem>([](auto& i) { i.Path = "a&b.txt"; }), "TYPE \"a&b.txt\"",
        "Display contents of file a&b.txt"},
-      {Make<TTypeItem>([](auto& i) { i.Path = "x\" & DEL y"; }), "TYPE \"x\" ^& DEL y\"",
+      {Make<TTypeItem>([](auto& i) { i.Path = "x\" & DEL y"; }), "TYPE \"x & DEL y\"",
        "Display contents of file x\" & DEL y"},
   });
 }

@@ -74,6 +74,7 @@ TEST(SubroutineEndItem, Texts) {
 // Texts of items that stand on their own, without a project.
 
 using testing::AddRunParam;
+using testing::ExpectBatchTexts;
 using testing::ExpectTexts;
 using testing::Make;
 using testing::TTextCase;
@@ -433,6 +434,40 @@ struct DispatchCase {
   std::string line;
 };
 
+// The fields that are the user's own batch syntax keep it, but on one line and without a
+// caret that joins the next line; every other value is quoted or escaped.
+TEST(ControlOfFlowItems, HostileValuesNeverStartACommand) {
+  ExpectBatchTexts({
+      {Make<TCMDItem>([](auto& i) {
+         i.ExecStr = true;
+         i.Str = "ECHO a & ECHO b\r\nECHO c^";
+       }),
+       "CMD /T:07 /C ECHO a & ECHO b ECHO c^^"},
+      {Make<TCallItem>([](auto& i) {
+         i.BatchFileName = "x\" & ECHO INJ & \".cmd";
+         i.BatchFileParams = "a\r\nECHO INJ^";
+       }),
+       "CALL \"x & ECHO INJ & .cmd\" a ECHO INJ^^"},
+      {Make<TRunProgramItem>([](auto& i) {
+         i.Path = "%~x\"&.exe";
+         AddRunParam(i.RunParams, "\"a ^\" b\nc", "");
+       }),
+       "\"%%~x&.exe\" \"a ^\" b c"},
+      {Make<TStartItem>([](auto& i) {
+         i.Title = "t\" & ECHO INJ & \"";
+         i.DPath = "D:\\w\" & \"x";
+         i.Affinity = "0x3&x";
+         i.ExePath = "x.exe";
+         i.Params = "-a\r\n-b^";
+       }),
+       "START \"t & ECHO INJ & \" /D \"D:\\w & x\" /AFFINITY \"0x3&x\" x.exe -a -b^^"},
+      {Make<TExitItem>([](auto& i) { i.ErrorCode = "1 & ECHO INJ>canary"; }),
+       "EXIT /B 1 ^& ECHO INJ^>canary"},
+      {Make<TGotoItem>([](auto& i) { i.LabelName = "x & ECHO INJ %~"; }), "GOTO :x ^& ECHO INJ %%~"},
+      {Make<TGotoLabelItem>([](auto& i) { i.Name = "a%~b^"; }), ":a%%~b^^"},
+  });
+}
+
 TEST(SubroutineDispatcherItem, ChoosesCallGotoOrLeftOutPerRow) {
   TProject project;
   AddSubroutine(project, "Backup", true);
@@ -465,6 +500,12 @@ TEST(SubroutineDispatcherItem, ChoosesCallGotoOrLeftOutPerRow) {
       {"bl", " Backup  ", "", "IF \"%Mode%\"==\"bl\" CALL :Backup"},
       {"ol", "Old ", "", "REM Left out: value ol goes to Old, which is disabled"},
       {"", "", "", "REM Left out: value  has no subroutine or bookmark to go to"},
+      // A value stands in the test's quotes, which it cannot end; the parameters and the
+      // target are escaped, so neither can start a command or close a block.
+      {"v\" & ECHO INJ & \"", "Backup", "a&b %~ c)", "IF \"%Mode%\"==\"v & ECHO INJ &\" CALL :Backup a^&b %%~ c^)"},
+      {"w\r\nECHO INJ", "N&x", "", "IF \"%Mode%\"==\"w ECHO INJ\" GOTO :N^&x"},
+      {"50%", "Done", "", "IF \"%Mode%\"==\"50%%\" GOTO :Done"},
+      {"%~", "", "", "REM Left out: value %%~ has no subroutine or bookmark to go to"},
   };
   const std::string header =
       "REM -------------------------\r\nREM Subroutine dispatcher based on variable Mode";

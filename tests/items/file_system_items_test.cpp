@@ -12,6 +12,7 @@
 namespace palvetta {
 namespace {
 
+using testing::ExpectBatchTexts;
 using testing::ExpectTexts;
 using testing::Make;
 
@@ -63,7 +64,7 @@ TEST(FileSystemItems, CheckingTexts) {
          i.Volume = "  ";
          i.CHKNTFSMode = TCHKNTFSMode::cmExclude;
        }),
-       "CHKNTFS /X   ", "Check NTFS disk: Exclude <u>unknown volume</u> from the default boot-time check"},
+       "CHKNTFS /X ", "Check NTFS disk: Exclude <u>unknown volume</u> from the default boot-time check"},
       {Make<TCHKNTFSItem>([](auto& i) { i.CHKNTFSMode = TCHKNTFSMode::cmRestoreDefaults; }),
        "CHKNTFS /D", "Check NTFS disk: restore defaults, cancel all changes"},
       {Make<TCHKNTFSItem>([](auto& i) {
@@ -319,12 +320,28 @@ TEST(FileSystemItems, LinkAndCompressionTexts) {
   });
 }
 
+// A volume is one argument: quoted where cmd.exe would act on it, without a double quote
+// (which would end those quotes), on one line.
+TEST(FileSystemItems, AVolumeNeverStartsACommand) {
+  ExpectBatchTexts({
+      {Make<TCHKNTFSItem>([](auto& i) { i.Volume = "D: & ECHO INJ>canary"; }),
+       "CHKNTFS \"D: & ECHO INJ>canary\""},
+      {Make<TCHKNTFSItem>([](auto& i) {
+         i.Volume = "D:\" & \"x\r\ny";
+         i.CHKNTFSMode = TCHKNTFSMode::cmExclude;
+       }),
+       "CHKNTFS /X \"D: & x y\""},
+      {Make<TConvertItem>([](auto& i) { i.Volume = "E:)^"; }), "CONVERT \"E:)^\" /FS:NTFS"},
+      {Make<TConvertItem>([](auto& i) { i.Volume = "%~1%"; }), "CONVERT %~1%% /FS:NTFS"},
+  });
+}
+
 TEST(FileSystemItems, QuoteIfSpecialQuotesOnBlanksAndCmdSpecials) {
   const std::pair<const char*, const char*> cases[] = {
       {"Data", "Data"},         {" Data ", "Data"},         {"My Disk", "\"My Disk\""},
       {"a|b", "\"a|b\""},       {"a<b", "\"a<b\""},         {"a>b", "\"a>b\""},
       {"a^b", "\"a^b\""},       {"\"x\"", "x"},             {"\" a b \"", "\"a b\""},
-      {"", ""},                 {"(x)", "(x)"},
+      {"", ""},                 {"(x)", "\"(x)\""},  // a ")" would close a block
   };
   for (const auto& [text, quoted] : cases) EXPECT_EQ(QuoteIfSpecial(text), quoted) << text;
 }

@@ -23,6 +23,10 @@ TEST(MiscItems, BatchAndReadableTexts) {
       {Make<TREMItem>([](auto& i) { i.Text = "\r\n\r\n\r\n"; }), "REM \r\nREM \r\nREM ",
        "<i>Comment</i>"},
       {Make<TREMItem>([](auto&) {}), "", "<i>Comment</i>"},
+      // A "%~" would stop the batch file even in a comment, a caret at the end would make
+      // the next line part of it.
+      {Make<TREMItem>([](auto& i) { i.Text = "100% %~ %DATE%\r\nend^"; }),
+       "REM 100%% %%~ %DATE%\r\nREM end^^", "<i>100% %~ %DATE%<br>end^</i>"},
       {Make<TParamItem>([](auto& i) { i.Name = "Source"; }), "", "Parameter: Source (optional)"},
       {Make<TParamItem>([](auto& i) { i.ParamCheck = TParamCheck::pcPathMustExist; }), "",
        "<u>Unnamed</u> parameter (required)"},

@@ -9,6 +9,7 @@
 namespace palvetta {
 namespace {
 
+using testing::ExpectBatchTexts;
 using testing::ExpectTexts;
 using testing::Make;
 
@@ -122,7 +123,7 @@ TEST(NetworkItems, CurlTexts) {
       {Make<TFTPUploadItem>([](auto&) {}), "curl.exe -T \"\" \"ftp:///\"",
        "Upload via FTP <u>unknown file </u> to <u>unknown host </u>"},
       // The scheme the user typed and the slashes around the folder go; a blank in the
-      // folder becomes %20, doubled for the batch file; the local file is not escaped.
+      // folder becomes %20, doubled for the batch file, as is a "%" of the local file.
       {Make<TFTPUploadItem>([](auto& i) {
          i.Host = "ftp://srv/";
          i.Dir = "\\in box\\";
@@ -136,7 +137,7 @@ TEST(NetworkItems, CurlTexts) {
          i.User = "bob";
          i.Password = "p%ss";
        }),
-       "curl.exe -T \"C:\\100% done.txt\" \"ftp://srv/a/b%%20c/\" --user \"bob:p%%ss\"",
+       "curl.exe -T \"C:\\100%% done.txt\" \"ftp://srv/a/b%%20c/\" --user \"bob:p%%ss\"",
        "Upload via FTP  \"C:\\100% done.txt\"  to  FTP://srv// "},
       // Only "ftp://" is taken off the host; another scheme stays part of it.
       {Make<TFTPUploadItem>([](auto& i) {
@@ -192,6 +193,46 @@ TEST(NetworkItems, CurlTexts) {
 }
 
 // FileNameFromURL with Windows-1252 as the ANSI code page (the host's and Wine's).
+// A value can neither end the quotes around it, nor start a command or a line: a host is
+// quoted where it needs quotes, a path cannot hold a double quote, a URL holds it as %22,
+// and a password keeps it as one argument.
+TEST(NetworkItems, HostileValuesStayOneArgumentOnOneLine) {
+  ExpectBatchTexts({
+      {Make<TPingItem>([](auto& i) { i.Host = "h & ECHO INJ>canary"; }),
+       "PING \"h & ECHO INJ>canary\""},
+      {Make<TPingItem>([](auto& i) { i.Host = "h\" & \"x\r\nECHO y%~"; }), "PING \"h & x ECHO y%%~\""},
+      {Make<TIPConfigItem>([](auto& i) {
+         i.Mode = TIPConfigMode::ipcmSetClassID;
+         i.Adapter = "LAN";
+         i.ClassID = "c)&x";
+       }),
+       "ipconfig /setclassid LAN \"c)&x\""},
+      {Make<TCreateAListOfPCSItem>([](auto& i) { i.FileName = "a\" & ECHO INJ & \"b%~"; }),
+       "REM Create list of PCs in the network and save to a\" & ECHO INJ & \"b%%~\r\n"
+       "for /f \"usebackq delims= \" %%i in (`net view ^| find \"\\\\\"`) do echo %%i>>"
+       "\"a & ECHO INJ & b%%~\""},
+      {Make<TDownloadFileItem>([](auto& i) {
+         i.URL = "http://h/a\"&b\r\n.zip";
+         i.SaveToPath = "C:\\in\r\nECHO INJ\" & \"x";
+       }),
+       "curl.exe -L -f --create-dirs -o \"C:\\in ECHO INJ & x\\a_&b .zip\" "
+       "\"http://h/a%%22&b .zip\""},
+      {Make<TFTPUploadItem>([](auto& i) {
+         i.Host = "srv\"&x";
+         i.FileName = "C:\\a\".txt";
+         i.User = "u";
+         i.Password = "p\"&x";
+       }),
+       "curl.exe -T \"C:\\a.txt\" \"ftp://srv%%22&x/\" --user ^\"u:p\\^\"^&x^\""},
+      {Make<TFTPUploadItem>([](auto& i) {
+         i.Host = "srv";
+         i.User = "u\"";
+         i.Password = "\"&x";
+       }),
+       "curl.exe -T \"\" \"ftp://srv/\" --user \"u\\\":\\\"&x\""},
+  });
+}
+
 TEST(NetworkItems, FileNameFromURL) {
   const struct {
     const char* url;

@@ -105,9 +105,11 @@ TEST(RobocopyItem, Switches) {
       {[](auto& i) { i.AddAttrs = MemberOf(A::attrO) | MemberOf(A::attrR); }, " /A+:RO"},
       {[](auto& i) { i.ExclWithAttr = MemberOf(A::attrH); }, " /XA:H"},
       {[](auto& i) { i.InclWithAttr = MemberOf(A::attrT); }, " /IA:T"},
-      // A job name goes as stored, and a blank one writes nothing.
+      // A job name is one argument, and a blank one writes nothing.
       {[](auto& i) { i.SaveParamsToJobName = "  "; i.LoadParamsFromJobName = "daily"; }, " /JOB:daily"},
       {[](auto& i) { i.SaveParamsToJobName = "daily"; }, " /SAVE:daily"},
+      {[](auto& i) { i.SaveParamsToJobName = "a\" & ECHO INJ\r\n)"; }, " /SAVE:\"a & ECHO INJ )\""},
+      {[](auto& i) { i.LoadParamsFromJobName = "100%"; }, " /JOB:100%%"},
       // Sizes beyond 2 GiB; the minimum comes first.
       {[](auto& i) {
          i.LimitMinFileSize = true;

@@ -13,6 +13,7 @@
 namespace palvetta {
 namespace {
 
+using testing::ExpectBatchTexts;
 using testing::ExpectTexts;
 using testing::Make;
 
@@ -30,7 +31,7 @@ TEST(SchtasksQuoting, QuoteUnquoteAndQuoteEscaped) {
       {" bob ", " bob ", "\" bob \"", "\"bob\""},
       {"My Task", "My Task", "\"My Task\"", "\"My Task\""},
       {"a\tb", "a\tb", "\"a\tb\"", "\"a\tb\""},
-      {"50%", "50%", "\"50%\"", "\"50%\""},
+      {"50%", "50%", "\"50%%\"", "\"50%\""},  // a lone "%" would pair with the next
       {"a&b", "a&b", "\"a&b\"", "\"a&b\""},
       {"x(1)", "x(1)", "\"x(1)\"", "\"x(1)\""},
       {"a<b>c", "a<b>c", "\"a<b>c\"", "\"a<b>c\""},
@@ -41,10 +42,11 @@ TEST(SchtasksQuoting, QuoteUnquoteAndQuoteEscaped) {
       {"\"open", "open", "open", "\"open\""},
       {"close\"", "close", "close", "\"close\""},
       {"\"", "", "", "\"\""},
-      // Inner quotes: kept by the quoting, escaped as \" by QuoteEscaped.
-      {"*[System[(Level=1)]] \"x\"", "*[System[(Level=1)]] \"x", "\"*[System[(Level=1)]] \"x\"",
+      // Inner quotes: a name cannot hold them, they would end its quotes; QuoteEscaped
+      // writes them as \".
+      {"*[System[(Level=1)]] \"x\"", "*[System[(Level=1)]] \"x", "\"*[System[(Level=1)]] x\"",
        "\"*[System[(Level=1)]] \\\"x\""},
-      {"a\"b", "a\"b", "a\"b", "\"a\\\"b\""},
+      {"a\"b", "a\"b", "ab", "\"a\\\"b\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -147,6 +149,25 @@ TEST(SchtasksItems, RunEndDeleteQueryTexts) {
          i.FO = TOutputFormat_WithXML::ofxXML;
        }),
        "SCHTASKS /Query  /XML", "Display the scheduled tasks on local PC"},
+  });
+}
+
+// The remote machine and the task's name are one argument each, and the task's command
+// line is one argument on one line.
+TEST(SchtasksItems, HostileValuesStayOneArgumentOnOneLine) {
+  ExpectBatchTexts({
+      {Make<TSCHTASKSRunItem>([](auto& i) {
+         i.Sys = "PC1 & ECHO INJ>canary";
+         i.TN = "a\" & ECHO INJ & \"b";
+       }),
+       "SCHTASKS /Run /S \"PC1 & ECHO INJ>canary\" /TN \"a & ECHO INJ & b\""},
+      {Make<TSCHTASKSDeleteItem>([](auto& i) { i.TN = "\"x\"\r\n50%"; }),
+       "SCHTASKS /Delete  /TN \"x 50%%\""},
+      {Make<TSCHTASKSCreateItem>([](auto& i) {
+         i.TN = "T\"&x";
+         i.TR = "C:\\x.exe\r\nECHO INJ>canary";
+       }),
+       "SCHTASKS /Create /SC DAILY /TN \"T&x\" /TR \"C:\\x.exe ECHO INJ>canary\" /IT"},
   });
 }
 

@@ -30,11 +30,14 @@ TEST(SCQuoting, QuoteAndUnquote) {
       {"a^b|c", "\"a^b|c\"", "a^b|c"},
       // Already quoted: kept as it is; its pair is what unquoting removes.
       {" \"My Service\" ", "\"My Service\"", "My Service"},
-      {"\"", "\"", "\""},
       {"\"\"", "\"\"", ""},
-      // SC's own separators are no reason to quote.
+      // A name cannot hold any other double quote: it would end the quotes around it.
+      {"\"", "", "\""},
+      {"a\" & x", "\"a & x\"", "a\" & x"},
+      {"\"a\" & \"b\"", "\"a & b\"", "a\" & \"b"},
+      // SC's own separators are no reason to quote; a lone "%" is doubled.
       {"a,b;c=d", "a,b;c=d", "a,b;c=d"},
-      {"50%", "50%", "50%"},
+      {"50%", "50%%", "50%"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -79,6 +82,11 @@ TEST(SCQuoting, BuildBinPath) {
       // Backslashes before a quote of the argument are doubled.
       {"C:\\x\\a.exe \"C:\\dir\\\\\"", "\"C:\\x\\a.exe \\\"C:\\dir\\\\\\\\\\\"\""},
       {"", "\"\""},
+      // One line; a literal "%" doubled; an odd number of quotes leaves cmd.exe no quote
+      // open to the end of the line.
+      {"C:\\x.exe -p a\r\nECHO INJ", "\"C:\\x.exe -p a ECHO INJ\""},
+      {"C:\\x.exe 50%", "\"C:\\x.exe 50%%\""},
+      {"C:\\x.exe -p \"a&b", "^\"C:\\x.exe -p \\^\"a^&b^\""},
   };
   for (const auto& [text, expected] : cases) {
     SCOPED_TRACE(text);
@@ -141,6 +149,21 @@ TEST(SCItems, ServiceCommandTexts) {
        }),
        "SC stop Spooler 1:5:22", "Stop service Spooler on  local PC"},
   });
+}
+
+// The comment is quoted text that cannot end its quotes; the start arguments are the
+// user's own, but on one line.
+TEST(SCItems, HostileValuesNeverStartACommand) {
+  TSCStopItem stop;
+  stop.ServiceName = "S\" & ECHO INJ & \"";
+  stop.Reason = true;
+  stop.Comment = "a\" & ECHO INJ & \"b\r\nc";
+  EXPECT_EQ(stop.GetBatchText(), "SC stop \"S & ECHO INJ &\" 1:1:1 \"a & ECHO INJ & b c\"");
+  TSCStartItem start;
+  start.ServiceName = "Svc";
+  start.Server = "PC\" & ECHO INJ";
+  start.Args = {"a\r\nECHO INJ^"};
+  EXPECT_EQ(start.GetBatchText(), "SC \"\\\\PC & ECHO INJ\" start Svc a ECHO INJ^^");
 }
 
 TEST(SCItems, QueryTexts) {

@@ -32,6 +32,13 @@ TEST(SevenZipItems, Texts) {
        }),
        "\"%KWJ_7Z%\" a -tzip -mx=9 \"D:\\b.zip\" \"C:\\my data\"",
        "Create archive \"D:\\b.zip\" with files from  \"C:\\my data\" "},
+      // A path is one argument on one line, without a double quote of its own.
+      {Make<TSevenZipCreateItem>([](auto& i) {
+         i.ArchFileName = "D:\\b\r\nECHO INJ>canary.zip";
+         i.SrcPath = "C:\\a\" & ECHO INJ & \"\\50%";
+       }),
+       "\"%KWJ_7Z%\" a -tzip -mx=1 \"D:\\b ECHO INJ>canary.zip\" \"C:\\a & ECHO INJ & \\50%%\"",
+       "Create archive D:\\b\r\nECHO INJ>canary.zip with files from C:\\a\" & ECHO INJ & \"\\50%"},
       {Make<TSevenZipCreateItem>([](auto& i) { i.CompressionLevel = TCompressionLevel::clFast; }),
        "\"%KWJ_7Z%\" a -tzip -mx=3 \"\" \"\"", "Create <u>unknown archive</u> with <u>unknown files</u>"},
       {Make<TSevenZipCreateItem>([](auto& i) { i.CompressionLevel = TCompressionLevel::clMaximum; }),

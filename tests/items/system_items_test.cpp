@@ -29,7 +29,7 @@ TEST(SystemItems, PathTexts) {
       // A quote of the user's own ends the quoted part: what follows is escaped as SET
       // escapes it, and the line stays one command.
       {Make<TPathItem>([](auto& i) { i.Path = "C:\\a\"&b"; }),
-       "SET \"PATH=C:\\a\"^&b;%PATH%\"", "Append C:\\a\"&b to the search path for executable files"},
+       "SET \"PATH=C:\\a&b;%PATH%\"", "Append C:\\a\"&b to the search path for executable files"},
   });
 }
 
@@ -68,6 +68,13 @@ TEST(SystemItems, ShutdownTexts) {
        "Shutdown computer \\\\PC1"},
       {Make<TShutdownItem>([](auto& i) { i.Computer = " srv\\ "; }), "SHUTDOWN /s /m \\\\srv /t 0",
        "Shutdown computer  srv\\ "},
+      // Neither the computer nor the comment can start a command or end their quotes.
+      {Make<TShutdownItem>([](auto& i) {
+         i.Computer = "pc\" & ECHO INJ";
+         i.Comment = "a\" & ECHO INJ & \"b\r\n50%";
+       }),
+       "SHUTDOWN /s /m \"\\\\pc & ECHO INJ\" /t 0 /c \"a & ECHO INJ & b 50%%\"",
+       "Shutdown computer pc\" & ECHO INJ"},
       {Make<TShutdownItem>([](auto& i) {
          i.ShutdownMode = TShutDownMode::sdmDocumentUnexpected;
          i.Comment = "Power cut";
@@ -92,12 +99,12 @@ TEST(SystemItems, ShutdownTexts) {
          i.MinorReasonNumber = 18;
        }),
        "SHUTDOWN /s /t 0 /d u:2:18", "Shutdown"},
-      // A comment's & stays inside its quotes; the computer's is escaped.
+      // A comment's & stays inside its quotes, and so does the computer's.
       {Make<TShutdownItem>([](auto& i) {
          i.Computer = "a&b";
          i.Comment = "x & y";
        }),
-       "SHUTDOWN /s /m \\\\a^&b /t 0 /c \"x & y\"", "Shutdown computer a&b"},
+       "SHUTDOWN /s /m \"\\\\a&b\" /t 0 /c \"x & y\"", "Shutdown computer a&b"},
   });
 }
 

@@ -175,6 +175,10 @@ TEST(BatchGenerator, RedirectionTargets) {
       {"   ", true, "ECHO x"},
       // A line break read from a file must not start a second command line.
       {"out.txt\r\nDEL x", true, "ECHO x > \"out.txt DEL x\""},
+      // A path cannot hold a double quote: one inside would end the quotes around it.
+      {"a\" & ECHO INJ>canary & \"", true, "ECHO x > \"a & ECHO INJ>canary &\""},
+      {"%TEMP%\\100%.txt", false, "ECHO x >> %TEMP%\\100%%.txt"},
+      {"%~.txt", false, "ECHO x >> %%~.txt"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
@@ -289,6 +293,38 @@ TEST(BatchGenerator, TellsWhichItemsLostWhichCharacters) {
   maker.MakeBatchFile();
   ASSERT_EQ(maker.LostCharacters().size(), 1u);
   EXPECT_EQ(maker.LostCharacters()[0].Position, 3);
+}
+
+// A double quote that a path cannot hold is left out of the batch text, and the item is
+// named like one that lost characters to the code page; only a redirection the batch file
+// writes can lose one (a block's ") ELSE (" takes none).
+TEST(BatchGenerator, TellsWhichItemsLeftOutCharactersOfAPath) {
+  TProject project;
+  Command(project, "ECHO a").RedirectTo = "\"C:\\a b.txt\"";  // the user's own pair: kept
+  Command(project, "IF 1==1 (");
+  project.Add<TElseItem>().RedirectTo = "x\"y.txt";
+  project.Add<TIfEndItem>().RedirectTo = "x\"y.txt";
+  Command(project, "ECHO \xE2\x82\xAC").RedirectTo = "l\"o\"g.txt";
+  TBatchGenerator maker;
+  maker.Project = &project;
+  maker.MakeBatchFile();
+  EXPECT_EQ(maker.CreatedFiles().Items(0).Stream,
+            Lines({"@ECHO OFF", "ECHO a >> \"C:\\a b.txt\"", "IF 1==1 (", ") ELSE (", ")",
+                   "ECHO ? >> log.txt"}));
+  const std::vector<TLostCharacters>& lost = maker.LostCharacters();
+  ASSERT_EQ(lost.size(), 1u);
+  EXPECT_EQ(lost[0].Position, 5);
+  EXPECT_EQ(lost[0].Characters, U"\u20AC");
+  EXPECT_EQ(lost[0].LeftOut, U"\"");
+  const auto describe = [](int position) { return "Item " + std::to_string(position); };
+  EXPECT_EQ(LostCharactersMessage(lost, describe),
+            "The batch file's code page (437) has no place for some characters; each of them was "
+            "written as \"?\":\r\nItem 5: \xE2\x82\xAC\r\n"
+            "Paths, names and quoted texts cannot hold some characters; each of them was left "
+            "out of the batch file:\r\nItem 5: \"");
+  EXPECT_EQ(LostCharactersMessage({{2, U"", U"\""}}, describe),
+            "Paths, names and quoted texts cannot hold some characters; each of them was left "
+            "out of the batch file:\r\nItem 2: \"");
 }
 
 TEST(BatchGenerator, AFailingItemAbortsTheRunAndLeavesNoHooks) {

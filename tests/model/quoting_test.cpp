@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace palvetta {
 namespace {
@@ -14,7 +15,14 @@ TEST(QuoteIfSpaced, Cases) {
   };
   const Case cases[] = {
       {"  C:\\My Files\\a.txt  ", "\"C:\\My Files\\a.txt\""},
-      {" \"C:\\My Files\\a.txt\" x ", "\"C:\\My Files\\a.txt\" x"},  // already quoted: kept
+      {" \"C:\\My Files\\a.txt\" ", "\"C:\\My Files\\a.txt\""},  // the user's own pair
+      // A path cannot hold a double quote: one inside would end the quotes around it.
+      {" \"C:\\My Files\\a.txt\" x ", "\"C:\\My Files\\a.txt x\""},
+      {"a\" & ECHO INJ>canary & \"", "\"a & ECHO INJ>canary &\""},
+      {"x\r\nDEL y", "\"x DEL y\""},
+      // A literal "%" is doubled; references stay.
+      {"C:\\100%\\a.txt", "C:\\100%%\\a.txt"},
+      {"%~dp0out %~x", "\"%~dp0out %%~x\""},
       {" C:\\Files\\a.txt ", "C:\\Files\\a.txt"},
       {"", ""},
       {"   ", ""},
@@ -87,6 +95,7 @@ TEST(EscapeSetAssignment, OnePassOneQuoteState) {
       {"X", "end^", "X=end^^"},             // a last caret would join the next line
       {"X", "\"a & b\" & c", "X=\"a & b\" ^& c"},
       {"X", "a\r\nDEL y", "X=a DEL y"},
+      {"X", "50% %~ %DATE% %~dp0", "X=50%% %%~ %DATE% %~dp0"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -177,10 +186,14 @@ TEST(QuoteForCommand, EachRuleOnTheSameTexts) {
       {" plain ", "plain", "plain", "\" plain \""},
       {"a b", "\"a b\"", "\"a b\"", "\"a b\""},
       {"\"ab\"", "\"ab\"", "ab", "ab"},
-      {" \" a b \" ", "\" a b \"", "\"a b\"", "\" \" a b \" \""},
-      {"\"half", "\"half", "half", "half"},
-      {"\"", "\"", "", ""},
+      {" \" a b \" ", "\" a b \"", "\"a b\"", "\"  a b  \""},
+      // A name cannot hold a double quote: a lone or inner one would end the quotes.
+      {"\"half", "half", "half", "half"},
+      {"\"", "", "", ""},
+      {"a\" & b", "\"a & b\"", "\"a & b\"", "\"a & b\""},
       {"%X%", "%X%", "\"%X%\"", "\"%X%\""},
+      {"50%", "50%%", "\"50%%\"", "\"50%%\""},
+      {"a\r\nb", "\"a b\"", "\"a b\"", "\"a b\""},
       {"a&b", "\"a&b\"", "\"a&b\"", "\"a&b\""},
       {"", "", "", ""},
   };
@@ -190,6 +203,83 @@ TEST(QuoteForCommand, EachRuleOnTheSameTexts) {
     EXPECT_EQ(QuoteForCommand(c.text, drops), c.dropping);
     EXPECT_EQ(QuoteForCommand(c.text, untrimmed), c.untrimmed);
   }
+}
+
+TEST(PathValue, ADoubleQuoteIsLeftOutAndNoted) {
+  const struct {
+    const char* text;
+    const char* value;
+    bool noted;
+  } cases[] = {
+      {"  \"C:\\a b.txt\"  ", "C:\\a b.txt", false},  // the user's own pair
+      {"a\"b", "ab", true},
+      {"\"a\"b\"", "ab", true},
+      {"\"open", "open", true},
+      {"a \" ", "a", true},
+      {"x\r\ny", "x y", false},
+      {"\"\"", "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TLeftOutCharacters leftOut;
+    EXPECT_EQ(PathValue(c.text), c.value);
+    EXPECT_EQ(leftOut.Characters(), c.noted ? "\"" : "");
+  }
+  // Only the innermost collector notes; none alive notes nothing.
+  EXPECT_EQ(PathValue("a\"b"), "ab");
+  TLeftOutCharacters outer;
+  {
+    TLeftOutCharacters inner;
+    QuoteIfSpaced("x\"y");
+    QuotePath("\"x\"\"");
+    EXPECT_EQ(inner.Characters(), "\"");
+  }
+  EXPECT_EQ(outer.Characters(), "");
+  QuoteOnce("a\"b");
+  EXPECT_EQ(outer.Characters(), "\"");
+}
+
+// A "%" on a command line is literal unless it is a reference or a batch parameter.
+TEST(EscapeArgumentPercents, Cases) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"100%", "100%%"},
+      {"%%", "%%"},
+      {"%TEMP%\\x", "%TEMP%\\x"},
+      {"%DATE:~0,4%", "%DATE:~0,4%"},
+      {"%1 %9 %*", "%1 %9 %*"},
+      {"%~dp0x %~nx1 %~$PATH:2", "%~dp0x %~nx1 %~$PATH:2"},
+      {"%~", "%%~"},  // would stop the batch file
+      {"%~q1 %~$:1 %~$P", "%%~q1 %%~$:1 %%~$P"},
+      {"a%b c%d", "a%%b c%%d"},  // a lone "%" would pair with the next one
+      {"", ""},
+  };
+  for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeArgumentPercents(text), escaped) << text;
+}
+
+// The user's own syntax stays; only a line break or a caret that joins lines is mended.
+TEST(UserBatchSyntax, KeepsWhatTheUserWroteOnOneLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a & b | c %x% %1", "a & b | c %x% %1"},
+      {"x\r\nDEL y\nz", "x DEL y z"},
+      {"a^", "a^^"},
+      {"a^^", "a^^"},
+      {"a^^^", "a^^^^"},
+      {"\"a^\" b^", "\"a^\" b^^"},
+      {"\"a ^", "\"a ^"},  // inside quotes a caret is text
+      {"", ""},
+  };
+  for (const auto& [text, written] : cases) EXPECT_EQ(UserBatchSyntax(text), written) << text;
+}
+
+TEST(CommentText, NeitherStopsTheBatchFileNorJoinsTheNextLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"100% & %~ (x)", "100%% & %%~ (x)"},
+      {"%DATE% %%", "%DATE% %%"},
+      {"end^", "end^^"},
+      {"a\r\nECHO b", "a ECHO b"},
+  };
+  for (const auto& [text, written] : cases) EXPECT_EQ(CommentText(text), written) << text;
+  EXPECT_EQ(LabelReference("a&b %~ c)"), "a^&b %%~ c^)");
 }
 
 TEST(EscapeOutsideQuotes, TheQuoteStateFlipsAtEveryQuote) {

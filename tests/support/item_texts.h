@@ -40,4 +40,17 @@ inline void ExpectTexts(const std::vector<TTextCase>& cases) {
   }
 }
 
+// For tables about the batch text alone: each case's item writes it.
+struct TBatchCase {
+  std::function<std::unique_ptr<TCustomProjectItem>()> make;
+  std::string batch;
+};
+
+inline void ExpectBatchTexts(const std::vector<TBatchCase>& cases) {
+  for (size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].batch);
+    EXPECT_EQ(cases[i].make()->GetBatchText(), cases[i].batch);
+  }
+}
+
 }  // namespace palvetta::testing

@@ -32,7 +32,8 @@ std::string TWriteToFileItem::GetHumanReadableText() const {
   } else {
     what = IsBlank(Text) ? "<u>unknown</u> text" : "text \"" + Text + "\"";
   }
-  const std::string file = IsBlank(Path) ? "<u>unknown</u> file" : "file " + QuotePath(Path);
+  const std::string file =
+      IsBlank(Path) ? "<u>unknown</u> file" : "file \"" + ReplaceAll(Trim(Path), "\"", "") + "\"";
   return "Write " + what + " to " + file;
 }
 

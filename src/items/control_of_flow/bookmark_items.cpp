@@ -25,7 +25,7 @@ std::string TGotoLabelItem::GetHumanReadableText() const {
 }
 
 std::string TGotoLabelItem::GetBatchText() const {
-  return IsBlank(Name) ? std::string() : ":" + OneLine(Name);
+  return IsBlank(Name) ? std::string() : ":" + CommentText(Name);
 }
 
 // GOTO
@@ -34,7 +34,7 @@ std::string TGotoItem::GetHumanReadableText() const {
   return "Go to " + OrPlaceholder(LabelName, "<u>unknown bookmark</u>");
 }
 
-std::string TGotoItem::GetBatchText() const { return "GOTO :" + OneLine(LabelName); }
+std::string TGotoItem::GetBatchText() const { return "GOTO :" + LabelReference(LabelName); }
 
 // The list offers the project's bookmarks that have a name, in project order.
 void TGotoItem::SpecialToEditor(TEditorValues& values) const {

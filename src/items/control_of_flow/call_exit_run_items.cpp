@@ -40,7 +40,7 @@ std::string TCallItem::GetHumanReadableText() const {
 }
 
 std::string TCallItem::GetBatchText() const {
-  return TrimRight("CALL " + QuoteIfSpaced(OneLine(BatchFileName)) + " " + OneLine(BatchFileParams));
+  return TrimRight("CALL " + QuoteIfSpaced(BatchFileName) + " " + UserBatchSyntax(BatchFileParams));
 }
 
 // EXIT
@@ -52,7 +52,7 @@ std::string TExitItem::GetHumanReadableText() const {
 
 std::string TExitItem::GetBatchText() const {
   const std::string code = Trim(OneLine(ErrorCode));
-  return code.empty() ? "EXIT /B" : "EXIT /B " + code;
+  return code.empty() ? "EXIT /B" : "EXIT /B " + EscapeBatchSpecials(EscapeArgumentPercents(code));
 }
 
 void TExitItem::SpecialToEditor(TEditorValues& values) const {
@@ -72,8 +72,8 @@ std::string TRunProgramItem::GetHumanReadableText() const {
 
 std::string TRunProgramItem::GetBatchText() const {
   TStrings params;
-  for (const TRunParam& entry : RunParams) params.push_back(OneLine(entry.Param));
-  return TrimRight(QuoteIfSpaced(OneLine(Path)) + " " + JoinWith(params, " "));
+  for (const TRunParam& entry : RunParams) params.push_back(UserBatchSyntax(entry.Param));
+  return TrimRight(QuoteIfSpaced(Path) + " " + JoinWith(params, " "));
 }
 
 // The grid shows no checks: a program's arguments are not checked.

@@ -32,7 +32,7 @@ std::string TPushdItem::GetHumanReadableText() const {
 }
 
 std::string TPushdItem::GetBatchText() const {
-  return IsBlank(Path) ? "PUSHD ." : "PUSHD " + QuoteIfSpaced(OneLine(Path));
+  return IsBlank(Path) ? "PUSHD ." : "PUSHD " + QuoteIfSpaced(Path);
 }
 
 std::string TPopdItem::GetHumanReadableText() const { return "Restore saved current directory."; }

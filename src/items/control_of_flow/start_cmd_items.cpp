@@ -64,17 +64,17 @@ std::string TStartItem::GetBatchText() const {
                                               " /HIGH",     " /REALTIME", " /ABOVENORMAL",
                                               " /BELOWNORMAL"};
   // The title is always written: START takes a first quoted argument for the title.
-  std::string text = "START \"" + OneLine(Title) + "\"";
-  if (!IsBlank(DPath)) text += " /D " + QuoteOnce(OneLine(DPath));
+  std::string text = "START " + QuoteOnce(Title);
+  if (!IsBlank(DPath)) text += " /D " + QuoteOnce(DPath);
   if (I) text += " /I";
   text += kMinMax[Ordinal(MinMax)];
   text += kSeparateShared[Ordinal(SeparateShared)];
   text += kPriority[Ordinal(Priority)];
   if (UseNode || Node > 0) text += " /NODE " + IntToStr(Node);
-  if (!IsBlank(Affinity)) text += " /AFFINITY " + OneLine(Affinity);
+  if (!IsBlank(Affinity)) text += " /AFFINITY " + QuoteIfSpaced(Affinity);
   if (Wait) text += " /WAIT";
   if (B) text += " /B";
-  return TrimRight(text + " " + QuoteIfSpaced(OneLine(ExePath)) + " " + OneLine(Params));
+  return TrimRight(text + " " + QuoteIfSpaced(ExePath) + " " + UserBatchSyntax(Params));
 }
 
 void TStartItem::SpecialToEditor(TEditorValues& values) const {
@@ -112,7 +112,7 @@ std::string TCMDItem::GetBatchText() const {
   if (ExecStr && !IsBlank(Str)) {
     if (S) text += " /S";
     text += CMDRemainTerminate == TCMDRemainTerminate::stRemain ? " /K" : " /C";
-    text += " " + OneLine(Str);
+    text += " " + UserBatchSyntax(Str);
   }
   return text;
 }

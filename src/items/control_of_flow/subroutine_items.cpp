@@ -44,20 +44,20 @@ std::string TSubroutineItem::GetHumanReadableText() const {
 
 std::string TSubroutineItem::GetBatchText() const {
   const std::string dashes = "REM -----------------------";
-  TStrings lines{dashes, "REM SUBroutine " + OneLine(Name)};
+  TStrings lines{dashes, "REM SUBroutine " + CommentText(Name)};
   if (!IsBlank(Descr)) {
     lines.insert(lines.end(), {dashes, "REM Description:"});
-    for (const auto& line : SplitLines(Descr)) lines.push_back("REM " + line);
+    for (const auto& line : SplitLines(Descr)) lines.push_back("REM " + CommentText(line));
   }
   if (!RunParams.Empty()) {
     lines.insert(lines.end(), {dashes, "REM Parameters:"});
     for (const TRunParam& entry : RunParams) {
-      lines.push_back("REM Name: " + OneLine(entry.Param));
-      lines.push_back("REM Description: " + OneLine(entry.Descr));
+      lines.push_back("REM Name: " + CommentText(entry.Param));
+      lines.push_back("REM Description: " + CommentText(entry.Descr));
     }
   }
   lines.push_back("");
-  lines.push_back(":" + OneLine(Name));
+  lines.push_back(":" + CommentText(Name));
   // A failed argument check returns from the subroutine with an error.
   if (!RunParams.Empty()) RunParams.GetParamCheckCode(lines, {"EXIT /B 1"}, true);
   return TrimRight(JoinWith(lines, kCrLf));
@@ -98,21 +98,27 @@ std::string TSubroutineDispatcherItem::GetBatchText() const {
     return false;
   };
 
-  const std::string var = OneLine(VarName);
-  TStrings lines{"REM -------------------------", "REM Subroutine dispatcher based on variable " + var};
+  // The variable's name and each value stand between the double quotes of the test, so
+  // neither can hold one; the parameters are text, escaped like any other.
+  const std::string var = PathValue(VarName);
+  TStrings lines{"REM -------------------------",
+                 "REM Subroutine dispatcher based on variable " + CommentText(var)};
   for (const TDispatcherItem& row : Dispatcher) {
     const std::string target = Trim(row.SubOrLabel);
-    const std::string value = OneLine(row.Value);
-    const std::string test = "IF \"%" + var + "%\"==\"" + value + "\" ";
+    const std::string value = EscapeArgumentPercents(PathValue(row.Value));
+    const std::string test = "IF \"%" + EscapeLonePercents(var) + "%\"==\"" + value + "\" ";
     if (target.empty()) {
-      lines.push_back("REM Left out: value " + value + " has no subroutine or bookmark to go to");
+      lines.push_back("REM Left out: value " + CommentText(row.Value) +
+                      " has no subroutine or bookmark to go to");
     } else if (named(subroutines, target, true)) {
-      lines.push_back(TrimRight(test + "CALL :" + OneLine(target) + " " + OneLine(row.Parameters)));
+      lines.push_back(TrimRight(test + "CALL :" + LabelReference(target) + " " +
+                                EscapeBatchSpecials(EscapeArgumentPercents(row.Parameters))));
     } else if ((named(subroutines, target, false) || named(labels, target, false)) &&
                !named(labels, target, true)) {
-      lines.push_back("REM Left out: value " + value + " goes to " + OneLine(target) + ", which is disabled");
+      lines.push_back("REM Left out: value " + CommentText(row.Value) + " goes to " +
+                      CommentText(target) + ", which is disabled");
     } else {
-      lines.push_back(TrimRight(test + "GOTO :" + OneLine(target)));
+      lines.push_back(TrimRight(test + "GOTO :" + LabelReference(target)));
     }
   }
   return TrimRight(JoinWith(lines, kCrLf));

@@ -10,16 +10,12 @@ std::string DriveLetterText(char16_t letter) {
   return letter == 0 ? std::string() : Utf16ToUtf8(std::u16string(1, letter));
 }
 
-std::string QuoteIfSpecial(std::string_view text) {
-  std::string unquoted = Trim(ReplaceAll(OneLine(text), "\"", ""));
-  if (unquoted.find_first_of(" &|<>^") == std::string::npos) return unquoted;
-  return '"' + unquoted + '"';
-}
+std::string QuoteIfSpecial(std::string_view text) { return QuoteIfSpaced(text); }
 
 std::string VolumeArgument(std::string_view volume) {
-  std::string text = OneLine(volume);
+  std::string text = PathValue(volume);
   if (Utf8ToUtf16(text).size() == 1) text += ':';
-  return text;
+  return QuoteIfSpaced(text);
 }
 
 }  // namespace palvetta

@@ -22,7 +22,7 @@ std::string TFOREachLineInFile::GetHumanReadableText() const {
 // The file name goes between the double quotes of the IN clause as stored.
 std::string TFOREachLineInFile::GetBatchText() const {
   const std::string file = OneLine(FileName);
-  return "REM For each line in file " + file + "\r\nfor /F \"usebackq tokens=*\" %%L in (" + QuoteOnce(file) +
+  return "REM For each line in file " + CommentText(file) + "\r\nfor /F \"usebackq tokens=*\" %%L in (" + QuoteOnce(file) +
          ") do (";
 }
 

@@ -47,7 +47,7 @@ std::string TREMItem::GetHumanReadableText() const {
 
 std::string TREMItem::GetBatchText() const {
   TStrings lines;
-  for (const auto& line : SplitLines(Text)) lines.push_back("REM " + line);
+  for (const auto& line : SplitLines(Text)) lines.push_back("REM " + CommentText(line));
   return JoinWith(lines, "\r\n");
 }
 
@@ -128,7 +128,7 @@ std::string TVariableItem::GetHumanReadableText() const {
 }
 
 std::string TVariableItem::GetBatchText() const {
-  return "REM Declare a variable: " + OneLine(Name) + "\r\nREM Purpose: " + OneLine(Trim(Descr));
+  return "REM Declare a variable: " + CommentText(Name) + "\r\nREM Purpose: " + CommentText(Trim(Descr));
 }
 
 }  // namespace palvetta

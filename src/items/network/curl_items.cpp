@@ -26,14 +26,14 @@ constexpr TField kDownloadFields[] = {
 // The host without an "ftp://" the user typed and without trailing slashes; any other
 // scheme the user typed stays part of the host.
 std::string FTPHost(const std::string& host) {
-  std::string text = Trim(host);
+  std::string text = URLValue(host);
   if (StartsWithAscii(text, "ftp://")) text.erase(0, 6);
   while (!text.empty() && text.back() == '/') text.pop_back();
   return text;
 }
 
 std::string FTPDirectory(const std::string& dir) {
-  std::string text = ReplaceAll(Trim(dir), "\\", "/");
+  std::string text = ReplaceAll(URLValue(dir), "\\", "/");
   const size_t first = text.find_first_not_of('/');
   if (first == std::string::npos) return {};
   const size_t last = text.find_last_not_of('/');
@@ -56,9 +56,9 @@ std::string TFTPUploadItem::GetHumanReadableText() const {
 std::string TFTPUploadItem::GetBatchText() const {
   std::string url = "ftp://" + FTPHost(Host) + "/";
   if (const std::string dir = FTPDirectory(Dir); !dir.empty()) url += ReplaceAll(dir, " ", "%20") + "/";
-  std::string text = "curl.exe -T \"" + ReplaceAll(Trim(FileName), "\"", "") + "\" \"" +
+  std::string text = "curl.exe -T " + QuotePath(FileName) + " \"" +
                      EscapePercents(url) + "\"";
-  if (!IsBlank(User)) text += " --user \"" + EscapePercents(User + ":" + Password) + "\"";
+  if (!IsBlank(User)) text += " --user " + ShieldedArgument(EscapePercents(OneLine(User + ":" + Password)));
   return text;
 }
 
@@ -71,9 +71,9 @@ std::string TDownloadFileItem::GetHumanReadableText() const {
 
 std::string TDownloadFileItem::GetBatchText() const {
   if (IsBlank(URL)) return "REM Download a file: no URL given";
-  std::string folder = ReplaceAll(Trim(SaveToPath), "\"", "");
+  std::string folder = EscapeArgumentPercents(PathValue(SaveToPath));
   if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-  const std::string url = Trim(URL);
+  const std::string url = URLValue(URL);
   return "curl.exe -L -f --create-dirs -o \"" + folder + BatchFileNameFromURL(url) + "\" \"" +
          EscapePercents(url) + "\"";
 }

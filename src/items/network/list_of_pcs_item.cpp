@@ -1,6 +1,7 @@
 #include "items/network/list_of_pcs_item.h"
 
 #include "model/field_table.h"
+#include "model/quoting.h"
 
 namespace palvetta {
 
@@ -30,10 +31,11 @@ std::string TCreateAListOfPCSItem::GetHumanReadableText() const {
 
 // The server lines of "net view" start with two backslashes; each is appended to the file.
 std::string TCreateAListOfPCSItem::GetBatchText() const {
-  std::string text = "REM Create list of PCs in the network and save to " + FileName + "\r\n";
-  if (Overwrite) text += "IF EXIST \"" + FileName + "\" DEL \"" + FileName + "\"\r\n";
-  return text + "for /f \"usebackq delims= \" %%i in (`net view ^| find \"\\\\\"`) do echo %%i>>\"" +
-         FileName + "\"";
+  const std::string file = QuotePath(FileName);
+  std::string text = "REM Create list of PCs in the network and save to " + CommentText(FileName) + "\r\n";
+  if (Overwrite) text += "IF EXIST " + file + " DEL " + file + "\r\n";
+  return text + "for /f \"usebackq delims= \" %%i in (`net view ^| find \"\\\\\"`) do echo %%i>>" +
+         file;
 }
 
 }  // namespace palvetta

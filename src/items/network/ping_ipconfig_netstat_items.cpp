@@ -120,7 +120,7 @@ std::string TPingItem::GetHumanReadableText() const {
   return "Ping " + (IsBlank(Host) ? std::string("<u>unknown</u> host") : Host);
 }
 
-std::string TPingItem::GetBatchText() const { return "PING " + Host; }
+std::string TPingItem::GetBatchText() const { return "PING " + QuoteIfSpaced(Host); }
 
 // IPCONFIG
 
@@ -139,7 +139,7 @@ std::string TIPConfigItem::GetBatchText() const {
   if (AllCompartments) text += " /allcompartments";
   text += IPVer == TIPVer::ipv6 ? mode.Switch6 : mode.Switch4;
   if (mode.Adapter) text += QuoteIfSpaced(Adapter);
-  if (mode.ClassID) text += " " + ClassID;
+  if (mode.ClassID) text += " " + QuoteIfSpaced(ClassID);
   return text;
 }
 

@@ -95,6 +95,8 @@ std::string FileNameFromURL(std::string_view url, const ICodePage& ansi) {
   return Split(url, ansi).Name;
 }
 
+std::string URLValue(std::string_view url) { return ReplaceAll(Trim(OneLine(url)), "\"", "%22"); }
+
 std::string BatchFileNameFromURL(std::string_view url, const ICodePage& ansi) {
   const TURLFileName name = Split(url, ansi);
   return name.Decoded ? ReplaceAll(name.Name, "%", "%%") : EscapePercents(name.Name);

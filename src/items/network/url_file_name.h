@@ -20,4 +20,8 @@ std::string FileNameFromURL(std::string_view url, const ICodePage& ansi = System
 // doubled; in a name that was not decoded, variable references stay (EscapePercents).
 std::string BatchFileNameFromURL(std::string_view url, const ICodePage& ansi = SystemCodePage());
 
+// A URL as typed, trimmed and on one line, each double quote written as %22: a URL
+// holds one only so encoded, and a bare one would end the quotes around the URL.
+std::string URLValue(std::string_view url);
+
 }  // namespace palvetta

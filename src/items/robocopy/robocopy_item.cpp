@@ -227,9 +227,9 @@ std::string LogSwitch(const TRC& item) {
          ":" + QuoteIfSpaced(item.LogFileName);
 }
 
-// A job name goes as stored, but only when there is one.
+// A job name (a file name without its extension), but only when there is one.
 std::string JobSwitch(std::string_view name, const std::string& job) {
-  return IsBlank(job) ? std::string() : " " + std::string(name) + job;
+  return IsBlank(job) ? std::string() : " " + std::string(name) + QuoteIfSpaced(job);
 }
 
 }  // namespace

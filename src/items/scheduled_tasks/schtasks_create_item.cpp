@@ -247,7 +247,7 @@ std::string TSCHTASKSCreateItem::BuildCommand() const {
   if (const std::string system = SystemParams(); !IsBlank(system)) text += " " + system;
   if (const std::string runAs = RunAsParams(); !IsBlank(runAs)) text += " " + runAs;
   if (create && !IsBlank(XML) && !V1) {
-    return text + " /XML \"" + XML + "\" /TN \"" + TN + "\"" + (F ? " /F" : "");
+    return text + " /XML " + QuotePath(XML) + " /TN " + QuoteOnce(TN) + (F ? " /F" : "");
   }
   if (create) {
     text += " /SC " + std::string(kScheduleTypes.Command(SC));
@@ -283,9 +283,9 @@ std::string TSCHTASKSCreateItem::BuildCommand() const {
     }
     if (SC == TScheduleType::scONIDLE && I > 0) text += " /I " + Number(I);
   }
-  text += " /TN \"" + TN + "\"";
+  text += " /TN " + QuoteOnce(TN);
   if (create || !IsBlank(TR)) {
-    text += " /TR " + ShieldOutsideQuotes("\"" + ReplaceAll(TR, "\"", "\\\"") + "\"");
+    text += " /TR " + ShieldOutsideQuotes("\"" + ReplaceAll(EscapeArgumentPercents(OneLine(TR)), "\"", "\\\"") + "\"");
   }
   if (ST_Set) text += " /ST " + HourMinute(ST);
   if (RI_set) text += " /RI " + Number(RI);

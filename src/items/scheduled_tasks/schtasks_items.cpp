@@ -65,7 +65,7 @@ PALVETTA_DEFINE_CLASS(TSCHTASKSQueryItem, TSCHTASKSCustomItem, kQueryFields);
 // user's own "%%" and variable references stay as they are.
 std::string TSCHTASKSCustomItem::SystemParams() const {
   if (IsBlank(Sys)) return {};
-  std::string text = "/S " + Sys;
+  std::string text = "/S " + QuoteIfSpaced(Sys);
   if (IsBlank(Username)) return text;
   text += " /U " + SchtasksQuote(Trim(Username));
   if (AskForPassword) return text + " /P";
@@ -74,7 +74,7 @@ std::string TSCHTASKSCustomItem::SystemParams() const {
 }
 
 std::string TSCHTASKSCustomItem::TaskNameSwitch(const std::string& name) {
-  return IsBlank(name) ? std::string() : " /TN \"" + name + "\"";
+  return IsBlank(name) ? std::string() : " /TN " + QuoteOnce(name);
 }
 
 std::string TSCHTASKSCustomItem::TaskText(const char* verb, const std::string& name) {

@@ -82,7 +82,7 @@ std::string TSCCreateItem::GetBatchText() const {
     text += " depend= " + SCQuote(depend);
   }
   if (!IsBlank(Obj)) text += " obj= " + SCQuote(Obj);
-  if (!IsBlank(DisplayName)) text += " DisplayName= \"" + SCUnquote(DisplayName) + "\"";
+  if (!IsBlank(DisplayName)) text += " DisplayName= " + QuotePath(DisplayName);
   if (!IsBlank(Password)) text += " password= " + SCQuote(EscapePercents(Password));
   return text;
 }

@@ -5,6 +5,7 @@
 #include "items/service_control/sc_quoting.h"
 #include "items/text_helpers.h"
 #include "model/field_table.h"
+#include "model/quoting.h"
 
 namespace palvetta {
 
@@ -169,7 +170,7 @@ std::string TSCStartItem::GetHumanReadableText() const { return OnServerText("St
 
 std::string TSCStartItem::GetBatchText() const {
   std::string text = Head() + " start " + ServiceArgument();
-  for (const std::string& argument : Args) text += " " + argument;
+  for (const std::string& argument : Args) text += " " + UserBatchSyntax(argument);
   return text;
 }
 
@@ -235,7 +236,7 @@ std::string TSCStopItem::GetBatchText() const {
   std::string text = Head() + " stop " + ServiceArgument();
   if (!Reason) return text;
   text += " " + ReasonCode();
-  if (!IsBlank(Comment)) text += " \"" + SCUnquote(Comment) + "\"";
+  if (!IsBlank(Comment)) text += " " + QuotePath(Comment);
   return text;
 }
 

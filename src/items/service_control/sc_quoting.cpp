@@ -57,7 +57,7 @@ std::string SCQuote(std::string_view text) {
 }
 
 std::string BuildBinPath(std::string_view text) {
-  const std::string trimmed = Trim(text);
+  const std::string trimmed = Trim(EscapeArgumentPercents(OneLine(text)));
   std::string command = trimmed;
   if (TProgramAndArguments split; SplitCommand(trimmed, split)) {
     command = split.Program.find_first_of(" \t%") == std::string::npos
@@ -65,7 +65,7 @@ std::string BuildBinPath(std::string_view text) {
                   : "\"" + split.Program + "\"";
     if (!split.Arguments.empty()) command += " " + split.Arguments;
   }
-  return EscapeOutsideQuotes(AlwaysQuotedArgument(command), "&()<>^|");
+  return ShieldedArgument(command);
 }
 
 std::string ServiceKeyName(std::string_view text) {

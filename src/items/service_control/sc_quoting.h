@@ -14,9 +14,9 @@ std::string SCUnquote(std::string_view text);
 // The trimmed text, wrapped in double quotes when it holds a blank, a TAB or one of
 // & ( ) < > ^ | and is not already quoted.
 std::string SCQuote(std::string_view text);
-// The value of "binPath=": the program quoted when it holds a blank, a TAB or "%", its
-// arguments after it, the whole as one quoted argument, carets before cmd.exe's
-// specials outside quotes.
+// The value of "binPath=", on one line with its literal "%" doubled: the program quoted
+// when it holds a blank, a TAB or "%", its arguments after it, the whole as one argument
+// shielded from cmd.exe (ShieldedArgument).
 std::string BuildBinPath(std::string_view text);
 // The key name of a service picked from the list ("Spooler (Print Spooler)" gives
 // "Spooler"): the text before the first " (", else the trimmed text.

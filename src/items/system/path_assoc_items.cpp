@@ -37,7 +37,7 @@ std::string TPathItem::GetHumanReadableText() const {
 // around the line, or the blanks in it end the PATH command's argument.
 std::string TPathItem::GetBatchText() const {
   if (IsBlank(Path)) return "PATH";
-  return "SET " + EscapeSetAssignment("\"PATH", Trim(Path) + ";%PATH%\"");
+  return "SET " + EscapeSetAssignment("\"PATH", PathValue(Path) + ";%PATH%\"");
 }
 
 // ASSOC / FTYPE
@@ -60,7 +60,7 @@ std::string TOpenExtItem::GetBatchText() const {
       if (!extension.empty()) text += EscapeBatchSpecials("ASSOC ." + extension + "=" + Name) + "\r\n";
     }
   }
-  const std::string program = "\"" + ReplaceAll(Trim(ExeName), "\"", "") + "\"";
+  const std::string program = QuotePath(ExeName);
   return text + EscapeBatchSpecials("FTYPE " + Name + "=" + program + " \"%%1\" %%*") + "\r\n";
 }
 

@@ -73,9 +73,9 @@ std::string TShutdownItem::GetHumanReadableText() const {
 
 std::string TShutdownItem::GetBatchText() const {
   std::string text = "SHUTDOWN" + std::string(kShutdownModes.Command(ShutdownMode));
-  if (!IsBlank(Computer)) text += " /m \\\\" + ReplaceAll(Trim(Computer), "\\", "");
+  if (!IsBlank(Computer)) text += " /m " + QuoteIfSpaced("\\\\" + ReplaceAll(Trim(Computer), "\\", ""));
   if (Timeout >= 0 && Waits(ShutdownMode)) text += " /t " + IntToStr(Timeout);
-  if (!IsBlank(Comment)) text += " /c \"" + Comment + "\"";
+  if (!IsBlank(Comment)) text += " /c " + QuotePath(Comment);
   if (ForceCloseApps) text += " /f";
   if (ProvideReason) {
     text += " /d " + std::string(kReasonTypes.Command(ReasonType)) + IntToStr(MajorReasonNumber) +
