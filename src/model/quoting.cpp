@@ -254,7 +254,7 @@ std::string CommentText(std::string_view text) {
 }
 
 std::string EscapeBatchSpecials(std::string_view text) {
-  return EscapeOutsideQuotes(OneLine(text), kBatchSpecials);
+  return EscapeOutsideQuotes(EscapeArgumentPercents(OneLine(text)), kBatchSpecials);
 }
 
 std::string EscapeSetAssignment(std::string_view name, std::string_view value) {
@@ -282,7 +282,7 @@ std::string EscapeSetAssignment(std::string_view name, std::string_view value) {
 }
 
 std::string EscapeEchoText(std::string_view text) {
-  return ReplaceAll(EscapeBatchSpecials(text), "%", "%%");
+  return ReplaceAll(EscapeOutsideQuotes(OneLine(text), kBatchSpecials), "%", "%%");
 }
 
 std::string QuoteForCommand(std::string_view text, const TCommandQuoting& quoting) {

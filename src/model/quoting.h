@@ -113,14 +113,17 @@ std::string UserBatchSyntax(std::string_view text);
 // a caret before each of cmd's special characters, so a name never starts a command.
 std::string LabelReference(std::string_view name);
 
-// User text for a REM line or a label's line: on one line, a "%" kept only where it names a variable
-// (EscapeLonePercents: a "%~" would stop the batch file even in a comment), and a caret
-// at its end escaped, since it would make the next line part of the comment.
+// User text for a REM line or a label's line: on one line, a "%" kept only where it
+// names a variable (EscapeLonePercents: a "%~" would stop the batch file even in a
+// comment), and a caret at its end escaped, since it would make the next line part of
+// the comment.
 std::string CommentText(std::string_view text);
 
 // One line (see OneLine) with a caret before each of ^ & | < > ( ) that stands outside
-// double quotes, as cmd.exe reads the line, so that user text in an ECHO or SET line
-// stays text: it can neither close the block it stands in nor start a second command.
+// double quotes, as cmd.exe reads the line, and its literal "%" doubled
+// (EscapeArgumentPercents), so that user text in a command line stays text: it can
+// neither close the block it stands in, nor start a second command, nor stop the batch
+// file at a "%~".
 std::string EscapeBatchSpecials(std::string_view text);
 
 // "Name=Value" for a SET line, read in one pass with one quote state, as cmd.exe reads

@@ -54,7 +54,7 @@ TEST(EscapeBatchSpecials, Cases) {
       {"Target (folder)", "Target ^(folder^)"},
       {"a & b | c > d < e ^ f", "a ^& b ^| c ^> d ^< e ^^ f"},
       {"\"a & b\" & c", "\"a & b\" ^& c"},  // inside quotes cmd reads them as text already
-      {"50% %x%", "50% %x%"},
+      {"50% %x% %~", "50%% %x% %%~"},  // a lone "%" would pair with the next one
       {"line1\r\nline2 & x", "line1 line2 ^& x"},
       {"", ""},
   };

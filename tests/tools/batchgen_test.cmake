@@ -41,6 +41,14 @@ elseif(CASE STREQUAL "lost_characters")
                "${WORK}/euro.kwj" "${WORK}/euro.bat")
   file(WRITE "${WORK}/euro_expected.bat" "@ECHO OFF\r\nREM 5 ?\r\n")
   expect_same_bytes("${WORK}/euro.bat" "${WORK}/euro_expected.bat")
+elseif(CASE STREQUAL "left_out_quote")
+  # A double quote that a name cannot hold: left out of the file, which is written all the
+  # same, and the message names the item and the character.
+  file(WRITE "${WORK}/quote.kwj" "<palvetta><items><item classname=\"TPingItem\"><Host>h&quot; &amp; x</Host></item></items></palvetta>")
+  run_batchgen(0 "^Paths, names and quoted texts cannot hold some characters; each of them was left out of the batch file:\r?\nItem 1 \\(TPingItem\\): \"$"
+               "${WORK}/quote.kwj" "${WORK}/quote.bat")
+  file(WRITE "${WORK}/quote_expected.bat" "@ECHO OFF\r\nPING \"h & x\"\r\n")
+  expect_same_bytes("${WORK}/quote.bat" "${WORK}/quote_expected.bat")
 # Failures: exit code 1 and the reader's message, and no batch file.
 elseif(CASE STREQUAL "not_a_project")
   file(WRITE "${WORK}/other.xml" "<root><things/></root>")

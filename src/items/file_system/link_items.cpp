@@ -62,7 +62,7 @@ std::string TSubstItem::GetHumanReadableText() const {
 }
 
 std::string TSubstItem::GetBatchText() const {
-  return "SUBST " + DriveOfRoot(Drive) + " " + (Delete ? std::string("/D") : PathArgument(Path));
+  return "SUBST " + QuoteIfSpaced(DriveOfRoot(Drive)) + " " + (Delete ? std::string("/D") : PathArgument(Path));
 }
 
 void TSubstItem::SpecialToEditor(TEditorValues& values) const {

@@ -87,8 +87,8 @@ std::string TFormatItem::GetBatchText() const {
   if (Dismount) text += " /X";
   if (udf && UDFRevision != TUDFRevision::udfr2_01) text += " /R:" + UDFRevisionName(UDFRevision);
   if (udf && UDFRevision == TUDFRevision::udfr2_50 && MetadataDup) text += " /D";
-  if (!IsBlank(AllocUnitSize) && !udf) text += " /A:" + Trim(OneLine(AllocUnitSize));
-  if (!IsBlank(FloppySize)) text += " /F:" + OneLine(FloppySize);
+  if (!IsBlank(AllocUnitSize) && !udf) text += " /A:" + QuoteIfSpaced(AllocUnitSize);
+  if (!IsBlank(FloppySize)) text += " /F:" + QuoteIfSpaced(FloppySize);
   text += NonZero("/T:", Tracks) + NonZero("/N:", SectorsPerTrack) + NonZero("/P:", Passes);
   if (const int setting = ShortNamesIndex(ShortNames); setting > 0) {
     text += kShortNameSwitches[setting - 1];
