@@ -7,6 +7,7 @@
 #include "items/file_system/alloc_units.h"
 #include "items/file_system/volume_text.h"
 #include "gui/editor_values.h"
+#include "model/quoting.h"
 #include "support/item_texts.h"
 
 namespace palvetta {
@@ -336,14 +337,15 @@ TEST(FileSystemItems, AVolumeNeverStartsACommand) {
   });
 }
 
-TEST(FileSystemItems, QuoteIfSpecialQuotesOnBlanksAndCmdSpecials) {
+// A label or volume name is one argument: quoted on a blank or a character cmd.exe acts on.
+TEST(FileSystemItems, LabelsAreQuotedOnBlanksAndCmdSpecials) {
   const std::pair<const char*, const char*> cases[] = {
       {"Data", "Data"},         {" Data ", "Data"},         {"My Disk", "\"My Disk\""},
       {"a|b", "\"a|b\""},       {"a<b", "\"a<b\""},         {"a>b", "\"a>b\""},
       {"a^b", "\"a^b\""},       {"\"x\"", "x"},             {"\" a b \"", "\"a b\""},
       {"", ""},                 {"(x)", "\"(x)\""},  // a ")" would close a block
   };
-  for (const auto& [text, quoted] : cases) EXPECT_EQ(QuoteIfSpecial(text), quoted) << text;
+  for (const auto& [text, quoted] : cases) EXPECT_EQ(QuoteIfSpaced(text), quoted) << text;
 }
 
 TEST(FileSystemItems, AllocationUnitsOfEveryFileSystem) {

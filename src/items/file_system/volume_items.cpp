@@ -81,7 +81,7 @@ std::string TFormatItem::GetHumanReadableText() const {
 std::string TFormatItem::GetBatchText() const {
   const bool udf = FileSystem == TFileSystem::fsUDF;
   std::string text = "FORMAT " + DriveLetterText(Volume) + ": /FS:" + FileSystemName(FileSystem);
-  if (const std::string label = QuoteIfSpecial(VolLabel); !label.empty()) text += " /V:" + label;
+  if (const std::string label = QuoteIfSpaced(VolLabel); !label.empty()) text += " /V:" + label;
   if (QuickFormat) text += " /Q";
   if (CompressedByDefault && FileSystem == TFileSystem::fsNTFS) text += " /C";
   if (Dismount) text += " /X";
@@ -138,7 +138,7 @@ std::string TLabelItem::GetBatchText() const {
   std::string text = "LABEL";
   if (MP) {
     text += " /MP";
-    std::string volume = QuoteIfSpecial(Volume);
+    std::string volume = QuoteIfSpaced(Volume);
     if (!volume.empty()) {
       if (Utf8ToUtf16(volume).size() == 1) volume += ':';
       text += " " + volume;

@@ -10,8 +10,6 @@ std::string DriveLetterText(char16_t letter) {
   return letter == 0 ? std::string() : Utf16ToUtf8(std::u16string(1, letter));
 }
 
-std::string QuoteIfSpecial(std::string_view text) { return QuoteIfSpaced(text); }
-
 std::string VolumeArgument(std::string_view volume) {
   std::string text = PathValue(volume);
   if (Utf8ToUtf16(text).size() == 1) text += ':';
