@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -32,10 +33,12 @@ inline constexpr TAttributeName kAttributeNames[] = {
     {'D', "DirAttr", "attDir", "Directory"},
 };
 
-consteval const TAttributeName& AttributeNamed(char letter) {
-  size_t i = 0;
-  while (kAttributeNames[i].Letter != letter) ++i;  // past the end: not a constant
-  return kAttributeNames[i];
+// Meant for constant tables: there an unknown letter stops the build.
+constexpr const TAttributeName& AttributeNamed(char letter) {
+  for (const TAttributeName& name : kAttributeNames) {
+    if (name.Letter == letter) return name;
+  }
+  throw std::logic_error("no attribute has that letter");
 }
 
 // One attribute of an item, by its letter (see kAttributeNames).

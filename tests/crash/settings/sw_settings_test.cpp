@@ -230,7 +230,7 @@ TEST_F(SWSettings, AdditionalFieldsWriteTheirChangesBack) {
 }
 
 // A page of edits and check boxes, as the form cache sees an assistant's page.
-class TFakeItem : public IFormCacheItem {
+class TFakeItem final : public IFormCacheItem {
  public:
   TFakeItem(TFormCacheItemKind kind, std::u16string name) : FKind(kind), FName(std::move(name)) {}
   TFormCacheItemKind Kind() override { return FKind; }
@@ -248,7 +248,7 @@ class TFakeItem : public IFormCacheItem {
   std::u16string FName;
 };
 
-class TFakePage : public IFormCachePage {
+class TFakePage final : public IFormCachePage {
  public:
   bool Accepted() override { return IsAccepted; }
   int ItemCount() override { return static_cast<int>(Items.size()); }
