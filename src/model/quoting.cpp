@@ -137,6 +137,16 @@ std::string PathValue(std::string_view text) {
   return value;
 }
 
+std::string VariableName(std::string_view text) {
+  std::string name = PathValue(text);
+  if (name.find('%') != std::string::npos) {
+    TLeftOutCharacters::Note('%');
+    std::erase(name, '%');
+    name = Trim(name);
+  }
+  return name;
+}
+
 std::string EscapeArgumentPercents(std::string_view text) {
   return DoubleLonePercents(text, ReferenceOrParameterAt);
 }

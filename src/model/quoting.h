@@ -36,6 +36,11 @@ class TLeftOutCharacters {
 // end the generator's quotes.
 std::string PathValue(std::string_view text);
 
+// A variable's name where a line names it as "%name%": PathValue, and every "%" left out
+// and noted too, since one would end the reference early and leave the rest as text, a
+// "%~" that stops the batch file among it.
+std::string VariableName(std::string_view text);
+
 // User text on a command line where a "%" is literal unless it is a reference: "%%", a
 // variable reference (as EscapeLonePercents reads it) and a batch parameter ("%1", "%*",
 // "%~dp0", "%~$PATH:1") stay, every other "%" is doubled. A lone "%" would pair with the

@@ -23,8 +23,10 @@ bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
     ++number;
     if (entry.ParamCheck == TParamCheck::pcNoCheck) continue;
     const std::string name = OneLine(entry.Param);
+    // A "%~" in the name would stop the batch file even in a REM line.
+    const std::string comment = CommentText(name);
     if (number > 9) {
-      lines.push_back("REM Parameter " + name +
+      lines.push_back("REM Parameter " + comment +
                       " is not checked: only the first nine parameters can be read by number");
       continue;
     }
@@ -42,7 +44,7 @@ bool TRunParams::GetParamCheckCode(TStrings& lines, const TStrings& errorLines,
       }
       lines.push_back(")");
     };
-    lines.push_back("REM Check parameter " + name);
+    lines.push_back("REM Check parameter " + comment);
     const bool mustNotExist = entry.ParamCheck == TParamCheck::pcPathMustNOTExist;
     if (!(mustNotExist && emptyMayNotExist)) {
       block("IF " + arg + "==\"\" (",

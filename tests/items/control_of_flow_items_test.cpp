@@ -465,6 +465,15 @@ TEST(ControlOfFlowItems, HostileValuesNeverStartACommand) {
        "EXIT /B 1 ^& ECHO INJ^>canary"},
       {Make<TGotoItem>([](auto& i) { i.LabelName = "x & ECHO INJ %~"; }), "GOTO :x ^& ECHO INJ %%~"},
       {Make<TGotoLabelItem>([](auto& i) { i.Name = "a%~b^"; }), ":a%%~b^^"},
+      // A "%" in the variable's name would end the test's reference early.
+      {Make<TSubroutineDispatcherItem>([](auto& i) {
+         i.VarName = "Mode 50% & %~x";
+         TDispatcherItem& row = i.Dispatcher.Add();
+         row.Value = "b";
+         row.SubOrLabel = "S";
+       }),
+       "REM -------------------------\r\nREM Subroutine dispatcher based on variable Mode 50 & ~x\r\n"
+       "IF \"%Mode 50 & ~x%\"==\"b\" GOTO :S"},
   });
 }
 

@@ -205,6 +205,26 @@ TEST(QuoteForCommand, EachRuleOnTheSameTexts) {
   }
 }
 
+TEST(VariableName, APercentOrDoubleQuoteIsLeftOutAndNoted) {
+  const struct {
+    const char* text;
+    const char* name;
+    const char* noted;
+  } cases[] = {
+      {" Mode ", "Mode", ""},
+      {"a%~ & b", "a~ & b", "%"},
+      {"%Mode%", "Mode", "%"},
+      {"\"50% x\"", "50 x", "%"},
+      {"a\"%b", "ab", "\"%"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TLeftOutCharacters leftOut;
+    EXPECT_EQ(VariableName(c.text), c.name);
+    EXPECT_EQ(leftOut.Characters(), c.noted);
+  }
+}
+
 TEST(PathValue, ADoubleQuoteIsLeftOutAndNoted) {
   const struct {
     const char* text;

@@ -80,5 +80,12 @@ TEST(ParamCheckCode, ErrorLinesNameTheParameterAndNamesStayText) {
                       "ECHO Target (folder) / Target (folder) / Target (folder)", ")"}));
 }
 
+// A "%~" would stop the batch file even in a REM line, a lone "%" pair with the next one.
+TEST(ParamCheckCode, APercentInTheNameStaysText) {
+  EXPECT_EQ(CheckCode({{"a%~ 50%", TParamCheck::pcRequired}}, {"EXIT /B 1"}, false),
+            (TStrings{"REM Check parameter a%%~ 50%%", "IF \"%~1\"==\"\" (",
+                      "ECHO Parameter a%%~ 50%% can not be empty!", "EXIT /B 1", ")"}));
+}
+
 }  // namespace
 }  // namespace palvetta

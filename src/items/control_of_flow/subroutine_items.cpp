@@ -99,14 +99,15 @@ std::string TSubroutineDispatcherItem::GetBatchText() const {
   };
 
   // The variable's name and each value stand between the double quotes of the test, so
-  // neither can hold one; the parameters are text, escaped like any other.
-  const std::string var = PathValue(VarName);
+  // neither can hold one, and the name no "%"; the parameters are text, escaped like any
+  // other.
+  const std::string var = VariableName(VarName);
   TStrings lines{"REM -------------------------",
                  "REM Subroutine dispatcher based on variable " + CommentText(var)};
   for (const TDispatcherItem& row : Dispatcher) {
     const std::string target = Trim(row.SubOrLabel);
     const std::string value = EscapeArgumentPercents(PathValue(row.Value));
-    const std::string test = "IF \"%" + EscapeLonePercents(var) + "%\"==\"" + value + "\" ";
+    const std::string test = "IF \"%" + var + "%\"==\"" + value + "\" ";
     if (target.empty()) {
       lines.push_back("REM Left out: value " + CommentText(row.Value) +
                       " has no subroutine or bookmark to go to");
